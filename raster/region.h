@@ -1,0 +1,74 @@
+#pragma once
+// A set of pixels stored as horizontal bands of spans, the shape of a clip on the window.
+//
+//        x: 0    4    8   12
+//   y 0  |    ####   ##   |   band [0, 2): spans [4,8) [10,12)
+//   y 1  |    ####   ##   |
+//   y 2  |  ########      |   band [2, 3): span  [2,10)
+//
+// Invariants (selfcheck() verifies them):
+//   - bands are sorted by top, do not overlap, and each has top < bottom;
+//   - every band holds at least one span; spans are sorted, non-empty (left < right) and
+//     do not touch (a span's right is below the next span's left);
+//   - two bands that touch vertically never hold equal spans (they are coalesced).
+// Spans and bands are half-open like Rect: a span [l, r) covers l <= x < r.
+//
+// Every shape samples pixel centres: pixel (x, y) belongs to a polygon or an ellipse when
+// its centre (x + 0.5, y + 0.5) does. Shapes that share an edge therefore share no pixel
+// and leave no gap between them, which the step-by-step reveals rely on.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "raster/geometry.h"
+
+namespace gd {
+
+struct Span {
+    int left = 0;
+    int right = 0;
+    friend bool operator==(const Span&, const Span&) = default;
+};
+
+struct RegionBand {
+    int top = 0;
+    int bottom = 0;
+    std::vector<Span> spans;
+};
+
+class Region {
+public:
+    Region() = default;
+    static Region FromRect(const Rect& r);
+    // The polygon through `points` (closed implicitly) with the even-odd fill rule.
+    static Region Polygon(std::span<const Point> points);
+    // The ellipse inscribed in `box`; an inverted box is normalised first.
+    static Region Ellipse(const Rect& box);
+
+    Region Union(const Region& other) const;
+    Region Intersection(const Region& other) const;
+    Region Intersection(const Rect& r) const;
+    // Pixels in exactly one of the two regions.
+    Region SymmetricDifference(const Region& other) const;
+    // Pixels of this region that are not in `other`.
+    Region Difference(const Region& other) const;
+
+    bool is_empty() const { return bands_.empty(); }
+    Rect bounds() const;
+    int64_t area() const;
+    bool contains(int x, int y) const;
+    const std::vector<RegionBand>& bands() const { return bands_; }
+
+    bool selfcheck() const;
+
+private:
+    // Appends a band below every band already held, merging it into the last band when
+    // that one touches it and holds the same spans.
+    void AppendBand(int top, int bottom, std::vector<Span>&& spans);
+    template <class Keep> Region Combine(const Region& other, Keep keep) const;
+
+    std::vector<RegionBand> bands_;
+};
+
+}  // namespace gd
