@@ -1,0 +1,23 @@
+#pragma once
+// The user's choice of transition effects and the order in which the show plays them.
+
+#include <cstdint>
+
+#include "effects/show_settings.h"
+
+namespace gd {
+
+// Id 45 stands for "every effect": the list becomes 1, 2, ..., 44.
+constexpr int32_t kAllEffects = 45;
+
+// Appends `id` to the selection list (emptied first when `clear_first`). Ids outside
+// 0..45 are ignored; duplicates are kept.
+void AddEffect(ShowSettings& settings, int32_t id, bool clear_first = false);
+
+// The next effect id: 0 (shown at once) when transitions are off or nothing is selected;
+// one entry always; two entries alternate starting with the first; three or more follow
+// the list in order or, with random order, jump at random but never repeat the last one.
+// Draws from the calling thread's random generator.
+int32_t PickNextEffect(ShowSettings& settings);
+
+}  // namespace gd

@@ -1,0 +1,19 @@
+#pragma once
+// Pushes the window buffer to the real window. The show thread calls it with the
+// rectangle that changed since the last present; the window buffer is what the window
+// is meant to show, so a presenter only copies (a DIB blit, a QImage update, a texture
+// upload). Tests need none: they read the window buffer.
+
+#include "raster/bitmap.h"
+
+namespace gd {
+
+class Presenter {
+public:
+    virtual ~Presenter() = default;
+    virtual void Present(const Bitmap& window, const Rect& dirty) = 0;
+    // A hidden window is not cleared when the show stops.
+    virtual bool IsVisible() const { return true; }
+};
+
+}  // namespace gd

@@ -1,0 +1,75 @@
+#include "effects/slide_stage.h"
+
+#include <utility>
+
+#include "raster/blit.h"
+
+namespace gd {
+
+SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitmap frame)
+    : settings_(settings), clock_(clock), window_(std::move(window)), width_(window_.width()),
+      height_(window_.height()) {
+    if (frame.width() == width_ && frame.height() == height_ && !frame.empty())
+        frame_ = std::move(frame);
+    else
+        frame_ = Bitmap(width_, height_);
+}
+
+bool SlideStage::ComposeNextFrame() { return source_ && source_->ComposeNext(*this); }
+
+void SlideStage::Copy(int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0) return;
+    MarkDirty(CopyPixels(window_, x, y, frame_, Rect::FromSize(x, y, w, h), clip_ptr()));
+}
+
+void SlideStage::CopyFrom(int dx, int dy, int w, int h, int sx, int sy) {
+    if (w <= 0 || h <= 0) return;
+    if (int cut = sx + w - frame_.width(); cut > 0) {
+        w -= cut;
+        dx += cut;
+    }
+    if (int cut = sy + h - frame_.height(); cut > 0) {
+        h -= cut;
+        dy += cut;
+    }
+    if (w <= 0 || h <= 0) return;
+    MarkDirty(CopyPixels(window_, dx, dy, frame_, Rect::FromSize(sx, sy, w, h), clip_ptr()));
+}
+
+void SlideStage::StretchCopy(int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh) {
+    MarkDirty(StretchPixels(window_, Rect::FromSize(dx, dy, dw, dh), frame_, Rect::FromSize(sx, sy, sw, sh),
+                            clip_ptr()));
+}
+
+void SlideStage::FillWindow(const Rect& r, Pixel p) { MarkDirty(FillPixels(window_, r, p, clip_ptr())); }
+
+void SlideStage::WaitStep(int i, int n) {
+    int count = n > 0 ? n : 1;
+    // In 64 bits: i x D overflows 32 bits for long durations with thousands of steps.
+    int64_t target = int64_t(i) * settings_.effect_duration / count;
+    bool presented = false;
+    for (;;) {
+        // Unsigned difference, so a wrap of the tick counter is harmless.
+        uint32_t elapsed = clock_.Now() - start_time;
+        if (int64_t(elapsed) >= target || IsStopRequested()) break;
+        if (!presented) {
+            Present();
+            presented = true;
+        }
+        clock_.Sleep(1);
+    }
+    ++wait_calls_;
+    if (on_wait_step) {
+        Flush();
+        on_wait_step(wait_calls_, i, n);
+    }
+}
+
+void SlideStage::Present() {
+    Flush();
+    if (dirty_.is_empty()) return;
+    if (presenter_) presenter_->Present(window_, dirty_);
+    dirty_ = {};
+}
+
+}  // namespace gd

@@ -1,0 +1,128 @@
+#pragma once
+// The stage of one show window: the off-screen frame that holds the complete next screen,
+// the window buffer that mirrors what the window shows, and the only operations through
+// which the player and the effects change the window buffer.
+//
+// The drawing boundary: an effect draws only with Copy, CopyFrom, StretchCopy and
+// FillWindow (through the clip set with SetClip), and the stage alone decides when the
+// window buffer reaches the real window: at a pacing point where the effect is ahead of
+// schedule and about to sleep, and when the transition ends (Present). An effect never
+// touches the window buffer or the presenter itself, so the stage may defer or merge
+// drawing behind these calls as long as every present shows what the drawing so far
+// would show.
+//
+// Threads: everything here runs on the show thread, except RequestStop / ResetStop and
+// IsStopRequested, which any thread may call.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "effects/clock.h"
+#include "effects/presenter.h"
+#include "effects/show_settings.h"
+#include "raster/bitmap.h"
+#include "raster/region.h"
+
+namespace gd {
+
+class SlideStage;
+
+// Composes the next screen into the stage's frame: the show's LoadNextPicture followed
+// by PrepareFrame. False when no picture could be loaded; the frame is then untouched.
+class FrameSource {
+public:
+    virtual ~FrameSource() = default;
+    virtual bool ComposeNext(SlideStage& stage) = 0;
+};
+
+class SlideStage {
+public:
+    // The stage takes the window's size from `window` (an owning bitmap, or a view of the
+    // platform's window memory). `frame`, when given, must have the same size (a view
+    // the platform can also draw into); otherwise the stage allocates it. The stop flag
+    // starts set: nothing runs until ResetStop.
+    SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitmap frame = {});
+
+    ShowSettings& settings() { return settings_; }
+    const ShowSettings& settings() const { return settings_; }
+    Clock& clock() { return clock_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Rect client_rect() const { return {0, 0, width_, height_}; }
+
+    Bitmap& frame() { return frame_; }
+    const Bitmap& frame() const { return frame_; }
+    // What the window shows once everything drawn so far is presented.
+    const Bitmap& window() { Flush(); return window_; }
+
+    // Set by PrepareFrame: where the picture was drawn into the frame, and when.
+    Rect placed;
+    uint32_t start_time = 0;
+
+    void set_presenter(Presenter* presenter) { presenter_ = presenter; }
+    void set_frame_source(FrameSource* source) { source_ = source; }
+    // Called after every WaitStep with the number of the call (from 1) and its (i, n),
+    // once the window buffer holds everything drawn so far: the effect renderer's and the
+    // tests' view of each pacing point.
+    std::function<void(int call, int i, int n)> on_wait_step;
+
+    // --- Stop flag (manual-reset event semantics) ---
+    bool IsStopRequested() const { return stop_.load(std::memory_order_acquire); }
+    void RequestStop() { stop_.store(true, std::memory_order_release); }
+    void ResetStop() { stop_.store(false, std::memory_order_release); }
+
+    // --- The common start of every effect ---
+    // Loads and composes the next screen into the frame. False: draw nothing.
+    bool ComposeNextFrame();
+
+    // --- Drawing onto the window (window coordinates; clipped to the window and the clip) ---
+    // The frame's w x h rectangle at (x, y) to the same place.
+    void Copy(int x, int y, int w, int h);
+    // The frame's w x h rectangle at (sx, sy) to (dx, dy). A source that runs past the
+    // frame's right (bottom) edge is cut there and keeps its destination's right (bottom)
+    // edge: the destination moves right (down) by what was cut.
+    void CopyFrom(int dx, int dy, int w, int h, int sx, int sy);
+    // The frame's (sx, sy, sw, sh) scaled to (dx, dy, dw, dh), nearest pixel, no smoothing.
+    void StretchCopy(int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh);
+    void FillWindow(const Rect& r, Pixel p);
+    // Later drawing changes only pixels inside `clip` (window coordinates).
+    void SetClip(Region clip) { clip_ = std::move(clip); }
+    void ClearClip() { clip_.reset(); }
+    const std::optional<Region>& clip() const { return clip_; }
+
+    // --- Pacing ---
+    // Waits until i / n of the effect duration has passed since start_time, or until a
+    // stop is requested. Presents the window first when it has to sleep at all, so a step
+    // that is behind schedule is not presented on its own. n <= 0 counts as 1.
+    void WaitStep(int i, int n);
+
+    // Completes pending drawing in the window buffer (the stage draws at once today; a
+    // deferring stage completes its queue here).
+    void Flush() {}
+    // Pushes everything drawn since the last present to the presenter.
+    void Present();
+
+    int wait_calls() const { return wait_calls_; }
+    void reset_wait_calls() { wait_calls_ = 0; }
+
+private:
+    void MarkDirty(const Rect& r) { dirty_ = dirty_.united(r); }
+    const Region* clip_ptr() const { return clip_ ? &*clip_ : nullptr; }
+
+    ShowSettings& settings_;
+    Clock& clock_;
+    Bitmap window_;
+    int width_;
+    int height_;
+    Bitmap frame_;
+    Presenter* presenter_ = nullptr;
+    FrameSource* source_ = nullptr;
+    std::optional<Region> clip_;
+    Rect dirty_;
+    std::atomic<bool> stop_{true};
+    int wait_calls_ = 0;
+};
+
+}  // namespace gd

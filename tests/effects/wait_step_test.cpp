@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "effects/clock.h"
+#include "effects/slide_stage.h"
+
+namespace gd {
+namespace {
+
+class RecordingPresenter : public Presenter {
+public:
+    void Present(const Bitmap&, const Rect& dirty) override { rects.push_back(dirty); }
+    std::vector<Rect> rects;
+};
+
+struct PacedStage {
+    explicit PacedStage(int32_t duration, uint32_t start = 5000) : clock(start), stage(settings, Bitmap(8, 8), clock) {
+        settings.effect_duration = duration;
+        stage.start_time = start;
+        stage.set_presenter(&presenter);
+        stage.ResetStop();
+    }
+    uint32_t Elapsed() const { return clock.Now() - stage.start_time; }
+    ShowSettings settings;
+    FakeClock clock;
+    SlideStage stage;
+    RecordingPresenter presenter;
+};
+
+TEST(WaitStep, WaitsUntilItsShareOfTheDuration) {
+    PacedStage p(1000);
+    p.stage.WaitStep(0, 3);
+    EXPECT_EQ(p.Elapsed(), 0u);
+    p.stage.WaitStep(1, 3);
+    EXPECT_EQ(p.Elapsed(), 333u);  // (1 x 1000) / 3, truncated
+    p.stage.WaitStep(2, 3);
+    EXPECT_EQ(p.Elapsed(), 666u);
+    p.stage.WaitStep(3, 3);
+    EXPECT_EQ(p.Elapsed(), 1000u);
+    EXPECT_EQ(p.stage.wait_calls(), 4);
+}
+
+TEST(WaitStep, BehindScheduleReturnsAtOnceWithoutPresenting) {
+    PacedStage p(1000);
+    p.stage.FillWindow({0, 0, 2, 2}, 7);
+    p.clock.Advance(800);
+    p.stage.WaitStep(1, 2);
+    EXPECT_EQ(p.Elapsed(), 800u);
+    EXPECT_TRUE(p.presenter.rects.empty());
+    // Ahead of schedule: the drawing so far is presented once, before the sleep.
+    p.stage.FillWindow({4, 4, 6, 5}, 7);
+    p.stage.WaitStep(2, 2);
+    EXPECT_EQ(p.Elapsed(), 1000u);
+    ASSERT_EQ(p.presenter.rects.size(), 1u);
+    EXPECT_EQ(p.presenter.rects[0], (Rect{0, 0, 6, 5}));
+}
+
+TEST(WaitStep, ZeroDurationNeverSleeps) {
+    PacedStage p(0);
+    for (int i = 0; i <= 50; ++i) p.stage.WaitStep(i, 50);
+    EXPECT_EQ(p.clock.sleeps(), 0u);
+}
+
+TEST(WaitStep, ZeroStepCountDoesNotDivideByZero) {
+    PacedStage p(1000);
+    p.stage.WaitStep(0, 0);
+    EXPECT_EQ(p.Elapsed(), 0u);
+    p.stage.WaitStep(1, 0);
+    EXPECT_EQ(p.Elapsed(), 1000u);
+}
+
+// Regression: i x D in 32 bits overflows for long durations with many steps (here
+// 3000 x 1,000,000 ms), which made the wait return at once or hang.
+TEST(WaitStep, LongDurationsOnLargeWindowsDoNotOverflow) {
+    PacedStage p(1000000);
+    p.clock.Advance(499999);
+    p.stage.WaitStep(1500, 3000);
+    EXPECT_EQ(p.Elapsed(), 500000u);
+}
+
+TEST(WaitStep, SurvivesTheTickCounterWrapping) {
+    PacedStage p(100, 0xFFFFFFF0u);
+    p.stage.WaitStep(1, 1);
+    EXPECT_EQ(p.Elapsed(), 100u);
+    EXPECT_LT(p.clock.Now(), 0x100u);  // wrapped
+}
+
+TEST(WaitStep, StopEndsTheWaitAtTheNextPoll) {
+    PacedStage p(10000);
+    p.clock.on_sleep = [&](uint32_t) {
+        if (p.Elapsed() == 40) p.stage.RequestStop();
+    };
+    p.stage.WaitStep(1, 1);
+    EXPECT_EQ(p.Elapsed(), 40u);
+    EXPECT_TRUE(p.stage.IsStopRequested());
+}
+
+TEST(WaitStep, ReportsEveryCallToItsObserver) {
+    PacedStage p(0);
+    std::vector<std::tuple<int, int, int>> calls;
+    p.stage.on_wait_step = [&](int call, int i, int n) { calls.emplace_back(call, i, n); };
+    p.stage.WaitStep(0, 5);
+    p.stage.WaitStep(3, 0);
+    EXPECT_EQ(calls, (std::vector<std::tuple<int, int, int>>{{1, 0, 5}, {2, 3, 0}}));
+}
+
+}  // namespace
+}  // namespace gd
