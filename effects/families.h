@@ -9,7 +9,9 @@
 //   3. Draw each step only with stage.Copy / CopyFrom / StretchCopy (through
 //      stage.SetClip(...) regions where the shape is not a rectangle); never write to the
 //      window buffer, never present: the stage presents at its pacing points.
-//   4. End each step with stage.WaitStep(i, n).
+//   4. End each step with stage.EndStep(i, n, [counter,] DemoPace{...}): WaitStep(i, n) in
+//      a show, the effect's fixed demonstration sleep in the maker's demonstration; return
+//      at once when it gives false.
 //   5. Poll stage.IsStopRequested() before each step (and before each copy where the
 //      effect says so) and return at once when it is set.
 // Regions and arrays live in locals, so nothing outlives the effect; RunTransition clears

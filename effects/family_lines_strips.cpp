@@ -24,7 +24,8 @@ void Blinds(SlideStage& stage, bool columns) {
             else
                 stage.Copy(0, line, w, 1);
         }
-        stage.WaitStep(k, period + 1);
+        const int s = stage.settings().demo_speed;
+        stage.EndStep(k, period + 1, DemoPace{.sleep_ms = 1, .repeats = (10 * s + 10) / period + 1});
     }
 }
 

@@ -26,6 +26,11 @@ struct ShowSettings {
     bool show_captions = true;
     int32_t picture_count = 0;         // N
     bool move_picture = true;
+
+    // The maker's effect demonstration: fixed short sleeps per step instead of pacing
+    // over the effect duration (see DemoPace in slide_stage.h).
+    bool demo_mode = false;
+    int32_t demo_speed = 10;           // s of the demonstration's sleep rules
 };
 
 }  // namespace gd

@@ -65,6 +65,18 @@ void SlideStage::WaitStep(int i, int n) {
     }
 }
 
+bool SlideStage::EndStep(int i, int n, int counter, const DemoPace& demo) {
+    if (!settings_.demo_mode) {
+        WaitStep(i, n);
+        return true;
+    }
+    if (demo.every <= 0 || counter % demo.every != 0) return true;
+    if (demo.stop_first && IsStopRequested()) return false;
+    Present();
+    for (int r = 0; r < demo.repeats; ++r) clock_.Sleep(uint32_t(demo.sleep_ms));
+    return true;
+}
+
 void SlideStage::Present() {
     Flush();
     if (dirty_.is_empty()) return;

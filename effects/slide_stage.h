@@ -29,6 +29,17 @@ namespace gd {
 
 class SlideStage;
 
+// How an effect sleeps after a step in the maker's effect demonstration, where the show
+// would wait for its schedule: after steps whose counter is a multiple of `every`,
+// `repeats` sleeps of `sleep_ms` each; with `stop_first` the stop flag is polled before
+// sleeping. Each effect states its own rule where it ends a step (see EndStep).
+struct DemoPace {
+    int every = 1;
+    int sleep_ms = 0;
+    int repeats = 1;
+    bool stop_first = false;
+};
+
 // Composes the next screen into the stage's frame: the show's LoadNextPicture followed
 // by PrepareFrame. False when no picture could be loaded; the frame is then untouched.
 class FrameSource {
@@ -97,6 +108,13 @@ public:
     // stop is requested. Presents the window first when it has to sleep at all, so a step
     // that is behind schedule is not presented on its own. n <= 0 counts as 1.
     void WaitStep(int i, int n);
+
+    // Ends step i of n: WaitStep(i, n) in a show; in demonstration mode the effect's
+    // demonstration sleep instead, tested against `counter` (the loop counter the rule
+    // names, usually i). False when a stop was seen before a demonstration sleep that
+    // polls first: the effect returns at once.
+    bool EndStep(int i, int n, int counter, const DemoPace& demo);
+    bool EndStep(int i, int n, const DemoPace& demo) { return EndStep(i, n, i, demo); }
 
     // Completes pending drawing in the window buffer (the stage draws at once today; a
     // deferring stage completes its queue here).

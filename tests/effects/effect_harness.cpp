@@ -31,7 +31,14 @@ bool PatternFrameSource::ComposeNext(SlideStage& stage) {
 EffectRun RunEffect(int32_t id, const EffectRunOptions& options) {
     ShowSettings settings;
     settings.effect_duration = options.duration;
+    settings.demo_mode = options.demo_mode;
     FakeClock clock(1000);
+    EffectRun run;
+    uint32_t last_sleep_end = clock.Now();
+    clock.on_sleep = [&](uint32_t now) {
+        run.sleeps.push_back(now - last_sleep_end);
+        last_sleep_end = now;
+    };
     Bitmap window(options.width, options.height);
     for (int y = 0; y < options.height; ++y)
         for (int x = 0; x < options.width; ++x) window.set_pixel(x, y, OldPixel(x, y));
@@ -42,7 +49,6 @@ EffectRun RunEffect(int32_t id, const EffectRunOptions& options) {
     stage.set_presenter(&presenter);
     stage.ResetStop();
 
-    EffectRun run;
     run.old_screen = window;
     stage.on_wait_step = [&](int call, int i, int n) {
         run.waits.push_back({i, n});

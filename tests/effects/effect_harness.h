@@ -29,6 +29,8 @@ struct EffectRunOptions {
     int32_t duration = 1000;
     // Requests a stop right after this WaitStep call (counted from 1); 0: never.
     int stop_after_wait = 0;
+    // Paces with the demonstration's fixed sleeps instead of WaitStep.
+    bool demo_mode = false;
     // Keeps a copy of the window after every WaitStep call.
     bool keep_steps = false;
     // Called after every WaitStep with the stage; may inspect the window.
@@ -43,6 +45,7 @@ struct EffectRun {
     std::vector<Bitmap> steps;  // with keep_steps: the window after each WaitStep
     uint32_t elapsed_ms = 0;    // fake time from the frame's start time to the end
     int presents = 0;
+    std::vector<uint32_t> sleeps;  // every clock sleep, in ms, in order
 };
 
 // Distinct pixels for the old screen and the new frame, so any pixel tells which one it

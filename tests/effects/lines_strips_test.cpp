@@ -57,6 +57,17 @@ TEST(Blinds, WindowNarrowerThanThePeriodStillTakesEveryStep) {
     EXPECT_TRUE(run.window == run.frame);
 }
 
+TEST(Blinds, DemonstrationSleepsItsFixedTimePerStepInsteadOfPacing) {
+    EffectRun run = testing::RunEffect(1, {.width = 40, .height = 6, .seed = 3, .demo_mode = true});
+    EXPECT_TRUE(run.waits.empty());
+    EXPECT_TRUE(run.window == run.frame);
+    // (10 s + 10) / P + 1 sleeps of 1 ms per step, s = 10: 12, 6 or 4 for P = 10, 20, 30.
+    ASSERT_FALSE(run.sleeps.empty());
+    for (uint32_t ms : run.sleeps) EXPECT_EQ(ms, 1u);
+    size_t per_step = run.sleeps.size();
+    EXPECT_TRUE(per_step == 11 * 12 || per_step == 21 * 6 || per_step == 31 * 4) << per_step;
+}
+
 TEST(Blinds, StopReturnsAtTheNextPollLeavingThePartialReveal) {
     EffectRun run = testing::RunEffect(1, {.width = 64, .height = 8, .seed = 2, .stop_after_wait = 3});
     EXPECT_EQ(run.waits.size(), 3u);
