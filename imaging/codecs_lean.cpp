@@ -1,0 +1,18 @@
+// The runtime's adapters: JPEG, then GIF, both decoded by stb_image; no encoders.
+
+#include "imaging/codec_list.h"
+#include "imaging/gif_layout.h"
+
+namespace gd {
+
+const bool kDetectionNamesFailure = false;
+
+std::span<const Codec> ImageCodecs() {
+    static const Codec codecs[] = {
+        {kFormatJpeg, "JPEG", ProbeJpeg, StbJpegInfo, StbJpegDecode, nullptr},
+        {kFormatGif, "GIF", ProbeGif, GifInfo, StbGifDecode, nullptr},
+    };
+    return codecs;
+}
+
+}  // namespace gd

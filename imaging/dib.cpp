@@ -1,0 +1,91 @@
+#include "imaging/dib.h"
+
+#include <algorithm>
+#include <new>
+
+#include "imaging/limits.h"
+
+namespace gd {
+
+int Dib::index_at(int x, int y) const {
+    const uint8_t* row = top_row(y);
+    switch (bpp) {
+    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+    case 8: return row[x];
+    default: return 0;
+    }
+}
+
+void Dib::set_index(int x, int y, int index) {
+    uint8_t* row = top_row(y);
+    switch (bpp) {
+    case 1: {
+        uint8_t mask = uint8_t(0x80 >> (x & 7));
+        row[x >> 3] = (index & 1) ? (row[x >> 3] | mask) : (row[x >> 3] & ~mask);
+        break;
+    }
+    case 4:
+        if (x & 1) row[x >> 1] = uint8_t((row[x >> 1] & 0xF0) | (index & 0x0F));
+        else row[x >> 1] = uint8_t((row[x >> 1] & 0x0F) | ((index & 0x0F) << 4));
+        break;
+    case 8: row[x] = uint8_t(index); break;
+    default: break;
+    }
+}
+
+Status AllocateDib(Dib& dib, int width, int height, int bits) {
+    int bpp = RoundDibBits(bits);
+    if (Status s = CheckImageSize(width, height, bpp); !s) return s;
+    Dib fresh;
+    fresh.width = width;
+    fresh.height = height;
+    fresh.bpp = bpp;
+    try {
+        fresh.palette.assign(size_t(DibPaletteSize(bpp)), RgbQuad{});
+        fresh.bits.assign(fresh.row_size() * size_t(height), 0);
+    } catch (const std::bad_alloc&) {
+        return Status::Error("Not enough memory for the image");
+    }
+    dib = std::move(fresh);
+    return {};
+}
+
+Status DibFromIndices(Dib& dib, int width, int height, std::span<const uint8_t> indices,
+                      std::span<const RgbQuad> palette) {
+    int bits = palette.size() <= 2 ? 1 : palette.size() <= 16 ? 4 : 8;
+    if (indices.size() < size_t(width) * size_t(height)) return Status::Error("Image data too short");
+    if (Status s = AllocateDib(dib, width, height, bits); !s) return s;
+    std::copy_n(palette.begin(), std::min(palette.size(), dib.palette.size()), dib.palette.begin());
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = indices.data() + size_t(y) * size_t(width);
+        if (dib.bpp == 8) {
+            std::copy_n(src, width, dib.top_row(y));
+        } else {
+            for (int x = 0; x < width; ++x) dib.set_index(x, y, src[x]);
+        }
+    }
+    return {};
+}
+
+bool IsGreyRamp(std::span<const RgbQuad> palette) {
+    size_t n = palette.size();
+    if (n < 2) return false;
+    for (size_t i = 0; i < n; ++i) {
+        int level = int(i * 255 / (n - 1));
+        const RgbQuad& q = palette[i];
+        if (q.red != level || q.green != level || q.blue != level) return false;
+    }
+    return true;
+}
+
+std::vector<RgbQuad> GreyRamp(int entries) {
+    std::vector<RgbQuad> p(static_cast<size_t>(entries));
+    for (int i = 0; i < entries; ++i) {
+        uint8_t v = uint8_t(entries > 1 ? i * 255 / (entries - 1) : 0);
+        p[size_t(i)] = MakeQuad(v, v, v);
+    }
+    return p;
+}
+
+}  // namespace gd

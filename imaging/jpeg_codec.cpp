@@ -1,0 +1,172 @@
+// JPEG for the maker, through libjpeg-turbo. Pixels go between the codec and the
+// picture's rows without a conversion pass: colour rows are decoded and encoded as
+// blue-green-red (JCS_EXT_BGR, the picture's own layout), straight into and out of the
+// bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here.
+
+#include <csetjmp>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "imaging/codec_list.h"
+#include "imaging/exif_orientation.h"
+
+namespace gd {
+namespace {
+
+struct JpegErrors {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char text[JMSG_LENGTH_MAX];
+    bool truncated = false;
+};
+
+[[noreturn]] void OnError(j_common_ptr cinfo) {
+    auto* e = reinterpret_cast<JpegErrors*>(cinfo->err);
+    e->base.format_message(cinfo, e->text);
+    std::longjmp(e->jump, 1);
+}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+    auto* e = reinterpret_cast<JpegErrors*>(cinfo->err);
+    if (level < 0 && e->base.msg_code == JWRN_JPEG_EOF) e->truncated = true;
+}
+
+void InstallErrors(jpeg_error_mgr* base) {
+    jpeg_std_error(base);
+    base->error_exit = OnError;
+    base->emit_message = OnMessage;
+}
+
+std::string ErrorText(const JpegErrors& e) { return std::string("JPEG: ") + e.text; }
+
+void CmykRowToBgr(const uint8_t* cmyk, uint8_t* bgr, int width, bool inverted) {
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        bgr[0] = uint8_t(y * k / 255);
+        bgr[1] = uint8_t(m * k / 255);
+        bgr[2] = uint8_t(c * k / 255);
+    }
+}
+
+}  // namespace
+
+Status JpegInfo(Bytes data, ImageInfo& info) {
+    jpeg_decompress_struct cinfo;
+    JpegErrors errors;
+    cinfo.err = &errors.base;
+    InstallErrors(&errors.base);
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return Status::Error(ErrorText(errors));
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    info.width = int(cinfo.image_width);
+    info.height = int(cinfo.image_height);
+    info.bpp = cinfo.num_components == 1 ? 8 : 24;
+    jpeg_destroy_decompress(&cinfo);
+    return {};
+}
+
+Status JpegDecode(Bytes data, Dib& out) {
+    jpeg_decompress_struct cinfo;
+    JpegErrors errors;
+    std::vector<uint8_t> cmyk_row;
+    cinfo.err = &errors.base;
+    InstallErrors(&errors.base);
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return Status::Error(ErrorText(errors));
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    const bool grey = cinfo.num_components == 1;
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    jpeg_start_decompress(&cinfo);
+    const int w = int(cinfo.output_width), h = int(cinfo.output_height);
+    if (Status s = AllocateDib(out, w, h, grey ? 8 : 24); !s) {
+        jpeg_destroy_decompress(&cinfo);
+        return s;
+    }
+    if (grey) out.palette = GreyRamp(256);
+    if (cmyk) cmyk_row.resize(size_t(w) * 4);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        int y = int(cinfo.output_scanline);
+        JSAMPROW row = cmyk ? cmyk_row.data() : out.top_row(y);
+        if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) break;
+        if (cmyk) CmykRowToBgr(cmyk_row.data(), out.top_row(y), w, cinfo.saw_Adobe_marker);
+        if (errors.truncated) break;
+    }
+    bool truncated = errors.truncated || cinfo.output_scanline < cinfo.output_height;
+    if (!truncated) jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    if (truncated) {
+        out = Dib{};
+        return Status::Error("JPEG: premature end of data");
+    }
+    ApplyExifOrientation(data, out);
+    return {};
+}
+
+Status JpegEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out) {
+    const bool grey = dib.bpp != 24;
+    if (grey && !IsGreyRamp(dib.palette)) return Status::Error("JPEG can save only RGB or GreyScale images");
+    jpeg_compress_struct cinfo;
+    JpegErrors errors;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    std::vector<uint8_t> grey_row;
+    cinfo.err = &errors.base;
+    InstallErrors(&errors.base);
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        std::free(buffer);
+        return Status::Error(ErrorText(errors));
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(dib.width);
+    cinfo.image_height = JDIMENSION(dib.height);
+    cinfo.input_components = grey ? 1 : 3;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, options.jpeg_quality, TRUE);
+    cinfo.density_unit = 1;
+    cinfo.X_density = 72;
+    cinfo.Y_density = 72;
+    jpeg_start_compress(&cinfo, TRUE);
+    if (grey) grey_row.resize(size_t(dib.width));
+    while (cinfo.next_scanline < cinfo.image_height) {
+        int y = int(cinfo.next_scanline);
+        JSAMPROW row;
+        if (grey && dib.bpp == 8) {
+            row = const_cast<JSAMPROW>(dib.top_row(y));
+        } else if (grey) {
+            for (int x = 0; x < dib.width; ++x) grey_row[size_t(x)] = dib.palette[size_t(dib.index_at(x, y))].red;
+            row = grey_row.data();
+        } else {
+            row = const_cast<JSAMPROW>(dib.top_row(y));
+        }
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    out.assign(buffer, buffer + size);
+    std::free(buffer);
+    return {};
+}
+
+}  // namespace gd

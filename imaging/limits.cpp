@@ -1,0 +1,19 @@
+#include "imaging/limits.h"
+
+#include <string>
+
+namespace gd {
+
+Status CheckImageSize(int64_t width, int64_t height, int bpp) {
+    if (width <= 0 || height <= 0) return Status::Error("Image has no pixels (" + std::to_string(width) + "x" + std::to_string(height) + ")");
+    if (width > kMaxImageSide || height > kMaxImageSide)
+        return Status::Error("Image too large: " + std::to_string(width) + "x" + std::to_string(height) +
+                             " exceeds " + std::to_string(kMaxImageSide) + " pixels a side");
+    uint64_t bytes_per_pixel_x8 = bpp > 8 ? 32 : uint64_t(bpp);
+    uint64_t bytes = (uint64_t(width) * bytes_per_pixel_x8 + 7) / 8 * uint64_t(height);
+    if (bytes > kMaxImageBytes)
+        return Status::Error("Image too large: " + std::to_string(width) + "x" + std::to_string(height) + " exceeds 1 GiB");
+    return {};
+}
+
+}  // namespace gd

@@ -1,0 +1,33 @@
+#pragma once
+// Sample files of tests/inputs/, found through GD_TEST_INPUTS (set by the test helpers).
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace gd::testing {
+
+inline std::string InputPath(const std::string& relative) {
+    const char* root = std::getenv("GD_TEST_INPUTS");
+    std::string path = std::string(root ? root : "tests/inputs") + "/" + relative;
+#ifdef _WIN32
+    // Under Wine the Unix file system is drive Z:.
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+#endif
+    return path;
+}
+
+inline std::vector<uint8_t> ReadInput(const std::string& relative) {
+    std::vector<uint8_t> bytes;
+    if (std::FILE* f = std::fopen(InputPath(relative).c_str(), "rb")) {
+        uint8_t buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+}  // namespace gd::testing
