@@ -5,10 +5,11 @@
 
 #include <cstdint>
 
+#include "common/color_ref.h"
+
 namespace gd {
 
 using Pixel = uint32_t;    // 0x00RRGGBB
-using ColorRef = uint32_t; // 0x00BBGGRR
 
 constexpr Pixel PixelFromColorRef(ColorRef c) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

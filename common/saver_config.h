@@ -1,0 +1,75 @@
+#pragma once
+// The 744-byte configuration record of a made screensaver (resource RT_SAVER_CONFIG,
+// id 0). The maker writes it last; the runtime refuses a record of any other size.
+// Flags are kept as the stored int32 so a record round-trips byte for byte.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "common/color_ref.h"
+#include "common/log_font.h"
+
+namespace gd {
+
+constexpr size_t kSaverConfigSize = 744;
+constexpr size_t kIdentifierLength = 32;
+constexpr size_t kEffectFlagCount = 64;
+
+// Text limits in bytes; longer texts are cut when encoded.
+constexpr size_t kNameLimit = 30;
+constexpr size_t kAuthorLimit = 30;
+constexpr size_t kEmailLimit = 50;
+constexpr size_t kHomePageLimit = 50;
+constexpr size_t kCopyrightLimit = 50;
+constexpr size_t kDescriptionLimit = 200;
+constexpr size_t kBuildTimeLimit = 19;  // "%Y-%m-%d %H:%M:%S"
+constexpr size_t kBannerLimit = 64;
+
+struct SaverConfig {
+    std::string identifier;  // 32 hexadecimal digits, see FormatSaverIdentifier
+    int32_t maker_value = 0; // offset 36: not read by the runtime
+    std::string name;
+    std::string author;
+    std::string email;
+    std::string home_page;
+    std::string copyright;
+    std::string description;
+    std::string build_time;
+    ColorRef bg_color = 0;
+    int32_t mouse_move = 0;
+    int32_t mouse_left_click = 0;
+    int32_t mouse_right_click = 0;
+    int32_t keyboard_event = 0;
+    int32_t has_music = 0;  // 1 when music_count > 0
+    int32_t shuffle_audio = 0;
+    int32_t music_count = 0;
+    int32_t audio_pause = 0;  // seconds after each track
+    int32_t mute_music = 0;
+    int32_t has_pictures = 0;  // 1 when picture_count > 0
+    int32_t shuffle_pic = 0;
+    int32_t picture_count = 0;
+    int32_t auto_adjust_size = 0;
+    int32_t move_picture = 0;
+    int32_t effect_millisecond = 0;
+    int32_t picture_pause = 0;  // seconds after each picture
+    // Byte i enables effect i (1..44); the others carry the project's values.
+    std::array<uint8_t, kEffectFlagCount> effect_on{};
+    std::string banner;  // stored with leading and trailing white space removed
+    LogFont banner_font;
+    ColorRef banner_color = 0;
+    int32_t banner_pos = 0;  // 0 top centre, 1 bottom centre
+
+    friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
+};
+
+// The whole record, zero bytes wherever no field lies; texts cut to their limits.
+std::vector<uint8_t> EncodeSaverConfig(const SaverConfig& config);
+// Refuses anything but exactly kSaverConfigSize bytes.
+std::optional<SaverConfig> DecodeSaverConfig(std::span<const uint8_t> bytes);
+
+}  // namespace gd
