@@ -73,6 +73,7 @@ public:
     uint32_t start_time = 0;
 
     void set_presenter(Presenter* presenter) { presenter_ = presenter; }
+    Presenter* presenter() const { return presenter_; }
     void set_frame_source(FrameSource* source) { source_ = source; }
     // Called after every WaitStep with the number of the call (from 1) and its (i, n),
     // once the window buffer holds everything drawn so far: the effect renderer's and the

@@ -1,0 +1,46 @@
+#pragma once
+// Starts and stops the show thread of one stage. The show thread plays effect after
+// effect: pick the next effect, run it (it loads, composes and brings in the next
+// picture), then wait the picture pause, polling the stop flag. The stop flag is the only
+// signal between the show thread and its owner: Stop sets it and waits for the thread to
+// end, without a time limit, and only then clears the window, so the clearing never races
+// with an effect.
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <thread>
+
+#include "effects/slide_stage.h"
+
+namespace gd {
+
+// The body of the show thread (seeding aside): runs until the stage's stop flag is set.
+// `pause_poll_ms` is the stop-flag poll interval of the picture pause.
+void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms = 100);
+
+class ShowRunner {
+public:
+    explicit ShowRunner(SlideStage& stage) : stage_(stage) {}
+    ~ShowRunner() { Stop(); }
+    ShowRunner(const ShowRunner&) = delete;
+    ShowRunner& operator=(const ShowRunner&) = delete;
+
+    // Starts the show thread unless it is already running. The thread seeds its random
+    // generator with `seed` when set, otherwise with the calendar time.
+    void Start();
+    // Sets the stop flag, waits for the thread to end, then fills the window with black
+    // (not the background colour) when the window is visible. Nothing without a thread.
+    void Stop();
+    bool running() const { return thread_.joinable() && !finished_.load(); }
+
+    std::optional<uint32_t> seed;
+    uint32_t pause_poll_ms = 100;  // the maker's demonstration polls every 10 ms
+
+private:
+    SlideStage& stage_;
+    std::thread thread_;
+    std::atomic<bool> finished_{false};
+};
+
+}  // namespace gd

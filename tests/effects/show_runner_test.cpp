@@ -1,0 +1,127 @@
+#include "effects/show_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "effects/effect_selection.h"
+#include "tests/effects/effect_harness.h"
+
+namespace gd {
+namespace {
+
+class CountingSource : public testing::PatternFrameSource {
+public:
+    bool ComposeNext(SlideStage& stage) override {
+        ++composed;
+        return PatternFrameSource::ComposeNext(stage);
+    }
+    std::atomic<int> composed{0};
+};
+
+class WindowPresenter : public Presenter {
+public:
+    void Present(const Bitmap&, const Rect& dirty) override {
+        std::lock_guard lock(mutex);
+        last = dirty;
+        ++count;
+    }
+    bool IsVisible() const override { return visible; }
+    std::mutex mutex;
+    Rect last;
+    int count = 0;
+    bool visible = true;
+};
+
+struct Show {
+    Show() : stage(settings, Bitmap(40, 30, 0x00FFFFFF), clock) {
+        settings.effect_duration = 200;
+        settings.picture_pause = 1;
+        AddEffect(settings, 1);
+        AddEffect(settings, 2);
+        stage.set_frame_source(&source);
+        stage.set_presenter(&presenter);
+    }
+    // Waits (in real time) until the show thread has composed `n` frames.
+    bool WaitForFrames(int n) {
+        for (int k = 0; k < 5000 && source.composed < n; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return source.composed >= n;
+    }
+    ShowSettings settings;
+    FakeClock clock;
+    SlideStage stage;
+    CountingSource source;
+    WindowPresenter presenter;
+};
+
+TEST(ShowRunner, PlaysUntilStoppedThenClearsTheWindowToBlack) {
+    Show show;
+    show.settings.background_color = 0x0000FF;  // cleared to black all the same
+    ShowRunner runner(show.stage);
+    runner.seed = 4;
+    runner.Start();
+    runner.Start();  // already running: no second thread
+    ASSERT_TRUE(show.WaitForFrames(3));
+    EXPECT_TRUE(runner.running());
+    runner.Stop();
+    EXPECT_FALSE(runner.running());
+    EXPECT_TRUE(show.stage.IsStopRequested());
+    EXPECT_TRUE(show.stage.window() == Bitmap(40, 30, 0));
+    EXPECT_EQ(show.presenter.last, (Rect{0, 0, 40, 30}));
+    // The effect position carries over a restart.
+    int32_t position = show.settings.effect_position;
+    EXPECT_NE(position, -1);
+    int before = show.source.composed;
+    runner.Start();
+    ASSERT_TRUE(show.WaitForFrames(before + 1));
+    runner.Stop();
+}
+
+TEST(ShowRunner, HiddenWindowIsNotCleared) {
+    Show show;
+    show.presenter.visible = false;
+    ShowRunner runner(show.stage);
+    runner.Start();
+    ASSERT_TRUE(show.WaitForFrames(1));
+    runner.Stop();
+    EXPECT_FALSE(show.stage.window() == Bitmap(40, 30, 0));
+}
+
+TEST(ShowRunner, StopWithoutAThreadDoesNothing) {
+    Show show;
+    ShowRunner runner(show.stage);
+    runner.Stop();
+    EXPECT_EQ(show.presenter.count, 0);
+    EXPECT_TRUE(show.stage.window() == Bitmap(40, 30, 0x00FFFFFF));
+}
+
+TEST(ShowLoop, WaitsThePicturePauseAfterEachEffectAndPollsTheStopFlag) {
+    Show show;
+    show.settings.picture_pause = 3;
+    show.settings.effects.clear();  // every picture shown at once
+    show.stage.ResetStop();
+    std::vector<uint32_t> composed_at;
+    struct Source : FrameSource {
+        std::vector<uint32_t>* at;
+        bool ComposeNext(SlideStage& stage) override {
+            at->push_back(stage.clock().Now());
+            stage.start_time = stage.clock().Now();
+            return at->size() < 2;  // the second picture fails to load: the pause still follows
+        }
+    } source;
+    source.at = &composed_at;
+    show.stage.set_frame_source(&source);
+    show.clock.on_sleep = [&](uint32_t now) {
+        if (now >= 10000) show.stage.RequestStop();
+    };
+    RunShowLoop(show.stage, 100);
+    ASSERT_GE(composed_at.size(), 3u);
+    EXPECT_EQ(composed_at[1] - composed_at[0], 3000u);
+    EXPECT_EQ(composed_at[2] - composed_at[1], 3000u);
+    EXPECT_EQ(show.clock.Now(), 10000u);  // ended at the first poll after the stop
+}
+
+}  // namespace
+}  // namespace gd
