@@ -1,0 +1,69 @@
+#include "common/profile_portable.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "common/profile_text.h"
+
+namespace gd {
+namespace {
+
+// Like the platform, integers are read through a 30-character text buffer.
+constexpr size_t kNumberCapacity = 30;
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::string text;
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (!ok) return std::nullopt;
+    return text;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string_view WithoutTrailingSpaces(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+int32_t PortableProfileStore::ReadInt(const std::string& path, std::string_view section, std::string_view key,
+                                      int32_t fallback) {
+    std::string text = ReadString(path, section, key, "", kNumberCapacity);
+    if (text.empty()) return fallback;
+    return ProfileNumber(text);
+}
+
+std::string PortableProfileStore::ReadString(const std::string& path, std::string_view section, std::string_view key,
+                                             std::string_view fallback, size_t capacity) {
+    std::optional<std::string> value;
+    if (std::optional<std::string> text = ReadWholeFile(path)) value = FindProfileValue(*text, section, key);
+    if (!value) return CopyProfileEntry(WithoutTrailingSpaces(fallback), capacity);
+    return CopyProfileEntry(*value, capacity);
+}
+
+bool PortableProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
+                                       std::string_view value) {
+    std::string text = ReadWholeFile(path).value_or(std::string());
+    return WriteWholeFile(path, SetProfileValue(text, section, key, value));
+}
+
+bool PortableProfileStore::Exists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool PortableProfileStore::Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+}  // namespace gd
