@@ -1,0 +1,23 @@
+#pragma once
+// The media layer as the music list sees it: one file at a time, chosen by its
+// extension, with a position and a length in milliseconds.
+
+#include <cstdint>
+#include <string>
+
+namespace gd {
+
+class MediaPlayer {
+public:
+    virtual ~MediaPlayer() = default;
+    // Opens `path` and reads its length. Failures are not reported: a file that cannot be
+    // played leaves no open device, so it counts as finished at the next check.
+    virtual void Open(const std::string& path) = 0;
+    virtual void Play() = 0;
+    virtual bool IsOpen() const = 0;
+    virtual uint32_t Position() = 0;  // 0 when the device cannot tell
+    virtual uint32_t Length() const = 0;
+    virtual void Close() = 0;
+};
+
+}  // namespace gd

@@ -1,0 +1,63 @@
+#include "runtime/win32/child_preview_wnd.h"
+
+#include "runtime/win32/resource_ids.h"
+
+namespace gd {
+namespace {
+
+constexpr char kClassName[] = "ReelhostPreviewWnd";
+
+}  // namespace
+
+CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, const SaverConfig& config,
+                                           std::shared_ptr<const ResourceSource> source) {
+    if (!parent || !IsWindow(parent)) return nullptr;
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, kClassName, &wc)) {
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = &CChildPreviewWnd::WindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = kClassName;
+        if (!RegisterClassA(&wc)) return nullptr;
+    }
+    RECT client{};
+    GetClientRect(parent, &client);
+    auto* self = new CChildPreviewWnd();
+    HWND hwnd = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, client.right - client.left,
+                                client.bottom - client.top, parent, nullptr, instance, self);
+    if (!hwnd) {
+        delete self;
+        return nullptr;
+    }
+    self->show_ = std::make_unique<WindowShow>(hwnd, config, std::move(source), ShowVariant::kPreview);
+    self->show_->Start();
+    return self;
+}
+
+LRESULT CALLBACK CChildPreviewWnd::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<CChildPreviewWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (message) {
+        case WM_NCCREATE:
+            self = static_cast<CChildPreviewWnd*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(self));
+            break;
+        case WM_PAINT:
+            // The black class background shows until the show thread draws.
+            ValidateRect(hwnd, nullptr);
+            return 0;
+        case WM_DESTROY:
+            if (self) self->show_.reset();  // the show thread ends before the window goes
+            PostQuitMessage(0);
+            break;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+            delete self;
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+}  // namespace gd

@@ -1,0 +1,23 @@
+#pragma once
+// Presents the window buffer (a DIB section) to the show window by blitting the dirty
+// rectangle. Runs on the show thread with a drawing context of its own.
+
+#include <windows.h>
+
+#include "effects/presenter.h"
+#include "runtime/win32/dib_surface.h"
+
+namespace gd {
+
+class GdiPresenter : public Presenter {
+public:
+    GdiPresenter(HWND window, const DibSurface& buffer) : window_(window), buffer_(buffer) {}
+    void Present(const Bitmap& window, const Rect& dirty) override;
+    bool IsVisible() const override { return IsWindowVisible(window_) != FALSE; }
+
+private:
+    HWND window_;
+    const DibSurface& buffer_;
+};
+
+}  // namespace gd

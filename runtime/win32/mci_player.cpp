@@ -1,0 +1,50 @@
+#include "runtime/win32/mci_player.h"
+
+namespace gd {
+
+void CMciPlayer::Open(const std::string& path) {
+    // Close first, even for the same file: opening again must not leave a device behind.
+    Close();
+    file_ = path;
+    length_ = 0;
+    MCI_OPEN_PARMSA open{};
+    open.lpstrElementName = file_.c_str();
+    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, DWORD_PTR(&open)) != 0) return;
+    device_ = open.wDeviceID;
+    MCI_SET_PARMS set{};
+    set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+    mciSendCommandA(device_, MCI_SET, MCI_SET_TIME_FORMAT, DWORD_PTR(&set));
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_LENGTH;
+    if (mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&status)) == 0) {
+        length_ = DWORD(status.dwReturn);
+    }
+}
+
+void CMciPlayer::Play() {
+    if (device_ != 0) {
+        // The whole length: a track end cut short would never equal the length, and the
+        // music would stop for good after it.
+        MCI_PLAY_PARMS play{};
+        play.dwFrom = 0;
+        play.dwTo = length_;
+        mciSendCommandA(device_, MCI_PLAY, MCI_FROM | MCI_TO, DWORD_PTR(&play));
+    }
+    open_ = true;
+}
+
+uint32_t CMciPlayer::Position() {
+    if (device_ == 0) return 0;
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_POSITION;
+    if (mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&status)) != 0) return 0;
+    return uint32_t(status.dwReturn);
+}
+
+void CMciPlayer::Close() {
+    if (device_ != 0) mciSendCommandA(device_, MCI_CLOSE, 0, 0);
+    device_ = 0;
+    open_ = false;
+}
+
+}  // namespace gd

@@ -1,0 +1,51 @@
+#include "runtime/win32/win32_track_files.h"
+
+#include <windows.h>
+
+namespace gd {
+namespace {
+
+class Win32TrackFileWriter : public TrackFileWriter {
+public:
+    explicit Win32TrackFileWriter(HANDLE file) : file_(file) {}
+    ~Win32TrackFileWriter() override { Close(); }
+    bool Write(std::span<const uint8_t> bytes) override {
+        DWORD written = 0;
+        return WriteFile(file_, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    }
+    bool Close() override {
+        if (file_ == INVALID_HANDLE_VALUE) return true;
+        BOOL ok = CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE file_;
+};
+
+}  // namespace
+
+bool Win32TrackFiles::Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32TrackFiles::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+
+std::unique_ptr<TrackFileWriter> Win32TrackFiles::Create(const std::string& path) {
+    // No one else may read or write while the track is written; deleting is allowed, so
+    // a cancelled write can be removed from the window thread at once.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32TrackFileWriter>(file);
+}
+
+std::string TemporaryFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathA(sizeof buffer, buffer);
+    if (n == 0 || n > MAX_PATH) return ".\\";
+    return std::string(buffer, n);
+}
+
+}  // namespace gd

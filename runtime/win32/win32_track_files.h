@@ -1,0 +1,18 @@
+#pragma once
+// Temporary track files on Windows.
+
+#include "runtime/track_files.h"
+
+namespace gd {
+
+class Win32TrackFiles : public TrackFiles {
+public:
+    bool Exists(const std::string& path) override;
+    void Remove(const std::string& path) override;
+    std::unique_ptr<TrackFileWriter> Create(const std::string& path) override;
+};
+
+// The platform's temporary folder, ending in a backslash.
+std::string TemporaryFolder();
+
+}  // namespace gd

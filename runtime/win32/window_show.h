@@ -1,0 +1,34 @@
+#pragma once
+// The slideshow of one show window: its settings, stage and runner, a window buffer
+// presented to the window with GDI, and text drawn with GDI.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "common/saver_config.h"
+#include "runtime/resource_source.h"
+#include "runtime/show_setup.h"
+
+namespace gd {
+
+class WindowShow {
+public:
+    // Takes the window's client rectangle now as the size of the show.
+    WindowShow(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> source,
+               ShowVariant variant);
+    ~WindowShow();
+    WindowShow(const WindowShow&) = delete;
+    WindowShow& operator=(const WindowShow&) = delete;
+
+    // Starts the show thread when there are pictures; with none the window stays black.
+    void Start();
+    // Stops the show thread, waiting for it, then clears the window to black.
+    void Stop();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace gd

@@ -1,0 +1,70 @@
+// A stand-in for the host's screensaver page: creates a window, starts the screensaver
+// with "/p HANDLE" into it, keeps it for a while, destroys it and checks that the
+// screensaver ended.
+//
+//   preview_host SAVER X Y WIDTH HEIGHT MILLISECONDS
+// Exit code: 0 the preview child appeared and the screensaver ended after the host
+// window went; 3 no preview child appeared; 4 the screensaver kept running; 2 usage.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_TIMER) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: preview_host SAVER X Y WIDTH HEIGHT MILLISECONDS\n");
+        return 2;
+    }
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = "PreviewHost";
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, "PreviewHost", "Preview host", WS_POPUP | WS_VISIBLE, std::atoi(argv[2]),
+                                std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), nullptr, nullptr,
+                                instance, nullptr);
+    if (!host) return 2;
+
+    std::string command = "\"" + std::string(argv[1]) + "\" /p " + std::to_string(uintptr_t(host));
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 2;
+    std::printf("host %lu started the preview\n", (unsigned long)uintptr_t(host));
+    std::fflush(stdout);
+
+    SetTimer(host, 1, UINT(std::atoi(argv[6])), nullptr);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+
+    int children = 0;
+    EnumChildWindows(host, CountChild, LPARAM(&children));
+    DestroyWindow(host);
+    DWORD waited = WaitForSingleObject(pi.hProcess, 3000);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    if (children == 0) return 3;
+    return waited == WAIT_OBJECT_0 ? 0 : 4;
+}

@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# End-to-end test of the Windows runtime under Wine on the virtual display: makes test
+# screensavers with saver_fixture, runs them full screen and as a preview, looks at
+# screenshots and ends them with key presses and mouse moves.
+#
+#   show_test.sh REPO TEMPLATE FIXTURE PREVIEW_HOST WORKDIR
+set -euo pipefail
+
+repo=$1 template=$2 fixture=$3 host=$4 work=$5
+wine_run="$repo/scripts/wine-run"
+"$repo/scripts/wine-session" start
+while IFS='=' read -r key value; do export "$key=$value"; done < <("$repo/scripts/wine-session" env)
+export WINEDEBUG=-all
+rm -rf "$work" && mkdir -p "$work" && cd "$work"
+convert=/usr/bin/convert
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+# --- pictures and a saver maker -------------------------------------------------------
+# Left half red, right half blue, 512 x 384: on the 1024 x 768 screen it keeps its size
+# and is centred at (256, 192).
+$convert -size 256x384 xc:'#FF0000' -size 256x384 xc:'#0000FF' +append halves.gif
+$convert -size 256x384 xc:'#FF0000' -size 256x384 xc:'#0000FF' +append -quality 90 halves.jpg
+
+make_saver() {  # OUT ID [fixture options...]
+  local out=$1 id=$2
+  shift 2
+  "$wine_run" "$fixture" --template "$template" --out "$out" --id "$id" "$@"
+}
+
+# --- looking at the screen --------------------------------------------------------------
+shot() { $convert x:root "$work/$1.png"; }
+pixel() { $convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# near HEX RRGGBB: every channel within 48
+near() {
+  local a=$1 b=$2 i
+  for i in 0 2 4; do
+    local x=$((16#${a:i:2})) y=$((16#${b:i:2}))
+    local d=$((x > y ? x - y : y - x))
+    [ "$d" -le 48 ] || return 1
+  done
+}
+# count SHOT W H X Y RRGGBB: pixels of about that colour in the rectangle
+count() {
+  $convert "$work/$1.png" -crop "$2x$3+$4+$5" +repage -fuzz 20% -fill black +opaque "#$6" \
+    -fill white -opaque "#$6" -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# wait_screen NAME SECONDS X Y RRGGBB [X Y RRGGBB]...: until every pixel matches
+wait_screen() {
+  local name=$1 seconds=$2
+  shift 2
+  local deadline=$((SECONDS + seconds))
+  while [ $SECONDS -le $deadline ]; do
+    shot "$name"
+    local ok=1 args=("$@") i
+    for ((i = 0; i < ${#args[@]}; i += 3)); do
+      near "$(pixel "$name" "${args[i]}" "${args[i+1]}")" "${args[i+2]}" || { ok=0; break; }
+    done
+    [ $ok = 1 ] && return 0
+    sleep 0.3
+  done
+  return 1
+}
+
+# --- processes --------------------------------------------------------------------------
+start_saver() {  # FILE ARGS... ; sets saver_pid
+  "$wine_run" "$@" >/dev/null 2>&1 &
+  saver_pid=$!
+}
+# ends_within PID SECONDS
+ends_within() {
+  local pid=$1 limit=$2 t0 now
+  t0=$(date +%s%N)
+  while kill -0 "$pid" 2>/dev/null; do
+    now=$(date +%s%N)
+    [ $(((now - t0) / 1000000)) -le $((limit * 1000)) ] || return 1
+    sleep 0.05
+  done
+  echo "  ended after $((($(date +%s%N) - t0) / 1000000)) ms"
+}
+stop_saver() { kill "$saver_pid" 2>/dev/null || true; wait "$saver_pid" 2>/dev/null || true; }
+temp_tracks() {  # ID: the temporary music files of that screensaver
+  find "$WINEPREFIX/drive_c/users" -iname "$1*.wav" 2>/dev/null
+}
+center_cursor() { xdotool mousemove 512 384; }
+
+ID_A=A0000000000000000000000000000001
+ID_B=B0000000000000000000000000000002
+ID_C=C0000000000000000000000000000003
+ID_E=E0000000000000000000000000000005
+
+common=(--picture halves.gif --set bg=00FF00 --set picture_pause=30 --set effect_ms=300
+        --set move_picture=0 --set auto_adjust=1
+        --caption 0:7:FFFF00:40:CAPTION --banner BANNER --banner-style FFFFFF:30:0)
+
+# --- 1. /s: placement, colours, caption, banner, music files, a key ends it -------------
+make_saver a.scr $ID_A "${common[@]}" --set keyboard=1 --tone 3 --tone 3
+center_cursor
+start_saver a.scr /s
+if wait_screen show 20 300 300 FF0000 700 300 0000FF 100 100 00FF00 1000 750 00FF00; then
+  pass "picture centred on the background colour"
+  [ "$(count show 400 60 312 655 FFFF00)" -gt 40 ] && pass "caption at the bottom centre" || fail "no caption at the bottom"
+  [ "$(count show 400 100 312 5 FFFF00)" -eq 0 ] || fail "caption drawn at the top"
+  [ "$(count show 400 45 312 5 FFFFFF)" -gt 40 ] && pass "banner at the top centre" || fail "no banner at the top"
+  [ "$(count show 256 384 256 192 FFFFFF)" -eq 0 ] || fail "banner drawn over the picture"
+else
+  fail "the picture did not appear as expected"
+fi
+sleep 1
+if [ -n "$(temp_tracks $ID_A)" ]; then pass "temporary music files while playing: $(temp_tracks $ID_A | xargs -n1 basename | xargs)"
+else fail "no temporary music file while playing"; fi
+xdotool key a
+if ends_within "$saver_pid" 1; then pass "a key press ends the show"; else fail "a key press did not end the show"; stop_saver; fi
+sleep 0.3
+[ -z "$(temp_tracks $ID_A)" ] && pass "temporary music files removed" || fail "temporary files left: $(temp_tracks $ID_A)"
+
+# --- 2. mouse movement: within the threshold nothing, beyond it the end -----------------
+make_saver b.scr $ID_B "${common[@]}" --set mouse_move=1
+center_cursor
+start_saver b.scr /s
+wait_screen mouse 20 300 300 FF0000 || fail "show b did not start"
+xdotool mousemove 515 387
+sleep 1
+kill -0 "$saver_pid" 2>/dev/null && pass "3 pixels of movement are ignored" || fail "3 pixels ended the show"
+xdotool mousemove 530 400
+if ends_within "$saver_pid" 1; then pass "movement beyond the threshold ends the show"; else fail "movement did not end the show"; stop_saver; fi
+
+# --- 3. every flag off: a letter does nothing, Escape ends ------------------------------
+make_saver c.scr $ID_C "${common[@]}" --set mouse_move=0 --set keyboard=0 --set left=0 --set right=0
+center_cursor
+start_saver c.scr /s
+wait_screen flagsoff 20 300 300 FF0000 || fail "show c did not start"
+xdotool key a
+xdotool mousemove 700 600
+xdotool click 1
+sleep 1
+kill -0 "$saver_pid" 2>/dev/null && pass "letter, movement and left click ignored with the flags off" || fail "the show ended with every flag off"
+xdotool key Escape
+if ends_within "$saver_pid" 1; then pass "Escape ends the show"; else fail "Escape did not end the show"; stop_saver; fi
+
+# --- 4. no configuration record: every command line ends at once ------------------------
+make_saver none.scr $ID_C --picture halves.gif --no-config
+for args in "/s" "/p 65552" "/c" "/c:0" "/a 0" ""; do
+  start_saver none.scr $args
+  if ends_within "$saver_pid" 8; then pass "no configuration: '$args' ends"; else fail "no configuration: '$args' kept running"; stop_saver; fi
+done
+start_saver a.scr /p 1234567
+if ends_within "$saver_pid" 8; then pass "a preview handle that names no window ends"; else fail "bad preview handle kept running"; stop_saver; fi
+
+# --- 5. the settings file overrides colour and pause ------------------------------------
+make_saver e.scr $ID_E "${common[@]}" --set keyboard=1
+sysdir="$WINEPREFIX/drive_c/windows/system32"
+printf '[param]\r\ncrBgColor=%d\r\nnPicturePause=1\r\n' $((0xFF00FF)) > "$sysdir/$ID_E.ini"
+center_cursor
+start_saver e.scr /s
+if wait_screen ini 20 100 100 FF00FF 300 300 FF0000; then
+  pass "settings file colour used"
+  # One picture alternates with an empty frame after a 1-second pause (not 30).
+  if wait_screen ini_empty 8 100 100 FF00FF 300 300 FF00FF; then pass "settings file pause used"
+  else fail "the picture stayed: pause not taken from the settings file"; fi
+else
+  fail "settings file colour not used"
+fi
+xdotool key Escape
+ends_within "$saver_pid" 2 >/dev/null || stop_saver
+rm -f "$sysdir/$ID_E.ini"
+
+# --- 6. /p HANDLE: the preview inside a host window, which ends it when it goes ----------
+"$wine_run" "$host" a.scr 100 100 320 240 6000 > host.log 2>&1 &
+host_pid=$!
+# 512 x 384 into 320 x 240: the same proportions, larger than the preview, so stretched.
+if wait_screen preview 15 180 220 FF0000 340 220 0000FF 60 60 000000; then
+  pass "preview shows the picture inside the host window"
+  [ "$(count preview 320 240 100 100 FFFF00)" -eq 0 ] || fail "preview draws captions"
+else
+  fail "preview did not show the picture"
+fi
+if wait "$host_pid"; then pass "destroying the host ends the preview"
+else fail "preview host reported $?: $(cat host.log)"; fi
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
