@@ -6,13 +6,11 @@
 #include <memory>
 
 #include "common/saver_command_line.h"
-#include "common/saver_settings_file.h"
 #include "runtime/payload_reader.h"
 #include "runtime/win32/child_preview_wnd.h"
 #include "runtime/win32/module_resources.h"
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/saver_wnd.h"
-#include "runtime/win32/settings_file_paths.h"
 
 namespace gd {
 namespace {
@@ -34,7 +32,8 @@ int RunMessageLoop() {
     return 0;
 }
 
-HWND HandleToWindow(uint32_t handle) { return reinterpret_cast<HWND>(uintptr_t(handle)); }
+// Window handles carry 32 significant bits and are sign-extended on 64-bit Windows.
+HWND HandleToWindow(uint32_t handle) { return reinterpret_cast<HWND>(intptr_t(int32_t(handle))); }
 
 int Run(HINSTANCE instance) {
     auto resources = std::make_shared<ModuleResources>(instance);
@@ -43,34 +42,33 @@ int Run(HINSTANCE instance) {
 
     static CSaverApp app;
     app.config = *config;
-    ApplyIniOverrides(app.config, Win32SettingsFilePaths(app.config.identifier));
     app.command = ParseSaverCommandLine(GetCommandLineA(), [] {
         return uint32_t(uintptr_t(GetForegroundWindow()));
     });
 
     switch (app.command.mode) {
-        case SaverMode::kChangePassword:
+        case SaverMode::ChangePassword:
             ChangePassword(HandleToWindow(app.command.handle));
             return 0;
-        case SaverMode::kPreview: {
+        case SaverMode::Preview: {
             auto* preview = CChildPreviewWnd::Create(instance, HandleToWindow(app.command.handle), app.config,
                                                      resources);
             if (!preview) return 0;  // the handle names no window
             app.main_window = preview->hwnd();
             return RunMessageLoop();
         }
-        case SaverMode::kFullScreen: {
+        case SaverMode::FullScreen: {
             auto* saver = CSaverWnd::Create(instance, app.config, resources);
             if (!saver) return 0;
             app.main_window = saver->hwnd();
             return RunMessageLoop();
         }
-        case SaverMode::kConfigure:
-        case SaverMode::kLauncher:
+        case SaverMode::Configure:
+        case SaverMode::Launcher:
             // The settings dialog and the launcher are not part of this program yet:
             // both end at once, as when they are closed.
             return 0;
-        case SaverMode::kNone:
+        case SaverMode::None:
             return 0;
     }
     return 0;
