@@ -7,22 +7,38 @@
 #include <string>
 #include <vector>
 
+#include "common/color_ref.h"
+#include "common/log_font.h"
+
 namespace gd {
 
 struct ShowSettings {
     int32_t picture_pause = 1;         // seconds a picture stays after its transition
     int32_t effect_duration = 10000;   // D, milliseconds one transition takes
-    uint32_t background_color = 0;     // ColorRef, 0x00BBGGRR
+    ColorRef background_color = 0;
     bool transition_effects = true;    // off: every picture is shown at once
     bool shuffle_pictures = true;
     bool random_effect_order = true;
     bool auto_adjust_size = true;
+
+    // The caption of the picture loaded last; LoadNextPicture empties the text first, so
+    // a picture without a caption shows none (font, colour and position stay).
+    std::string caption_text;
+    LogFont caption_font;
+    ColorRef caption_color = 0;
+    int32_t caption_position = 0;      // 0..8, see caption_layout.h
 
     // The effect selection list (see AddEffect) and the position of the last pick.
     std::vector<int32_t> effects;
     int32_t effect_position = -1;
 
     int32_t current_picture = -1;
+
+    int32_t banner_position = 0;       // 0 top centre, 1 bottom centre
+    ColorRef banner_color = 0;
+    LogFont banner_font;
+    std::string banner_text;
+
     bool show_captions = true;
     int32_t picture_count = 0;         // N
     bool move_picture = true;

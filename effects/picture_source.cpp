@@ -1,0 +1,73 @@
+#include "effects/picture_source.h"
+
+#include "common/random15.h"
+#include "common/resource_types.h"
+
+namespace gd {
+namespace {
+
+// Advances settings.current_picture for N >= 2.
+int32_t NextIndex(const ShowSettings& settings) {
+    const int32_t n = settings.picture_count, current = settings.current_picture;
+    if (n == 2) return current == 0 ? 1 : 0;
+    if (settings.shuffle_pictures) {
+        int32_t r;
+        do r = NextRandom() % n;
+        while (r == current);
+        return r;
+    }
+    return current + 1 >= n || current + 1 < 0 ? 0 : current + 1;
+}
+
+}  // namespace
+
+bool LoadNextPicture(ShowSettings& settings, PictureSource& source, CxImage& image) {
+    settings.caption_text.clear();
+    if (settings.picture_count <= 0) return false;
+    if (settings.picture_count == 1) {
+        if (settings.current_picture != -1) {
+            // The empty frame between two showings of the only picture.
+            image.Destroy();
+            image.Create(0, 0, 24);
+            settings.current_picture = -1;
+            return true;
+        }
+        settings.current_picture = 0;
+    } else {
+        settings.current_picture = NextIndex(settings);
+    }
+    const int32_t index = settings.current_picture;
+    if (!source.DecodePicture(index, image)) return false;
+    if (std::optional<CaptionRecord> caption = source.Caption(index)) {
+        settings.caption_text = caption->text;
+        settings.caption_color = caption->color;
+        settings.caption_font = caption->font;
+        settings.caption_position = caption->position;
+    }
+    return true;
+}
+
+bool ResourcePictureSource::DecodePicture(int32_t index, CxImage& image) {
+    if (index < 0 || index > 0xFFFF) return false;
+    auto bytes = find_(RT_SAVER_PICTURE, uint16_t(index));
+    return bytes && image.LoadResource(*bytes);
+}
+
+std::optional<CaptionRecord> ResourcePictureSource::Caption(int32_t index) {
+    if (index < 0 || index > 0xFFFF) return std::nullopt;
+    auto bytes = find_(RT_SAVER_CAPTION, uint16_t(index));
+    if (!bytes) return std::nullopt;
+    return DecodeCaptionRecord(*bytes);  // refuses any size but 136
+}
+
+bool FilePictureSource::DecodePicture(int32_t index, CxImage& image) {
+    if (index < 0 || index >= count()) return false;
+    return image.Load(files_[size_t(index)].path);
+}
+
+std::optional<CaptionRecord> FilePictureSource::Caption(int32_t index) {
+    if (index < 0 || index >= count()) return std::nullopt;
+    return files_[size_t(index)].caption;
+}
+
+}  // namespace gd
