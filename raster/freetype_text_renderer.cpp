@@ -1,0 +1,250 @@
+#include "raster/freetype_text_renderer.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "raster/pixel.h"
+
+namespace gd {
+namespace {
+
+// Windows-1252 for the bytes 0x80..0x9F; the other bytes are their own code points.
+char32_t AnsiToUnicode(unsigned char c) {
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
+}
+
+struct FontKey {
+    std::string face;
+    int32_t height = 0;
+    int32_t weight = 0;
+    bool italic = false;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+};
+
+FontKey KeyOf(const LogFont& font) { return {font.face_name, font.height, font.weight, font.italic != 0}; }
+
+// A font made ready for drawing: the face at its pixel size and what must be synthesised.
+struct LoadedFont {
+    FT_Face face = nullptr;
+    bool embolden = false;
+    bool slant = false;
+    int ascent = 0;   // pixels above the baseline
+    int height = 0;   // line height in pixels
+    bool underline = false;
+};
+
+}  // namespace
+
+struct FreeTypeTextRenderer::State {
+    FT_Library library = nullptr;
+    FcConfig* config = nullptr;
+    FontKey key;
+    LoadedFont font;
+    bool loaded = false;
+
+    ~State() {
+        if (font.face) FT_Done_Face(font.face);
+        if (library) FT_Done_FreeType(library);
+    }
+
+    // The fontconfig match for `font`: path, face index, and whether it is bold / italic.
+    bool Match(const LogFont& font, std::string& path, int& index, bool& bold, bool& italic) const {
+        FcPattern* pattern = FcPatternCreate();
+        std::string family = font.face_name.empty() ? "sans-serif" : font.face_name;
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        int weight = font.weight <= 0 ? 400 : std::min(font.weight, 1000);
+        FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+        FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result;
+        FcPattern* match = FcFontMatch(config, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (!match) return false;
+        FcChar8* file = nullptr;
+        int matched_weight = FC_WEIGHT_REGULAR, matched_slant = FC_SLANT_ROMAN;
+        bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch;
+        if (ok) path = reinterpret_cast<const char*>(file);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &matched_weight);
+        FcPatternGetInteger(match, FC_SLANT, 0, &matched_slant);
+        bold = matched_weight >= FC_WEIGHT_DEMIBOLD;
+        italic = matched_slant != FC_SLANT_ROMAN;
+        FcPatternDestroy(match);
+        return ok;
+    }
+
+    const LoadedFont* Load(const LogFont& want) {
+        if (loaded && key == KeyOf(want)) {
+            font.underline = want.underline != 0;
+            return font.face ? &font : nullptr;
+        }
+        if (font.face) FT_Done_Face(font.face);
+        font = {};
+        key = KeyOf(want);
+        loaded = true;
+        std::string path;
+        int index = 0;
+        bool bold = false, italic = false;
+        if (!library || !Match(want, path, index, bold, italic)) return nullptr;
+        if (FT_New_Face(library, path.c_str(), index, &font.face) != 0) {
+            font.face = nullptr;
+            return nullptr;
+        }
+        // Negative height: the character (em) height in pixels. Positive: the cell height,
+        // ascent plus descent. Zero: a default size.
+        FT_Face f = font.face;
+        int pixels = 16;
+        if (want.height < 0) {
+            pixels = -want.height;
+        } else if (want.height > 0 && f->units_per_EM > 0 && f->ascender - f->descender > 0) {
+            pixels = int(std::lround(double(want.height) * f->units_per_EM / (f->ascender - f->descender)));
+        }
+        FT_Set_Pixel_Sizes(f, 0, FT_UInt(std::clamp(pixels, 1, 2000)));
+        font.ascent = int(f->size->metrics.ascender >> 6);
+        font.height = int((f->size->metrics.ascender - f->size->metrics.descender) >> 6);
+        font.embolden = want.weight >= 600 && !bold;
+        font.slant = want.italic && !italic;
+        font.underline = want.underline != 0;
+        return &font;
+    }
+};
+
+FreeTypeTextRenderer::FreeTypeTextRenderer() : state_(std::make_unique<State>()) {
+    if (FT_Init_FreeType(&state_->library) != 0) state_->library = nullptr;
+    state_->config = FcInitLoadConfigAndFonts();
+}
+
+FreeTypeTextRenderer::~FreeTypeTextRenderer() = default;
+
+std::string FreeTypeTextRenderer::ResolveFontFile(const LogFont& font) const {
+    std::string path;
+    int index = 0;
+    bool bold = false, italic = false;
+    return state_->Match(font, path, index, bold, italic) ? path : std::string();
+}
+
+namespace {
+
+// Loads the glyph of `c` with the synthesised styles applied; false when it has none.
+bool LoadGlyph(const LoadedFont& font, char32_t c) {
+    FT_Face face = font.face;
+    FT_UInt glyph = FT_Get_Char_Index(face, c);
+    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return false;
+    if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (font.embolden) FT_Outline_Embolden(&face->glyph->outline, face->size->metrics.y_ppem * 4);
+        if (font.slant) {
+            FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees
+            FT_Outline_Transform(&face->glyph->outline, &shear);
+        }
+    }
+    return true;
+}
+
+int Advance(const LoadedFont& font, char32_t c) {
+    if (!LoadGlyph(font, c)) return 0;
+    int extra = font.embolden ? int(font.face->size->metrics.y_ppem * 4 >> 6) : 0;
+    return int(font.face->glyph->advance.x >> 6) + extra;
+}
+
+int LineWidth(const LoadedFont& font, std::string_view line) {
+    int w = 0;
+    for (unsigned char c : line) w += Advance(font, AnsiToUnicode(c));
+    return w;
+}
+
+// Blends a coverage bitmap onto `target` at (left, top), inside `clip`.
+void Blend(Bitmap& target, const FT_Bitmap& glyph, int left, int top, Pixel color, const Rect& clip) {
+    for (unsigned gy = 0; gy < glyph.rows; ++gy) {
+        int y = top + int(gy);
+        if (y < clip.top || y >= clip.bottom) continue;
+        const unsigned char* cover = glyph.buffer + ptrdiff_t(gy) * glyph.pitch;
+        Pixel* row = target.row(y);
+        for (unsigned gx = 0; gx < glyph.width; ++gx) {
+            int x = left + int(gx);
+            unsigned a = cover[gx];
+            if (a == 0 || x < clip.left || x >= clip.right) continue;
+            Pixel d = row[x];
+            auto mix = [a](unsigned s, unsigned t) { return (s * a + t * (255 - a) + 127) / 255; };
+            row[x] = MakePixel(uint8_t(mix(PixelRed(color), PixelRed(d))), uint8_t(mix(PixelGreen(color), PixelGreen(d))),
+                               uint8_t(mix(PixelBlue(color), PixelBlue(d))));
+        }
+    }
+}
+
+void DrawLine(Bitmap& target, const LoadedFont& font, std::string_view line, int x, int baseline, Pixel color,
+              const Rect& clip) {
+    const int start = x;
+    for (unsigned char c : line) {
+        char32_t u = AnsiToUnicode(c);
+        int advance = Advance(font, u);
+        if (advance == 0 && !LoadGlyph(font, u)) continue;
+        FT_GlyphSlot slot = font.face->glyph;
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0)
+            Blend(target, slot->bitmap, x + slot->bitmap_left, baseline - slot->bitmap_top, color, clip);
+        x += advance;
+    }
+    if (font.underline && x > start) {
+        FT_Face f = font.face;
+        int thickness = std::max(1, int(std::lround(double(f->underline_thickness) * f->size->metrics.y_ppem / f->units_per_EM)));
+        int offset = std::max(1, int(std::lround(-double(f->underline_position) * f->size->metrics.y_ppem / f->units_per_EM)));
+        target.Fill(Rect{start, baseline + offset, x, baseline + offset + thickness}.intersected(clip), color);
+    }
+}
+
+}  // namespace
+
+void FreeTypeTextRenderer::DrawText(Bitmap& target, std::string_view text, const Rect& rect, unsigned format,
+                                    const LogFont& logfont, ColorRef colorref) {
+    const LoadedFont* font = state_->Load(logfont);
+    if (!font || text.empty()) return;
+    const Pixel color = PixelFromColorRef(colorref);
+    const Rect clip = format & kTextNoClip ? target.rect() : rect.intersected(target.rect());
+
+    // Single line: line breaks draw as nothing. Multi-line: break at LF (a CR before it
+    // belongs to the break), never wrap.
+    std::vector<std::string> lines(1);
+    for (size_t k = 0; k < text.size(); ++k) {
+        char c = text[k];
+        if (c == '\r' && (format & kTextSingleLine || (k + 1 < text.size() && text[k + 1] == '\n'))) continue;
+        if (c == '\n') {
+            if (!(format & kTextSingleLine)) lines.emplace_back();
+            continue;
+        }
+        lines.back() += c;
+    }
+
+    int top = rect.top;
+    const int block = font->height * int(lines.size());
+    // As on the platform, vertical centring and bottom alignment apply to a single line.
+    if (format & kTextSingleLine) {
+        if (format & kTextBottom)
+            top = rect.bottom - block;
+        else if (format & kTextVCenter)
+            top = rect.top + (rect.height() - block) / 2;
+    }
+    for (const std::string& line : lines) {
+        int width = LineWidth(*font, line);
+        int x = rect.left;
+        if (format & kTextRight)
+            x = rect.right - width;
+        else if (format & kTextCenter)
+            x = rect.left + (rect.width() - width) / 2;
+        DrawLine(target, *font, line, x, top + font->ascent, color, clip);
+        top += font->height;
+    }
+}
+
+}  // namespace gd

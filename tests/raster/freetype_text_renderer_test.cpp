@@ -1,0 +1,121 @@
+#include "raster/freetype_text_renderer.h"
+
+#include <gtest/gtest.h>
+
+namespace gd {
+namespace {
+
+constexpr Pixel kBack = 0x00102030;
+
+// The bounds of the pixels that differ from the background.
+Rect InkBounds(const Bitmap& b) {
+    Rect r;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) != kBack) r = r.united({x, y, x + 1, y + 1});
+    return r;
+}
+
+int64_t InkCount(const Bitmap& b) {
+    int64_t n = 0;
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x) n += b.pixel(x, y) != kBack;
+    return n;
+}
+
+LogFont Font(int32_t height, int32_t weight = 400) {
+    LogFont f;
+    f.height = height;
+    f.weight = weight;
+    f.face_name = "DejaVu Sans";
+    return f;
+}
+
+struct Canvas {
+    Bitmap Draw(std::string_view text, const Rect& r, unsigned format, const LogFont& font = Font(-20),
+                ColorRef color = 0x00FFFFFF) {
+        Bitmap b(300, 200, kBack);
+        renderer.DrawText(b, text, r, format, font, color);
+        return b;
+    }
+    FreeTypeTextRenderer renderer;
+};
+
+TEST(FreeTypeTextRenderer, AlignsHorizontallyInsideTheRectangle) {
+    Canvas c;
+    const Rect r{50, 50, 250, 150};
+    Rect left = InkBounds(c.Draw("Hello", r, kTextLeft | kTextTop));
+    Rect centre = InkBounds(c.Draw("Hello", r, kTextCenter | kTextTop));
+    Rect right = InkBounds(c.Draw("Hello", r, kTextRight | kTextTop));
+    ASSERT_FALSE(left.is_empty());
+    EXPECT_LE(std::abs(left.left - 50), 3);
+    EXPECT_LE(std::abs(right.right - 250), 3);
+    EXPECT_LE(std::abs((centre.left + centre.right) / 2 - 150), 3);
+    EXPECT_EQ(left.width(), right.width());
+    EXPECT_GE(left.top, 50);
+    EXPECT_LT(left.top, 60);
+}
+
+TEST(FreeTypeTextRenderer, SingleLineCentresOrSitsOnTheBottom) {
+    Canvas c;
+    const Rect r{0, 0, 300, 200};
+    Rect middle = InkBounds(c.Draw("Mx", r, kTextLeft | kTextVCenter | kTextSingleLine));
+    Rect bottom = InkBounds(c.Draw("Mx", r, kTextLeft | kTextBottom | kTextSingleLine));
+    EXPECT_LE(std::abs((middle.top + middle.bottom) / 2 - 100), 6);
+    EXPECT_GT(bottom.bottom, 185);
+    EXPECT_LE(bottom.bottom, 200);
+    // A line break in single-line text draws nothing and does not start a new line.
+    Rect joined = InkBounds(c.Draw("M\nx", r, kTextLeft | kTextTop | kTextSingleLine));
+    Rect plain = InkBounds(c.Draw("Mx", r, kTextLeft | kTextTop | kTextSingleLine));
+    EXPECT_EQ(joined, plain);
+}
+
+TEST(FreeTypeTextRenderer, MultiLineBreaksOnlyAtLineBreaks) {
+    Canvas c;
+    const unsigned f = kTextLeft | kTextTop | kTextNoClip;
+    Rect one = InkBounds(c.Draw("Top line", {10, 10, 40, 190}, f));
+    Rect two = InkBounds(c.Draw("Top line\r\nSecond", {10, 10, 40, 190}, f));
+    EXPECT_GT(one.right, 40);  // a line wider than the box runs past it, unwrapped
+    EXPECT_GE(two.bottom - one.bottom, 18);
+    EXPECT_LE(two.bottom - one.bottom, 30);
+}
+
+TEST(FreeTypeTextRenderer, ClipsToTheRectangleUnlessToldNotTo) {
+    Canvas c;
+    Rect clipped = InkBounds(c.Draw("Wide text here", {10, 10, 40, 190}, kTextLeft | kTextTop));
+    Rect free = InkBounds(c.Draw("Wide text here", {10, 10, 40, 190}, kTextLeft | kTextTop | kTextNoClip));
+    EXPECT_LE(clipped.right, 40);
+    EXPECT_GT(free.right, 60);
+}
+
+TEST(FreeTypeTextRenderer, SizeWeightUnderlineAndColourFollowTheFont) {
+    Canvas c;
+    const Rect r{0, 0, 300, 200};
+    const unsigned f = kTextLeft | kTextTop | kTextNoClip;
+    Rect small = InkBounds(c.Draw("H", r, f, Font(-20)));
+    Rect large = InkBounds(c.Draw("H", r, f, Font(-40)));
+    EXPECT_NEAR(double(large.height()) / small.height(), 2.0, 0.25);
+    EXPECT_GT(InkCount(c.Draw("Heavy", r, f, Font(-20, 700))), InkCount(c.Draw("Heavy", r, f, Font(-20, 400))) * 11 / 10);
+    LogFont under = Font(-20);
+    under.underline = 1;
+    EXPECT_GT(InkBounds(c.Draw("ace", r, f, under)).bottom, InkBounds(c.Draw("ace", r, f)).bottom);
+    // Fully covered pixels take the colour exactly (ColorRef red -> Pixel red).
+    Bitmap red = c.Draw("\xA6\xA6\xA6", r, f, Font(-40), 0x000000FF);
+    int exact = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 300; ++x) exact += red.pixel(x, y) == 0x00FF0000;
+    EXPECT_GT(exact, 20);
+}
+
+TEST(FreeTypeTextRenderer, MissingFaceFallsBackToAnInstalledOne) {
+    Canvas c;
+    LogFont f = Font(-20);
+    f.face_name = "No Such Face 12345";
+    EXPECT_FALSE(c.renderer.ResolveFontFile(f).empty());
+    EXPECT_GT(InkCount(c.Draw("Fallback", {0, 0, 300, 200}, kTextLeft, f)), 50);
+    f.face_name.clear();
+    EXPECT_GT(InkCount(c.Draw("Blank face", {0, 0, 300, 200}, kTextLeft, f)), 50);
+}
+
+}  // namespace
+}  // namespace gd
