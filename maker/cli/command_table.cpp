@@ -4,14 +4,12 @@ namespace gd::cli {
 
 // One line per sub-command, in the order `--help` lists them. Declare each run function
 // here and define it in the sub-command's own file.
+int RunRenderEffect(std::span<const std::string_view> args);
 
 static const Command kCommands[] = {
-    {"", "", nullptr},  // placeholder until the first sub-command lands
+    {"render-effect", "draw the steps of a transition effect, or a sheet of all, as PNG files", RunRenderEffect},
 };
 
-std::span<const Command> Commands() {
-    std::span<const Command> all(kCommands);
-    return all.first(all.size() - 1);
-}
+std::span<const Command> Commands() { return kCommands; }
 
 }  // namespace gd::cli
