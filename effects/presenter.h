@@ -3,6 +3,10 @@
 // rectangle that changed since the last present; the window buffer is what the window
 // is meant to show, so a presenter only copies (a DIB blit, a QImage update, a texture
 // upload). Tests need none: they read the window buffer.
+//
+// Present runs on the show thread. It must not wait for the window's own thread (no
+// SendMessage, no blocking queued call): that thread may be blocked in ShowRunner::Stop,
+// waiting for the show thread to end.
 
 #include "raster/bitmap.h"
 
