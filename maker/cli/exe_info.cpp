@@ -1,0 +1,305 @@
+#include "maker/cli/exe_info.h"
+
+#include <cstdio>
+
+#include "common/byte_io.h"
+#include "common/music_entry.h"
+#include "common/resource_types.h"
+#include "imaging/cx_image.h"
+#include "maker/cli/json_writer.h"
+#include "resources/icon_file.h"
+
+namespace gd::cli {
+namespace {
+
+std::string PictureFormat(const std::vector<uint8_t>& b) {
+    if (b.size() >= 3 && b[0] == 0xff && b[1] == 0xd8 && b[2] == 0xff) return "JPEG";
+    if (b.size() >= 6 && (std::string(b.begin(), b.begin() + 6) == "GIF87a" || std::string(b.begin(), b.begin() + 6) == "GIF89a"))
+        return "GIF";
+    return "unknown";
+}
+
+PictureInfo ReadPicture(uint16_t id, const std::vector<uint8_t>& bytes) {
+    PictureInfo p{id, uint32_t(bytes.size()), PictureFormat(bytes)};
+    CxImage image;
+    if (image.Decode(bytes)) {
+        p.width = image.GetWidth();
+        p.height = image.GetHeight();
+    }
+    return p;
+}
+
+// The images the group lists, as the group describes them.
+void ReadIconGroup(const std::vector<uint8_t>& group, const res::ResourceTable& table, ExeInfo& info) {
+    info.has_icon_group = true;
+    if (group.size() < res::kIconHeaderSize) return;
+    uint16_t count = ReadU16(&group[4]);
+    for (uint16_t i = 0; i < count && res::kIconHeaderSize + res::kIconGroupEntrySize * (i + 1u) <= group.size(); ++i) {
+        const uint8_t* e = &group[res::kIconHeaderSize + res::kIconGroupEntrySize * i];
+        IconImageInfo image;
+        image.width = e[0] ? e[0] : 256;
+        image.height = e[1] ? e[1] : 256;
+        image.bit_count = ReadU16(e + 6);
+        image.bytes = ReadU32(e + 8);
+        image.id = ReadU16(e + 12);
+        image.present = table.Find(res::kTypeIcon, image.id) != nullptr;
+        info.icon_images.push_back(image);
+    }
+}
+
+std::string Hex(uint32_t v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", v);
+    return text;
+}
+
+std::string EnabledEffects(const SaverConfig& c) {
+    std::string out;
+    for (size_t i = 1; i <= 44; ++i)
+        if (c.effect_on[i]) out += (out.empty() ? "" : ",") + std::to_string(i);
+    return out;
+}
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::string FontText(const LogFont& f) {
+    return Quoted(f.face_name) + " height " + std::to_string(f.height) + " weight " + std::to_string(f.weight) +
+           (f.italic ? " italic" : "") + (f.underline ? " underline" : "") + (f.strike_out ? " strike-out" : "") +
+           " charset " + std::to_string(f.char_set);
+}
+
+// The configuration's fields by name, in record order; the effect flags and the banner
+// font are listed apart.
+struct Field {
+    const char* name;
+    enum Kind { kText, kNumber, kColor } kind;
+    std::string text;
+    int64_t number = 0;
+};
+
+std::vector<Field> ConfigFields(const SaverConfig& c) {
+    auto t = [](const char* name, const std::string& v) { return Field{name, Field::kText, v}; };
+    auto n = [](const char* name, int64_t v) { return Field{name, Field::kNumber, {}, v}; };
+    auto color = [](const char* name, ColorRef v) { return Field{name, Field::kColor, {}, v}; };
+    return {
+        t("identifier", c.identifier), n("maker_value", c.maker_value), t("name", c.name), t("author", c.author),
+        t("email", c.email), t("home_page", c.home_page), t("copyright", c.copyright),
+        t("description", c.description), t("build_time", c.build_time), color("bg_color", c.bg_color),
+        n("mouse_move", c.mouse_move), n("mouse_left_click", c.mouse_left_click),
+        n("mouse_right_click", c.mouse_right_click), n("keyboard_event", c.keyboard_event),
+        n("has_music", c.has_music), n("shuffle_audio", c.shuffle_audio), n("music_count", c.music_count),
+        n("audio_pause", c.audio_pause), n("mute_music", c.mute_music), n("has_pictures", c.has_pictures),
+        n("shuffle_pic", c.shuffle_pic), n("picture_count", c.picture_count),
+        n("auto_adjust_size", c.auto_adjust_size), n("move_picture", c.move_picture),
+        n("effect_millisecond", c.effect_millisecond), n("picture_pause", c.picture_pause), t("banner", c.banner),
+        color("banner_color", c.banner_color), n("banner_pos", c.banner_pos),
+    };
+}
+
+std::string FieldText(const Field& f) {
+    if (f.kind == Field::kText) return Quoted(f.text);
+    return f.kind == Field::kColor ? Hex(uint32_t(f.number)) : std::to_string(f.number);
+}
+
+void JsonFont(JsonWriter& j, const LogFont& f) {
+    j.BeginObject();
+    j.Key("face_name").String(f.face_name);
+    j.Key("height").Number(f.height);
+    j.Key("width").Number(f.width);
+    j.Key("escapement").Number(f.escapement);
+    j.Key("orientation").Number(f.orientation);
+    j.Key("weight").Number(f.weight);
+    j.Key("italic").Number(f.italic);
+    j.Key("underline").Number(f.underline);
+    j.Key("strike_out").Number(f.strike_out);
+    j.Key("char_set").Number(f.char_set);
+    j.Key("out_precision").Number(f.out_precision);
+    j.Key("clip_precision").Number(f.clip_precision);
+    j.Key("quality").Number(f.quality);
+    j.Key("pitch_and_family").Number(f.pitch_and_family);
+    j.EndObject();
+}
+
+void JsonConfig(JsonWriter& j, const SaverConfig& c) {
+    j.BeginObject();
+    for (const auto& f : ConfigFields(c)) {
+        j.Key(f.name);
+        if (f.kind == Field::kText) j.String(f.text);
+        else j.Number(f.number);
+    }
+    j.Key("effect_on").BeginArray();
+    for (uint8_t flag : c.effect_on) j.Number(flag);
+    j.EndArray();
+    j.Key("banner_font");
+    JsonFont(j, c.banner_font);
+    j.EndObject();
+}
+
+}  // namespace
+
+res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
+    using R = res::Result<ExeInfo>;
+    auto source = res::FileSource::Open(path);
+    if (!source) return R::Fail("cannot open " + path);
+    auto parsed = res::ParsePeResources(*source);
+    if (!parsed) return R::Fail(parsed.error());
+    ExeInfo info;
+    info.path = path;
+    info.pe32_plus = parsed->headers.pe32_plus;
+    info.entries = parsed->table.entries;
+    for (const auto& e : info.entries) {
+        if (e.key.type.is_text || e.key.name.is_text) continue;
+        uint16_t type = e.key.type.id, id = e.key.name.id;
+        bool ours = type == RT_SAVER_PICTURE || type == RT_SAVER_CAPTION || type == RT_SAVER_MUSIC ||
+                    type == RT_SAVER_CONFIG || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
+        if (!ours) continue;
+        auto bytes = res::ReadEntryBytes(*source, e);
+        if (!bytes) return R::Fail(bytes.error());
+        const auto& b = bytes.value();
+        if (type == RT_SAVER_PICTURE) {
+            info.pictures.push_back(ReadPicture(id, b));
+        } else if (type == RT_SAVER_CAPTION) {
+            info.captions.push_back({id, uint32_t(b.size()), DecodeCaptionRecord(b)});
+        } else if (type == RT_SAVER_MUSIC) {
+            auto entry = DecodeMusicEntry(b);
+            info.music.push_back({id, entry ? entry->extension : "", entry ? uint32_t(entry->data.size()) : 0, bool(entry)});
+        } else if (type == RT_SAVER_CONFIG && id == kSaverConfigId) {
+            info.has_config = true;
+            info.config_size = uint32_t(b.size());
+            info.config = DecodeSaverConfig(b);
+        } else if (type == res::kTypeGroupIcon && !info.has_icon_group) {
+            ReadIconGroup(b, parsed->table, info);
+        }
+    }
+    return info;
+}
+
+std::string FormatExeInfoText(const ExeInfo& info) {
+    std::string out = info.path + ": " + (info.pe32_plus ? "PE32+" : "PE32") + " executable, " +
+                      std::to_string(info.entries.size()) + " resources\n";
+    out += "resources (type, name, language, bytes):\n";
+    for (const auto& e : info.entries)
+        out += "  " + e.key.type.ToString() + " " + e.key.name.ToString() + " " + std::to_string(e.key.language) + " " +
+               std::to_string(e.size) + "\n";
+    if (!info.has_config) {
+        out += "configuration: none\n";
+    } else if (!info.config) {
+        out += "configuration: " + std::to_string(info.config_size) + " bytes, not a 744-byte record\n";
+    } else {
+        out += "configuration:\n";
+        for (const auto& f : ConfigFields(*info.config)) out += "  " + std::string(f.name) + ": " + FieldText(f) + "\n";
+        out += "  effects_enabled: " + EnabledEffects(*info.config) + "\n";
+        out += "  banner_font: " + FontText(info.config->banner_font) + "\n";
+    }
+    out += "pictures: " + std::to_string(info.pictures.size()) + "\n";
+    for (const auto& p : info.pictures)
+        out += "  " + std::to_string(p.id) + ": " + p.format + " " +
+               (p.width ? std::to_string(p.width) + "x" + std::to_string(p.height) : std::string("undecodable")) + ", " +
+               std::to_string(p.size) + " bytes\n";
+    out += "captions: " + std::to_string(info.captions.size()) + "\n";
+    for (const auto& c : info.captions) {
+        out += "  " + std::to_string(c.id) + ": ";
+        if (!c.record) {
+            out += std::to_string(c.size) + " bytes, not a 136-byte record\n";
+            continue;
+        }
+        out += Quoted(c.record->text) + " position " + std::to_string(c.record->position) + " color " +
+               Hex(c.record->color) + " font " + FontText(c.record->font) + "\n";
+    }
+    out += "music: " + std::to_string(info.music.size()) + "\n";
+    for (const auto& m : info.music)
+        out += "  " + std::to_string(m.id) + ": " +
+               (m.valid ? Quoted(m.extension) + ", " + std::to_string(m.data_size) + " bytes" : std::string("shorter than its tag")) + "\n";
+    if (!info.has_icon_group) {
+        out += "icon group 128: none\n";
+    } else {
+        out += "icon group 128: " + std::to_string(info.icon_images.size()) + " images\n";
+        for (const auto& i : info.icon_images)
+            out += "  " + std::to_string(i.id) + ": " + std::to_string(i.width) + "x" + std::to_string(i.height) + ", " +
+                   std::to_string(i.bit_count) + " bits, " + std::to_string(i.bytes) + " bytes" +
+                   (i.present ? "" : ", image missing") + "\n";
+    }
+    return out;
+}
+
+std::string FormatExeInfoJson(const ExeInfo& info) {
+    JsonWriter j;
+    j.BeginObject();
+    j.Key("path").String(info.path);
+    j.Key("format").String(info.pe32_plus ? "PE32+" : "PE32");
+    j.Key("resources").BeginArray();
+    for (const auto& e : info.entries) {
+        j.BeginObject();
+        auto name = [&](const char* key, const res::ResourceName& n) {
+            j.Key(key);
+            if (n.is_text) j.String(n.ToString());
+            else j.Number(n.id);
+        };
+        name("type", e.key.type);
+        name("name", e.key.name);
+        j.Key("language").Number(e.key.language);
+        j.Key("size").Number(e.size);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.Key("configuration");
+    if (info.config) JsonConfig(j, *info.config);
+    else j.Null();
+    j.Key("pictures").BeginArray();
+    for (const auto& p : info.pictures) {
+        j.BeginObject();
+        j.Key("id").Number(p.id);
+        j.Key("format").String(p.format);
+        j.Key("width").Number(p.width);
+        j.Key("height").Number(p.height);
+        j.Key("size").Number(p.size);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.Key("captions").BeginArray();
+    for (const auto& c : info.captions) {
+        j.BeginObject();
+        j.Key("id").Number(c.id);
+        j.Key("size").Number(c.size);
+        if (c.record) {
+            j.Key("text").String(c.record->text);
+            j.Key("position").Number(c.record->position);
+            j.Key("color").Number(c.record->color);
+            j.Key("font");
+            JsonFont(j, c.record->font);
+        }
+        j.EndObject();
+    }
+    j.EndArray();
+    j.Key("music").BeginArray();
+    for (const auto& m : info.music) {
+        j.BeginObject();
+        j.Key("id").Number(m.id);
+        j.Key("extension").String(m.extension);
+        j.Key("size").Number(m.data_size);
+        j.Key("valid").Bool(m.valid);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.Key("icon_group");
+    if (!info.has_icon_group) {
+        j.Null();
+    } else {
+        j.BeginArray();
+        for (const auto& i : info.icon_images) {
+            j.BeginObject();
+            j.Key("id").Number(i.id);
+            j.Key("width").Number(i.width);
+            j.Key("height").Number(i.height);
+            j.Key("bit_count").Number(i.bit_count);
+            j.Key("bytes").Number(i.bytes);
+            j.Key("present").Bool(i.present);
+            j.EndObject();
+        }
+        j.EndArray();
+    }
+    j.EndObject();
+    return j.Take() + "\n";
+}
+
+}  // namespace gd::cli
