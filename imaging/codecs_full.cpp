@@ -9,8 +9,17 @@ const bool kDetectionNamesFailure = true;
 
 std::span<const Codec> ImageCodecs() {
     static const Codec codecs[] = {
+        {kFormatBmp, "BMP", ProbeBmp, BmpInfo, BmpDecode, nullptr},
         {kFormatJpeg, "JPEG", ProbeJpeg, JpegInfo, JpegDecode, JpegEncode},
+        {kFormatIco, "ICO", ProbeIco, IcoInfo, IcoDecode, nullptr},
         {kFormatGif, "GIF", ProbeGif, GifInfo, GifDecode, GifEncode},
+        {kFormatPng, "PNG", ProbePng, PngInfo, PngDecode, nullptr},
+        {kFormatTiff, "TIFF", ProbeTiff, TiffInfo, TiffDecode, nullptr},
+        {kFormatTga, "TGA", ProbeTga, TgaInfo, TgaDecode, nullptr},
+        {kFormatPcx, "PCX", ProbePcx, PcxInfo, PcxDecode, nullptr},
+        {kFormatWbmp, "WBMP", ProbeWbmp, WbmpInfo, WbmpDecode, nullptr},
+        {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr},
+        {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr},
     };
     return codecs;
 }

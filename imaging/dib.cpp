@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
 
 #include "imaging/limits.h"
 
@@ -63,6 +64,18 @@ Status DibFromIndices(Dib& dib, int width, int height, std::span<const uint8_t> 
             std::copy_n(src, width, dib.top_row(y));
         } else {
             for (int x = 0; x < width; ++x) dib.set_index(x, y, src[x]);
+        }
+    }
+    return {};
+}
+
+Status CheckPaletteIndices(const Dib& dib, size_t colours, const char* format) {
+    if (dib.bpp > 8 || colours >= (size_t(1) << dib.bpp)) return {};
+    for (int y = 0; y < dib.height; ++y) {
+        const uint8_t* row = dib.top_row(y);
+        for (int x = 0; x < dib.width; ++x) {
+            int index = dib.bpp == 8 ? row[x] : dib.index_at(x, y);
+            if (size_t(index) >= colours) return Status::Error(std::string(format) + ": palette index out of range");
         }
     }
     return {};

@@ -61,6 +61,10 @@ Status AllocateDib(Dib& dib, int width, int height, int bits);
 Status DibFromIndices(Dib& dib, int width, int height, std::span<const uint8_t> indices,
                       std::span<const RgbQuad> palette);
 
+// Fails when a pixel of a palette picture uses an index at or beyond `colours`, the
+// number of colours its file defined: such a file is damaged.
+Status CheckPaletteIndices(const Dib& dib, size_t colours, const char* format);
+
 // True when the palette is a grey ramp: entry i is grey level i x 255 / (n - 1).
 bool IsGreyRamp(std::span<const RgbQuad> palette);
 std::vector<RgbQuad> GreyRamp(int entries);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "imaging/cx_image.h"
+#include "tests/imaging/malformed_corpus.h"
 #include "tests/imaging/test_inputs.h"
 
 namespace gd {
@@ -139,6 +140,11 @@ TEST(Detect, UnknownContentAndIdentifierRules) {
 
     EXPECT_FALSE(image.Load(InputPath("no/such/file.jpg")));
     EXPECT_FALSE(image.IsValid());
+}
+
+TEST(Detect, MalformedJpegAndGifCorpus) {
+    testing::ExpectCorpusRefused("jpeg", kFormatJpeg, 4);
+    testing::ExpectCorpusRefused("gif", kFormatGif, 4);
 }
 
 }  // namespace

@@ -14,7 +14,11 @@ $IM -size 32x24 xc:white \
   -fill '#00ff00' -draw 'rectangle 16,0 31,11' \
   -fill '#0000ff' -draw 'rectangle 0,12 15,23' "$card"
 
-mkdir -p "$out"/{jpeg,gif}
+# The bi-level card: black, white / white, black.
+bw="$tmp/bw.png"
+$IM -size 32x24 xc:white -fill black -draw 'rectangle 0,0 15,11' -draw 'rectangle 16,12 31,23' "$bw"
+
+mkdir -p "$out"/{jpeg,gif,bmp,ico,png,tiff,tga,pcx,wbmp,j2k,jbig}
 $IM "$card" -quality 90 "$out/jpeg/card.jpg"
 $IM "$card" -quality 90 -interlace JPEG "$out/jpeg/progressive.jpg"
 $IM "$card" -colorspace Gray -quality 90 "$out/jpeg/grey.jpg"
@@ -26,3 +30,43 @@ $IM "$card" "$out/gif/card.gif"
 $IM "$card" -interlace GIF "$out/gif/interlaced.gif"
 # White is the transparent colour.
 $IM "$card" -transparent white "$out/gif/transparent.gif"
+
+$IM "$card" -type TrueColor BMP3:"$out/bmp/card24.bmp"
+$IM "$card" -type palette BMP3:"$out/bmp/card4.bmp"
+$IM "$card" -type palette -compress RLE BMP3:"$out/bmp/card8_rle.bmp"
+$IM "$bw" -type bilevel BMP3:"$out/bmp/bw1.bmp"
+$IM "$card" -type TrueColor -define bmp:subtype=RGB565 BMP:"$out/bmp/card16_565.bmp"
+$IM "$card" -type TrueColorAlpha BMP:"$out/bmp/card32.bmp"
+
+$IM "$card" -type TrueColor "$out/ico/card.ico"
+$IM "$card" \( -clone 0 -resize 16x12 \) "$out/ico/card_two_sizes.ico"
+
+$IM "$card" PNG24:"$out/png/rgb.png"
+$IM "$card" PNG8:"$out/png/palette.png"
+$IM "$card" -colorspace Gray PNG:"$out/png/grey.png"
+$IM "$card" -depth 16 PNG48:"$out/png/rgb16.png"
+$IM "$card" -transparent white PNG32:"$out/png/alpha.png"
+$IM "$card" -transparent white PNG8:"$out/png/palette_trns.png"
+
+$IM "$card" -compress lzw "$out/tiff/card.tif"
+$IM "$card" \( "$bw" \) "$out/tiff/two_pages.tif"
+
+# ImageMagick writes TGA rows top first yet marks them bottom-left; flipping the card
+# first gives files that show it upright the way the format defines the origin.
+$IM "$card" -flip -type TrueColor "$out/tga/card24.tga"
+$IM "$card" -flip -type TrueColor -compress RLE "$out/tga/card24_rle.tga"
+$IM "$card" -flip -type palette "$out/tga/palette.tga"
+$IM "$card" -flip -colorspace Gray -type grayscale "$out/tga/grey.tga"
+$IM "$card" -flip -type TrueColorAlpha "$out/tga/card32.tga"
+
+$IM "$card" -type TrueColor "$out/pcx/card24.pcx"
+$IM "$card" -type palette "$out/pcx/palette.pcx"
+$IM "$bw" -type bilevel "$out/pcx/bw.pcx"
+
+$IM "$bw" "$out/wbmp/bw.wbmp"
+
+$IM "$card" "$out/j2k/card.j2k"
+$IM "$card" "$out/j2k/card.jp2"
+$IM "$card" -colorspace Gray "$out/j2k/grey.j2k"
+
+$IM "$bw" "$out/jbig/bw.jbg"

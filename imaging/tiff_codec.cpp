@@ -1,0 +1,115 @@
+// TIFF through libtiff: the first page, read as RGBA with its origin at the top left and
+// laid over black as 24-bit. libtiff reports errors through process-wide handlers; ours
+// keep the last text per thread so concurrent decodes do not mix their messages.
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <tiffio.h>
+
+#include "imaging/codec_list.h"
+#include "imaging/limits.h"
+
+namespace gd {
+namespace {
+
+thread_local std::string tiff_error;
+
+void OnError(const char*, const char* format, va_list args) {
+    char text[256];
+    std::vsnprintf(text, sizeof text, format, args);
+    tiff_error = text;
+}
+
+void OnWarning(const char*, const char*, va_list) {}
+
+struct TiffSource {
+    Bytes data;
+    toff_t pos = 0;
+};
+
+tsize_t Read(thandle_t h, tdata_t out, tsize_t size) {
+    auto* s = static_cast<TiffSource*>(h);
+    if (s->pos >= s->data.size() || size <= 0) return 0;
+    size_t n = std::min<size_t>(size_t(size), s->data.size() - size_t(s->pos));
+    std::memcpy(out, s->data.data() + s->pos, n);
+    s->pos += n;
+    return tsize_t(n);
+}
+tsize_t Write(thandle_t, tdata_t, tsize_t) { return 0; }
+toff_t Seek(thandle_t h, toff_t offset, int whence) {
+    auto* s = static_cast<TiffSource*>(h);
+    toff_t base = whence == SEEK_CUR ? s->pos : whence == SEEK_END ? toff_t(s->data.size()) : 0;
+    s->pos = base + offset;
+    return s->pos;
+}
+int Close(thandle_t) { return 0; }
+toff_t Size(thandle_t h) { return toff_t(static_cast<TiffSource*>(h)->data.size()); }
+int Map(thandle_t, tdata_t*, toff_t*) { return 0; }
+void Unmap(thandle_t, tdata_t, toff_t) {}
+
+struct TiffHandle {
+    TIFF* tiff = nullptr;
+    ~TiffHandle() {
+        if (tiff) TIFFClose(tiff);
+    }
+};
+
+Status Open(TiffSource& src, TiffHandle& handle) {
+    TIFFSetErrorHandler(OnError);
+    TIFFSetWarningHandler(OnWarning);
+    tiff_error.clear();
+    handle.tiff = TIFFClientOpen("memory", "rm", &src, Read, Write, Seek, Close, Size, Map, Unmap);
+    if (!handle.tiff) return Status::Error("TIFF: " + (tiff_error.empty() ? std::string("cannot read header") : tiff_error));
+    return {};
+}
+
+}  // namespace
+
+bool ProbeTiff(Bytes data) {
+    return data.size() >= 8 && ((data[0] == 'I' && data[1] == 'I' && data[2] == 42 && data[3] == 0) ||
+                                (data[0] == 'M' && data[1] == 'M' && data[2] == 0 && data[3] == 42));
+}
+
+Status TiffInfo(Bytes data, ImageInfo& info) {
+    TiffSource src{data};
+    TiffHandle handle;
+    if (Status s = Open(src, handle); !s) return s;
+    uint32_t w = 0, h = 0;
+    TIFFGetField(handle.tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(handle.tiff, TIFFTAG_IMAGELENGTH, &h);
+    info.width = int(std::min<uint32_t>(w, 0x7FFFFFFF));
+    info.height = int(std::min<uint32_t>(h, 0x7FFFFFFF));
+    info.bpp = 24;
+    return {};
+}
+
+Status TiffDecode(Bytes data, Dib& out) {
+    TiffSource src{data};
+    TiffHandle handle;
+    if (Status s = Open(src, handle); !s) return s;
+    uint32_t w = 0, h = 0;
+    TIFFGetField(handle.tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(handle.tiff, TIFFTAG_IMAGELENGTH, &h);
+    if (Status s = CheckImageSize(w, h, 24); !s) return s;
+    std::vector<uint32_t> rgba(size_t(w) * size_t(h));
+    if (!TIFFReadRGBAImageOriented(handle.tiff, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0))
+        return Status::Error("TIFF: " + (tiff_error.empty() ? std::string("cannot decode the image") : tiff_error));
+    if (Status s = AllocateDib(out, int(w), int(h), 24); !s) return s;
+    for (uint32_t y = 0; y < h; ++y) {
+        const uint32_t* src_row = rgba.data() + size_t(y) * w;
+        uint8_t* dst = out.top_row(int(y));
+        for (uint32_t x = 0; x < w; ++x, dst += 3) {
+            uint32_t p = src_row[x];  // alpha already multiplied in: over black
+            dst[0] = uint8_t(TIFFGetB(p));
+            dst[1] = uint8_t(TIFFGetG(p));
+            dst[2] = uint8_t(TIFFGetR(p));
+        }
+    }
+    return {};
+}
+
+}  // namespace gd
