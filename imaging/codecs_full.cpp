@@ -18,6 +18,7 @@ std::span<const Codec> ImageCodecs() {
         {kFormatTga, "TGA", ProbeTga, TgaInfo, TgaDecode, nullptr},
         {kFormatPcx, "PCX", ProbePcx, PcxInfo, PcxDecode, nullptr},
         {kFormatWbmp, "WBMP", ProbeWbmp, WbmpInfo, WbmpDecode, nullptr},
+        {kFormatWmf, "WMF", ProbeWmf, WmfInfo, WmfDecode, nullptr},
         {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr},
         {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr},
     };

@@ -127,5 +127,28 @@ TEST(Formats, TgaBothOrigins) {
     ExpectSample(image, kSamples[14]);
 }
 
+TEST(Formats, WmfRecordsAreDrawn) {
+    CxImage image;
+    ASSERT_TRUE(image.Load(InputPath("wmf/shapes.wmf"))) << image.GetLastError();
+    EXPECT_EQ(image.GetType(), kFormatWmf);
+    ASSERT_EQ(image.GetWidth(), 100);
+    ASSERT_EQ(image.GetHeight(), 50);
+    EXPECT_EQ(image.GetPixelColor(20, 20), 0xFF0000u);  // rectangle
+    EXPECT_EQ(image.GetPixelColor(10, 10), 0xFF0000u);  // no outline with the null pen
+    EXPECT_EQ(image.GetPixelColor(75, 25), 0x0000FFu);  // ellipse
+    EXPECT_EQ(image.GetPixelColor(56, 6), 0xFFFFFFu);   // outside the ellipse's curve
+    EXPECT_EQ(image.GetPixelColor(70, 48), 0x00FF00u);  // line
+    EXPECT_EQ(image.GetPixelColor(1, 1), 0xFFFF00u);    // stretched DIB, left pixel
+    EXPECT_EQ(image.GetPixelColor(3, 0), 0xFF00FFu);    // right pixel
+    EXPECT_EQ(image.GetPixelColor(50, 2), 0xFFFFFFu);   // background
+
+    CxImage window;
+    ASSERT_TRUE(window.Load(InputPath("wmf/window.wmf"))) << window.GetLastError();
+    ASSERT_EQ(window.GetWidth(), 20);
+    ASSERT_EQ(window.GetHeight(), 10);
+    EXPECT_EQ(window.GetPixelColor(9, 5), 0xFFFFFFu);
+    EXPECT_EQ(window.GetPixelColor(10, 5), 0u);
+}
+
 }  // namespace
 }  // namespace gd

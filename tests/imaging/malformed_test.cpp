@@ -10,7 +10,7 @@ TEST(Malformed, EveryFormatRefusesItsCorpus) {
         size_t files;
     } kCorpus[] = {
         {"bmp", kFormatBmp, 11}, {"ico", kFormatIco, 3},  {"png", kFormatPng, 4},   {"tiff", kFormatTiff, 2},
-        {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 5},  {"wbmp", kFormatWbmp, 2}, {"j2k", kFormatJ2k, 3},
+        {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 5},  {"wbmp", kFormatWbmp, 2}, {"wmf", kFormatWmf, 4},  {"j2k", kFormatJ2k, 3},
         {"jbig", kFormatJbig, 2},
     };
     for (const auto& c : kCorpus) testing::ExpectCorpusRefused(c.folder, c.format, c.files);
