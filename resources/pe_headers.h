@@ -21,6 +21,9 @@ constexpr uint32_t kSectionHeaderSize = 40;
 constexpr uint32_t kScnInitializedData = 0x00000040;
 constexpr uint32_t kScnMemRead = 0x40000000;
 
+// `v` rounded up to a multiple of `alignment` (not zero).
+constexpr uint64_t AlignUp(uint64_t v, uint64_t alignment) { return (v + alignment - 1) / alignment * alignment; }
+
 struct SectionHeader {
     std::array<uint8_t, 8> name{};
     uint32_t virtual_size = 0;

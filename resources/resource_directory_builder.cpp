@@ -3,6 +3,7 @@
 #include <map>
 
 #include "common/byte_io.h"
+#include "resources/pe_headers.h"
 
 namespace gd::res {
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr uint32_t kHighBit = 0x80000000u;
 
-uint64_t AlignUp(uint64_t v, uint64_t a) { return (v + a - 1) / a * a; }
 
 // One directory of the tree: its children, in order, with the offset of each child's
 // subdirectory (levels 0 and 1) or data entry (level 2).

@@ -17,7 +17,6 @@ namespace {
 constexpr size_t kCopyChunk = 256 * 1024;
 constexpr uint32_t kMaxHeaderBytes = 16 * 1024 * 1024;
 
-uint64_t AlignUp(uint64_t v, uint64_t a) { return (v + a - 1) / a * a; }
 bool IsPowerOfTwo(uint32_t v) { return v && !(v & (v - 1)); }
 
 // Writes the output file front to back, summing it for the CheckSum as it goes.

@@ -37,6 +37,7 @@ public:
             if (!ReadName(ReadU32(entry), name)) return false;
             if (level == 0) key.type = name;
             else if (level == 1) key.name = name;
+            else if (name.is_text) return Fail("resource language given as a name");
             else key.language = name.id;
             uint32_t target = ReadU32(entry + 4);
             bool is_directory = (target & kHighBit) != 0;

@@ -36,8 +36,6 @@ ResourceKey Key(uint16_t type, uint16_t id, uint16_t language = kLanguageEnUs) {
     return {ResourceName::Id(type), ResourceName::Id(id), language};
 }
 
-uint64_t AlignUp(uint64_t v, uint64_t a) { return (v + a - 1) / a * a; }
-
 // Header invariants of a file the editor wrote.
 void ExpectConsistentHeaders(const std::string& path) {
     auto bytes = ReadAll(path);
@@ -129,9 +127,18 @@ TEST_F(EditProbe, LaterCommitsRewriteTheLastSectionInPlace) {
     ASSERT_TRUE(WriteResource(path_, 5000, 0, Filled(100000, 1)));
     size_t sections = Headers(path_).sections.size();
     uint64_t big = ReadAll(path_).size();
+    PeHeaders before = Headers(path_);
+    auto before_bytes = ReadAll(path_);
     ASSERT_TRUE(WriteResource(path_, 5000, 0, Filled(10, 2)));
-    EXPECT_EQ(Headers(path_).sections.size(), sections);
-    EXPECT_LT(ReadAll(path_).size(), big - 90000);
+    PeHeaders h = Headers(path_);
+    auto bytes = ReadAll(path_);
+    EXPECT_EQ(h.sections.size(), sections);
+    EXPECT_LT(bytes.size(), big - 90000);
+    // The section shrank: the symbols after it move back, pointer and all.
+    ASSERT_NE(before.symbol_table_offset, 0u);
+    EXPECT_EQ(before.symbol_table_offset - h.symbol_table_offset, before_bytes.size() - bytes.size());
+    EXPECT_TRUE(std::equal(before_bytes.begin() + before.symbol_table_offset, before_bytes.end(),
+                           bytes.begin() + h.symbol_table_offset));
     EXPECT_EQ(Contents(path_)[Key(5000, 0)], Filled(10, 2));
     ExpectConsistentHeaders(path_);
 }

@@ -78,8 +78,13 @@ std::map<std::string, Seen> Entries(const std::string& output) {
 }
 
 std::string Label(const ResourceKey& k) {
-    auto name = [](const ResourceName& n) { return n.is_text ? "\"" + n.ToString() + "\"" : n.ToString(); };
-    return name(k.type) + " " + name(k.name) + " " + std::to_string(k.language);
+    std::string out;
+    for (const ResourceName* n : {&k.type, &k.name}) {
+        if (n->is_text) out.append(1, '"').append(n->ToString()).append(1, '"');
+        else out.append(n->ToString());
+        out.append(1, ' ');
+    }
+    return out.append(std::to_string(k.language));
 }
 
 // What our parser reads from a file, in the probe's terms.
