@@ -100,6 +100,10 @@ TEST_F(EditProbe, KeepsEveryTemplateEntryAndAddsTheWrittenOnes) {
 TEST_F(EditProbe, AppendsASectionWhenTheResourcesAreNotLast) {
     PeHeaders old_h = Headers(path_);
     auto old_bytes = ReadAll(path_);
+    // A certificate table in the overlay (its directory holds a file offset) must follow it.
+    WriteU32(&old_bytes[old_h.directory_offset(kCertificateDirectory)], old_h.symbol_table_offset);
+    WriteU32(&old_bytes[old_h.directory_offset(kCertificateDirectory) + 4], 16);
+    test::WriteAll(path_, old_bytes);
     ASSERT_TRUE(WriteResource(path_, 5000, 0, Filled(5000, 1)));
     PeHeaders h = Headers(path_);
     auto bytes = ReadAll(path_);
@@ -120,6 +124,7 @@ TEST_F(EditProbe, AppendsASectionWhenTheResourcesAreNotLast) {
     // COFF symbols after the last section move behind the new one, pointer and all.
     ASSERT_NE(old_h.symbol_table_offset, 0u);
     EXPECT_EQ(h.symbol_table_offset, old_h.symbol_table_offset + (bytes.size() - old_bytes.size()));
+    EXPECT_EQ(ReadU32(&bytes[h.directory_offset(kCertificateDirectory)]), h.symbol_table_offset);
     EXPECT_TRUE(std::equal(old_bytes.begin() + old_h.symbol_table_offset, old_bytes.end(), bytes.begin() + h.symbol_table_offset));
 }
 
