@@ -24,11 +24,23 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return text;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& text) {
+bool WriteFile(const std::string& path, const std::string& text) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     return std::fclose(f) == 0 && ok;
+}
+
+// Writes a sibling file and renames it over the old one, so a failed write never leaves
+// a half-written settings file. Where renaming over a file is refused (Windows), the
+// file is written in place.
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    const std::string temporary = path + ".new";
+    if (WriteFile(temporary, text)) {
+        if (std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+        std::remove(temporary.c_str());
+    }
+    return WriteFile(path, text);
 }
 
 std::string_view WithoutTrailingSpaces(std::string_view s) {
