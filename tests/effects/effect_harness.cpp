@@ -23,7 +23,7 @@ bool PatternFrameSource::ComposeNext(SlideStage& stage) {
     Bitmap& frame = stage.frame();
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x) frame.set_pixel(x, y, NewPixel(x, y));
-    stage.placed = stage.client_rect();
+    stage.placed = placed.is_empty() ? stage.client_rect() : placed;
     stage.start_time = stage.clock().Now();
     return true;
 }
@@ -44,6 +44,7 @@ EffectRun RunEffect(int32_t id, const EffectRunOptions& options) {
         for (int x = 0; x < options.width; ++x) window.set_pixel(x, y, OldPixel(x, y));
     SlideStage stage(settings, window, clock);
     PatternFrameSource source;
+    source.placed = options.placed;
     CountingPresenter presenter;
     stage.set_frame_source(&source);
     stage.set_presenter(&presenter);

@@ -31,6 +31,9 @@ struct EffectRunOptions {
     int stop_after_wait = 0;
     // Paces with the demonstration's fixed sleeps instead of WaitStep.
     bool demo_mode = false;
+    // Where the composed picture lies in the frame (the stage's placed rectangle); empty:
+    // the whole window.
+    Rect placed;
     // Keeps a copy of the window after every WaitStep call.
     bool keep_steps = false;
     // Called after every WaitStep with the stage; may inspect the window.
@@ -59,6 +62,7 @@ EffectRun RunEffect(int32_t id, const EffectRunOptions& options);
 class PatternFrameSource : public FrameSource {
 public:
     bool ComposeNext(SlideStage& stage) override;
+    Rect placed;  // empty: the whole window
 };
 
 // Pixels where `window` differs from `frame` (sizes must match).
