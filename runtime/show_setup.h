@@ -10,7 +10,7 @@ enum class ShowVariant { kFullScreen, kPreview };
 
 // Timing, picture handling, background and the effect list from the configuration: the
 // list holds, in ascending order, every effect 1..44 whose enable byte is exactly 1. The
-// preview shows no captions.
+// full-screen show carries the banner; the preview shows no captions and no banner.
 void SetUpShowSettings(ShowSettings& settings, const SaverConfig& config, ShowVariant variant);
 
 }  // namespace gd

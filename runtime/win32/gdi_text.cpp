@@ -1,3 +1,8 @@
+// The one file that draws text with GDI: the others are built without DrawText, whose
+// macro would rename the text renderer's method (see CMakeLists.txt).
+#undef NODRAWTEXT
+#include <windows.h>
+
 #include "runtime/win32/gdi_text.h"
 
 #include <cstring>

@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include "common/profile_store.h"
 #include "common/saver_command_line.h"
+#include "common/saver_settings_file.h"
 #include "runtime/payload_reader.h"
 #include "runtime/win32/child_preview_wnd.h"
 #include "runtime/win32/module_resources.h"
@@ -42,6 +44,7 @@ int Run(HINSTANCE instance) {
 
     static CSaverApp app;
     app.config = *config;
+    ApplyIniOverrides(app.config, PlatformProfileStore(), PlatformSettingsFolders());
     app.command = ParseSaverCommandLine(GetCommandLineA(), [] {
         return uint32_t(uintptr_t(GetForegroundWindow()));
     });

@@ -1,11 +1,14 @@
 #include "runtime/win32/window_show.h"
 
 #include "effects/clock.h"
+#include "effects/picture_source.h"
+#include "effects/prepare_frame.h"
 #include "effects/show_runner.h"
 #include "effects/show_settings.h"
 #include "effects/slide_stage.h"
 #include "runtime/win32/dib_surface.h"
 #include "runtime/win32/gdi_presenter.h"
+#include "runtime/win32/gdi_text_renderer.h"
 
 namespace gd {
 namespace {
@@ -23,24 +26,31 @@ Rect ClientSize(HWND window) {
 struct WindowShow::Impl {
     Impl(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> resources,
          ShowVariant variant)
-        : source(std::move(resources)),
+        : resources(std::move(resources)),
+          pictures([this](uint16_t type, uint16_t id) { return this->resources->Find(type, id); }),
           size(ClientSize(window)),
           window_buffer(size.width(), size.height()),
           frame(size.width(), size.height()),
           presenter(window, window_buffer),
+          text(frame),
+          frame_source(pictures, &text),
           stage(settings, window_buffer.View(), clock, frame.View()),
           runner(stage) {
         SetUpShowSettings(settings, config, variant);
         stage.set_presenter(&presenter);
+        stage.set_frame_source(&frame_source);
     }
 
-    std::shared_ptr<const ResourceSource> source;
+    std::shared_ptr<const ResourceSource> resources;
+    ResourcePictureSource pictures;
     Rect size;
     ShowSettings settings;
     SystemClock clock;
     DibSurface window_buffer;
     DibSurface frame;
     GdiPresenter presenter;
+    GdiTextRenderer text;
+    ShowFrameSource frame_source;
     SlideStage stage;
     ShowRunner runner;
 };

@@ -14,6 +14,10 @@ SaverConfig Config() {
     c.auto_adjust_size = 0;
     c.move_picture = 0;
     c.picture_count = 3;
+    c.banner = "Hello";
+    c.banner_font.face_name = "Arial";
+    c.banner_color = 0x00FFFFFF;
+    c.banner_pos = 1;
     return c;
 }
 
@@ -38,12 +42,17 @@ TEST(ShowSetup, TakesTheConfigurationAndListsOnlyEffectsEnabledWithExactlyOne) {
     EXPECT_TRUE(s.show_captions);
     EXPECT_TRUE(s.transition_effects);
     EXPECT_TRUE(s.random_effect_order);
+    EXPECT_EQ(s.banner_text, "Hello");
+    EXPECT_EQ(s.banner_font.face_name, "Arial");
+    EXPECT_EQ(s.banner_color, 0x00FFFFFFu);
+    EXPECT_EQ(s.banner_position, 1);
 }
 
-TEST(ShowSetup, ThePreviewShowsNoCaptions) {
+TEST(ShowSetup, ThePreviewShowsNoCaptionsAndNoBanner) {
     ShowSettings s;
     SetUpShowSettings(s, Config(), ShowVariant::kPreview);
     EXPECT_FALSE(s.show_captions);
+    EXPECT_EQ(s.banner_text, "");
     EXPECT_TRUE(s.effects.empty());
 }
 

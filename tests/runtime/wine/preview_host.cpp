@@ -3,8 +3,9 @@
 // screensaver ended.
 //
 //   preview_host SAVER X Y WIDTH HEIGHT MILLISECONDS
-// Exit code: 0 the preview child appeared and the screensaver ended after the host
-// window went; 3 no preview child appeared; 4 the screensaver kept running; 2 usage.
+// Exit code: 0 the preview child covered the host's client area and the screensaver
+// ended after the host window went; 3 no preview child appeared; 5 the child does not
+// cover the client area; 4 the screensaver kept running; 2 usage.
 
 #include <windows.h>
 
@@ -22,9 +23,22 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
+struct Children {
+    int count = 0;
+    RECT first{};
+};
+
+BOOL CALLBACK CountChild(HWND child, LPARAM data) {
+    auto* children = reinterpret_cast<Children*>(data);
+    if (children->count++ == 0) GetWindowRect(child, &children->first);
     return TRUE;
+}
+
+bool CoversClientArea(HWND host, const RECT& child) {
+    RECT client{};
+    GetClientRect(host, &client);
+    MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return EqualRect(&client, &child) != FALSE;
 }
 
 }  // namespace
@@ -58,13 +72,15 @@ int main(int argc, char** argv) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
 
-    int children = 0;
+    Children children;
     EnumChildWindows(host, CountChild, LPARAM(&children));
+    bool covers = children.count > 0 && CoversClientArea(host, children.first);
     DestroyWindow(host);
     DWORD waited = WaitForSingleObject(pi.hProcess, 3000);
     if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    if (children == 0) return 3;
-    return waited == WAIT_OBJECT_0 ? 0 : 4;
+    if (children.count == 0) return 3;
+    if (waited != WAIT_OBJECT_0) return 4;
+    return covers ? 0 : 5;
 }

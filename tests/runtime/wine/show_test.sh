@@ -30,12 +30,14 @@ $convert -size 256x384 xc:'#FF0000' -size 256x384 xc:'#0000FF' +append -quality 
 make_saver() {  # OUT ID [fixture options...]
   local out=$1 id=$2
   shift 2
-  "$wine_run" "$fixture" --template "$template" --out "$out" --id "$id" "$@"
+  local runner=("$wine_run")
+  [[ "$fixture" == *.exe ]] || runner=()  # a native build of the fixture runs directly
+  "${runner[@]}" "$fixture" --template "$template" --out "$out" --id "$id" "$@"
 }
 
 # --- looking at the screen --------------------------------------------------------------
-shot() { $convert x:root "$work/$1.png"; }
-pixel() { $convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+shot() { $convert x:root -depth 8 "$work/$1.png"; }
+pixel() { $convert "$work/$1.png" -depth 8 -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 # near HEX RRGGBB: every channel within 48
 near() {
   local a=$1 b=$2 i
@@ -170,18 +172,17 @@ xdotool key Escape
 ends_within "$saver_pid" 2 >/dev/null || stop_saver
 rm -f "$sysdir/$ID_E.ini"
 
-# --- 6. /p HANDLE: the preview inside a host window, which ends it when it goes ----------
-"$wine_run" "$host" a.scr 100 100 320 240 6000 > host.log 2>&1 &
-host_pid=$!
-# 512 x 384 into 320 x 240: the same proportions, larger than the preview, so stretched.
-if wait_screen preview 15 180 220 FF0000 340 220 0000FF 60 60 000000; then
-  pass "preview shows the picture inside the host window"
-  [ "$(count preview 320 240 100 100 FFFF00)" -eq 0 ] || fail "preview draws captions"
-else
-  fail "preview did not show the picture"
-fi
-if wait "$host_pid"; then pass "destroying the host ends the preview"
-else fail "preview host reported $?: $(cat host.log)"; fi
+# --- 6. /p HANDLE: the preview child fills the host window, which ends it when it goes ---
+# The child's drawing cannot be seen here: this Wine draws a window that is the child of
+# another process's window into nothing, so the host checks the child's place instead.
+"$wine_run" "$host" a.scr 100 100 320 240 4000 > host.log 2>&1 && host_result=0 || host_result=$?
+case $host_result in
+  0) pass "preview child fills the host window and ends with it" ;;
+  3) fail "no preview child in the host window" ;;
+  4) fail "the preview kept running after the host window went" ;;
+  5) fail "the preview child does not fill the host's client area" ;;
+  *) fail "preview host failed ($host_result): $(cat host.log)" ;;
+esac
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,24 @@
+#pragma once
+// The show's text renderer on Windows: GDI text (CreateFontIndirectA and DrawTextA)
+// drawn straight into the show's frame, a DIB section GDI can draw into. Text for any
+// other bitmap goes through a scratch DIB of the same size.
+
+#include <memory>
+
+#include "raster/text_renderer.h"
+#include "runtime/win32/dib_surface.h"
+
+namespace gd {
+
+class GdiTextRenderer : public TextRenderer {
+public:
+    explicit GdiTextRenderer(const DibSurface& frame) : frame_(frame) {}
+    void DrawText(Bitmap& target, std::string_view text, const Rect& rect, unsigned format, const LogFont& font,
+                  ColorRef color) override;
+
+private:
+    const DibSurface& frame_;
+    std::unique_ptr<DibSurface> scratch_;
+};
+
+}  // namespace gd
