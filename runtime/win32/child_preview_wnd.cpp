@@ -44,10 +44,20 @@ LRESULT CALLBACK CChildPreviewWnd::WindowProc(HWND hwnd, UINT message, WPARAM wp
             self->hwnd_ = hwnd;
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(self));
             break;
-        case WM_PAINT:
-            // The black class background shows until the show thread draws.
-            ValidateRect(hwnd, nullptr);
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers everything
+        case WM_PAINT: {
+            // The window buffer: black until the show thread draws, then what it drew.
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (self && self->show_) {
+                self->show_->Paint(dc, ps.rcPaint);
+            } else {
+                FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            }
+            EndPaint(hwnd, &ps);
             return 0;
+        }
         case WM_DESTROY:
             if (self) self->show_.reset();  // the show thread ends before the window goes
             PostQuitMessage(0);

@@ -16,6 +16,12 @@ constexpr char kClassName[] = "ReelhostSaverWnd";
 // back show start one second after the first track began.
 constexpr UINT_PTR kPrepareTimerId = 100;
 constexpr UINT_PTR kShowStartTimerId = 101;
+// Repaints from the window buffer during the first seconds of the show: a present made
+// before the platform really put the window on the screen can be lost without any
+// repaint request following it, which would leave the first picture black for its
+// whole pause.
+constexpr UINT_PTR kSettleTimerId = 102;
+constexpr int kSettleRepaints = 3;
 
 Point CursorPosition() {
     POINT p{};
@@ -103,11 +109,17 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SETCURSOR:
             SetCursor(idle ? nullptr : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
             return TRUE;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers everything
+        case WM_PAINT:
+            OnPaint();
+            return 0;
         case WM_CLOSE:
             if (!OnClose()) return 0;
             break;
         case WM_TIMER:
-            if (wparam == kMusicTimerId || wparam == kPrepareTimerId || wparam == kShowStartTimerId) {
+            if (wparam == kMusicTimerId || wparam == kPrepareTimerId || wparam == kShowStartTimerId ||
+                wparam == kSettleTimerId) {
                 OnTimer(wparam);
                 return 0;
             }
@@ -117,6 +129,17 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return DefWindowProcA(hwnd_, message, wparam, lparam);
+}
+
+void CSaverWnd::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    if (show_) {
+        show_->Paint(dc, ps.rcPaint);
+    } else {
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    EndPaint(hwnd_, &ps);
 }
 
 void CSaverWnd::OnCreate() {
@@ -155,9 +178,16 @@ void CSaverWnd::StartMusicAndShow() {
 void CSaverWnd::StartShow() {
     show_pending_ = false;
     if (show_) show_->Start();
+    settle_repaints_ = kSettleRepaints;
+    SetTimer(hwnd_, kSettleTimerId, 1000, nullptr);
 }
 
 void CSaverWnd::OnTimer(UINT_PTR id) {
+    if (id == kSettleTimerId) {
+        if (--settle_repaints_ <= 0) KillTimer(hwnd_, kSettleTimerId);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return;
+    }
     if (id == kPrepareTimerId) {
         KillTimer(hwnd_, kPrepareTimerId);
         if (music_) music_->StartPreparation();
@@ -185,6 +215,7 @@ bool CSaverWnd::OnInput(SaverInput input) {
 }
 
 void CSaverWnd::RequestClose() {
+    KillTimer(hwnd_, kSettleTimerId);
     KillTimer(hwnd_, kMusicTimerId);
     KillTimer(hwnd_, kPrepareTimerId);
     KillTimer(hwnd_, kShowStartTimerId);
@@ -213,6 +244,7 @@ bool CSaverWnd::OnClose() {
 }
 
 void CSaverWnd::OnDestroy() {
+    KillTimer(hwnd_, kSettleTimerId);
     KillTimer(hwnd_, kMusicTimerId);
     KillTimer(hwnd_, kPrepareTimerId);
     KillTimer(hwnd_, kShowStartTimerId);

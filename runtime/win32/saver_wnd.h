@@ -31,6 +31,7 @@ private:
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void OnCreate();
+    void OnPaint();
     void StartMusicAndShow();
     void StartShow();
     void OnTimer(UINT_PTR id);
@@ -49,6 +50,7 @@ private:
     int major_version_ = 0;
     bool show_pending_ = false;
     bool show_start_scheduled_ = false;
+    int settle_repaints_ = 0;
     // Destroyed in reverse order: the show first, then the music objects.
     CMciPlayer player_;
     std::unique_ptr<CMusicList> music_;

@@ -1,5 +1,7 @@
 #include "runtime/win32/window_show.h"
 
+#include <algorithm>
+
 #include "effects/clock.h"
 #include "effects/picture_source.h"
 #include "effects/prepare_frame.h"
@@ -66,5 +68,23 @@ void WindowShow::Start() {
 }
 
 void WindowShow::Stop() { impl_->runner.Stop(); }
+
+void WindowShow::Paint(HDC dc, const RECT& area) const {
+    Bitmap buffer = impl_->window_buffer.View();
+    const int top = std::max<int>(area.top, 0);
+    const int bottom = std::min<int>(area.bottom, buffer.height());
+    if (buffer.empty() || bottom <= top) return;
+    // The rows of the area as a DIB of their own, so no source origin is involved.
+    const int rows = bottom - top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = buffer.width();
+    info.bmiHeader.biHeight = -rows;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, 0, top, buffer.width(), rows, 0, 0, buffer.width(), rows, buffer.row(top), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
 
 }  // namespace gd

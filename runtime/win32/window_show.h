@@ -25,6 +25,11 @@ public:
     void Start();
     // Stops the show thread, waiting for it, then clears the window to black.
     void Stop();
+    // Repaints `area` of the window from the window buffer, which mirrors what the show
+    // drew: a window uncovered or exposed keeps its picture instead of turning black
+    // until the next transition. Reads the buffer's pixels only, so it never waits for
+    // the show thread.
+    void Paint(HDC dc, const RECT& area) const;
 
 private:
     struct Impl;
