@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/text_trim.h"
+
 namespace gd {
 namespace {
 
 // The platform also counts the end-of-file character 0x1A as a blank.
-bool IsProfileBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A; }
+bool IsProfileBlank(char c) { return IsWhiteSpace(c) || c == 0x1A; }
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
@@ -120,7 +122,9 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
     for (const Line& l : lines) out.emplace_back(l.raw);
     SectionRange range = FindSection(lines, section);
     if (range.header == SIZE_MAX) {
-        out.push_back("[" + std::string(Trim(section)) + "]" + cr);
+        std::string header = "[";
+        header.append(Trim(section)).append("]").append(cr);
+        out.push_back(std::move(header));
         out.push_back(entry);
     } else if (size_t at = FindKey(lines, range, key); at != SIZE_MAX) {
         bool had_cr = !lines[at].raw.empty() && lines[at].raw.back() == '\r';

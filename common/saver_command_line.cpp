@@ -1,9 +1,9 @@
 #include "common/saver_command_line.h"
 
+#include "common/text_trim.h"
+
 namespace gd {
 namespace {
-
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 std::string_view SkipProgramName(std::string_view text) {
     if (!text.empty() && text.front() == '"') {
@@ -25,7 +25,7 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 uint32_t LeadingDecimal(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) ++i;
+    while (i < text.size() && IsWhiteSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     uint32_t value = 0;
