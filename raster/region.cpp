@@ -70,7 +70,9 @@ Region Region::FromRect(const Rect& r) {
     return out;
 }
 
-Region Region::Polygon(std::span<const Point> points) {
+Region Region::Polygon(std::span<const Point> points) { return PolygonInRows(points, INT_MIN, INT_MAX); }
+
+Region Region::PolygonInRows(std::span<const Point> points, int top, int bottom) {
     Region out;
     if (points.size() < 3) return out;
     int min_y = INT_MAX, max_y = INT_MIN;
@@ -78,6 +80,8 @@ Region Region::Polygon(std::span<const Point> points) {
         min_y = std::min(min_y, p.y);
         max_y = std::max(max_y, p.y);
     }
+    min_y = std::max(min_y, top);
+    max_y = std::min(max_y, bottom);
     std::vector<int64_t> cuts;
     for (int y = min_y; y < max_y; ++y) {
         cuts.clear();
@@ -101,7 +105,9 @@ Region Region::Polygon(std::span<const Point> points) {
     return out;
 }
 
-Region Region::Ellipse(const Rect& box) {
+Region Region::Ellipse(const Rect& box) { return EllipseInRows(box, INT_MIN, INT_MAX); }
+
+Region Region::EllipseInRows(const Rect& box, int top, int bottom) {
     Region out;
     int l = std::min(box.left, box.right), r = std::max(box.left, box.right);
     int t = std::min(box.top, box.bottom), b = std::max(box.top, box.bottom);
@@ -110,7 +116,7 @@ Region Region::Ellipse(const Rect& box) {
     // Pixel (x, y) is inside when u^2 / a^2 + v^2 / h^2 <= 1 with u = 2x + 1 - (l + r) and
     // v = 2y + 1 - (t + b): its centre measured from the ellipse's centre, doubled.
     auto inside = [&](int64_t u, int64_t v) { return u * u * h * h + v * v * a * a <= a * a * h * h; };
-    for (int y = t; y < b; ++y) {
+    for (int y = std::max(t, top); y < std::min(b, bottom); ++y) {
         int64_t v = 2 * int64_t(y) + 1 - (int64_t(t) + b);
         if (!inside(((l + r) & 1) == 0 ? 1 : 0, v)) {
             out.AppendBand(y, y + 1, {});
@@ -128,14 +134,21 @@ Region Region::Ellipse(const Rect& box) {
 }
 
 template <class Keep> Region Region::Combine(const Region& other, Keep keep) const {
-    std::vector<int> ys;
-    ys.reserve(2 * (bands_.size() + other.bands_.size()));
-    for (const auto* src : {&bands_, &other.bands_})
-        for (const RegionBand& band : *src) {
-            ys.push_back(band.top);
-            ys.push_back(band.bottom);
+    // Every row where either region's bands start or end. Each region's own edges are
+    // already in order (bands are sorted and do not overlap), so a merge suffices; the
+    // ring effects combine regions of thousands of bands at every step.
+    auto edges = [](const std::vector<RegionBand>& bands) {
+        std::vector<int> out;
+        out.reserve(2 * bands.size());
+        for (const RegionBand& band : bands) {
+            out.push_back(band.top);
+            out.push_back(band.bottom);
         }
-    std::sort(ys.begin(), ys.end());
+        return out;
+    };
+    const std::vector<int> ya = edges(bands_), yb = edges(other.bands_);
+    std::vector<int> ys(ya.size() + yb.size());
+    std::merge(ya.begin(), ya.end(), yb.begin(), yb.end(), ys.begin());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
     Region out;

@@ -43,8 +43,13 @@ public:
     static Region FromRect(const Rect& r);
     // The polygon through `points` (closed implicitly) with the even-odd fill rule.
     static Region Polygon(std::span<const Point> points);
+    // The same polygon, only its rows top <= y < bottom: the part a window of those rows
+    // can show, without rasterising the rest (a shape may reach far beyond the window).
+    static Region PolygonInRows(std::span<const Point> points, int top, int bottom);
     // The ellipse inscribed in `box`; an inverted box is normalised first.
     static Region Ellipse(const Rect& box);
+    // The same ellipse, only its rows top <= y < bottom.
+    static Region EllipseInRows(const Rect& box, int top, int bottom);
 
     Region Union(const Region& other) const;
     Region Intersection(const Region& other) const;

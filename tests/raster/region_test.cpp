@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -118,6 +119,20 @@ TEST(Region, EllipseIsTheDiscOfPixelCentres) {
     }
     EXPECT_TRUE(Region::Ellipse({4, 4, 4, 9}).is_empty());
     EXPECT_TRUE(SameCoverage(Region::Ellipse({10, 10, 0, 0}), Region::Ellipse({0, 0, 10, 10})));
+}
+
+// The row-limited shapes are the whole shapes cut to those rows, nothing more or less.
+TEST(Region, RowLimitedShapesAreTheWholeShapesCutToTheRows) {
+    const Point quad[] = {{-30, 4}, {12, -25}, {50, 8}, {9, 41}};
+    const Rect box{-20, -12, 33, 40};
+    for (auto [top, bottom] : {std::pair{0, 17}, std::pair{-100, 100}, std::pair{5, 6}, std::pair{50, 60}}) {
+        const Rect rows{INT_MIN / 2, top, INT_MAX / 2, bottom};
+        Region p = Region::PolygonInRows(quad, top, bottom);
+        Region e = Region::EllipseInRows(box, top, bottom);
+        EXPECT_TRUE(p.selfcheck() && e.selfcheck());
+        EXPECT_TRUE(SameCoverage(p, Region::Polygon(quad).Intersection(rows))) << top << ".." << bottom;
+        EXPECT_TRUE(SameCoverage(e, Region::Ellipse(box).Intersection(rows))) << top << ".." << bottom;
+    }
 }
 
 // The ring effects reveal disc(j) xor disc(j - 1) per step: the rings must add up to the
