@@ -12,9 +12,10 @@
 namespace gd::fx {
 namespace {
 
+// The centre sweeps' triangles reach beyond the window; only its rows are rasterised.
 void Tri(SlideStage& stage, Point a, Point b, Point c) {
     const std::array<Point, 3> p{a, b, c};
-    stage.SetClip(Region::Polygon(p));
+    stage.SetClip(Region::PolygonInRows(p, 0, stage.height()));
     stage.Copy(0, 0, stage.width(), stage.height());
 }
 
