@@ -1,0 +1,103 @@
+#pragma once
+// The whole persistent content of a project: what a project file holds and what the build
+// embeds. Fields keep the names the project file and the settings keys use.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/color_ref.h"
+#include "common/log_font.h"
+#include "maker/project/picture_data.h"
+
+namespace gd {
+
+constexpr size_t kProjectEffectFlags = 64;
+
+// Where the user types, texts are held to these lengths; in memory they are unlimited.
+constexpr size_t kMaxName = 30;
+constexpr size_t kMaxAuthor = 30;
+constexpr size_t kMaxEmail = 50;
+constexpr size_t kMaxHomePage = 50;
+constexpr size_t kMaxCopyright = 50;
+constexpr size_t kMaxDescription = 200;
+constexpr size_t kMaxBanner = 64;
+constexpr size_t kMaxCaption = 64;
+
+// Fields the project file carries that nothing reads or sets. Values read from a file
+// are written back unchanged.
+struct ReservedFields {
+    int32_t n1 = 0;
+    std::string sz1;
+    std::array<int32_t, 3> n2{};
+    std::string sz2;
+    std::array<int32_t, 6> n3{};
+    std::string sz3;
+    std::string sz4;
+    std::array<uint8_t, 64> bytes{};
+
+    friend bool operator==(const ReservedFields&, const ReservedFields&) = default;
+};
+
+class CParamData {
+public:
+    // A new project: the defaults of SetDefaults().
+    CParamData();
+
+    // Empties both lists and sets every field except the reserved ones to the value of a
+    // new project; szOutputFolder becomes the user's desktop folder.
+    void SetDefaults();
+
+    // Adds a picture or a music file unless the list already holds the same path
+    // (compared ignoring case). Returns false when it was already listed.
+    bool AddPicture(const std::string& file, const CaptionStyle& style);
+    bool AddMusic(const std::string& file);
+    bool HasPicture(const std::string& file) const;
+
+    std::vector<CPictureData> pictureList;
+    std::vector<std::string> musicList;
+    std::string szName;
+    std::string szAuthor;
+    std::string szEmail;
+    std::string szHomePage;
+    std::string szCopyright;
+    std::string szDescription;
+    ColorRef crBgColor = 0;
+    std::string szIconFile;  // empty: keep the template's icon
+    int32_t bSelfInstall = 1;  // 1: self-installing ".exe", 0: standard ".scr"
+    std::string szOutputFolder;
+    int32_t bMouseMove = 1;
+    int32_t bMouseLeftClick = 1;
+    int32_t bMouseRightClick = 1;
+    int32_t bKeyboardEvent = 1;
+    int32_t bShuffleAudio = 1;
+    int32_t nAudioPause = 5;  // seconds
+    int32_t bMuteMusic = 0;
+    std::string szBanner;  // empty: no banner
+    LogFont lfBanner;
+    ColorRef crBanner = 0xFFFFFF;
+    int32_t nBannerPos = 0;  // 0 top centre, 1 bottom centre
+    int32_t bShufflePic = 1;
+    int32_t bAutoAdjustSize = 0;
+    int32_t nEffectMilliSecond = 2000;
+    int32_t nPicturePause = 3;  // seconds
+    std::array<uint8_t, kProjectEffectFlags> bEffectOn{};
+    int32_t bMovePicture = 1;  // not stored in project files
+    ReservedFields reserved;
+
+    friend bool operator==(const CParamData&, const CParamData&) = default;
+};
+
+// The banner font of a new project.
+LogFont DefaultBannerFont();
+
+// The author, e-mail and home page a new project starts with: placeholders the user is
+// expected to overwrite.
+inline constexpr const char* kDefaultAuthor = "";
+inline constexpr const char* kDefaultEmail = "name@example.com";
+inline constexpr const char* kDefaultHomePage = "http://www.example.com";
+inline constexpr const char* kDefaultCopyright = "(C) 2004 My Company";
+inline constexpr const char* kDefaultDescription = "Describe here your screensaver!";
+
+}  // namespace gd

@@ -1,0 +1,15 @@
+#pragma once
+// The picture entries of a made screensaver, made with the image facade: GIF files are
+// embedded unchanged, every other picture is re-encoded as JPEG (quality 75, same pixel
+// size); a BMP-family picture that JPEG cannot take (a colour palette) becomes a GIF.
+
+#include "maker/project/build_hooks.h"
+
+namespace gd {
+
+class CxPictureEncoder : public PictureEncoder {
+public:
+    PictureEntry Encode(const std::string& path, int image_type) const override;
+};
+
+}  // namespace gd

@@ -1,0 +1,206 @@
+#include "maker/project/project_file.h"
+
+#include "common/archive_string.h"
+#include "common/byte_io.h"
+#include "maker/project/file_io.h"
+#include "maker/project/path_rules.h"
+
+namespace gd {
+
+namespace {
+
+constexpr std::string_view kCantFind = "can't find!";
+
+void WriteReserved(ByteWriter& out, const ReservedFields& r) {
+    out.I32(r.n1);
+    WriteArchiveString(out, r.sz1);
+    for (int32_t v : r.n2) out.I32(v);
+    WriteArchiveString(out, r.sz2);
+    for (int32_t v : r.n3) out.I32(v);
+    WriteArchiveString(out, r.sz3);
+    WriteArchiveString(out, r.sz4);
+    out.Bytes(r.bytes);
+}
+
+void WritePicture(ByteWriter& out, const CPictureData& p) {
+    WriteLogFont(out, p.lfCaptionFont);
+    WriteArchiveString(out, p.szFile);
+    WriteArchiveString(out, p.szCaption);
+    out.U32(p.crCaptionColor);
+    out.I32(p.nCaptionPos);
+}
+
+// Removes the entries whose path is empty or names no existing file, appending each
+// removed path and a line feed to `missing`.
+template <class T, class PathOf> void DropMissing(std::vector<T>& list, PathOf path_of, std::string& missing) {
+    std::erase_if(list, [&](const T& item) {
+        const std::string& path = path_of(item);
+        if (PathExists(path)) return false;
+        missing += path;
+        missing += '\n';
+        return true;
+    });
+}
+
+void ReportMissing(const std::string& missing, MessageSink& sink) {
+    if (!missing.empty()) sink.ShowMessage(missing + std::string(kCantFind));
+}
+
+// A count read from the file, refused when negative or when the remaining bytes cannot
+// hold that many entries of at least `min_entry` bytes.
+bool ReadCount(ByteReader& in, size_t min_entry, int32_t& count) {
+    count = in.I32();
+    return in.ok() && count >= 0 && size_t(count) <= in.remaining() / min_entry;
+}
+
+bool ReadString(ByteReader& in, std::string& value) {
+    auto s = ReadArchiveString(in);
+    if (!s) return false;
+    value = std::move(*s);
+    return true;
+}
+
+bool ReadPicture(ByteReader& in, CPictureData& p) {
+    auto font = ReadLogFont(in);
+    if (!font) return false;
+    p.lfCaptionFont = std::move(*font);
+    if (!ReadString(in, p.szFile) || !ReadString(in, p.szCaption)) return false;
+    p.crCaptionColor = in.U32();
+    p.nCaptionPos = in.I32();
+    return in.ok();
+}
+
+bool ReadReserved(ByteReader& in, ReservedFields& r) {
+    r.n1 = in.I32();
+    if (!ReadString(in, r.sz1)) return false;
+    for (int32_t& v : r.n2) v = in.I32();
+    if (!ReadString(in, r.sz2)) return false;
+    for (int32_t& v : r.n3) v = in.I32();
+    if (!ReadString(in, r.sz3) || !ReadString(in, r.sz4)) return false;
+    auto bytes = in.Bytes(r.bytes.size());
+    if (!in.ok()) return false;
+    std::copy(bytes.begin(), bytes.end(), r.bytes.begin());
+    return true;
+}
+
+// The smallest picture entry: a font, two empty texts, colour and position.
+constexpr size_t kMinPictureEntry = kLogFontSize + 1 + 1 + 4 + 4;
+
+}  // namespace
+
+std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path) {
+    switch (result) {
+    case ProjectFileResult::kOk: return {};
+    case ProjectFileResult::kOpenFailed: return "Cannot open the project file " + path + ".";
+    case ProjectFileResult::kReadFailed: return "The project file " + path + " is damaged or incomplete.";
+    case ProjectFileResult::kWriteFailed: return "Cannot save the project file " + path + ".";
+    case ProjectFileResult::kBadName: return "The project was not saved to " + path + ".";
+    }
+    return {};
+}
+
+std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
+    ByteWriter out;
+    WriteLogFont(out, project.lfBanner);
+
+    std::string missing;
+    DropMissing(project.pictureList, [](const CPictureData& p) -> const std::string& { return p.szFile; }, missing);
+    ReportMissing(missing, sink);
+    out.I32(int32_t(project.pictureList.size()));
+    for (const auto& p : project.pictureList) WritePicture(out, p);
+
+    DropMissing(project.musicList, [](const std::string& m) -> const std::string& { return m; }, missing);
+    ReportMissing(missing, sink);
+    out.I32(int32_t(project.musicList.size()));
+    for (const auto& m : project.musicList) WriteArchiveString(out, m);
+
+    out.Bytes(project.bEffectOn);
+    for (const std::string* s : {&project.szName, &project.szAuthor, &project.szEmail, &project.szHomePage,
+                                 &project.szCopyright, &project.szDescription, &project.szIconFile})
+        WriteArchiveString(out, *s);
+    out.I32(project.bSelfInstall);
+    WriteArchiveString(out, project.szOutputFolder);
+    out.U32(project.crBgColor);
+    for (int32_t v : {project.bMouseMove, project.bMouseLeftClick, project.bMouseRightClick, project.bKeyboardEvent,
+                      project.bShuffleAudio, project.nAudioPause, project.bShufflePic, project.bAutoAdjustSize,
+                      project.nEffectMilliSecond, project.nPicturePause, project.bMuteMusic})
+        out.I32(v);
+    WriteArchiveString(out, project.szBanner);
+    out.U32(project.crBanner);
+    out.I32(project.nBannerPos);
+    WriteReserved(out, project.reserved);
+    return out.Take();
+}
+
+bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSink& sink) {
+    ByteReader in(bytes);
+    auto banner_font = ReadLogFont(in);
+    if (!banner_font) return false;
+    project.lfBanner = std::move(*banner_font);
+    project.pictureList.clear();
+    project.musicList.clear();
+
+    std::string missing;
+    int32_t count = 0;
+    if (!ReadCount(in, kMinPictureEntry, count)) return false;
+    for (int32_t i = 0; i < count; ++i) {
+        CPictureData picture;
+        if (!ReadPicture(in, picture)) return false;
+        if (PathExists(picture.szFile))
+            project.pictureList.push_back(std::move(picture));
+        else
+            missing += picture.szFile + '\n';
+    }
+    if (!ReadCount(in, 1, count)) return false;
+    for (int32_t i = 0; i < count; ++i) {
+        std::string music;
+        if (!ReadString(in, music)) return false;
+        if (PathExists(music))
+            project.musicList.push_back(std::move(music));
+        else
+            missing += music + '\n';
+    }
+
+    auto effects = in.Bytes(project.bEffectOn.size());
+    if (!in.ok()) return false;
+    std::copy(effects.begin(), effects.end(), project.bEffectOn.begin());
+    for (std::string* s : {&project.szName, &project.szAuthor, &project.szEmail, &project.szHomePage,
+                           &project.szCopyright, &project.szDescription, &project.szIconFile})
+        if (!ReadString(in, *s)) return false;
+    project.bSelfInstall = in.I32();
+    if (!ReadString(in, project.szOutputFolder)) return false;
+    project.crBgColor = in.U32();
+    for (int32_t* v : {&project.bMouseMove, &project.bMouseLeftClick, &project.bMouseRightClick,
+                       &project.bKeyboardEvent, &project.bShuffleAudio, &project.nAudioPause, &project.bShufflePic,
+                       &project.bAutoAdjustSize, &project.nEffectMilliSecond, &project.nPicturePause,
+                       &project.bMuteMusic})
+        *v = in.I32();
+    if (!ReadString(in, project.szBanner)) return false;
+    project.crBanner = in.U32();
+    project.nBannerPos = in.I32();
+    if (!in.ok() || !ReadReserved(in, project.reserved)) return false;
+
+    ReportMissing(missing, sink);
+    return true;
+}
+
+ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink) {
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(path, bytes)) {
+    case ReadFileStatus::kOpenFailed: return ProjectFileResult::kOpenFailed;
+    case ReadFileStatus::kReadFailed: return ProjectFileResult::kReadFailed;
+    case ReadFileStatus::kOk: break;
+    }
+    CParamData loaded;
+    loaded.bMovePicture = project.bMovePicture;
+    if (!bytes.empty() && !LoadProject(bytes, loaded, sink)) return ProjectFileResult::kReadFailed;
+    project = std::move(loaded);
+    return ProjectFileResult::kOk;
+}
+
+ProjectFileResult SaveProjectFile(const std::string& path, CParamData& project, MessageSink& sink) {
+    std::vector<uint8_t> bytes = StoreProject(project, sink);
+    return WriteFileReplacing(path, bytes) ? ProjectFileResult::kOk : ProjectFileResult::kWriteFailed;
+}
+
+}  // namespace gd

@@ -1,0 +1,232 @@
+#include "maker/project/saver_builder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "common/caption_record.h"
+#include "common/guid.h"
+#include "common/music_entry.h"
+#include "common/resource_types.h"
+#include "common/text_trim.h"
+#include "maker/project/file_io.h"
+#include "maker/project/ordered_encoder.h"
+#include "maker/project/path_rules.h"
+
+namespace gd {
+
+namespace {
+
+std::string LocalTimeText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+// A fresh identifier, or the empty text (a zero field) when no GUID can be made.
+std::string MakeUniqueId() {
+    auto guid = CreateGuid();
+    return guid ? FormatSaverIdentifier(*guid) : std::string();
+}
+
+long long FileSize(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? (long long)st.st_size : 0;
+}
+
+const char* PictureFailureLine(PictureOutcome outcome) {
+    switch (outcome) {
+    case PictureOutcome::kLoadFailed: return "Fail to load picture : ";
+    case PictureOutcome::kGifOpenFailed: return "The picture file is not exist: ";
+    case PictureOutcome::kGifReadFailed:
+    case PictureOutcome::kEncodeFailed: return "Fail to load picture: ";
+    case PictureOutcome::kOk: break;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string OutputPathFor(const CParamData& project) {
+    return JoinPath(project.szOutputFolder, project.szName) + (project.bSelfInstall == 1 ? ".exe" : ".scr");
+}
+
+std::string TemplatePathFor(const std::string& program_folder) {
+    return JoinPath(JoinPath(program_folder, "data"), "data1.dat");
+}
+
+SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int music_count,
+                            const std::string& identifier, const std::string& build_time) {
+    SaverConfig c;
+    c.identifier = identifier;
+    c.name = project.szName;
+    c.author = project.szAuthor;
+    c.email = project.szEmail;
+    c.home_page = project.szHomePage;
+    c.copyright = project.szCopyright;
+    c.description = project.szDescription;
+    c.build_time = build_time;
+    c.bg_color = project.crBgColor;
+    c.mouse_move = project.bMouseMove;
+    c.mouse_left_click = project.bMouseLeftClick;
+    c.mouse_right_click = project.bMouseRightClick;
+    c.keyboard_event = project.bKeyboardEvent;
+    c.has_music = music_count > 0 ? 1 : 0;
+    c.music_count = music_count;
+    c.shuffle_audio = project.bShuffleAudio;
+    c.audio_pause = project.nAudioPause;
+    c.mute_music = project.bMuteMusic;
+    c.has_pictures = picture_count > 0 ? 1 : 0;
+    c.picture_count = picture_count;
+    c.shuffle_pic = project.bShufflePic;
+    c.auto_adjust_size = project.bAutoAdjustSize;
+    c.move_picture = project.bMovePicture;
+    c.effect_millisecond = project.nEffectMilliSecond;
+    c.picture_pause = project.nPicturePause;
+    c.effect_on = project.bEffectOn;
+    c.banner = std::string(TrimWhiteSpace(project.szBanner));
+    c.banner_font = project.lfBanner;
+    c.banner_color = project.crBanner;
+    c.banner_pos = project.nBannerPos;
+    return c;
+}
+
+CSaverBuilder::CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log,
+                             BuildServices services)
+    : project_(project),
+      program_folder_(std::move(program_folder)),
+      log_(log),
+      services_(services),
+      output_path_(OutputPathFor(project)) {}
+
+CSaverBuilder::~CSaverBuilder() { Join(); }
+
+void CSaverBuilder::Start() {
+    worker_ = std::thread([this] { Run(); });
+}
+
+void CSaverBuilder::Join() {
+    if (worker_.joinable()) worker_.join();
+}
+
+void CSaverBuilder::Fail(const std::string& line, bool delete_output) {
+    log_.Post(line);
+    if (delete_output) ::unlink(output_path_.c_str());
+}
+
+void CSaverBuilder::Run() {
+    succeeded_ = false;
+    picture_count_ = music_count_ = 0;
+    if (!CopyTemplate()) {
+        Fail("Fail to write file,exit making!", false);
+    } else if (auto target = services_.resources.Open(output_path_); !target) {
+        Fail("Fail to write file,exit making!", true);
+    } else {
+        if (!project_.szIconFile.empty()) target->ReplaceIcon(project_.szIconFile);
+        WritePictures(*target);
+        if (picture_count_ == 0) {
+            Fail("Fail! No picture writed.  Exit making.", true);
+        } else {
+            WriteMusic(*target);
+            if (!WriteConfiguration(*target)) {
+                Fail("Fail to write configuration!", true);
+            } else {
+                log_.Post("Added screensaver configuration!");
+                succeeded_ = true;
+                OfferDefaultSaver();
+                LogFinalLines();
+            }
+        }
+    }
+    log_.End();
+}
+
+bool CSaverBuilder::CopyTemplate() { return CopyFileReplacing(TemplatePathFor(program_folder_), output_path_); }
+
+void CSaverBuilder::WritePictures(ResourceTarget& target) {
+    const size_t count = project_.pictureList.size();
+    pictures_total_ = int(count);
+    std::vector<PictureJob> jobs;
+    jobs.reserve(count);
+    for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType()});
+    OrderedEncoder encoder(services_.encoder, std::move(jobs), services_.encode_threads);
+    for (size_t i = 0; i < count; ++i) {
+        CPictureData& picture = project_.pictureList[i];
+        PictureEntry entry = encoder.Next();
+        if (entry.outcome != PictureOutcome::kOk) {
+            log_.Post(PictureFailureLine(entry.outcome) + picture.szFile);
+        } else if (uint16_t id = uint16_t(picture_count_); !target.Write(RT_SAVER_PICTURE, id, entry.bytes)) {
+            log_.Post("Fail to add picture: " + picture.szFile);
+        } else {
+            log_.Post("Added picture: " + picture.szFile);
+            ++picture_count_;
+            WriteCaption(target, picture, id);
+        }
+        ++pictures_handled_;
+    }
+}
+
+void CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
+    picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
+    if (picture.szCaption.empty()) return;
+    CaptionRecord caption{picture.lfCaptionFont, picture.crCaptionColor, picture.nCaptionPos, picture.szCaption};
+    target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption));  // a caption that fails is not reported
+}
+
+void CSaverBuilder::WriteMusic(ResourceTarget& target) {
+    for (const std::string& path : project_.musicList) {
+        MusicEntry entry;
+        entry.extension = MusicExtensionTag(path);
+        switch (ReadWholeFile(path, entry.data)) {
+        case ReadFileStatus::kOpenFailed: log_.Post("The music file is not exists: " + path); continue;
+        case ReadFileStatus::kReadFailed: log_.Post("Fail to open music file: " + path); continue;
+        case ReadFileStatus::kOk: break;
+        }
+        if (target.Write(RT_SAVER_MUSIC, uint16_t(music_count_), EncodeMusicEntry(entry))) {
+            log_.Post("Added music: " + path);
+            ++music_count_;
+        } else {
+            log_.Post("Fail to add music file: " + path);
+        }
+    }
+}
+
+bool CSaverBuilder::WriteConfiguration(ResourceTarget& target) {
+    project_.szBanner = std::string(TrimWhiteSpace(project_.szBanner));
+    SaverConfig config = MakeSaverConfig(project_, picture_count_, music_count_, MakeUniqueId(), LocalTimeText());
+    // The batch reaches the file here: a failed commit leaves no usable screensaver.
+    return target.Write(RT_SAVER_CONFIG, kSaverConfigId, EncodeSaverConfig(config)) && target.Commit();
+}
+
+void CSaverBuilder::OfferDefaultSaver() {
+    if (services_.questions.Ask("Do you want to set " + project_.szName + " as your default screensaver?   "))
+        SetAsDefaultSaver();
+}
+
+void CSaverBuilder::SetAsDefaultSaver() {
+    ScreensaverPlatform& platform = services_.platform;
+    if (!platform.CanSetDefaultSaver()) {
+        services_.questions.ShowMessage("Setting the default screensaver is not available on this platform.");
+        return;
+    }
+    std::string target = JoinPath(platform.SystemFolder(), project_.szName + ".scr");
+    if (PathExists(target) &&
+        !services_.questions.Ask("The Screensaver " + project_.szName + " already exists.   \nDo you want to replace it?   "))
+        return;
+    if (!CopyFileReplacing(output_path_, target) || !platform.ActivateScreensaver(target))
+        services_.questions.ShowMessage("Fail to set " + project_.szName + " as your default sreensaver!");
+}
+
+void CSaverBuilder::LogFinalLines() {
+    char size[64];
+    std::snprintf(size, sizeof size, "Screensaver final size : %.2f M", double(FileSize(output_path_)) / 1048576.0);
+    log_.Post(size);
+    log_.Post("Make screensaver succeed : " + output_path_);
+}
+
+}  // namespace gd

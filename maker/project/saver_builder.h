@@ -1,0 +1,89 @@
+#pragma once
+// Make SCR: turns a project into a stand-alone screensaver file. The template program is
+// copied to the output path, then the icon, the pictures (with their captions), the music
+// and last the configuration record are written into the copy as resources, in one batch.
+// Every event becomes one log line, handed over through the BuildLogMailbox.
+//
+// Pictures are decoded and encoded on several threads, but their entries, ids and log
+// lines follow the project's list order exactly; at most one picture per encoding thread
+// is held in memory at a time.
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "common/saver_config.h"
+#include "maker/project/build_hooks.h"
+#include "maker/project/build_log.h"
+#include "maker/project/param_data.h"
+
+namespace gd {
+
+struct BuildServices {
+    const PictureEncoder& encoder;
+    ResourceTargetFactory& resources;
+    BuildQuestions& questions;
+    ScreensaverPlatform& platform;
+    int encode_threads = 2;
+};
+
+// "<folder>/<name>.exe" for a self-installing screensaver, ".scr" otherwise; nothing is
+// normalised.
+std::string OutputPathFor(const CParamData& project);
+
+// The runtime template in the program folder: data/data1.dat.
+std::string TemplatePathFor(const std::string& program_folder);
+
+// The configuration record of a build that wrote the given numbers of entries. The banner
+// is stored trimmed; the identifier and build time are given by the caller.
+SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int music_count,
+                            const std::string& identifier, const std::string& build_time);
+
+class CSaverBuilder {
+public:
+    // The builder borrows the project for the whole build and trims its name, captions
+    // and banner in place.
+    CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log, BuildServices services);
+    ~CSaverBuilder();
+    CSaverBuilder(const CSaverBuilder&) = delete;
+    CSaverBuilder& operator=(const CSaverBuilder&) = delete;
+
+    // Runs every step on the calling thread; the mailbox's End() closes it.
+    void Run();
+    // Runs Run() on a worker thread; the destructor waits for it.
+    void Start();
+    void Join();
+
+    const std::string& OutputPath() const { return output_path_; }
+    bool Succeeded() const { return succeeded_; }
+    int PictureCount() const { return picture_count_; }
+    int MusicCount() const { return music_count_; }
+    // Progress for a display: pictures handled so far (written or failed) of the total.
+    int PicturesHandled() const { return pictures_handled_.load(); }
+    int PicturesTotal() const { return pictures_total_.load(); }
+
+private:
+    bool CopyTemplate();
+    void WritePictures(ResourceTarget& target);
+    void WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id);
+    void WriteMusic(ResourceTarget& target);
+    bool WriteConfiguration(ResourceTarget& target);
+    void OfferDefaultSaver();
+    void SetAsDefaultSaver();
+    void LogFinalLines();
+    void Fail(const std::string& line, bool delete_output);
+
+    CParamData& project_;
+    std::string program_folder_;
+    BuildLogMailbox& log_;
+    BuildServices services_;
+    std::string output_path_;
+    int picture_count_ = 0;
+    int music_count_ = 0;
+    bool succeeded_ = false;
+    std::atomic<int> pictures_handled_{0};
+    std::atomic<int> pictures_total_{0};
+    std::thread worker_;
+};
+
+}  // namespace gd

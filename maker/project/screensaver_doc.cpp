@@ -1,0 +1,65 @@
+#include "maker/project/screensaver_doc.h"
+
+#include "maker/project/validate_for_make.h"
+
+namespace gd {
+
+namespace {
+std::string FileTitle(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+CScreenSaverDoc::CScreenSaverDoc(std::string program_folder) : program_folder_(std::move(program_folder)) {
+    OnNewDocument();
+}
+
+bool CScreenSaverDoc::OnNewDocument() {
+    path_.clear();
+    title_ = "Untitled";
+    LoadCaptionDefaults();
+    project_.SetDefaults();
+    modified_ = false;
+    return true;
+}
+
+ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& sink) {
+    ProjectFileResult result = OpenProjectFile(path, project_, sink);
+    LoadCaptionDefaults();
+    if (result == ProjectFileResult::kOk) {
+        path_ = path;
+        title_ = FileTitle(path);
+        modified_ = false;
+    }
+    return result;
+}
+
+ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
+    if (NameHasForbiddenCharacter(project_.szName)) {
+        sink.ShowMessage(kNameCharactersMessage);
+        return ProjectFileResult::kBadName;
+    }
+    ProjectFileResult result = SaveProjectFile(path, project_, sink);
+    LoadCaptionDefaults();
+    if (result == ProjectFileResult::kOk) {
+        path_ = path;
+        title_ = FileTitle(path);
+        modified_ = false;
+    }
+    return result;
+}
+
+void CScreenSaverDoc::LoadCaptionDefaults() {
+    // The values the store gives when data/param.ini has none; reading the file itself
+    // comes with the caption defaults store.
+    crDefaultCaptionColor = 255;
+    nDefaultCaptionPos = 7;
+    lfDefaultCaptionFont = LogFont{30, 20, 0, 0, 700, 0, 0, 0, 0, 2, 0, 0, 30, "MS Sans Serif"};
+}
+
+CaptionStyle CScreenSaverDoc::DefaultCaptionStyle() const {
+    return {lfDefaultCaptionFont, crDefaultCaptionColor, nDefaultCaptionPos};
+}
+
+}  // namespace gd

@@ -1,0 +1,37 @@
+#pragma once
+// The checks before a build: a legal name, at least one picture, and permission to
+// replace an existing output file. Also the name check that runs before every save.
+
+#include <string>
+#include <string_view>
+
+#include "maker/project/param_data.h"
+
+namespace gd {
+
+// The pages of the main window a problem is shown on.
+enum class ProjectPage { kGeneral = 1, kPictures = 2 };
+
+class MakeValidationUi {
+public:
+    virtual ~MakeValidationUi() = default;
+    // Shows the problem on its page (the GUI switches there and focuses the field).
+    virtual void ShowProblem(ProjectPage page, const std::string& message) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool Ask(const std::string& question) = 0;
+};
+
+inline constexpr std::string_view kNameNeededMessage = "Screensaver name is needed!    ";
+inline constexpr std::string_view kNameCharactersMessage =
+    "Screensaver name can't contain :\n / \\ : * ? \" < > |     ";
+inline constexpr std::string_view kNoPictureMessage = "Please add  one picture at least!    ";
+
+// True when the name holds one of the nine characters a file name cannot hold.
+bool NameHasForbiddenCharacter(std::string_view name);
+
+// Trims szName in the project, then checks it, the picture list and the output file.
+// False when the build must not start (the problem has been shown, or the user refused
+// to replace the output file).
+bool ValidateForMake(CParamData& project, MakeValidationUi& ui);
+
+}  // namespace gd

@@ -1,0 +1,131 @@
+// The whole build with the real image facade and resource editor, read back from the
+// made file with the resource reader.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "common/caption_record.h"
+#include "common/music_entry.h"
+#include "common/resource_types.h"
+#include "common/saver_config.h"
+#include "imaging/cx_image.h"
+#include "maker/project/editor_target.h"
+#include "maker/project/picture_encoding.h"
+#include "maker/project/saver_builder.h"
+#include "resources/byte_source.h"
+#include "resources/resource_table.h"
+#include "tests/maker/project/build_fakes.h"
+#include "tests/maker/project/temp_folder.h"
+
+namespace gd {
+namespace {
+
+std::string Input(const std::string& name) { return std::string(std::getenv("GD_TEST_INPUTS")) + "/project/" + name; }
+
+// The runtime template when the Windows build made it, else a small executable of the
+// Windows build's tests.
+std::string TemplateFile() {
+    for (const char* candidate : {GD_RUNTIME_TEMPLATE, GD_PROBE_EXECUTABLE})
+        if (std::filesystem::exists(candidate)) return candidate;
+    return {};
+}
+
+class Pipeline : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string source = TemplateFile();
+        if (source.empty()) GTEST_SKIP() << "no Windows executable in this build to use as the template";
+        std::filesystem::create_directories(program.path() / "data");
+        std::filesystem::copy_file(source, program.File("data/data1.dat"));
+        project.szName = "Pipeline";
+        project.szOutputFolder = program.path().string();
+        project.bSelfInstall = 0;
+    }
+
+    std::vector<std::string> Build() {
+        CxPictureEncoder encoder;
+        EditorTargetFactory targets;
+        test::FakeQuestions questions;
+        test::FakePlatform platform;
+        BuildLogMailbox log;
+        CSaverBuilder builder(project, program.path().string(), log, {encoder, targets, questions, platform, 2});
+        auto lines = test::RunBuild(builder, log);
+        output = builder.OutputPath();
+        return lines;
+    }
+
+    std::vector<uint8_t> Entry(const res::PeResources& pe, uint16_t type, uint16_t id) {
+        const res::ResourceEntry* e = pe.table.Find(type, id, kSaverResourceLanguage);
+        if (!e) return {};
+        auto source = res::FileSource::Open(output);
+        if (!source) return {};
+        auto bytes = res::ReadEntryBytes(*source, *e);
+        return bytes ? bytes.value() : std::vector<uint8_t>{};
+    }
+
+    // The entry decodes in the given format at the given size.
+    void ExpectPicture(const res::PeResources& pe, uint16_t id, int format, int width, int height) {
+        std::vector<uint8_t> bytes = Entry(pe, RT_SAVER_PICTURE, id);
+        ASSERT_FALSE(bytes.empty()) << id;
+        CxImage image;
+        ASSERT_TRUE(image.Decode(std::span<const uint8_t>(bytes), format)) << id;
+        EXPECT_EQ(image.GetWidth(), width) << id;
+        EXPECT_EQ(image.GetHeight(), height) << id;
+    }
+
+    test::TempFolder program;
+    CParamData project;
+    std::string output;
+};
+
+TEST_F(Pipeline, EveryEntryIsReadableFromTheMadeFileAndGifStaysByteForByte) {
+    for (const char* name : {"truecolor.jpg", "broken.jpg", "photo.gif"}) project.pictureList.push_back({Input(name), {}});
+    project.pictureList[2].szCaption = " Gif caption ";
+    project.musicList.push_back(program.Write("song.midi", "MThd-bytes"));
+    auto lines = Build();
+    char size[64];
+    std::snprintf(size, sizeof size, "Screensaver final size : %.2f M",
+                  double(std::filesystem::file_size(output)) / 1048576.0);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "Added picture: " + Input("truecolor.jpg"), "Fail to load picture : " + Input("broken.jpg"),
+                         "Added picture: " + Input("photo.gif"), "Added music: " + project.musicList[0],
+                         "Added screensaver configuration!", size,
+                         "Make screensaver succeed : " + output}));
+
+    auto pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    ExpectPicture(pe.value(), 0, kFormatJpeg, 44, 28);
+    ExpectPicture(pe.value(), 1, kFormatGif, 40, 30);
+    EXPECT_TRUE(Entry(pe.value(), RT_SAVER_PICTURE, 2).empty());
+    EXPECT_EQ(Entry(pe.value(), RT_SAVER_PICTURE, 1), test::ReadBytes(Input("photo.gif")));
+
+    auto caption = DecodeCaptionRecord(Entry(pe.value(), RT_SAVER_CAPTION, 1));
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->text, "Gif caption");
+    EXPECT_TRUE(Entry(pe.value(), RT_SAVER_CAPTION, 0).empty());
+
+    auto music = DecodeMusicEntry(Entry(pe.value(), RT_SAVER_MUSIC, 0));
+    ASSERT_TRUE(music);
+    EXPECT_EQ(music->extension, "MID");
+    EXPECT_EQ(std::string(music->data.begin(), music->data.end()), "MThd-bytes");
+
+    auto config = DecodeSaverConfig(Entry(pe.value(), RT_SAVER_CONFIG, 0));
+    ASSERT_TRUE(config);
+    EXPECT_EQ(config->picture_count, 2);
+    EXPECT_EQ(config->music_count, 1);
+    EXPECT_EQ(config->name, "Pipeline");
+
+    // The template's own entries are all still there.
+    auto before = res::ReadPeResources(program.File("data/data1.dat"));
+    ASSERT_TRUE(before);
+    for (const auto& e : before->table.entries) {
+        bool found = false;
+        for (const auto& a : pe->table.entries) found = found || a.key == e.key;
+        EXPECT_TRUE(found);
+    }
+}
+
+}  // namespace
+}  // namespace gd

@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/byte_io.h"
+#include "maker/project/project_file.h"
+#include "maker/project/screensaver_doc.h"
+#include "tests/maker/project/temp_folder.h"
+
+namespace gd {
+namespace {
+
+struct RecordingSink : MessageSink {
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    std::vector<std::string> messages;
+};
+
+// Short texts only: the one-byte length form.
+void Str(ByteWriter& w, const std::string& s) {
+    w.U8(uint8_t(s.size()));
+    w.Text(s);
+}
+
+void Font(ByteWriter& w, const LogFont& f) {
+    for (int32_t v : {f.height, f.width, f.escapement, f.orientation, f.weight}) w.I32(v);
+    for (uint8_t b : {f.italic, f.underline, f.strike_out, f.char_set, f.out_precision, f.clip_precision, f.quality,
+                      f.pitch_and_family})
+        w.U8(b);
+    std::string face = f.face_name;
+    face.resize(32, '\0');
+    w.Text(face);
+}
+
+TEST(ProjectFile, EmptyProjectIsTheFontTwoZeroCountsAndTheFixedTail) {
+    CParamData p;
+    p.szOutputFolder = "/out";
+    p.bEffectOn[7] = 0;
+    RecordingSink sink;
+    std::vector<uint8_t> bytes = StoreProject(p, sink);
+
+    ByteWriter w;
+    Font(w, p.lfBanner);
+    w.I32(0);  // pictures
+    w.I32(0);  // music
+    for (int i = 0; i < 64; ++i) w.U8(i == 7 ? 0 : 1);
+    for (const char* s : {"", "", "name@example.com", "http://www.example.com", "(C) 2004 My Company",
+                          "Describe here your screensaver!", ""})
+        Str(w, s);
+    w.I32(1);  // bSelfInstall
+    Str(w, "/out");
+    for (int32_t v : {0, 1, 1, 1, 1, 1, 5, 1, 0, 2000, 3, 0}) w.I32(v);  // crBgColor .. bMuteMusic
+    Str(w, "");  // szBanner
+    w.I32(0xFFFFFF);
+    w.I32(0);
+    // Reserved: I32, text, 3 x I32, text, 6 x I32, 2 texts, 64 bytes.
+    w.I32(0);
+    Str(w, "");
+    for (int i = 0; i < 3; ++i) w.I32(0);
+    Str(w, "");
+    for (int i = 0; i < 6; ++i) w.I32(0);
+    Str(w, "");
+    Str(w, "");
+    for (int i = 0; i < 64; ++i) w.U8(0);
+    EXPECT_EQ(bytes, w.bytes());
+    EXPECT_TRUE(sink.messages.empty());
+    // The banner font's face name is NUL-padded to 32 bytes.
+    EXPECT_EQ(bytes[28 + 13], 0);
+    EXPECT_EQ(bytes[59], 0);
+}
+
+TEST(ProjectFile, LongTextsTakeTheWiderLengthPrefixes) {
+    CParamData p;
+    p.szName = std::string(300, 'n');
+    p.szAuthor = std::string(255, 'a');
+    RecordingSink sink;
+    std::vector<uint8_t> bytes = StoreProject(p, sink);
+    size_t name_at = 60 + 4 + 4 + 64;
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + name_at, bytes.begin() + name_at + 3),
+              (std::vector<uint8_t>{0xFF, 0x2C, 0x01}));
+    size_t author_at = name_at + 3 + 300;
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + author_at, bytes.begin() + author_at + 3),
+              (std::vector<uint8_t>{0xFF, 0xFF, 0x00}));
+    CParamData back;
+    ASSERT_TRUE(LoadProject(bytes, back, sink));
+    EXPECT_EQ(back.szName, p.szName);
+    EXPECT_EQ(back.szAuthor, p.szAuthor);
+}
+
+class ProjectFiles : public ::testing::Test {
+protected:
+    CParamData FullProject() {
+        CParamData p;
+        LogFont font{-12, 3, 900, 450, 700, 1, 1, 1, 204, 3, 2, 4, 34, "Caption Face"};
+        p.pictureList.push_back({folder.Write("one.jpg", "x"), {font, 0x0000FF, 8}});
+        p.pictureList.back().szCaption = "  first  ";
+        p.pictureList.push_back({folder.Write("two.gif", "x"), {LogFont{}, 0x00FF00, 0}});
+        p.musicList = {folder.Write("a.mid", "m"), folder.Write("b.wav", "w")};
+        p.szName = "Name";
+        p.szAuthor = "Author";
+        p.szEmail = "e@x";
+        p.szHomePage = "http://h";
+        p.szCopyright = "(C) me";
+        p.szDescription = "Desc";
+        p.crBgColor = 0x102030;
+        p.szIconFile = "/icons/i.ico";
+        p.bSelfInstall = 0;
+        p.szOutputFolder = "/out/folder";
+        p.bMouseMove = 0;
+        p.bMouseLeftClick = 0;
+        p.bMouseRightClick = 0;
+        p.bKeyboardEvent = 0;
+        p.bShuffleAudio = 0;
+        p.nAudioPause = 25;
+        p.bMuteMusic = 1;
+        p.szBanner = "Banner";
+        p.lfBanner = LogFont{-40, 0, 0, 0, 400, 0, 1, 0, 0, 2, 0, 0, 0, "Banner Face"};
+        p.crBanner = 0x00FFEE;
+        p.nBannerPos = 1;
+        p.bShufflePic = 0;
+        p.bAutoAdjustSize = 1;
+        p.nEffectMilliSecond = 4000;
+        p.nPicturePause = 7;
+        for (size_t i = 0; i < p.bEffectOn.size(); ++i) p.bEffectOn[i] = uint8_t(i % 3 == 0);
+        p.reserved.n1 = -5;
+        p.reserved.sz1 = "r1";
+        p.reserved.n2 = {1, 2, 3};
+        p.reserved.sz2 = "r2";
+        p.reserved.n3 = {4, 5, 6, 7, 8, 9};
+        p.reserved.sz3 = "r3";
+        p.reserved.sz4 = std::string(70000, 'z');  // the four-byte length form
+        for (size_t i = 0; i < p.reserved.bytes.size(); ++i) p.reserved.bytes[i] = uint8_t(200 + i);
+        return p;
+    }
+
+    test::TempFolder folder;
+    RecordingSink sink;
+};
+
+TEST_F(ProjectFiles, EveryFieldSurvivesSaveAndOpen) {
+    CParamData saved = FullProject();
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, saved, sink), ProjectFileResult::kOk);
+    CParamData opened;
+    opened.bMovePicture = 0;
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(opened.bMovePicture, 0);  // not in the file: kept from before the open
+    opened.bMovePicture = saved.bMovePicture;
+    EXPECT_EQ(opened, saved);
+    // Saving again gives the same bytes.
+    std::vector<uint8_t> first = test::ReadBytes(path);
+    ASSERT_EQ(SaveProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(test::ReadBytes(path), first);
+}
+
+TEST_F(ProjectFiles, OpeningReplacesThePicturesInsteadOfAddingThem) {
+    CParamData file_project = FullProject();
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, file_project, sink), ProjectFileResult::kOk);
+    CParamData open;
+    open.pictureList.push_back({folder.Write("other.png", "x"), {}});
+    open.musicList.push_back(folder.Write("other.mp3", "x"));
+    ASSERT_EQ(OpenProjectFile(path, open, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(open.pictureList, file_project.pictureList);
+    EXPECT_EQ(open.musicList, file_project.musicList);
+}
+
+TEST_F(ProjectFiles, SavingDropsMissingFilesAndReportsThemAfterEachList) {
+    CParamData p = FullProject();
+    std::string gone = folder.File("gone.jpg");
+    p.pictureList.insert(p.pictureList.begin() + 1, CPictureData{gone, {}});
+    ASSERT_EQ(p.pictureList.size(), 3u);
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, p, sink), ProjectFileResult::kOk);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0], gone + "\ncan't find!");
+    EXPECT_EQ(sink.messages[1], gone + "\ncan't find!");
+    EXPECT_EQ(p.pictureList.size(), 2u);  // dropped from the project as well
+    std::vector<uint8_t> bytes = test::ReadBytes(path);
+    EXPECT_EQ(ReadI32(bytes.data() + 60), 2);
+
+    // Missing music is listed after the pictures in the second message only.
+    sink.messages.clear();
+    p.pictureList.push_back({gone, {}});
+    p.musicList.push_back("");
+    ASSERT_EQ(SaveProjectFile(path, p, sink), ProjectFileResult::kOk);
+    ASSERT_EQ(sink.messages.size(), 2u);
+    EXPECT_EQ(sink.messages[0], gone + "\ncan't find!");
+    EXPECT_EQ(sink.messages[1], gone + "\n\ncan't find!");
+}
+
+TEST_F(ProjectFiles, OpeningDropsMissingFilesWithOneMessage) {
+    CParamData p = FullProject();
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, p, sink), ProjectFileResult::kOk);
+    std::filesystem::remove(p.pictureList[0].szFile);
+    std::filesystem::remove(p.musicList[1]);
+    CParamData opened;
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], p.pictureList[0].szFile + "\n" + p.musicList[1] + "\ncan't find!");
+    ASSERT_EQ(opened.pictureList.size(), 1u);
+    EXPECT_EQ(opened.pictureList[0], p.pictureList[1]);
+    EXPECT_EQ(opened.musicList, std::vector<std::string>{p.musicList[0]});
+}
+
+TEST_F(ProjectFiles, AFileThatEndsEarlyLeavesTheOpenProjectUntouched) {
+    CParamData p = FullProject();
+    p.reserved.sz4 = "short";
+    RecordingSink quiet;
+    std::vector<uint8_t> bytes = StoreProject(p, quiet);
+    CParamData open = FullProject();
+    open.szName = "Open project";
+    const CParamData before = open;
+    std::string path = folder.File("cut.psm");
+    for (size_t size = 1; size < bytes.size(); ++size) {
+        folder.Write("cut.psm", std::vector<uint8_t>(bytes.begin(), bytes.begin() + size));
+        ASSERT_EQ(OpenProjectFile(path, open, sink), ProjectFileResult::kReadFailed) << size;
+        ASSERT_EQ(open, before) << size;
+    }
+    EXPECT_TRUE(sink.messages.empty());
+    // Bytes after the last field are ignored.
+    bytes.push_back(0x42);
+    folder.Write("cut.psm", bytes);
+    EXPECT_EQ(OpenProjectFile(path, open, sink), ProjectFileResult::kOk);
+}
+
+TEST_F(ProjectFiles, HugeCountsAndLengthsAreReadErrors) {
+    CParamData p;
+    RecordingSink quiet;
+    std::vector<uint8_t> bytes = StoreProject(p, quiet);
+    CParamData open;
+    std::vector<uint8_t> huge_count = bytes;
+    WriteI32(huge_count.data() + 60, 0x7FFFFFFF);
+    EXPECT_FALSE(LoadProject(huge_count, open, quiet));
+    WriteI32(huge_count.data() + 60, -1);
+    EXPECT_FALSE(LoadProject(huge_count, open, quiet));
+    std::vector<uint8_t> huge_music = bytes;
+    WriteI32(huge_music.data() + 64, 0x40000000);
+    EXPECT_FALSE(LoadProject(huge_music, open, quiet));
+    // szName with a four-byte length far beyond the file.
+    std::vector<uint8_t> huge_text(bytes.begin(), bytes.begin() + 132);
+    for (uint8_t b : {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}) huge_text.push_back(b);
+    huge_text.insert(huge_text.end(), bytes.begin() + 133, bytes.end());
+    EXPECT_FALSE(LoadProject(huge_text, open, quiet));
+}
+
+TEST_F(ProjectFiles, OpenFailuresAndAnEmptyFile) {
+    CParamData open = FullProject();
+    const CParamData before = open;
+    EXPECT_EQ(OpenProjectFile(folder.File("absent.psm"), open, sink), ProjectFileResult::kOpenFailed);
+    EXPECT_EQ(OpenProjectFile(folder.path().string(), open, sink), ProjectFileResult::kReadFailed);
+    EXPECT_EQ(open, before);
+    // A zero-length file opens as a new project.
+    std::string empty = folder.Write("empty.psm", std::vector<uint8_t>{});
+    ASSERT_EQ(OpenProjectFile(empty, open, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(open.pictureList.empty());
+    EXPECT_EQ(open.szName, "");
+    EXPECT_EQ(open.nPicturePause, 3);
+}
+
+TEST_F(ProjectFiles, AFailedSaveLeavesNoTemporaryFileAndNothingHalfWritten) {
+    CParamData p = FullProject();
+    EXPECT_EQ(SaveProjectFile(folder.File("no/such/folder.psm"), p, sink), ProjectFileResult::kWriteFailed);
+    // A folder in the target's place: the rename fails, the folder stays.
+    std::filesystem::create_directory(folder.File("taken.psm"));
+    folder.Write("taken.psm/inside", "keep");
+    EXPECT_EQ(SaveProjectFile(folder.File("taken.psm"), p, sink), ProjectFileResult::kWriteFailed);
+    EXPECT_EQ(test::ReadBytes(folder.File("taken.psm/inside")), std::vector<uint8_t>({'k', 'e', 'e', 'p'}));
+    // A successful save replaces the old file and leaves only it behind.
+    std::string path = folder.Write("p.psm", "old contents");
+    ASSERT_EQ(SaveProjectFile(path, p, sink), ProjectFileResult::kOk);
+    size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        files += e.path().filename().string().rfind("p.psm", 0) == 0;
+    EXPECT_EQ(files, 1u);
+    CParamData back;
+    EXPECT_EQ(OpenProjectFile(path, back, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(back.szName, "Name");
+}
+
+TEST_F(ProjectFiles, TheDocumentRefusesToSaveAnIllegalNameAndTracksPathAndTitle) {
+    CScreenSaverDoc doc(folder.path().string());
+    doc.project().szName = "a:b";
+    std::string path = folder.File("doc.psm");
+    EXPECT_EQ(doc.Save(path, sink), ProjectFileResult::kBadName);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0], "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    doc.project().szName = "";  // an empty name does not prevent saving
+    doc.SetModifiedFlag();
+    ASSERT_EQ(doc.Save(path, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(doc.GetTitle(), "doc.psm");
+    EXPECT_FALSE(doc.IsModified());
+    CScreenSaverDoc other(folder.path().string());
+    other.project().szName = "Kept";
+    EXPECT_EQ(other.Open(folder.File("absent.psm"), sink), ProjectFileResult::kOpenFailed);
+    EXPECT_EQ(other.project().szName, "Kept");
+    EXPECT_EQ(other.GetTitle(), "Untitled");
+    ASSERT_EQ(other.Open(path, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(other.path(), path);
+}
+
+}  // namespace
+}  // namespace gd

@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/caption_record.h"
+#include "common/music_entry.h"
+#include "common/resource_types.h"
+#include "common/saver_config.h"
+#include "maker/project/saver_builder.h"
+#include "tests/maker/project/build_fakes.h"
+#include "tests/maker/project/temp_folder.h"
+
+namespace gd {
+namespace {
+
+using test::FakeEncoder;
+using test::FakePlatform;
+using test::FakeQuestions;
+using test::FakeTargets;
+
+class Build : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(program.path() / "data");
+        program.Write("data/data1.dat", std::vector<uint8_t>(1000, 0x5A));
+        std::filesystem::create_directories(program.path() / "out");
+        project.szName = "Show";
+        project.szOutputFolder = program.File("out");
+        project.bSelfInstall = 0;
+    }
+
+    std::string AddPicture(const std::string& name, const std::string& caption = "") {
+        project.pictureList.push_back({program.Write(name, "picture"), {}});
+        project.pictureList.back().szCaption = caption;
+        return project.pictureList.back().szFile;
+    }
+
+    std::vector<std::string> RunIt(int threads = 2) {
+        BuildLogMailbox log;
+        CSaverBuilder builder(project, program.path().string(), log, {encoder, targets, questions, platform, threads});
+        auto lines = test::RunBuild(builder, log);
+        succeeded = builder.Succeeded();
+        picture_count = builder.PictureCount();
+        music_count = builder.MusicCount();
+        output = builder.OutputPath();
+        return lines;
+    }
+
+    SaverConfig Config() {
+        auto it = targets.written.entries.find({RT_SAVER_CONFIG, 0});
+        EXPECT_NE(it, targets.written.entries.end());
+        auto config = DecodeSaverConfig(it->second);
+        EXPECT_TRUE(config.has_value());
+        return config.value_or(SaverConfig{});
+    }
+
+    test::TempFolder program;
+    CParamData project;
+    FakeEncoder encoder;
+    FakeTargets targets;
+    FakeQuestions questions;
+    FakePlatform platform;
+    bool succeeded = false;
+    int picture_count = -1, music_count = -1;
+    std::string output;
+};
+
+TEST_F(Build, AnUndecodablePictureIsSkippedAndTheIdsStayContiguous) {
+    std::string a = AddPicture("a.jpg"), b = AddPicture("b.png"), c = AddPicture("c.jpg");
+    encoder.outcomes[b] = PictureOutcome::kLoadFailed;
+    auto lines = RunIt();
+    std::string out = program.File("out") + "/Show.scr";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "Added picture: " + a, "Fail to load picture : " + b, "Added picture: " + c,
+                         "Added screensaver configuration!", "Screensaver final size : 0.00 M",
+                         "Make screensaver succeed : " + out}));
+    EXPECT_TRUE(succeeded);
+    EXPECT_EQ(picture_count, 2);
+    auto& entries = targets.written.entries;
+    EXPECT_EQ(entries.at({RT_SAVER_PICTURE, 0}), std::vector<uint8_t>(a.begin(), a.end()));
+    EXPECT_EQ(entries.at({RT_SAVER_PICTURE, 1}), std::vector<uint8_t>(c.begin(), c.end()));
+    EXPECT_FALSE(entries.count({RT_SAVER_PICTURE, 2}));
+    EXPECT_EQ(Config().picture_count, 2);
+    EXPECT_EQ(targets.opened, std::vector<std::string>{out});
+    EXPECT_EQ(test::ReadBytes(out), std::vector<uint8_t>(1000, 0x5A));  // the template's copy
+}
+
+TEST_F(Build, EachPictureFailureHasItsOwnLine) {
+    std::vector<std::string> paths;
+    for (auto outcome : {PictureOutcome::kGifOpenFailed, PictureOutcome::kGifReadFailed, PictureOutcome::kEncodeFailed,
+                         PictureOutcome::kOk}) {
+        paths.push_back(AddPicture("p" + std::to_string(paths.size()) + ".gif"));
+        encoder.outcomes[paths.back()] = outcome;
+    }
+    targets.refuse.insert({RT_SAVER_PICTURE, 0});
+    AddPicture("last.jpg");
+    auto lines = RunIt();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "The picture file is not exist: " + paths[0]);
+    EXPECT_EQ(lines[1], "Fail to load picture: " + paths[1]);
+    EXPECT_EQ(lines[2], "Fail to load picture: " + paths[2]);
+    EXPECT_EQ(lines[3], "Fail to add picture: " + paths[3]);
+    EXPECT_EQ(lines[4], "Added picture: " + program.File("last.jpg"));
+    EXPECT_EQ(picture_count, 1);
+}
+
+TEST_F(Build, LogOrderDoesNotDependOnHowManyThreadsEncode) {
+    for (int i = 0; i < 40; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
+    encoder.outcomes[project.pictureList[7].szFile] = PictureOutcome::kLoadFailed;
+    auto one = RunIt(1);
+    auto four = RunIt(4);
+    EXPECT_EQ(one, four);
+    EXPECT_EQ(picture_count, 39);
+    EXPECT_EQ(encoder.calls(), 80);
+}
+
+TEST_F(Build, CaptionsAreTrimmedAndBlankOnesGetNoEntry) {
+    AddPicture("a.jpg", "  Sunset \t");
+    AddPicture("b.jpg", "   ");
+    AddPicture("c.jpg", std::string(70, 'x'));
+    project.pictureList[0].nCaptionPos = 8;
+    project.pictureList[0].crCaptionColor = 0x0000FF;
+    project.pictureList[0].lfCaptionFont.face_name = "Face";
+    RunIt();
+    auto& entries = targets.written.entries;
+    auto caption = DecodeCaptionRecord(entries.at({RT_SAVER_CAPTION, 0}));
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->text, "Sunset");
+    EXPECT_EQ(caption->position, 8);
+    EXPECT_EQ(caption->color, 0x0000FFu);
+    EXPECT_EQ(caption->font.face_name, "Face");
+    EXPECT_FALSE(entries.count({RT_SAVER_CAPTION, 1}));
+    EXPECT_EQ(project.pictureList[0].szCaption, "Sunset");  // trimmed in the project itself
+    EXPECT_EQ(project.pictureList[1].szCaption, "");
+    const auto& long_caption = entries.at({RT_SAVER_CAPTION, 2});
+    ASSERT_EQ(long_caption.size(), 136u);
+    EXPECT_EQ(std::string(long_caption.begin() + 68, long_caption.begin() + 132), std::string(64, 'x'));
+}
+
+TEST_F(Build, MusicEntriesCarryTheExtensionTagAndMissingFilesAreSkipped) {
+    AddPicture("a.jpg");
+    project.musicList = {program.Write("song.midi", "MThd"), program.File("gone.wav"), program.Write("a.ra", "ra!"),
+                         program.Write("x.Wav", "RIFF")};
+    auto lines = RunIt();
+    EXPECT_EQ(lines[1], "Added music: " + project.musicList[0]);
+    EXPECT_EQ(lines[2], "The music file is not exists: " + project.musicList[1]);
+    EXPECT_EQ(lines[3], "Added music: " + project.musicList[2]);
+    auto& entries = targets.written.entries;
+    EXPECT_EQ(entries.at({RT_SAVER_MUSIC, 0}), (std::vector<uint8_t>{'M', 'I', 'D', 'M', 'T', 'h', 'd'}));
+    EXPECT_EQ(entries.at({RT_SAVER_MUSIC, 1}), (std::vector<uint8_t>{'R', 'A', 0, 'r', 'a', '!'}));
+    EXPECT_EQ(entries.at({RT_SAVER_MUSIC, 2}), (std::vector<uint8_t>{'W', 'A', 'V', 'R', 'I', 'F', 'F'}));
+    EXPECT_EQ(music_count, 3);
+    SaverConfig config = Config();
+    EXPECT_EQ(config.music_count, 3);
+    EXPECT_EQ(config.has_music, 1);
+}
+
+TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
+    AddPicture("a.jpg");
+    project.szName = "  Show  ";  // trimmed by the validation, not by the build
+    project.szName = "Show";
+    project.szAuthor = std::string(40, 'a');
+    project.szEmail = "e@x";
+    project.szHomePage = "http://h";
+    project.szCopyright = "(C) x";
+    project.szDescription = "desc";
+    project.crBgColor = 0x112233;
+    project.bMouseMove = 0;
+    project.bMouseLeftClick = 1;
+    project.bMouseRightClick = 0;
+    project.bKeyboardEvent = 1;
+    project.bShuffleAudio = 0;
+    project.nAudioPause = 15;
+    project.bMuteMusic = 1;
+    project.bShufflePic = 0;
+    project.bAutoAdjustSize = 1;
+    project.bMovePicture = 0;
+    project.nEffectMilliSecond = 1500;
+    project.nPicturePause = 9;
+    project.bEffectOn[44] = 0;
+    project.szBanner = "\t Hello banner  ";
+    project.lfBanner.face_name = "Banner";
+    project.crBanner = 0x00AA00;
+    project.nBannerPos = 1;
+    RunIt();
+    SaverConfig c = Config();
+    EXPECT_EQ(c.identifier.size(), 32u);
+    EXPECT_EQ(c.identifier.find_first_not_of("0123456789ABCDEFabcdef"), std::string::npos);
+    EXPECT_EQ(c.name, "Show");
+    EXPECT_EQ(c.author, std::string(30, 'a'));
+    EXPECT_EQ(c.email, "e@x");
+    EXPECT_EQ(c.home_page, "http://h");
+    EXPECT_EQ(c.copyright, "(C) x");
+    EXPECT_EQ(c.description, "desc");
+    EXPECT_EQ(c.build_time.size(), 19u);
+    EXPECT_EQ(c.bg_color, 0x112233u);
+    EXPECT_EQ(c.mouse_move, 0);
+    EXPECT_EQ(c.mouse_left_click, 1);
+    EXPECT_EQ(c.mouse_right_click, 0);
+    EXPECT_EQ(c.keyboard_event, 1);
+    EXPECT_EQ(c.has_music, 0);
+    EXPECT_EQ(c.music_count, 0);
+    EXPECT_EQ(c.shuffle_audio, 0);
+    EXPECT_EQ(c.audio_pause, 15);
+    EXPECT_EQ(c.mute_music, 1);
+    EXPECT_EQ(c.has_pictures, 1);
+    EXPECT_EQ(c.picture_count, 1);
+    EXPECT_EQ(c.shuffle_pic, 0);
+    EXPECT_EQ(c.auto_adjust_size, 1);
+    EXPECT_EQ(c.move_picture, 0);
+    EXPECT_EQ(c.effect_millisecond, 1500);
+    EXPECT_EQ(c.picture_pause, 9);
+    EXPECT_EQ(c.effect_on, project.bEffectOn);
+    EXPECT_EQ(c.banner, "Hello banner");
+    EXPECT_EQ(project.szBanner, "Hello banner");
+    EXPECT_EQ(c.banner_font.face_name, "Banner");
+    EXPECT_EQ(c.banner_color, 0x00AA00u);
+    EXPECT_EQ(c.banner_pos, 1);
+}
+
+TEST_F(Build, FailuresThatEndTheBuild) {
+    // No template: nothing to delete.
+    AddPicture("a.jpg");
+    std::filesystem::remove(program.File("data/data1.dat"));
+    EXPECT_EQ(RunIt(), std::vector<std::string>{"Fail to write file,exit making!"});
+    EXPECT_FALSE(succeeded);
+    program.Write("data/data1.dat", "template");
+
+    // No output folder.
+    project.szOutputFolder = program.File("missing");
+    EXPECT_EQ(RunIt(), std::vector<std::string>{"Fail to write file,exit making!"});
+    project.szOutputFolder = program.File("out");
+
+    // Every picture failed: the output is deleted.
+    encoder.outcomes[project.pictureList[0].szFile] = PictureOutcome::kLoadFailed;
+    auto lines = RunIt();
+    EXPECT_EQ(lines.back(), "Fail! No picture writed.  Exit making.");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_FALSE(targets.written.committed);
+    encoder.outcomes.clear();
+
+    // The configuration cannot be committed: the output is deleted.
+    targets.refuse_commit = true;
+    lines = RunIt();
+    EXPECT_EQ(lines.back(), "Fail to write configuration!");
+    EXPECT_FALSE(succeeded);
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(Build, TheDefaultSaverQuestionAndTheFinalLines) {
+    AddPicture("a.jpg");
+    project.bSelfInstall = 1;
+    project.szIconFile = "/icons/x.ico";
+    program.Write("data/data1.dat", std::vector<uint8_t>(1048576 + 524288, 1));
+    auto lines = RunIt();
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0], "Do you want to set Show as your default screensaver?   ");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "Screensaver final size : 1.50 M");
+    EXPECT_EQ(lines[3], "Make screensaver succeed : " + program.File("out") + "/Show.exe");
+    EXPECT_EQ(targets.written.icons, std::vector<std::string>{"/icons/x.ico"});
+    EXPECT_TRUE(questions.shown.empty());
+
+    // OK on a platform without the setting: said so, and the build still succeeds.
+    questions.answer = true;
+    lines = RunIt();
+    EXPECT_EQ(questions.shown,
+              std::vector<std::string>{"Setting the default screensaver is not available on this platform."});
+    EXPECT_TRUE(succeeded);
+    EXPECT_EQ(lines.size(), 4u);
+}
+
+TEST_F(Build, SettingTheDefaultSaverCopiesAndActivatesOrReportsTheFailure) {
+    AddPicture("a.jpg");
+    std::filesystem::create_directories(program.path() / "system");
+    platform.available = true;
+    platform.system_folder = program.File("system");
+    questions.answer = true;
+    RunIt();
+    std::string installed = program.File("system") + "/Show.scr";
+    EXPECT_EQ(platform.activated, std::vector<std::string>{installed});
+    EXPECT_EQ(test::ReadBytes(installed), test::ReadBytes(output));
+
+    // Installed already: asked again; refusing skips the install but not the final lines.
+    questions.asked.clear();
+    platform.activated.clear();
+    questions.answer = false;
+    auto lines = RunIt();
+    EXPECT_EQ(questions.asked.size(), 1u);
+    questions.answer = true;
+    questions.asked.clear();
+    platform.activate_ok = false;
+    lines = RunIt();
+    ASSERT_EQ(questions.asked.size(), 2u);
+    EXPECT_EQ(questions.asked[1], "The Screensaver Show already exists.   \nDo you want to replace it?   ");
+    EXPECT_EQ(questions.shown, std::vector<std::string>{"Fail to set Show as your default sreensaver!"});
+    EXPECT_EQ(lines.back(), "Make screensaver succeed : " + output);
+}
+
+TEST(BuildLogMailbox, TheWorkerWaitsUntilTheLineWasTaken) {
+    BuildLogMailbox log;
+    std::atomic<int> posted{0};
+    std::thread worker([&] {
+        for (int i = 0; i < 3; ++i) {
+            log.Post("line " + std::to_string(i));
+            ++posted;
+        }
+        log.End();
+    });
+    // The second Post cannot finish until the first line is taken.
+    while (posted.load() < 1) std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(posted.load(), 1);
+    EXPECT_EQ(log.Take(), std::optional<std::string>("line 0"));
+    std::string line;
+    EXPECT_EQ(log.WaitNext(&line), BuildLogMailbox::Wait::kLine);
+    EXPECT_EQ(line, "line 1");
+    EXPECT_EQ(log.WaitNext(&line), BuildLogMailbox::Wait::kLine);
+    EXPECT_EQ(line, "line 2");
+    EXPECT_EQ(log.WaitNext(&line), BuildLogMailbox::Wait::kEnded);
+    worker.join();
+    EXPECT_EQ(log.Take(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace gd

@@ -1,0 +1,43 @@
+#pragma once
+// A fresh folder under the system's temporary folder, removed with everything in it.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace gd::test {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "gd-project-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // Writes a file and returns its path.
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        std::ofstream out(File(name), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return File(name);
+    }
+    std::string Write(const std::string& name, const std::string& text) const {
+        return Write(name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace gd::test

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "maker/project/validate_for_make.h"
+#include "tests/maker/project/temp_folder.h"
+
+namespace gd {
+namespace {
+
+struct RecordingUi : MakeValidationUi {
+    void ShowProblem(ProjectPage page, const std::string& message) override { problems.emplace_back(page, message); }
+    bool Ask(const std::string& question) override {
+        asked.push_back(question);
+        return answer;
+    }
+    std::vector<std::pair<ProjectPage, std::string>> problems;
+    std::vector<std::string> asked;
+    bool answer = false;
+};
+
+TEST(ValidateForMake, NameThenPicturesThenOverwrite) {
+    test::TempFolder folder;
+    CParamData p;
+    p.szOutputFolder = folder.path().string();
+    p.bSelfInstall = 1;
+    RecordingUi ui;
+
+    p.szName = "  \t ";
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    EXPECT_EQ(p.szName, "");
+    ASSERT_EQ(ui.problems.size(), 1u);
+    EXPECT_EQ(ui.problems[0], std::make_pair(ProjectPage::kGeneral, std::string("Screensaver name is needed!    ")));
+
+    for (char c : std::string("\"*/:<>?\\|")) {
+        p.szName = std::string("a") + c;
+        EXPECT_FALSE(ValidateForMake(p, ui)) << c;
+        EXPECT_EQ(ui.problems.back().second, "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    }
+
+    p.szName = "  My Show ";
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    EXPECT_EQ(p.szName, "My Show");
+    EXPECT_EQ(ui.problems.back(),
+              std::make_pair(ProjectPage::kPictures, std::string("Please add  one picture at least!    ")));
+
+    p.pictureList.push_back({"/x.jpg", {}});
+    size_t problems = ui.problems.size();
+    EXPECT_TRUE(ValidateForMake(p, ui));
+    EXPECT_TRUE(ui.asked.empty());
+
+    std::string target = folder.Write("My Show.exe", "old");
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0], target + " already exists. \nDo you want to replace it?   ");
+    ui.answer = true;
+    EXPECT_TRUE(ValidateForMake(p, ui));
+    p.bSelfInstall = 0;  // the .scr does not exist
+    EXPECT_TRUE(ValidateForMake(p, ui));
+    EXPECT_EQ(ui.asked.size(), 2u);
+    EXPECT_EQ(ui.problems.size(), problems);
+}
+
+}  // namespace
+}  // namespace gd
