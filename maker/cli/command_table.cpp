@@ -4,10 +4,18 @@ namespace gd::cli {
 
 // One line per sub-command, in the order `--help` lists them. Declare each run function
 // here and define it in the sub-command's own file.
-int RunRenderEffect(std::span<const std::string_view> args);
+int RunNew(std::span<const std::string_view> args);
+int RunShow(std::span<const std::string_view> args);
+int RunSet(std::span<const std::string_view> args);
+int RunMake(std::span<const std::string_view> args);
 int RunInfo(std::span<const std::string_view> args);
+int RunRenderEffect(std::span<const std::string_view> args);
 
 static const Command kCommands[] = {
+    {"new", "create a project file (.psm) with pictures and music", RunNew},
+    {"show", "print every field of a project file", RunShow},
+    {"set", "change fields of a project file by name", RunSet},
+    {"make", "make the screensaver of a project file", RunMake},
     {"info", "list the resources of an executable and decode a screensaver's payload", RunInfo},
     {"render-effect", "draw the steps of a transition effect, or a sheet of all, as PNG files", RunRenderEffect},
 };

@@ -1,0 +1,54 @@
+#pragma once
+// What the project sub-commands share: the program folder, messages on stderr, opening a
+// project file with a clear error, and a tiny option reader.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "maker/project/message_sink.h"
+#include "maker/project/screensaver_doc.h"
+
+namespace gd::cli {
+
+// The folder of the running program (GD_PROGRAM_FOLDER overrides it, for tests).
+std::string ProgramFolder();
+
+// The maker's messages, printed on stderr as the GUI would show them in message boxes.
+class StderrMessages : public MessageSink {
+public:
+    void ShowMessage(std::string_view text) override;
+};
+
+// Prints "glimmerdeck CMD: text" on stderr.
+void PrintError(std::string_view command, std::string_view text);
+
+// Opens the project into the document; prints the reason and returns false on failure.
+bool OpenProject(std::string_view command, CScreenSaverDoc& doc, const std::string& path);
+
+// The argument list of a sub-command, consumed front to back.
+class Args {
+public:
+    explicit Args(std::span<const std::string_view> args) : args_(args.begin(), args.end()) {}
+    bool empty() const { return next_ >= args_.size(); }
+    std::string_view Peek() const { return args_[next_]; }
+    std::string_view Take() { return args_[next_++]; }
+    // The value after an option, or nothing when the list ends.
+    std::optional<std::string> Value() {
+        if (empty()) return std::nullopt;
+        return std::string(Take());
+    }
+
+private:
+    std::vector<std::string_view> args_;
+    size_t next_ = 0;
+};
+
+bool IsHelp(std::string_view arg);
+
+// A path made absolute against the current folder, as the project stores full paths.
+std::string FullPath(std::string_view path);
+
+}  // namespace gd::cli

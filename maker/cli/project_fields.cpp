@@ -1,0 +1,291 @@
+#include "maker/cli/project_fields.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+#include "maker/cli/json_writer.h"
+#include "maker/project/validate_for_make.h"
+
+namespace gd::cli {
+
+namespace {
+
+constexpr int64_t kI32Min = std::numeric_limits<int32_t>::min();
+constexpr int64_t kI32Max = std::numeric_limits<int32_t>::max();
+
+ProjectField Field(std::string group, std::string member, FieldKind kind, void* value, int64_t min = 0,
+                   int64_t max = 0) {
+    ProjectField f;
+    f.group = std::move(group);
+    f.member = std::move(member);
+    f.kind = kind;
+    f.value = value;
+    f.min = min;
+    f.max = max;
+    return f;
+}
+
+ProjectField Text(std::string group, std::string member, std::string& v, size_t limit = 0) {
+    return Field(std::move(group), std::move(member), FieldKind::kText, &v, 0, int64_t(limit));
+}
+ProjectField Flag(std::string member, int32_t& v) { return Field("", std::move(member), FieldKind::kFlag, &v, 0, 1); }
+ProjectField Int(std::string group, std::string member, int32_t& v, int64_t min, int64_t max) {
+    return Field(std::move(group), std::move(member), FieldKind::kInt, &v, min, max);
+}
+ProjectField Color(std::string group, std::string member, ColorRef& v) {
+    return Field(std::move(group), std::move(member), FieldKind::kColor, &v, 0, 0xFFFFFF);
+}
+ProjectField Byte(std::string group, std::string member, uint8_t& v) {
+    return Field(std::move(group), std::move(member), FieldKind::kByte, &v, 0, 255);
+}
+ProjectField Fixed(ProjectField field, std::string reason) {
+    field.settable = false;
+    field.not_settable_reason = std::move(reason);
+    return field;
+}
+
+void AddFont(std::vector<ProjectField>& out, const std::string& group, LogFont& f) {
+    out.push_back(Int(group, "lfHeight", f.height, kI32Min, kI32Max));
+    out.push_back(Int(group, "lfWidth", f.width, kI32Min, kI32Max));
+    out.push_back(Int(group, "lfEscapement", f.escapement, kI32Min, kI32Max));
+    out.push_back(Int(group, "lfOrientation", f.orientation, kI32Min, kI32Max));
+    out.push_back(Int(group, "lfWeight", f.weight, 0, 1000));
+    out.push_back(Byte(group, "lfItalic", f.italic));
+    out.push_back(Byte(group, "lfUnderline", f.underline));
+    out.push_back(Byte(group, "lfStrikeOut", f.strike_out));
+    out.push_back(Byte(group, "lfCharSet", f.char_set));
+    out.push_back(Byte(group, "lfOutPrecision", f.out_precision));
+    out.push_back(Byte(group, "lfClipPrecision", f.clip_precision));
+    out.push_back(Byte(group, "lfQuality", f.quality));
+    out.push_back(Byte(group, "lfPitchAndFamily", f.pitch_and_family));
+    out.push_back(Text(group, "lfFaceName", f.face_name, kFaceNameLimit));
+}
+
+std::string EffectsText(const std::array<uint8_t, kProjectEffectFlags>& flags) {
+    std::string text;
+    for (uint8_t f : flags) text += std::to_string(f);
+    return text;
+}
+
+// A whole decimal number, or hexadecimal after "0x"; false for anything else.
+bool ParseInteger(const std::string& text, int64_t& value) {
+    if (text.empty()) return false;
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* begin = text.c_str() + (hex ? 2 : 0);
+    if (*begin == ' ' || *begin == '+' || (hex && *begin == '-')) return false;
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(begin, &end, hex ? 16 : 10);
+    if (errno != 0 || end == begin || *end != '\0') return false;
+    value = v;
+    return true;
+}
+
+std::string RangeText(const ProjectField& f) {
+    if (f.kind == FieldKind::kFlag) return "0 or 1";
+    if (f.kind == FieldKind::kColor) return "a colour 0x000000..0xFFFFFF (0xBBGGRR: red in the low byte)";
+    return "an integer from " + std::to_string(f.min) + " to " + std::to_string(f.max);
+}
+
+std::string SetEffects(std::array<uint8_t, kProjectEffectFlags>& flags, const std::string& value) {
+    if (value.size() != flags.size() || value.find_first_not_of("01") != std::string::npos)
+        return "bEffectOn takes 64 characters 0 or 1 (one per effect identifier 0..63)";
+    for (size_t i = 0; i < flags.size(); ++i) flags[i] = uint8_t(value[i] - '0');
+    return {};
+}
+
+std::string SetOneEffect(std::array<uint8_t, kProjectEffectFlags>& flags, const std::string& index_text,
+                         const std::string& value) {
+    int64_t index = 0;
+    if (!ParseInteger(index_text, index) || index < 0 || index >= int64_t(flags.size()))
+        return "bEffectOn[N]: N must be an effect identifier from 0 to 63";
+    if (value != "0" && value != "1") return "bEffectOn[" + index_text + "] must be 0 or 1";
+    flags[size_t(index)] = uint8_t(value[0] - '0');
+    return {};
+}
+
+std::string SetField(const ProjectField& f, const std::string& value) {
+    const std::string name = f.name();
+    if (!f.settable) return name + " cannot be set: " + f.not_settable_reason;
+    switch (f.kind) {
+    case FieldKind::kText: {
+        if (f.max > 0 && value.size() > size_t(f.max))
+            return name + " takes at most " + std::to_string(f.max) + " characters";
+        if (name == "szName" && NameHasForbiddenCharacter(value)) return std::string(kNameCharactersMessage);
+        *static_cast<std::string*>(f.value) = value;
+        return {};
+    }
+    case FieldKind::kEffects: return SetEffects(*static_cast<std::array<uint8_t, kProjectEffectFlags>*>(f.value), value);
+    default: break;
+    }
+    int64_t v = 0;
+    if (!ParseInteger(value, v) || v < f.min || v > f.max)
+        return "bad value '" + value + "' for " + name + ": expected " + RangeText(f);
+    switch (f.kind) {
+    case FieldKind::kByte: *static_cast<uint8_t*>(f.value) = uint8_t(v); break;
+    case FieldKind::kColor: *static_cast<ColorRef*>(f.value) = ColorRef(v); break;
+    default: *static_cast<int32_t*>(f.value) = int32_t(v); break;
+    }
+    return {};
+}
+
+void WriteFieldJson(JsonWriter& json, const ProjectField& f) {
+    switch (f.kind) {
+    case FieldKind::kText: json.String(*static_cast<const std::string*>(f.value)); return;
+    case FieldKind::kEffects:
+        json.BeginArray();
+        for (uint8_t b : *static_cast<const std::array<uint8_t, kProjectEffectFlags>*>(f.value)) json.Number(b);
+        json.EndArray();
+        return;
+    case FieldKind::kColor: json.Number(*static_cast<const ColorRef*>(f.value)); return;
+    case FieldKind::kByte: json.Number(*static_cast<const uint8_t*>(f.value)); return;
+    default: json.Number(*static_cast<const int32_t*>(f.value)); return;
+    }
+}
+
+// The fields as members of the open object; consecutive fields of one group become a
+// nested object.
+void WriteFieldsJson(JsonWriter& json, const std::vector<ProjectField>& fields) {
+    std::string open_group;
+    for (const auto& f : fields) {
+        if (f.group != open_group) {
+            if (!open_group.empty()) json.EndObject();
+            if (!f.group.empty()) json.Key(f.group).BeginObject();
+            open_group = f.group;
+        }
+        json.Key(f.member);
+        WriteFieldJson(json, f);
+    }
+    if (!open_group.empty()) json.EndObject();
+}
+
+std::vector<ProjectField> PictureMembers(CPictureData& picture) {
+    std::vector<ProjectField> out;
+    out.push_back(Fixed(Text("", "szFile", picture.szFile), "pictures are added with 'glimmerdeck new --picture'"));
+    out.push_back(Text("", "szCaption", picture.szCaption, kMaxCaption));
+    AddFont(out, "lfCaptionFont", picture.lfCaptionFont);
+    out.push_back(Color("", "crCaptionColor", picture.crCaptionColor));
+    out.push_back(Int("", "nCaptionPos", picture.nCaptionPos, 0, 8));
+    return out;
+}
+
+}  // namespace
+
+std::vector<ProjectField> ParamFields(CParamData& p) {
+    std::vector<ProjectField> out;
+    out.push_back(Text("", "szName", p.szName, kMaxName));
+    out.push_back(Text("", "szAuthor", p.szAuthor, kMaxAuthor));
+    out.push_back(Text("", "szEmail", p.szEmail, kMaxEmail));
+    out.push_back(Text("", "szHomePage", p.szHomePage, kMaxHomePage));
+    out.push_back(Text("", "szCopyright", p.szCopyright, kMaxCopyright));
+    out.push_back(Text("", "szDescription", p.szDescription, kMaxDescription));
+    out.push_back(Color("", "crBgColor", p.crBgColor));
+    out.push_back(Text("", "szIconFile", p.szIconFile));
+    out.push_back(Flag("bSelfInstall", p.bSelfInstall));
+    out.push_back(Text("", "szOutputFolder", p.szOutputFolder));
+    out.push_back(Flag("bMouseMove", p.bMouseMove));
+    out.push_back(Flag("bMouseLeftClick", p.bMouseLeftClick));
+    out.push_back(Flag("bMouseRightClick", p.bMouseRightClick));
+    out.push_back(Flag("bKeyboardEvent", p.bKeyboardEvent));
+    out.push_back(Flag("bShuffleAudio", p.bShuffleAudio));
+    out.push_back(Int("", "nAudioPause", p.nAudioPause, 0, 3600));
+    out.push_back(Flag("bMuteMusic", p.bMuteMusic));
+    out.push_back(Text("", "szBanner", p.szBanner, kMaxBanner));
+    AddFont(out, "lfBanner", p.lfBanner);
+    out.push_back(Color("", "crBanner", p.crBanner));
+    out.push_back(Int("", "nBannerPos", p.nBannerPos, 0, 1));
+    out.push_back(Flag("bShufflePic", p.bShufflePic));
+    out.push_back(Flag("bAutoAdjustSize", p.bAutoAdjustSize));
+    out.push_back(Int("", "nEffectMilliSecond", p.nEffectMilliSecond, 1, 600000));
+    out.push_back(Int("", "nPicturePause", p.nPicturePause, 0, 3600));
+    out.push_back(Field("", "bEffectOn", FieldKind::kEffects, &p.bEffectOn));
+    out.push_back(Fixed(Flag("bMovePicture", p.bMovePicture), "it is not stored in project files"));
+    const std::string kept = "reserved fields are kept as the file holds them";
+    ReservedFields& r = p.reserved;
+    out.push_back(Fixed(Int("reserved", "n1", r.n1, kI32Min, kI32Max), kept));
+    out.push_back(Fixed(Text("reserved", "sz1", r.sz1), kept));
+    for (size_t i = 0; i < r.n2.size(); ++i)
+        out.push_back(Fixed(Int("reserved", "n2_" + std::to_string(i), r.n2[i], kI32Min, kI32Max), kept));
+    out.push_back(Fixed(Text("reserved", "sz2", r.sz2), kept));
+    for (size_t i = 0; i < r.n3.size(); ++i)
+        out.push_back(Fixed(Int("reserved", "n3_" + std::to_string(i), r.n3[i], kI32Min, kI32Max), kept));
+    out.push_back(Fixed(Text("reserved", "sz3", r.sz3), kept));
+    out.push_back(Fixed(Text("reserved", "sz4", r.sz4), kept));
+    out.push_back(Fixed(Field("reserved", "bytes", FieldKind::kEffects, &r.bytes), kept));
+    return out;
+}
+
+std::vector<ProjectField> PictureFields(CPictureData& picture, size_t index) {
+    std::vector<ProjectField> out = PictureMembers(picture);
+    const std::string prefix = "pictureList[" + std::to_string(index) + "]";
+    for (auto& f : out) f.group = f.group.empty() ? prefix : prefix + "." + f.group;
+    return out;
+}
+
+std::string FieldText(const ProjectField& f) {
+    switch (f.kind) {
+    case FieldKind::kText: return *static_cast<const std::string*>(f.value);
+    case FieldKind::kEffects: return EffectsText(*static_cast<const std::array<uint8_t, kProjectEffectFlags>*>(f.value));
+    case FieldKind::kByte: return std::to_string(*static_cast<const uint8_t*>(f.value));
+    case FieldKind::kColor: {
+        char text[16];
+        std::snprintf(text, sizeof text, "0x%06X", unsigned(*static_cast<const ColorRef*>(f.value)));
+        return text;
+    }
+    default: return std::to_string(*static_cast<const int32_t*>(f.value));
+    }
+}
+
+std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value) {
+    if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']')
+        return SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+    if (key.rfind("pictureList[", 0) == 0) {
+        size_t close = key.find(']');
+        int64_t index = 0;
+        if (close == std::string::npos || !ParseInteger(key.substr(12, close - 12), index) || index < 0 ||
+            index >= int64_t(project.pictureList.size()))
+            return "no picture " + key.substr(0, close == std::string::npos ? key.size() : close + 1) +
+                   " (the project has " + std::to_string(project.pictureList.size()) + ")";
+        for (const auto& f : PictureFields(project.pictureList[size_t(index)], size_t(index)))
+            if (f.name() == key) return SetField(f, value);
+        return "unknown key '" + key + "'";
+    }
+    if (key == "pictureList" || key == "musicList")
+        return key + " cannot be set: pictures and music are added with 'glimmerdeck new'";
+    for (const auto& f : ParamFields(project))
+        if (f.name() == key) return SetField(f, value);
+    return "unknown key '" + key + "' (see 'glimmerdeck show' for the names)";
+}
+
+std::string ProjectAsText(CParamData& project) {
+    std::string out;
+    auto add = [&](const ProjectField& f) { out += f.name() + "=" + FieldText(f) + "\n"; };
+    out += "pictureList.count=" + std::to_string(project.pictureList.size()) + "\n";
+    for (size_t i = 0; i < project.pictureList.size(); ++i)
+        for (const auto& f : PictureFields(project.pictureList[i], i)) add(f);
+    out += "musicList.count=" + std::to_string(project.musicList.size()) + "\n";
+    for (size_t i = 0; i < project.musicList.size(); ++i)
+        out += "musicList[" + std::to_string(i) + "]=" + project.musicList[i] + "\n";
+    for (const auto& f : ParamFields(project)) add(f);
+    return out;
+}
+
+std::string ProjectAsJson(CParamData& project) {
+    JsonWriter json;
+    json.BeginObject().Key("pictureList").BeginArray();
+    for (auto& picture : project.pictureList) {
+        json.BeginObject();
+        WriteFieldsJson(json, PictureMembers(picture));
+        json.EndObject();
+    }
+    json.EndArray().Key("musicList").BeginArray();
+    for (const auto& music : project.musicList) json.String(music);
+    json.EndArray();
+    WriteFieldsJson(json, ParamFields(project));
+    json.EndObject();
+    return json.Take() + "\n";
+}
+
+}  // namespace gd::cli

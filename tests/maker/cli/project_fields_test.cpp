@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "maker/cli/project_fields.h"
+
+namespace gd::cli {
+namespace {
+
+TEST(ProjectFields, SetChangesFieldsByTheirNames) {
+    CParamData p;
+    p.pictureList.push_back({"/a.jpg", {}});
+    EXPECT_EQ(SetProjectField(p, "nPicturePause", "5"), "");
+    EXPECT_EQ(SetProjectField(p, "szBanner", "Hello"), "");
+    EXPECT_EQ(SetProjectField(p, "crBgColor", "0x0000FF"), "");
+    EXPECT_EQ(SetProjectField(p, "crBanner", "255"), "");
+    EXPECT_EQ(SetProjectField(p, "bSelfInstall", "0"), "");
+    EXPECT_EQ(SetProjectField(p, "lfBanner.lfHeight", "-24"), "");
+    EXPECT_EQ(SetProjectField(p, "lfBanner.lfFaceName", "Serif"), "");
+    EXPECT_EQ(SetProjectField(p, "lfBanner.lfItalic", "1"), "");
+    EXPECT_EQ(SetProjectField(p, "bEffectOn[3]", "0"), "");
+    EXPECT_EQ(SetProjectField(p, "pictureList[0].szCaption", "Hi"), "");
+    EXPECT_EQ(SetProjectField(p, "pictureList[0].nCaptionPos", "8"), "");
+    EXPECT_EQ(SetProjectField(p, "pictureList[0].lfCaptionFont.lfWeight", "400"), "");
+    EXPECT_EQ(p.nPicturePause, 5);
+    EXPECT_EQ(p.szBanner, "Hello");
+    EXPECT_EQ(p.crBgColor, 0xFFu);
+    EXPECT_EQ(p.crBanner, 255u);
+    EXPECT_EQ(p.bSelfInstall, 0);
+    EXPECT_EQ(p.lfBanner.height, -24);
+    EXPECT_EQ(p.lfBanner.face_name, "Serif");
+    EXPECT_EQ(p.lfBanner.italic, 1);
+    EXPECT_EQ(p.bEffectOn[3], 0);
+    EXPECT_EQ(p.bEffectOn[4], 1);
+    EXPECT_EQ(p.pictureList[0].szCaption, "Hi");
+    EXPECT_EQ(p.pictureList[0].nCaptionPos, 8);
+    EXPECT_EQ(p.pictureList[0].lfCaptionFont.weight, 400);
+    std::string all(64, '0');
+    all[1] = '1';
+    EXPECT_EQ(SetProjectField(p, "bEffectOn", all), "");
+    EXPECT_EQ(p.bEffectOn[1], 1);
+    EXPECT_EQ(p.bEffectOn[2], 0);
+}
+
+TEST(ProjectFields, UnknownKeysAndBadValuesAreRefusedAndChangeNothing) {
+    CParamData p;
+    const CParamData before = p;
+    for (auto [key, value] : std::vector<std::pair<std::string, std::string>>{
+             {"nPicturePaus", "5"},        {"bEffectOn", "1"},          {"bEffectOn[64]", "1"},
+             {"bEffectOn[1]", "2"},        {"bSelfInstall", "2"},       {"bSelfInstall", "yes"},
+             {"nPicturePause", "5s"},      {"nPicturePause", ""},       {"nPicturePause", "-1"},
+             {"nBannerPos", "2"},          {"crBgColor", "0x1000000"},  {"crBgColor", "red"},
+             {"szName", "a/b"},            {"szName", std::string(31, 'n')}, {"szBanner", std::string(65, 'b')},
+             {"lfBanner.lfFaceName", std::string(32, 'f')}, {"lfBanner.lfItalic", "256"},
+             {"pictureList[0].szCaption", "x"}, {"bMovePicture", "0"}, {"reserved.n1", "1"},
+             {"musicList", "x"},           {"nEffectMilliSecond", "0"}, {"nAudioPause", "99999999999"}}) {
+        std::string problem = SetProjectField(p, key, value);
+        EXPECT_FALSE(problem.empty()) << key << "=" << value;
+    }
+    EXPECT_EQ(p, before);
+    EXPECT_EQ(SetProjectField(p, "nPicturePaus", "5"), "unknown key 'nPicturePaus' (see 'glimmerdeck show' for the names)");
+    EXPECT_EQ(SetProjectField(p, "nBannerPos", "2"), "bad value '2' for nBannerPos: expected an integer from 0 to 1");
+}
+
+TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
+    CParamData p;
+    p.pictureList.push_back({"/pics/a.jpg", {}});
+    p.pictureList[0].szCaption = "Cap";
+    p.musicList.push_back("/m/a.mid");
+    p.crBgColor = 0x00FF00;
+    p.bEffectOn[0] = 0;
+    std::string text = ProjectAsText(p);
+    EXPECT_NE(text.find("pictureList[0].szFile=/pics/a.jpg\n"), std::string::npos);
+    EXPECT_NE(text.find("pictureList[0].lfCaptionFont.lfHeight=0\n"), std::string::npos);
+    EXPECT_NE(text.find("musicList[0]=/m/a.mid\n"), std::string::npos);
+    EXPECT_NE(text.find("crBgColor=0x00FF00\n"), std::string::npos);
+    EXPECT_NE(text.find("bEffectOn=0" + std::string(63, '1') + "\n"), std::string::npos);
+    EXPECT_NE(text.find("lfBanner.lfFaceName=MS Sans Serif\n"), std::string::npos);
+    // Every settable line applied to a new project reproduces the fields.
+    CParamData copy;
+    copy.pictureList.push_back({"/pics/a.jpg", {}});
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        size_t eq = line.find('=');
+        std::string key = line.substr(0, eq);
+        if (key.find("count") != std::string::npos || key.rfind("musicList", 0) == 0 || key == "bMovePicture" ||
+            key.rfind("reserved", 0) == 0 || key.ends_with("szFile"))
+            continue;
+        EXPECT_EQ(SetProjectField(copy, key, line.substr(eq + 1)), "") << line;
+    }
+    copy.musicList = p.musicList;
+    EXPECT_EQ(copy, p);
+}
+
+TEST(ProjectFields, JsonNestsFontsAndPictures) {
+    CParamData p;
+    p.pictureList.push_back({"C:\\a \"b\".jpg", {}});
+    p.szBanner = "caf\xe9";
+    std::string json = ProjectAsJson(p);
+    EXPECT_EQ(json.rfind("{\"pictureList\":[{\"szFile\":\"C:\\\\a \\\"b\\\".jpg\",", 0), 0u) << json;
+    EXPECT_NE(json.find("\"musicList\":[]"), std::string::npos);
+    EXPECT_NE(json.find("\"lfBanner\":{\"lfHeight\":-32,"), std::string::npos);
+    EXPECT_NE(json.find("\"lfCaptionFont\":{\"lfHeight\":0,"), std::string::npos);
+    EXPECT_NE(json.find("\"szBanner\":\"caf\\u00e9\""), std::string::npos);
+    EXPECT_NE(json.find("\"bEffectOn\":[1,1,"), std::string::npos);
+    EXPECT_NE(json.find("\"reserved\":{\"n1\":0,"), std::string::npos);
+    EXPECT_EQ(json.back(), '\n');
+    // Balanced braces and brackets outside strings.
+    int depth = 0;
+    bool in_string = false;
+    for (size_t i = 0; i < json.size(); ++i) {
+        char c = json[i];
+        if (in_string) {
+            if (c == '\\') ++i;
+            else if (c == '"') in_string = false;
+        } else if (c == '"') in_string = true;
+        else if (c == '{' || c == '[') ++depth;
+        else if (c == '}' || c == ']') --depth;
+        ASSERT_GE(depth, 0);
+    }
+    EXPECT_EQ(depth, 0);
+}
+
+}  // namespace
+}  // namespace gd::cli
