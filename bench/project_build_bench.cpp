@@ -1,0 +1,169 @@
+// Make SCR on large projects: 50 and 200 generated photos of 3000x2000, each build in its
+// own process so its peak memory can be read. Prints time, output size and peak memory
+// per build, and the time ImageMagick takes to re-encode the same pictures one by one
+// (`/usr/bin/convert IN -quality 75 OUT`) as the baseline.
+//
+//   project_build_bench [TEMPLATE]   (default: the program folder's data/data1.dat, or
+//                                    before that is built, a test executable)
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/random15.h"
+#include "imaging/cx_image.h"
+#include "maker/project/build_hooks.h"
+#include "maker/project/editor_target.h"
+#include "maker/project/file_io.h"
+#include "maker/project/picture_encoding.h"
+#include "maker/project/saver_builder.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kWidth = 3000, kHeight = 2000;
+constexpr int kVariants = 8;  // distinct pictures; the rest are copies under other names
+
+// A photo-like picture: soft gradients, a few shapes and grain, so JPEG sizes are real.
+bool WritePhoto(const std::string& path, int variant) {
+    gd::CxImage image;
+    uint8_t* bits = image.Create(kWidth, kHeight, 24);
+    if (!bits) return false;
+    gd::SeedRandom(uint32_t(variant + 1));
+    const size_t row = image.GetEffWidth();
+    const int cx = 600 + variant * 250, cy = 700 + variant * 90;
+    for (int y = 0; y < kHeight; ++y) {
+        uint8_t* p = bits + size_t(y) * row;
+        for (int x = 0; x < kWidth; ++x) {
+            int dx = x - cx, dy = y - cy;
+            bool disc = dx * dx + dy * dy < 400 * 400;
+            int grain = (gd::NextRandom() & 31) - 16;
+            int r = disc ? 230 : (x * 255 / kWidth + variant * 30) % 256;
+            int g = disc ? 200 : (y * 255 / kHeight);
+            int b = disc ? 60 : ((x + y) * 255 / (kWidth + kHeight) + variant * 50) % 256;
+            p[3 * x] = uint8_t(std::clamp(b + grain, 0, 255));
+            p[3 * x + 1] = uint8_t(std::clamp(g + grain, 0, 255));
+            p[3 * x + 2] = uint8_t(std::clamp(r + grain, 0, 255));
+        }
+    }
+    std::vector<uint8_t> jpeg;
+    image.SetJpegQuality(92);
+    return image.Encode(jpeg, gd::kFormatJpeg) && gd::WriteFileReplacing(path, jpeg);
+}
+
+class Yes : public gd::BuildQuestions {
+public:
+    bool Ask(const std::string&) override { return false; }
+    void ShowMessage(const std::string&) override {}
+};
+
+// The child's whole job: build and report the number of pictures written by exit code.
+int BuildInChild(const std::vector<std::string>& photos, const std::string& program, const std::string& out) {
+    gd::CParamData project;
+    project.szName = "Bench";
+    project.szOutputFolder = out;
+    project.bSelfInstall = 0;
+    for (const auto& p : photos) project.AddPicture(p, {});
+    gd::CxPictureEncoder encoder;
+    gd::EditorTargetFactory targets;
+    Yes questions;
+    gd::BuildLogMailbox log;
+    gd::CSaverBuilder builder(project, program, log, {encoder, targets, questions, gd::HostScreensaverPlatform(), 2});
+    builder.Start();
+    std::string line;
+    while (log.WaitNext(&line) == gd::BuildLogMailbox::Wait::kLine) {
+    }
+    builder.Join();
+    return builder.Succeeded() && builder.PictureCount() == int(photos.size()) ? 0 : 1;
+}
+
+struct Measure {
+    double seconds = 0;
+    long peak_kb = 0;
+    bool ok = false;
+};
+
+template <class Body> Measure InChild(Body body) {
+    auto start = Clock::now();
+    pid_t pid = fork();
+    if (pid == 0) _exit(body());
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    Measure m;
+    m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    m.peak_kb = usage.ru_maxrss;
+    m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return m;
+}
+
+double ImageMagickSeconds(const std::vector<std::string>& photos, const std::string& folder) {
+    auto start = Clock::now();
+    for (size_t i = 0; i < photos.size(); ++i) {
+        std::string out = folder + "/im" + std::to_string(i) + ".jpg";
+        pid_t pid = fork();
+        if (pid == 0) {
+            execl("/usr/bin/convert", "convert", photos[i].c_str(), "-quality", "75", out.c_str(), (char*)nullptr);
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        fs::remove(out);
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string template_path = argc > 1 ? argv[1] : fs::exists(GD_DIST_TEMPLATE) ? GD_DIST_TEMPLATE : GD_PROBE_TEMPLATE;
+    if (!fs::exists(template_path)) {
+        std::fprintf(stderr, "no template at %s (build the Windows runtime first, or name one)\n",
+                     template_path.c_str());
+        return 2;
+    }
+    fs::path work = fs::temp_directory_path() / ("gd-build-bench-" + std::to_string(getpid()));
+    fs::create_directories(work / "program" / "data");
+    fs::create_directories(work / "photos");
+    fs::create_directories(work / "out");
+    fs::copy_file(template_path, work / "program" / "data" / "data1.dat");
+
+    std::printf("generating 200 photos of %dx%d...\n", kWidth, kHeight);
+    std::fflush(stdout);
+    std::vector<std::string> photos;
+    for (int i = 0; i < 200; ++i) {
+        std::string path = (work / "photos" / ("photo" + std::to_string(i) + ".jpg")).string();
+        bool ok = i < kVariants ? WritePhoto(path, i) : (fs::copy_file(photos[i % kVariants], path), true);
+        if (!ok) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+        photos.push_back(path);
+    }
+
+    std::printf("%8s %10s %12s %12s %14s %8s\n", "pictures", "build s", "output MB", "peak MB", "ImageMagick s",
+                "ratio");
+    for (size_t count : {size_t(50), size_t(200)}) {
+        std::vector<std::string> set(photos.begin(), photos.begin() + long(count));
+        std::string out = (work / "out").string();
+        Measure build = InChild([&] { return BuildInChild(set, (work / "program").string(), out); });
+        struct stat st{};
+        stat((out + "/Bench.scr").c_str(), &st);
+        double baseline = ImageMagickSeconds(set, out);
+        std::printf("%8zu %10.2f %12.1f %12.1f %14.2f %7.2fx%s\n", count, build.seconds,
+                    double(st.st_size) / 1048576.0, double(build.peak_kb) / 1024.0, baseline,
+                    baseline / build.seconds, build.ok ? "" : "  (build failed)");
+        std::fflush(stdout);
+    }
+    fs::remove_all(work);
+    return 0;
+}
