@@ -1,5 +1,6 @@
 #include "maker/project/screensaver_doc.h"
 
+#include "maker/project/caption_defaults.h"
 #include "maker/project/validate_for_make.h"
 
 namespace gd {
@@ -51,11 +52,10 @@ ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& si
 }
 
 void CScreenSaverDoc::LoadCaptionDefaults() {
-    // The values the store gives when data/param.ini has none; reading the file itself
-    // comes with the caption defaults store.
-    crDefaultCaptionColor = 255;
-    nDefaultCaptionPos = 7;
-    lfDefaultCaptionFont = LogFont{30, 20, 0, 0, 700, 0, 0, 0, 0, 2, 0, 0, 30, "MS Sans Serif"};
+    CaptionDefaults defaults = gd::LoadCaptionDefaults(program_folder_);
+    crDefaultCaptionColor = defaults.color;
+    lfDefaultCaptionFont = defaults.font;
+    nDefaultCaptionPos = defaults.position;
 }
 
 CaptionStyle CScreenSaverDoc::DefaultCaptionStyle() const {

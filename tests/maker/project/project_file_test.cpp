@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/byte_io.h"
+#include "maker/project/caption_defaults.h"
 #include "maker/project/project_file.h"
 #include "maker/project/screensaver_doc.h"
 #include "tests/maker/project/temp_folder.h"
@@ -299,6 +300,31 @@ TEST_F(ProjectFiles, TheDocumentRefusesToSaveAnIllegalNameAndTracksPathAndTitle)
     EXPECT_EQ(other.GetTitle(), "Untitled");
     ASSERT_EQ(other.Open(path, sink), ProjectFileResult::kOk);
     EXPECT_EQ(other.path(), path);
+}
+
+TEST_F(ProjectFiles, TheDocumentReloadsTheCaptionDefaultsOnNewOpenAndSave) {
+    std::filesystem::create_directories(folder.path() / "data");
+    CScreenSaverDoc doc(folder.path().string());
+    EXPECT_EQ(doc.lfDefaultCaptionFont.weight, 700);
+    LogFont font = doc.lfDefaultCaptionFont;
+    font.weight = 400;
+    ASSERT_TRUE(SaveCaptionDefaults(folder.path().string(), font, 0, 0x00FF00));
+    std::string path = folder.File("doc.psm");
+    ASSERT_EQ(doc.Save(path, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(doc.lfDefaultCaptionFont.weight, 400);
+    EXPECT_EQ(doc.nDefaultCaptionPos, 0);
+    EXPECT_EQ(doc.crDefaultCaptionColor, 0x00FF00u);
+    EXPECT_EQ(doc.DefaultCaptionStyle().font.weight, 400);
+
+    font.weight = 100;
+    ASSERT_TRUE(SaveCaptionDefaults(folder.path().string(), font, 3, 0x0000FF));
+    ASSERT_EQ(doc.Open(path, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(doc.lfDefaultCaptionFont.weight, 100);
+    font.weight = 200;
+    ASSERT_TRUE(SaveCaptionDefaults(folder.path().string(), font, 5, 0x0000FF));
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.lfDefaultCaptionFont.weight, 200);
+    EXPECT_EQ(doc.nDefaultCaptionPos, 5);
 }
 
 }  // namespace
