@@ -13,24 +13,9 @@ namespace gd {
 namespace {
 
 using testing::EffectRun;
+using testing::ExpectRevealed;
 using testing::FPoint;
-using testing::NewPixel;
-using testing::OldPixel;
 using testing::Where;
-
-// Checks that, after WaitStep call `call` (from 1), every pixel the reference places
-// inside the revealed shape shows the new frame and every pixel outside still shows the
-// old screen.
-void ExpectRevealed(const EffectRun& run, int call, const std::function<Where(int x, int y)>& revealed) {
-    const Bitmap& shown = run.steps[size_t(call - 1)];
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            Where w = revealed(x, y);
-            if (w == Where::kNearEdge) continue;
-            ASSERT_EQ(shown.pixel(x, y), w == Where::kInside ? NewPixel(x, y) : OldPixel(x, y))
-                << "after wait " << call << " at " << x << "," << y;
-        }
-}
 
 Where Disc(double radius, double d) {
     if (std::abs(d - radius) < 0.05) return Where::kNearEdge;

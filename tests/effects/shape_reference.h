@@ -1,10 +1,15 @@
 #pragma once
 // Slow reference geometry for the shape effects' tests: whether a pixel's centre lies
 // inside, outside or too near the edge of a triangle to tell, measured in floating point
-// independently of the region rasteriser.
+// independently of the region rasteriser; and the check of a step's window against it.
+
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <functional>
+
+#include "tests/effects/effect_harness.h"
 
 namespace gd::testing {
 
@@ -46,6 +51,20 @@ template <class... W> Where InAny(W... where) {
 inline Where Minus(Where outer, Where inner) {
     if (outer == Where::kNearEdge || inner == Where::kNearEdge) return Where::kNearEdge;
     return outer == Where::kInside && inner == Where::kOutside ? Where::kInside : Where::kOutside;
+}
+
+// Checks that, after WaitStep call `call` (from 1), every pixel the reference places
+// inside the revealed shape shows the new frame and every pixel outside still shows the
+// old screen; pixels near an edge are not judged.
+inline void ExpectRevealed(const EffectRun& run, int call, const std::function<Where(int x, int y)>& revealed) {
+    const Bitmap& shown = run.steps[size_t(call - 1)];
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            Where w = revealed(x, y);
+            if (w == Where::kNearEdge) continue;
+            ASSERT_EQ(shown.pixel(x, y), w == Where::kInside ? NewPixel(x, y) : OldPixel(x, y))
+                << "after wait " << call << " at " << x << "," << y;
+        }
 }
 
 }  // namespace gd::testing

@@ -16,25 +16,13 @@ namespace gd {
 namespace {
 
 using testing::EffectRun;
+using testing::ExpectRevealed;
 using testing::FPoint;
-using testing::NewPixel;
-using testing::OldPixel;
 using testing::Where;
 
 int FirstRandom(uint32_t seed) {
     SeedRandom(seed);
     return NextRandom();
-}
-
-void ExpectRevealed(const EffectRun& run, int call, const std::function<Where(int x, int y)>& revealed) {
-    const Bitmap& shown = run.steps[size_t(call - 1)];
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            Where w = revealed(x, y);
-            if (w == Where::kNearEdge) continue;
-            ASSERT_EQ(shown.pixel(x, y), w == Where::kInside ? NewPixel(x, y) : OldPixel(x, y))
-                << "after wait " << call << " at " << x << "," << y;
-        }
 }
 
 // A clockwise arc of the dial from `from` degrees over `span` degrees (0 up).
