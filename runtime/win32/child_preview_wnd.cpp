@@ -12,15 +12,9 @@ constexpr char kClassName[] = "ReelhostPreviewWnd";
 CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, const SaverConfig& config,
                                            std::shared_ptr<const ResourceSource> source) {
     if (!parent || !IsWindow(parent)) return nullptr;
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, kClassName, &wc)) {
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = &CChildPreviewWnd::WindowProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassA(&wc)) return nullptr;
+    if (!RegisterShowWindowClass(instance, kClassName, &CChildPreviewWnd::WindowProc,
+                                 LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), nullptr)) {
+        return nullptr;
     }
     RECT client{};
     GetClientRect(parent, &client);
@@ -46,18 +40,10 @@ LRESULT CALLBACK CChildPreviewWnd::WindowProc(HWND hwnd, UINT message, WPARAM wp
             break;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
-        case WM_PAINT: {
+        case WM_PAINT:
             // The window buffer: black until the show thread draws, then what it drew.
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            if (self && self->show_) {
-                self->show_->Paint(dc, ps.rcPaint);
-            } else {
-                FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-            }
-            EndPaint(hwnd, &ps);
+            PaintShowWindow(hwnd, self ? self->show_.get() : nullptr);
             return 0;
-        }
         case WM_DESTROY:
             if (self) self->show_.reset();  // the show thread ends before the window goes
             PostQuitMessage(0);

@@ -44,15 +44,9 @@ CSaverWnd::~CSaverWnd() = default;
 
 CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source) {
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instance, kClassName, &wc)) {
-        wc.style = CS_HREDRAW | CS_VREDRAW;
-        wc.lpfnWndProc = &CSaverWnd::WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR));
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassA(&wc)) return nullptr;
+    if (!RegisterShowWindowClass(instance, kClassName, &CSaverWnd::WindowProc, nullptr,
+                                 LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR)))) {
+        return nullptr;
     }
     auto* self = new CSaverWnd(config, std::move(source));
     HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -112,7 +106,7 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
         case WM_PAINT:
-            OnPaint();
+            PaintShowWindow(hwnd_, show_.get());
             return 0;
         case WM_CLOSE:
             if (!OnClose()) return 0;
@@ -129,17 +123,6 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return DefWindowProcA(hwnd_, message, wparam, lparam);
-}
-
-void CSaverWnd::OnPaint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (show_) {
-        show_->Paint(dc, ps.rcPaint);
-    } else {
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    EndPaint(hwnd_, &ps);
 }
 
 void CSaverWnd::OnCreate() {

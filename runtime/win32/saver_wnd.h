@@ -31,7 +31,6 @@ private:
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void OnCreate();
-    void OnPaint();
     void StartMusicAndShow();
     void StartShow();
     void OnTimer(UINT_PTR id);

@@ -69,6 +69,30 @@ void WindowShow::Start() {
 
 void WindowShow::Stop() { impl_->runner.Stop(); }
 
+bool RegisterShowWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon, HCURSOR cursor) {
+    WNDCLASSA wc{};
+    if (GetClassInfoA(instance, name, &wc)) return true;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = cursor;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+void PaintShowWindow(HWND window, const WindowShow* show) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    if (show) {
+        show->Paint(dc, ps.rcPaint);
+    } else {
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    EndPaint(window, &ps);
+}
+
 void WindowShow::Paint(HDC dc, const RECT& area) const {
     Bitmap buffer = impl_->window_buffer.View();
     const int top = std::max<int>(area.top, 0);

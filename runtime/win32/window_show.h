@@ -12,6 +12,15 @@
 
 namespace gd {
 
+// Registers a show window class once: horizontal and vertical redraw on resize, a black
+// background brush, and the given icon and cursor (either may be null). False when the
+// class cannot be registered.
+bool RegisterShowWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon, HCURSOR cursor);
+
+class WindowShow;
+// The WM_PAINT of a show window: the window buffer of `show`, or black before it exists.
+void PaintShowWindow(HWND window, const WindowShow* show);
+
 class WindowShow {
 public:
     // Takes the window's client rectangle now as the size of the show.
