@@ -40,9 +40,11 @@ TgaHeader ReadHeader(Bytes data) {
 
 bool Plausible(const TgaHeader& h) {
     if (h.map_type > 1) return false;
+    // A colour map may come with any picture type; its entries must have a known size.
+    const bool known_entries = h.map_entry_bits == 15 || h.map_entry_bits == 16 || h.map_entry_bits == 24 || h.map_entry_bits == 32;
+    if (h.map_type == 1 && !known_entries) return false;
     switch (h.image_type) {
-    case 1: case 9: return h.map_type == 1 && h.depth == 8 && h.map_length > 0 && h.map_length <= 256 &&
-                           (h.map_entry_bits == 15 || h.map_entry_bits == 16 || h.map_entry_bits == 24 || h.map_entry_bits == 32);
+    case 1: case 9: return h.map_type == 1 && h.depth == 8 && h.map_length > 0 && h.map_length <= 256;
     case 2: case 10: return h.depth == 15 || h.depth == 16 || h.depth == 24 || h.depth == 32;
     case 3: case 11: return h.depth == 8 || h.depth == 16;
     default: return false;

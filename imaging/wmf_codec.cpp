@@ -5,7 +5,9 @@
 // other than copying and hatched or pattern brushes are not drawn.
 //
 // Size: with the placeable header, its bounding box at 96 dots per inch; otherwise the
-// first window extent, one pixel per logical unit.
+// first window extent, one pixel per logical unit. Sizes beyond the image limits are
+// refused; drawings larger than 4096 pixels a side are drawn smaller, keeping their shape,
+// since the canvas and the picture are both held while drawing.
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +27,7 @@ namespace {
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr size_t kPlaceableSize = 22;
 constexpr size_t kMaxObjects = 4096;
+constexpr int kMaxRenderSide = 4096;
 // Hostile files can ask for endless drawing; past this many pixel operations the
 // picture is refused instead of keeping the maker busy.
 constexpr uint64_t kMaxWork = uint64_t(1) << 31;
@@ -43,6 +46,7 @@ struct Layout {
     size_t records = 0;  // offset of the first record
     int width = 0, height = 0;
     Rect window;         // logical window from the placeable header, empty without one
+    int unscaled_width = 0, unscaled_height = 0;
 };
 
 struct GdiObject {
@@ -92,7 +96,7 @@ Status ReadLayout(Bytes data, Layout& layout) {
 class Player {
 public:
     Player(const Layout& layout, Bitmap& canvas) : canvas_(canvas), window_(layout.window) {
-        if (window_.is_empty()) window_ = Rect::FromSize(0, 0, layout.width, layout.height);
+        if (window_.is_empty()) window_ = Rect::FromSize(0, 0, layout.unscaled_width, layout.unscaled_height);
         pen_.kind = GdiObject::Pen, pen_.visible = true, pen_.colour = 0;
         brush_.kind = GdiObject::Brush, brush_.visible = true, brush_.colour = 0xFFFFFF;
     }
@@ -329,6 +333,13 @@ Status WmfDecode(Bytes data, Dib& out) {
     Layout layout;
     if (Status s = ReadLayout(data, layout); !s) return s;
     if (Status s = CheckImageSize(layout.width, layout.height, 24); !s) return s;
+    layout.unscaled_width = layout.width;
+    layout.unscaled_height = layout.height;
+    const int longest = std::max(layout.width, layout.height);
+    if (longest > kMaxRenderSide) {
+        layout.width = std::max(1, int(int64_t(layout.width) * kMaxRenderSide / longest));
+        layout.height = std::max(1, int(int64_t(layout.height) * kMaxRenderSide / longest));
+    }
     Bitmap canvas(layout.width, layout.height, 0xFFFFFF);
     Player player(layout, canvas);
     if (Status s = player.Play(data.subspan(layout.records)); !s) return s;

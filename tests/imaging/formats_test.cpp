@@ -148,6 +148,12 @@ TEST(Formats, WmfRecordsAreDrawn) {
     ASSERT_EQ(window.GetHeight(), 10);
     EXPECT_EQ(window.GetPixelColor(9, 5), 0xFFFFFFu);
     EXPECT_EQ(window.GetPixelColor(10, 5), 0u);
+
+    // Regression (found by fuzzing): a drawing of about 17000 x 14000 pixels held a canvas
+    // and a picture of that size at once; it is now drawn at most 4096 pixels a side.
+    CxImage big;
+    ASSERT_TRUE(big.Load(InputPath("wmf/big_drawing_scaled.wmf"))) << big.GetLastError();
+    EXPECT_EQ(std::max(big.GetWidth(), big.GetHeight()), 4096);
 }
 
 }  // namespace

@@ -24,6 +24,9 @@ TEST(Malformed, ReadableReasons) {
     EXPECT_EQ(image.GetLastError(), "BMP: palette index out of range");
     EXPECT_FALSE(image.Load(testing::InputPath("tga/bad_rle_overrun.tga"), kFormatTga));
     EXPECT_EQ(image.GetLastError(), "TGA: RLE data runs past the picture");
+    // Regression (found by fuzzing): a true-colour TGA with a colour map of 8-bit entries
+    // was read as 3 bytes an entry, past the end of the map.
+    EXPECT_FALSE(image.Load(testing::InputPath("tga/bad_map_entry_size.tga"), kFormatTga));
 }
 
 }  // namespace
