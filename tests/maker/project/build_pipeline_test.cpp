@@ -127,5 +127,27 @@ TEST_F(Pipeline, EveryEntryIsReadableFromTheMadeFileAndGifStaysByteForByte) {
     }
 }
 
+TEST_F(Pipeline, OtherFormatsBecomeJpegAndOnlyTheBmpFamilyFallsBackToGif) {
+    for (const char* name : {"truecolor.png", "palette.bmp", "palette.png", "truecolor.tif", "truecolor.pcx",
+                             "truecolor.tga"})
+        project.pictureList.push_back({Input(name), {}});
+    auto lines = Build();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "Added picture: " + Input("truecolor.png"));
+    EXPECT_EQ(lines[1], "Added picture: " + Input("palette.bmp"));
+    EXPECT_EQ(lines[2], "Fail to load picture: " + Input("palette.png"));  // a colour palette JPEG cannot take
+    EXPECT_EQ(lines[3], "Added picture: " + Input("truecolor.tif"));
+    EXPECT_EQ(lines[4], "Added picture: " + Input("truecolor.pcx"));
+    EXPECT_EQ(lines[5], "Added picture: " + Input("truecolor.tga"));
+    auto pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    ExpectPicture(pe.value(), 0, kFormatJpeg, 40, 30);
+    ExpectPicture(pe.value(), 1, kFormatGif, 48, 32);
+    ExpectPicture(pe.value(), 2, kFormatJpeg, 36, 20);
+    ExpectPicture(pe.value(), 3, kFormatJpeg, 36, 20);
+    ExpectPicture(pe.value(), 4, kFormatJpeg, 36, 20);
+    EXPECT_TRUE(Entry(pe.value(), RT_SAVER_PICTURE, 5).empty());
+}
+
 }  // namespace
 }  // namespace gd
