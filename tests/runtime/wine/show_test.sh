@@ -106,6 +106,10 @@ center_cursor
 start_saver a.scr /s
 if wait_screen show 20 300 300 FF0000 700 300 0000FF 100 100 00FF00 1000 750 00FF00; then
   pass "picture centred on the background colour"
+  # The sample points may be drawn before the transition has finished elsewhere: look
+  # again once it surely has (300 ms, and a loaded machine).
+  sleep 1.5
+  shot show
   [ "$(count show 400 60 312 655 FFFF00)" -gt 40 ] && pass "caption at the bottom centre" || fail "no caption at the bottom"
   [ "$(count show 400 100 312 5 FFFF00)" -eq 0 ] || fail "caption drawn at the top"
   [ "$(count show 400 45 312 5 FFFFFF)" -gt 40 ] && pass "banner at the top centre" || fail "no banner at the top"
