@@ -67,6 +67,12 @@ Status Open(TiffSource& src, TiffHandle& handle) {
     return {};
 }
 
+void ReadSize(TIFF* tiff, uint32_t& w, uint32_t& h) {
+    w = h = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+}
+
 }  // namespace
 
 bool ProbeTiff(Bytes data) {
@@ -78,9 +84,8 @@ Status TiffInfo(Bytes data, ImageInfo& info) {
     TiffSource src{data};
     TiffHandle handle;
     if (Status s = Open(src, handle); !s) return s;
-    uint32_t w = 0, h = 0;
-    TIFFGetField(handle.tiff, TIFFTAG_IMAGEWIDTH, &w);
-    TIFFGetField(handle.tiff, TIFFTAG_IMAGELENGTH, &h);
+    uint32_t w, h;
+    ReadSize(handle.tiff, w, h);
     info.width = int(std::min<uint32_t>(w, 0x7FFFFFFF));
     info.height = int(std::min<uint32_t>(h, 0x7FFFFFFF));
     info.bpp = 24;
@@ -91,9 +96,8 @@ Status TiffDecode(Bytes data, Dib& out) {
     TiffSource src{data};
     TiffHandle handle;
     if (Status s = Open(src, handle); !s) return s;
-    uint32_t w = 0, h = 0;
-    TIFFGetField(handle.tiff, TIFFTAG_IMAGEWIDTH, &w);
-    TIFFGetField(handle.tiff, TIFFTAG_IMAGELENGTH, &h);
+    uint32_t w, h;
+    ReadSize(handle.tiff, w, h);
     if (Status s = CheckImageSize(w, h, 24); !s) return s;
     std::vector<uint32_t> rgba(size_t(w) * size_t(h));
     if (!TIFFReadRGBAImageOriented(handle.tiff, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0))
