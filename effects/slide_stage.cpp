@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "raster/blit.h"
 
 namespace gd {
 
@@ -13,13 +12,14 @@ SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitm
         frame_ = std::move(frame);
     else
         frame_ = Bitmap(width_, height_);
+    last_present_ = clock_.Now() - kRefreshMs;
 }
 
 bool SlideStage::ComposeNextFrame() { return source_ && source_->ComposeNext(*this); }
 
 void SlideStage::Copy(int x, int y, int w, int h) {
     if (w <= 0 || h <= 0) return;
-    MarkDirty(CopyPixels(window_, x, y, frame_, Rect::FromSize(x, y, w, h), clip_ptr()));
+    MarkDirty(queue_.Copy(x, y, Rect::FromSize(x, y, w, h), clip_));
 }
 
 void SlideStage::CopyFrom(int dx, int dy, int w, int h, int sx, int sy) {
@@ -33,29 +33,24 @@ void SlideStage::CopyFrom(int dx, int dy, int w, int h, int sx, int sy) {
         dy += cut;
     }
     if (w <= 0 || h <= 0) return;
-    MarkDirty(CopyPixels(window_, dx, dy, frame_, Rect::FromSize(sx, sy, w, h), clip_ptr()));
+    MarkDirty(queue_.Copy(dx, dy, Rect::FromSize(sx, sy, w, h), clip_));
 }
 
 void SlideStage::StretchCopy(int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh) {
-    MarkDirty(StretchPixels(window_, Rect::FromSize(dx, dy, dw, dh), frame_, Rect::FromSize(sx, sy, sw, sh),
-                            clip_ptr()));
+    MarkDirty(queue_.Stretch(Rect::FromSize(dx, dy, dw, dh), Rect::FromSize(sx, sy, sw, sh), clip_));
 }
 
-void SlideStage::FillWindow(const Rect& r, Pixel p) { MarkDirty(FillPixels(window_, r, p, clip_ptr())); }
+void SlideStage::FillWindow(const Rect& r, Pixel p) { MarkDirty(queue_.Fill(r, p, clip_)); }
 
 void SlideStage::WaitStep(int i, int n) {
     int count = n > 0 ? n : 1;
     // In 64 bits: i x D overflows 32 bits for long durations with thousands of steps.
     int64_t target = int64_t(i) * settings_.effect_duration / count;
-    bool presented = false;
     for (;;) {
+        PresentIfDue();
         // Unsigned difference, so a wrap of the tick counter is harmless.
         uint32_t elapsed = clock_.Now() - start_time;
         if (int64_t(elapsed) >= target || IsStopRequested()) break;
-        if (!presented) {
-            Present();
-            presented = true;
-        }
         clock_.Sleep(1);
     }
     ++wait_calls_;
@@ -82,6 +77,11 @@ void SlideStage::Present() {
     if (dirty_.is_empty()) return;
     if (presenter_) presenter_->Present(window_, dirty_);
     dirty_ = {};
+    last_present_ = clock_.Now();
+}
+
+void SlideStage::PresentIfDue() {
+    if (!dirty_.is_empty() && clock_.Now() - last_present_ >= kRefreshMs) Present();
 }
 
 }  // namespace gd

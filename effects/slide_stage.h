@@ -5,11 +5,10 @@
 //
 // The drawing boundary: an effect draws only with Copy, CopyFrom, StretchCopy and
 // FillWindow (through the clip set with SetClip), and the stage alone decides when the
-// window buffer reaches the real window: at a pacing point where the effect is ahead of
-// schedule and about to sleep, and when the transition ends (Present). An effect never
-// touches the window buffer or the presenter itself, so the stage may defer or merge
-// drawing behind these calls as long as every present shows what the drawing so far
-// would show.
+// window buffer reaches the real window (see WaitStep) and when the transition ends
+// (Present). An effect never touches the window buffer or the presenter itself, so the
+// stage queues the drawing (draw_queue.h) and completes it only when someone needs the
+// window buffer: every present shows exactly what drawing each step literally would.
 //
 // Threads: everything here runs on the show thread, except RequestStop / ResetStop and
 // IsStopRequested, which any thread may call.
@@ -17,9 +16,10 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 
 #include "effects/clock.h"
+#include "effects/draw_queue.h"
 #include "effects/presenter.h"
 #include "effects/show_settings.h"
 #include "raster/bitmap.h"
@@ -100,15 +100,22 @@ public:
     void StretchCopy(int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh);
     void FillWindow(const Rect& r, Pixel p);
     // Later drawing changes only pixels inside `clip` (window coordinates).
-    void SetClip(Region clip) { clip_ = std::move(clip); }
+    void SetClip(Region clip) { clip_ = std::make_shared<const SharedClip>(std::move(clip)); }
     void ClearClip() { clip_.reset(); }
-    const std::optional<Region>& clip() const { return clip_; }
+    const Region* clip() const { return clip_ ? &clip_->region : nullptr; }
 
     // --- Pacing ---
     // Waits until i / n of the effect duration has passed since start_time, or until a
-    // stop is requested. Presents the window first when it has to sleep at all, so a step
-    // that is behind schedule is not presented on its own. n <= 0 counts as 1.
+    // stop is requested. n <= 0 counts as 1.
+    //
+    // Presents at most once per display refresh (kRefreshMs): a display shows no more
+    // than that, and presenting, like drawing what no present shows, only costs time.
+    // The window is presented whenever a refresh interval has passed since the last
+    // present, both while waiting (ahead of schedule) and when the step is already late:
+    // an effect that falls behind then still moves on the screen at the display's pace
+    // and catches up, instead of showing nothing until it ends.
     void WaitStep(int i, int n);
+    static constexpr uint32_t kRefreshMs = 16;
 
     // Ends step i of n: WaitStep(i, n) in a show; in demonstration mode the effect's
     // demonstration sleep instead, tested against `counter` (the loop counter the rule
@@ -117,18 +124,23 @@ public:
     bool EndStep(int i, int n, int counter, const DemoPace& demo);
     bool EndStep(int i, int n, const DemoPace& demo) { return EndStep(i, n, i, demo); }
 
-    // Completes pending drawing in the window buffer (the stage draws at once today; a
-    // deferring stage completes its queue here).
-    void Flush() {}
+    // Completes queued drawing in the window buffer.
+    void Flush() { queue_.Flush(); }
     // Pushes everything drawn since the last present to the presenter.
     void Present();
+
+    // Draws every operation at once instead of queueing: the reference the queued
+    // drawing is checked against.
+    void set_immediate_drawing(bool immediate) { queue_.set_immediate(immediate); }
+    const DrawStats& draw_stats() const { return queue_.stats(); }
 
     int wait_calls() const { return wait_calls_; }
     void reset_wait_calls() { wait_calls_ = 0; }
 
 private:
     void MarkDirty(const Rect& r) { dirty_ = dirty_.united(r); }
-    const Region* clip_ptr() const { return clip_ ? &*clip_ : nullptr; }
+    // Presents when there is something new and a refresh interval has passed.
+    void PresentIfDue();
 
     ShowSettings& settings_;
     Clock& clock_;
@@ -138,8 +150,10 @@ private:
     Bitmap frame_;
     Presenter* presenter_ = nullptr;
     FrameSource* source_ = nullptr;
-    std::optional<Region> clip_;
+    DrawQueue queue_{window_, frame_, false};
+    std::shared_ptr<const SharedClip> clip_;
     Rect dirty_;
+    uint32_t last_present_ = 0;
     std::atomic<bool> stop_{true};
     int wait_calls_ = 0;
 };

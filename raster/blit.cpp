@@ -10,10 +10,11 @@ namespace {
 // Calls fn(y, x0, x1) for every row span of `r` inside `clip` (or all of `r` without a
 // clip), top to bottom, and returns the bounds of the spans visited. Callers must have
 // clipped `r` to the destination bitmap.
-template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, Fn fn) {
+template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, int64_t* written, Fn fn) {
     if (r.is_empty()) return {};
     if (!clip) {
         for (int y = r.top; y < r.bottom; ++y) fn(y, r.left, r.right);
+        if (written) *written += int64_t(r.width()) * r.height();
         return r;
     }
     Rect touched;
@@ -25,6 +26,7 @@ template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, Fn fn) {
             int x0 = std::max(s.left, r.left), x1 = std::min(s.right, r.right);
             if (x0 >= x1) continue;
             for (int y = top; y < bottom; ++y) fn(y, x0, x1);
+            if (written) *written += int64_t(x1 - x0) * (bottom - top);
             touched = touched.united({x0, top, x1, bottom});
         }
     }
@@ -33,18 +35,20 @@ template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, Fn fn) {
 
 }  // namespace
 
-Rect CopyPixels(Bitmap& dst, int dx, int dy, const Bitmap& src, const Rect& src_rect, const Region* clip) {
+Rect CopyPixels(Bitmap& dst, int dx, int dy, const Bitmap& src, const Rect& src_rect, const Region* clip,
+                int64_t* written) {
     // Clip the source, carry the cut over to the destination, then clip the destination.
     Rect s = src_rect.intersected(src.rect());
     if (s.is_empty()) return {};
     int ox = dx - src_rect.left, oy = dy - src_rect.top;  // source to destination offset
     Rect d = s.translated(ox, oy).intersected(dst.rect());
-    return ForEachSpan(d, clip, [&](int y, int x0, int x1) {
+    return ForEachSpan(d, clip, written, [&](int y, int x0, int x1) {
         std::memmove(dst.row(y) + x0, src.row(y - oy) + (x0 - ox), size_t(x1 - x0) * sizeof(Pixel));
     });
 }
 
-Rect StretchPixels(Bitmap& dst, const Rect& dst_rect, const Bitmap& src, const Rect& src_rect, const Region* clip) {
+Rect StretchPixels(Bitmap& dst, const Rect& dst_rect, const Bitmap& src, const Rect& src_rect, const Region* clip,
+                   int64_t* written) {
     int dw = dst_rect.width(), dh = dst_rect.height(), sw = src_rect.width(), sh = src_rect.height();
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return {};
     Rect d = dst_rect.intersected(dst.rect());
@@ -55,7 +59,7 @@ Rect StretchPixels(Bitmap& dst, const Rect& dst_rect, const Bitmap& src, const R
         int64_t sx = src_rect.left + int64_t(x - dst_rect.left) * sw / dw;
         columns[size_t(x - d.left)] = sx >= 0 && sx < src.width() ? int(sx) : -1;
     }
-    return ForEachSpan(d, clip, [&](int y, int x0, int x1) {
+    return ForEachSpan(d, clip, written, [&](int y, int x0, int x1) {
         int64_t sy = src_rect.top + int64_t(y - dst_rect.top) * sh / dh;
         if (sy < 0 || sy >= src.height()) return;
         const Pixel* in = src.row(int(sy));
@@ -67,8 +71,8 @@ Rect StretchPixels(Bitmap& dst, const Rect& dst_rect, const Bitmap& src, const R
     });
 }
 
-Rect FillPixels(Bitmap& dst, const Rect& r, Pixel p, const Region* clip) {
-    return ForEachSpan(r.intersected(dst.rect()), clip,
+Rect FillPixels(Bitmap& dst, const Rect& r, Pixel p, const Region* clip, int64_t* written) {
+    return ForEachSpan(r.intersected(dst.rect()), clip, written,
                        [&](int y, int x0, int x1) { std::fill(dst.row(y) + x0, dst.row(y) + x1, p); });
 }
 

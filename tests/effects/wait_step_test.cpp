@@ -8,8 +8,14 @@ namespace {
 
 class RecordingPresenter : public Presenter {
 public:
-    void Present(const Bitmap&, const Rect& dirty) override { rects.push_back(dirty); }
+    explicit RecordingPresenter(const Clock& clock) : clock(clock) {}
+    void Present(const Bitmap&, const Rect& dirty) override {
+        rects.push_back(dirty);
+        times.push_back(clock.Now());
+    }
+    const Clock& clock;
     std::vector<Rect> rects;
+    std::vector<uint32_t> times;
 };
 
 struct PacedStage {
@@ -23,7 +29,7 @@ struct PacedStage {
     ShowSettings settings;
     FakeClock clock;
     SlideStage stage;
-    RecordingPresenter presenter;
+    RecordingPresenter presenter{clock};
 };
 
 TEST(WaitStep, WaitsUntilItsShareOfTheDuration) {
@@ -39,19 +45,29 @@ TEST(WaitStep, WaitsUntilItsShareOfTheDuration) {
     EXPECT_EQ(p.stage.wait_calls(), 4);
 }
 
-TEST(WaitStep, BehindScheduleReturnsAtOnceWithoutPresenting) {
+TEST(WaitStep, PresentsAtMostOncePerRefreshIntervalEvenWhenLate) {
     PacedStage p(1000);
     p.stage.FillWindow({0, 0, 2, 2}, 7);
     p.clock.Advance(800);
-    p.stage.WaitStep(1, 2);
+    p.stage.WaitStep(1, 2);  // late: returns at once, yet shows the step
     EXPECT_EQ(p.Elapsed(), 800u);
-    EXPECT_TRUE(p.presenter.rects.empty());
-    // Ahead of schedule: the drawing so far is presented once, before the sleep.
-    p.stage.FillWindow({4, 4, 6, 5}, 7);
-    p.stage.WaitStep(2, 2);
-    EXPECT_EQ(p.Elapsed(), 1000u);
     ASSERT_EQ(p.presenter.rects.size(), 1u);
-    EXPECT_EQ(p.presenter.rects[0], (Rect{0, 0, 6, 5}));
+    EXPECT_EQ(p.presenter.rects[0], (Rect{0, 0, 2, 2}));
+    p.stage.FillWindow({4, 4, 6, 5}, 7);
+    p.clock.Advance(10);
+    p.stage.WaitStep(1, 2);  // late again, but the display has not refreshed since
+    EXPECT_EQ(p.presenter.rects.size(), 1u);
+    p.stage.WaitStep(2, 2);  // ahead: presented while waiting, once the interval is over
+    EXPECT_EQ(p.Elapsed(), 1000u);
+    ASSERT_EQ(p.presenter.rects.size(), 2u);
+    EXPECT_EQ(p.presenter.rects[1], (Rect{4, 4, 6, 5}));
+    EXPECT_EQ(p.presenter.times[1] - p.presenter.times[0], SlideStage::kRefreshMs);
+}
+
+TEST(WaitStep, NothingDrawnNothingPresented) {
+    PacedStage p(1000);
+    p.stage.WaitStep(1, 1);
+    EXPECT_TRUE(p.presenter.rects.empty());
 }
 
 TEST(WaitStep, ZeroDurationNeverSleeps) {

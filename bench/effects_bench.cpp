@@ -1,0 +1,178 @@
+// Plays every effect on full-HD and 4K windows with the real clock and prints how long
+// each took against its duration D, with the drawing it did. A presenter copies the
+// dirty rectangle into a second buffer, as a real window would cost.
+//
+//   effects_bench [--duration MS] [--cap X] [--sizes 1920x1080,3840x2160] [--effects 1,37]
+//
+// An effect still running at cap x D is stopped and reported as "> cap". The last line
+// reads `worst wall/D: X.XX (NAME at WxH)` for scripts.
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/random15.h"
+#include "effects/clock.h"
+#include "effects/effect_table.h"
+#include "effects/presenter.h"
+#include "effects/slide_stage.h"
+
+namespace {
+
+using gd::Bitmap;
+using gd::Pixel;
+using gd::Rect;
+
+// Copies the dirty rectangle into its own screen buffer.
+class CopyingPresenter : public gd::Presenter {
+public:
+    CopyingPresenter(int w, int h) : screen_(w, h) {}
+    void Present(const Bitmap& window, const Rect& dirty) override {
+        ++presents;
+        Rect r = dirty.intersected(window.rect());
+        for (int y = r.top; y < r.bottom; ++y)
+            std::memcpy(screen_.row(y) + r.left, window.row(y) + r.left, size_t(r.width()) * sizeof(Pixel));
+    }
+    int presents = 0;
+
+private:
+    Bitmap screen_;
+};
+
+// A picture with detail everywhere, so no copy is trivially cheap.
+class GradientSource : public gd::FrameSource {
+public:
+    bool ComposeNext(gd::SlideStage& stage) override {
+        Bitmap& f = stage.frame();
+        for (int y = 0; y < f.height(); ++y)
+            for (int x = 0; x < f.width(); ++x) f.set_pixel(x, y, Pixel((x * 7) & 0xFF) << 16 | Pixel((y * 3) & 0xFF) << 8 | 0x40);
+        stage.placed = stage.client_rect();
+        stage.start_time = stage.clock().Now();
+        composed_at = std::chrono::steady_clock::now();
+        return true;
+    }
+    std::chrono::steady_clock::time_point composed_at;
+};
+
+// Requests a stop on the stage when the cap passes, unless cancelled first.
+class Watchdog {
+public:
+    Watchdog(gd::SlideStage& stage, std::chrono::milliseconds cap)
+        : thread_([this, &stage, cap] {
+              std::unique_lock lock(mutex_);
+              if (!cv_.wait_for(lock, cap, [this] { return done_; })) {
+                  fired_ = true;
+                  stage.RequestStop();
+              }
+          }) {}
+    bool Finish() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+        return fired_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    bool fired_ = false;
+    std::thread thread_;
+};
+
+double MemcpyFrameMs(int w, int h) {
+    std::vector<Pixel> a(size_t(w) * h, 1), b(size_t(w) * h);
+    const int reps = 20;
+    auto t0 = std::chrono::steady_clock::now();
+    for (int k = 0; k < reps; ++k) {
+        a[size_t(k)] = Pixel(k);
+        std::memcpy(b.data(), a.data(), a.size() * sizeof(Pixel));
+    }
+    auto t1 = std::chrono::steady_clock::now();
+    volatile Pixel sink = b[size_t(reps) - 1];
+    (void)sink;
+    return std::chrono::duration<double, std::milli>(t1 - t0).count() / reps;
+}
+
+std::vector<int> ParseList(const char* text, char sep) {
+    std::vector<int> out;
+    for (const char* p = text; *p;) {
+        out.push_back(std::atoi(p));
+        while (*p && *p != sep && *p != ',') ++p;
+        if (*p) ++p;
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int duration = 2000;
+    double cap = 10.0;
+    std::vector<int> sizes{1920, 1080, 3840, 2160};
+    std::vector<int> ids;
+    for (int k = 1; k < argc; ++k) {
+        std::string a = argv[k];
+        if (a == "--duration" && k + 1 < argc) duration = std::atoi(argv[++k]);
+        else if (a == "--cap" && k + 1 < argc) cap = std::atof(argv[++k]);
+        else if (a == "--sizes" && k + 1 < argc) sizes = ParseList(argv[++k], 'x');
+        else if (a == "--effects" && k + 1 < argc) ids = ParseList(argv[++k], ',');
+        else {
+            std::fprintf(stderr, "usage: effects_bench [--duration MS] [--cap X] [--sizes WxH,...] [--effects ID,...]\n");
+            return 2;
+        }
+    }
+    if (ids.empty())
+        for (int id = 1; id <= gd::kEffectCount; ++id) ids.push_back(id);
+
+    double worst = -1;
+    std::string worst_text = "none";
+    for (size_t s = 0; s + 1 < sizes.size(); s += 2) {
+        const int w = sizes[s], h = sizes[s + 1];
+        std::printf("%dx%d, D = %d ms, memcpy of one frame: %.2f ms\n", w, h, duration, MemcpyFrameMs(w, h));
+        std::printf("%3s  %-24s %8s %7s %9s %14s %9s\n", "id", "effect", "wall/D", "steps", "presents", "pixels", "frames");
+        for (int id : ids) {
+            gd::ShowSettings settings;
+            settings.effect_duration = duration;
+            gd::SystemClock clock;
+            gd::SlideStage stage(settings, Bitmap(w, h, 0x00101010), clock);
+            GradientSource source;
+            CopyingPresenter presenter(w, h);
+            stage.set_frame_source(&source);
+            stage.set_presenter(&presenter);
+            stage.ResetStop();
+            gd::SeedRandom(uint32_t(id));
+
+            Watchdog dog(stage, std::chrono::milliseconds(int64_t(cap * duration)));
+            gd::RunTransition(stage, id);
+            auto t1 = std::chrono::steady_clock::now();
+            bool capped = dog.Finish();
+            // D runs from the frame's start time, taken once the frame is composed.
+            double ms = std::chrono::duration<double, std::milli>(t1 - source.composed_at).count();
+
+            // The frame is composed inside the effect; its cost counts against D as well.
+            double ratio = ms / duration;
+            const auto& st = stage.draw_stats();
+            char wall[32];
+            if (capped) std::snprintf(wall, sizeof wall, "> %.0f", cap);
+            else std::snprintf(wall, sizeof wall, "%.2f", ratio);
+            std::printf("%3d  %-24s %8s %7d %9d %14lld %9.1f\n", id, std::string(gd::EffectName(id)).c_str(), wall,
+                        stage.wait_calls(), presenter.presents, (long long)st.pixels, double(st.pixels) / (double(w) * h));
+            std::fflush(stdout);
+            if (ratio > worst) {
+                worst = ratio;
+                worst_text = std::string(gd::EffectName(id)) + " at " + std::to_string(w) + "x" + std::to_string(h);
+            }
+        }
+    }
+    std::printf("worst wall/D: %.2f (%s)\n", worst, worst_text.c_str());
+    return 0;
+}
