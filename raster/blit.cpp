@@ -22,7 +22,7 @@ template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, int64_t*
         if (band.bottom <= r.top) continue;
         if (band.top >= r.bottom) break;
         int top = std::max(band.top, r.top), bottom = std::min(band.bottom, r.bottom);
-        for (const Span& s : band.spans) {
+        for (const Span& s : clip->spans(band)) {
             int x0 = std::max(s.left, r.left), x1 = std::min(s.right, r.right);
             if (x0 >= x1) continue;
             for (int y = top; y < bottom; ++y) fn(y, x0, x1);

@@ -12,24 +12,14 @@ namespace {
 int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 
-// Appends [left, right) to sorted spans, merging it with the last span when they touch.
-void PushSpan(std::vector<Span>& out, int left, int right) {
-    if (left >= right) return;
-    if (!out.empty() && out.back().right >= left) {
-        out.back().right = std::max(out.back().right, right);
-        return;
-    }
-    out.push_back({left, right});
-}
-
 // The one-dimensional operation under every region operation: walks the span boundaries
-// of `a` and `b` in order and keeps the stretches where keep(inA, inB) holds.
-template <class Keep>
-void CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Keep keep, std::vector<Span>& out) {
+// of `a` and `b` in order and hands the stretches where keep(inA, inB) holds to `emit`.
+template <class Keep, class Emit>
+void CombineSpans(std::span<const Span> a, std::span<const Span> b, Keep keep, Emit emit) {
     size_t i = 0, j = 0;
     bool in_a = false, in_b = false, kept = false;
     int start = 0;
-    auto next = [](const std::vector<Span>& s, size_t k, bool inside) {
+    auto next = [](std::span<const Span> s, size_t k, bool inside) {
         return k >= s.size() ? INT_MAX : (inside ? s[k].right : s[k].left);
     };
     for (;;) {
@@ -46,27 +36,45 @@ void CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Keep k
         }
         bool now = keep(in_a, in_b);
         if (now && !kept) start = x;
-        if (!now && kept) PushSpan(out, start, x);
+        if (!now && kept) emit(start, x);
         kept = now;
     }
 }
 
-const std::vector<Span> kNoSpans;
-
 }  // namespace
 
-void Region::AppendBand(int top, int bottom, std::vector<Span>&& spans) {
-    if (top >= bottom || spans.empty()) return;
-    if (!bands_.empty() && bands_.back().bottom == top && bands_.back().spans == spans) {
-        bands_.back().bottom = bottom;
+void Region::PushSpan(size_t first, int left, int right) {
+    if (left >= right) return;
+    if (spans_.size() > first && spans_.back().right >= left) {
+        spans_.back().right = std::max(spans_.back().right, right);
         return;
     }
-    bands_.push_back({top, bottom, std::move(spans)});
+    spans_.push_back({left, right});
+}
+
+void Region::CloseBand(int top, int bottom, size_t first) {
+    const size_t count = spans_.size() - first;
+    if (top >= bottom || count == 0) {
+        spans_.resize(first);
+        return;
+    }
+    if (!bands_.empty()) {
+        RegionBand& last = bands_.back();
+        if (last.bottom == top && last.count == count &&
+            std::equal(spans_.begin() + last.first, spans_.begin() + last.first + count, spans_.begin() + first)) {
+            last.bottom = bottom;
+            spans_.resize(first);
+            return;
+        }
+    }
+    bands_.push_back({top, bottom, uint32_t(first), uint32_t(count)});
 }
 
 Region Region::FromRect(const Rect& r) {
     Region out;
-    if (!r.is_empty()) out.AppendBand(r.top, r.bottom, {{r.left, r.right}});
+    if (r.is_empty()) return out;
+    out.spans_.push_back({r.left, r.right});
+    out.CloseBand(r.top, r.bottom, 0);
     return out;
 }
 
@@ -98,9 +106,9 @@ Region Region::PolygonInRows(std::span<const Point> points, int top, int bottom)
             cuts.push_back(p.x + CeilDiv(2 * num - den, 2 * den));
         }
         std::sort(cuts.begin(), cuts.end());
-        std::vector<Span> spans;
-        for (size_t k = 0; k + 1 < cuts.size(); k += 2) PushSpan(spans, int(cuts[k]), int(cuts[k + 1]));
-        out.AppendBand(y, y + 1, std::move(spans));
+        const size_t first = out.spans_.size();
+        for (size_t k = 0; k + 1 < cuts.size(); k += 2) out.PushSpan(first, int(cuts[k]), int(cuts[k + 1]));
+        out.CloseBand(y, y + 1, first);
     }
     return out;
 }
@@ -118,17 +126,16 @@ Region Region::EllipseInRows(const Rect& box, int top, int bottom) {
     auto inside = [&](int64_t u, int64_t v) { return u * u * h * h + v * v * a * a <= a * a * h * h; };
     for (int y = std::max(t, top); y < std::min(b, bottom); ++y) {
         int64_t v = 2 * int64_t(y) + 1 - (int64_t(t) + b);
-        if (!inside(((l + r) & 1) == 0 ? 1 : 0, v)) {
-            out.AppendBand(y, y + 1, {});
-            continue;
-        }
+        if (!inside(((l + r) & 1) == 0 ? 1 : 0, v)) continue;
         // Largest x right of the centre that is still inside; the span mirrors it.
         double reach = std::sqrt(std::max(0.0, double(a) * double(a) * (1.0 - double(v) * double(v) / double(h * h))));
         int64_t x = FloorDiv(int64_t(std::floor(reach)) + l + r - 1, 2);
         while (inside(2 * (x + 1) + 1 - (int64_t(l) + r), v)) ++x;
         while (!inside(2 * x + 1 - (int64_t(l) + r), v)) --x;
         int64_t left = int64_t(l) + r - 1 - x;
-        out.AppendBand(y, y + 1, {{int(left), int(x + 1)}});
+        const size_t first = out.spans_.size();
+        out.spans_.push_back({int(left), int(x + 1)});
+        out.CloseBand(y, y + 1, first);
     }
     return out;
 }
@@ -152,17 +159,20 @@ template <class Keep> Region Region::Combine(const Region& other, Keep keep) con
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
     Region out;
+    out.bands_.reserve(ys.size());
+    out.spans_.reserve(spans_.size() + other.spans_.size());
     size_t ia = 0, ib = 0;
-    // The spans of the band of `bands` that covers row y0, advancing the cursor `k`.
-    auto spans_at = [](const std::vector<RegionBand>& bands, size_t& k, int y0) -> const std::vector<Span>& {
-        while (k < bands.size() && bands[k].bottom <= y0) ++k;
-        return k < bands.size() && bands[k].top <= y0 ? bands[k].spans : kNoSpans;
+    // The spans of the band of `r` that covers row y0, advancing the cursor `k`.
+    auto spans_at = [](const Region& r, size_t& k, int y0) -> std::span<const Span> {
+        while (k < r.bands_.size() && r.bands_[k].bottom <= y0) ++k;
+        return k < r.bands_.size() && r.bands_[k].top <= y0 ? r.spans(r.bands_[k]) : std::span<const Span>{};
     };
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
         int y0 = ys[k], y1 = ys[k + 1];
-        std::vector<Span> spans;
-        CombineSpans(spans_at(bands_, ia, y0), spans_at(other.bands_, ib, y0), keep, spans);
-        out.AppendBand(y0, y1, std::move(spans));
+        const size_t first = out.spans_.size();
+        CombineSpans(spans_at(*this, ia, y0), spans_at(other, ib, y0), keep,
+                     [&](int l, int r) { out.PushSpan(first, l, r); });
+        out.CloseBand(y0, y1, first);
     }
     assert(out.selfcheck());
     return out;
@@ -185,9 +195,9 @@ Region Region::Intersection(const Rect& r) const {
     for (const RegionBand& band : bands_) {
         int top = std::max(band.top, r.top), bottom = std::min(band.bottom, r.bottom);
         if (top >= bottom) continue;
-        std::vector<Span> spans;
-        for (const Span& s : band.spans) PushSpan(spans, std::max(s.left, r.left), std::min(s.right, r.right));
-        out.AppendBand(top, bottom, std::move(spans));
+        const size_t first = out.spans_.size();
+        for (const Span& s : spans(band)) out.PushSpan(first, std::max(s.left, r.left), std::min(s.right, r.right));
+        out.CloseBand(top, bottom, first);
     }
     return out;
 }
@@ -207,8 +217,8 @@ Rect Region::bounds() const {
     if (bands_.empty()) return {};
     Rect r{INT_MAX, bands_.front().top, INT_MIN, bands_.back().bottom};
     for (const RegionBand& band : bands_) {
-        r.left = std::min(r.left, band.spans.front().left);
-        r.right = std::max(r.right, band.spans.back().right);
+        r.left = std::min(r.left, spans_[band.first].left);
+        r.right = std::max(r.right, spans_[band.first + band.count - 1].right);
     }
     return r;
 }
@@ -216,7 +226,7 @@ Rect Region::bounds() const {
 int64_t Region::area() const {
     int64_t total = 0;
     for (const RegionBand& band : bands_)
-        for (const Span& s : band.spans) total += int64_t(s.right - s.left) * (band.bottom - band.top);
+        for (const Span& s : spans(band)) total += int64_t(s.right - s.left) * (band.bottom - band.top);
     return total;
 }
 
@@ -224,7 +234,7 @@ bool Region::contains(int x, int y) const {
     for (const RegionBand& band : bands_) {
         if (y < band.top) return false;
         if (y >= band.bottom) continue;
-        for (const Span& s : band.spans)
+        for (const Span& s : spans(band))
             if (x >= s.left && x < s.right) return true;
         return false;
     }
@@ -234,15 +244,17 @@ bool Region::contains(int x, int y) const {
 bool Region::selfcheck() const {
     for (size_t k = 0; k < bands_.size(); ++k) {
         const RegionBand& band = bands_[k];
-        if (band.top >= band.bottom || band.spans.empty()) return false;
+        if (band.top >= band.bottom || band.count == 0 || size_t(band.first) + band.count > spans_.size()) return false;
+        std::span<const Span> s = spans(band);
         if (k > 0) {
             const RegionBand& prev = bands_[k - 1];
             if (prev.bottom > band.top) return false;
-            if (prev.bottom == band.top && prev.spans == band.spans) return false;
+            std::span<const Span> p = spans(prev);
+            if (prev.bottom == band.top && std::equal(p.begin(), p.end(), s.begin(), s.end())) return false;
         }
-        for (size_t s = 0; s < band.spans.size(); ++s) {
-            if (band.spans[s].left >= band.spans[s].right) return false;
-            if (s > 0 && band.spans[s - 1].right >= band.spans[s].left) return false;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s[i].left >= s[i].right) return false;
+            if (i > 0 && s[i - 1].right >= s[i].left) return false;
         }
     }
     return true;

@@ -31,10 +31,13 @@ struct Span {
     friend bool operator==(const Span&, const Span&) = default;
 };
 
+// A band's spans live in the region's one span array (Region::spans), so building a
+// region of thousands of rows allocates a couple of arrays, not one per row.
 struct RegionBand {
     int top = 0;
     int bottom = 0;
-    std::vector<Span> spans;
+    uint32_t first = 0;  // index of its first span
+    uint32_t count = 0;
 };
 
 class Region {
@@ -64,16 +67,22 @@ public:
     int64_t area() const;
     bool contains(int x, int y) const;
     const std::vector<RegionBand>& bands() const { return bands_; }
+    std::span<const Span> spans(const RegionBand& band) const { return {spans_.data() + band.first, band.count}; }
 
     bool selfcheck() const;
 
 private:
-    // Appends a band below every band already held, merging it into the last band when
-    // that one touches it and holds the same spans.
-    void AppendBand(int top, int bottom, std::vector<Span>&& spans);
+    // Makes the spans pushed since index `first` (with PushSpan) a band below every band
+    // already held, merging it into the last band when that one touches it and holds the
+    // same spans, and dropping it when it holds none.
+    void CloseBand(int top, int bottom, size_t first);
+    // Appends [left, right) to the open band's spans (from index `first`), merging it with
+    // the last one when they touch. Spans arrive sorted by left.
+    void PushSpan(size_t first, int left, int right);
     template <class Keep> Region Combine(const Region& other, Keep keep) const;
 
     std::vector<RegionBand> bands_;
+    std::vector<Span> spans_;
 };
 
 }  // namespace gd
