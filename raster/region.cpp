@@ -78,6 +78,46 @@ Region Region::FromRect(const Rect& r) {
     return out;
 }
 
+namespace {
+
+// One polygon edge walked row by row. On row y it cuts the centre line y + 0.5 at
+// xc = p.x + (2y + 1 - 2 p.y) dx / (2 dy); the first pixel whose centre lies at or right
+// of that is p.x + ceil(N / M) with N = 2 (2y + 1 - 2 p.y) dx - 2 dy and M = 4 dy. N grows
+// by 4 dx per row, so the quotient and remainder are carried from row to row exactly,
+// without a division per row.
+struct EdgeWalk {
+    int top = 0, bottom = 0;  // rows [top, bottom) whose centre line the edge crosses
+    int x = 0;
+    int64_t quot = 0, rem = 0;        // floor(N / M) and N - quot * M, in [0, M)
+    int64_t step_quot = 0, step_rem = 0, m = 1;
+
+    EdgeWalk(Point p, Point q, int first_row) {
+        if (p.y > q.y) std::swap(p, q);  // one orientation, so shared edges cut alike
+        top = p.y;
+        bottom = q.y;
+        x = p.x;
+        const int64_t dx = int64_t(q.x) - p.x, dy = int64_t(q.y) - p.y;
+        m = 4 * dy;
+        step_quot = FloorDiv(4 * dx, m);
+        step_rem = 4 * dx - step_quot * m;
+        const int64_t row = std::max(first_row, top);
+        const int64_t n = 2 * (2 * row + 1 - 2 * int64_t(p.y)) * dx - 2 * dy;
+        quot = FloorDiv(n, m);
+        rem = n - quot * m;
+    }
+    int64_t cut() const { return x + quot + (rem > 0 ? 1 : 0); }
+    void next_row() {
+        quot += step_quot;
+        rem += step_rem;
+        if (rem >= m) {
+            rem -= m;
+            ++quot;
+        }
+    }
+};
+
+}  // namespace
+
 Region Region::Polygon(std::span<const Point> points) { return PolygonInRows(points, INT_MIN, INT_MAX); }
 
 Region Region::PolygonInRows(std::span<const Point> points, int top, int bottom) {
@@ -90,20 +130,19 @@ Region Region::PolygonInRows(std::span<const Point> points, int top, int bottom)
     }
     min_y = std::max(min_y, top);
     max_y = std::min(max_y, bottom);
+    std::vector<EdgeWalk> edges;
+    edges.reserve(points.size());
+    for (size_t k = 0; k < points.size(); ++k) {
+        const Point p = points[k], q = points[(k + 1) % points.size()];
+        if (p.y != q.y) edges.emplace_back(p, q, min_y);
+    }
     std::vector<int64_t> cuts;
     for (int y = min_y; y < max_y; ++y) {
         cuts.clear();
-        for (size_t k = 0; k < points.size(); ++k) {
-            Point p = points[k], q = points[(k + 1) % points.size()];
-            if (p.y == q.y) continue;
-            if (p.y > q.y) std::swap(p, q);  // one orientation, so shared edges cut alike
-            if (y < p.y || y >= q.y) continue;  // centre row y + 0.5 lies in [p.y, q.y)
-            // The edge crosses the centre line at xc = p.x + num / den; the first pixel
-            // whose centre lies at or right of it is ceil(xc - 0.5), computed exactly.
-            int64_t dy = q.y - p.y, dx = q.x - p.x;
-            int64_t num = (2 * int64_t(y) + 1 - 2 * int64_t(p.y)) * dx;
-            int64_t den = 2 * dy;
-            cuts.push_back(p.x + CeilDiv(2 * num - den, 2 * den));
+        for (EdgeWalk& e : edges) {
+            if (y < e.top || y >= e.bottom) continue;
+            cuts.push_back(e.cut());
+            e.next_row();
         }
         std::sort(cuts.begin(), cuts.end());
         const size_t first = out.spans_.size();

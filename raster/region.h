@@ -17,6 +17,7 @@
 // its centre (x + 0.5, y + 0.5) does. Shapes that share an edge therefore share no pixel
 // and leave no gap between them, which the step-by-step reveals rely on.
 
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <vector>

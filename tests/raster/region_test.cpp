@@ -61,6 +61,43 @@ TEST(Region, OperationsMatchPixelByPixelMembership) {
     }
 }
 
+// Pixel (x, y) lies in an even-odd polygon when an odd number of its edges cross the
+// centre row y + 0.5 at or left of the centre x + 0.5; exact in integers.
+bool InsidePolygon(const std::vector<Point>& pts, int x, int y) {
+    int crossings = 0;
+    for (size_t k = 0; k < pts.size(); ++k) {
+        Point p = pts[k], q = pts[(k + 1) % pts.size()];
+        if (p.y == q.y) continue;
+        if (p.y > q.y) std::swap(p, q);
+        if (y < p.y || y >= q.y) continue;
+        int64_t dx = q.x - p.x, dy = q.y - p.y;
+        if ((2 * int64_t(y) + 1 - 2 * p.y) * dx + 2 * dy * p.x <= (2 * int64_t(x) + 1) * dy) ++crossings;
+    }
+    return crossings % 2 == 1;
+}
+
+TEST(Region, ShapesBuiltInARangeOfRowsAreTheShapesCutToIt) {
+    SeedRandom(5);
+    const Rect box{-12, -12, 40, 40};
+    for (int round = 0; round < 60; ++round) {
+        std::vector<Point> pts;
+        for (int k = 0, n = 3 + NextRandom() % 4; k < n; ++k) pts.push_back({NextRandom() % 46 - 10, NextRandom() % 46 - 10});
+        int top = NextRandom() % 30 - 10, bottom = top + NextRandom() % 30;
+        if (round % 4 == 0) top = INT_MIN, bottom = INT_MAX;
+        Region poly = Region::PolygonInRows(pts, top, bottom);
+        Rect oval_box = Rect::FromSize(NextRandom() % 20 - 8, NextRandom() % 20 - 8, NextRandom() % 30, NextRandom() % 30);
+        Region oval = Region::EllipseInRows(oval_box, top, bottom), whole_oval = Region::Ellipse(oval_box);
+        ASSERT_TRUE(poly.selfcheck());
+        ASSERT_TRUE(oval.selfcheck());
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) {
+                bool in_limit = y >= top && y < bottom;
+                ASSERT_EQ(poly.contains(x, y), in_limit && InsidePolygon(pts, x, y)) << round << " " << x << "," << y;
+                ASSERT_EQ(oval.contains(x, y), in_limit && whole_oval.contains(x, y)) << round;
+            }
+    }
+}
+
 TEST(Region, RectanglePolygonCoversTheRectangleExactly) {
     Point pts[] = {{2, 3}, {9, 3}, {9, 7}, {2, 7}};
     Region p = Region::Polygon(pts);
