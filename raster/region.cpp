@@ -8,9 +8,8 @@
 namespace gd {
 namespace {
 
-// Floor and ceiling of a / b for b > 0.
+// Floor of a / b for b > 0.
 int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 
 // The one-dimensional operation under every region operation: walks the span boundaries
 // of `a` and `b` in order and hands the stretches where keep(inA, inB) holds to `emit`.

@@ -26,14 +26,7 @@ bool CScreenSaverDoc::OnNewDocument() {
 }
 
 ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& sink) {
-    ProjectFileResult result = OpenProjectFile(path, project_, sink);
-    LoadCaptionDefaults();
-    if (result == ProjectFileResult::kOk) {
-        path_ = path;
-        title_ = FileTitle(path);
-        modified_ = false;
-    }
-    return result;
+    return FinishFileCommand(path, OpenProjectFile(path, project_, sink));
 }
 
 ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
@@ -41,7 +34,12 @@ ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& si
         sink.ShowMessage(kNameCharactersMessage);
         return ProjectFileResult::kBadName;
     }
-    ProjectFileResult result = SaveProjectFile(path, project_, sink);
+    return FinishFileCommand(path, SaveProjectFile(path, project_, sink));
+}
+
+// After an open or a save, successful or not, the caption defaults are reloaded; a
+// successful one makes `path` the document's file.
+ProjectFileResult CScreenSaverDoc::FinishFileCommand(const std::string& path, ProjectFileResult result) {
     LoadCaptionDefaults();
     if (result == ProjectFileResult::kOk) {
         path_ = path;

@@ -47,6 +47,7 @@ public:
     int32_t nDefaultCaptionPos = 7;
 
 private:
+    ProjectFileResult FinishFileCommand(const std::string& path, ProjectFileResult result);
     std::string program_folder_;
     CParamData project_;
     std::string path_;
