@@ -1,0 +1,210 @@
+// The preview window inside a host window of this process, read back pixel by pixel:
+// a host in another process (the real case) cannot be read on every platform the tests
+// run on, while here the child's drawing lands in the host's own window.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb_image_write.h>
+
+#include "common/resource_types.h"
+#include "runtime/resource_source.h"
+#include "runtime/win32/child_preview_wnd.h"
+
+namespace gd {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBackground = RGB(0, 160, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// A JPEG of `width` x `height` whose left half is `left` and right half `right`.
+std::vector<uint8_t> HalvesJpeg(int width, int height, COLORREF left, COLORREF right) {
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = x < width / 2 ? left : right;
+            rgb.insert(rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+        }
+    }
+    std::vector<uint8_t> jpeg;
+    auto append = [](void* context, void* data, int size) {
+        auto* out = static_cast<std::vector<uint8_t>*>(context);
+        out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+    };
+    stbi_write_jpg_to_func(append, &jpeg, width, height, 3, rgb.data(), 95);
+    return jpeg;
+}
+
+bool Near(COLORREF a, COLORREF b) {
+    auto close = [](int x, int y) { return x - y <= 48 && y - x <= 48; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) &&
+           close(GetBValue(a), GetBValue(b));
+}
+
+struct Probe {
+    int x, y;
+    COLORREF color;
+};
+
+COLORREF PixelAt(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return c;
+}
+
+// Dispatches this thread's messages until `done` holds or `milliseconds` pass.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
+
+// True when every probe shows its colour within `milliseconds`; the failure names the
+// first probe that did not.
+::testing::AssertionResult ShowsWithin(HWND window, const std::vector<Probe>& probes, DWORD milliseconds) {
+    auto all = [&] {
+        for (const Probe& p : probes) {
+            if (!Near(PixelAt(window, p.x, p.y), p.color)) return false;
+        }
+        return true;
+    };
+    if (PumpUntil(all, milliseconds)) return ::testing::AssertionSuccess();
+    for (const Probe& p : probes) {
+        COLORREF c = PixelAt(window, p.x, p.y);
+        if (!Near(c, p.color)) {
+            return ::testing::AssertionFailure() << "pixel (" << p.x << ", " << p.y << ") is " << std::hex
+                                                 << c << ", expected about " << p.color;
+        }
+    }
+    return ::testing::AssertionFailure() << "the pixels changed while they were read";
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+// Two pictures, each brought in by a random effect and shown for one second, on a green
+// background:
+// 0 is 320 x 120 red | blue, which fits the 200 x 150 host as 200 x 75 at rows 37..112;
+// 1 is 120 x 120 yellow, which keeps its size, centred.
+class PreviewWindow : public ::testing::Test {
+protected:
+    static constexpr int kWidth = 200, kHeight = 150;
+
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = HostProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+        wc.lpszClassName = "PreviewTestHost";
+        RegisterClassA(&wc);
+        host_ = CreateWindowExA(0, "PreviewTestHost", "", WS_POPUP | WS_VISIBLE, 40, 40, kWidth, kHeight,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(host_, nullptr);
+
+        config_.bg_color = kBackground;
+        config_.picture_count = config_.has_pictures = 2;
+        config_.auto_adjust_size = 1;
+        config_.picture_pause = 1;
+        config_.effect_millisecond = 500;
+        config_.effect_on.fill(1);  // every effect, drawn in the small window too
+        source_ = std::make_shared<MemoryResourceSource>();
+        source_->Add(RT_SAVER_PICTURE, 0, HalvesJpeg(320, 120, kRed, kBlue));
+        source_->Add(RT_SAVER_PICTURE, 1, HalvesJpeg(120, 120, kYellow, kYellow));
+    }
+    void TearDown() override {
+        if (IsWindow(host_)) DestroyWindow(host_);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}  // the child's WM_QUIT
+    }
+    HWND StartPreview() {
+        auto* preview = CChildPreviewWnd::Create(GetModuleHandleA(nullptr), host_, config_, source_);
+        return preview ? preview->hwnd() : nullptr;
+    }
+
+    HWND host_ = nullptr;
+    SaverConfig config_;
+    std::shared_ptr<MemoryResourceSource> source_;
+};
+
+const std::vector<Probe> kFirstPicture = {
+    {50, 75, kRed}, {150, 75, kBlue}, {100, 10, kBackground}, {100, 140, kBackground},
+    {5, 40, kRed}, {195, 109, kBlue}, {5, 33, kBackground}, {195, 116, kBackground},
+};
+const std::vector<Probe> kSecondPicture = {
+    {100, 75, kYellow}, {45, 20, kYellow}, {155, 130, kYellow}, {35, 75, kBackground}, {165, 75, kBackground},
+};
+
+TEST_F(PreviewWindow, FillsTheHostAndShowsThePicturesOneAfterAnother) {
+    HWND child = StartPreview();
+    ASSERT_NE(child, nullptr);
+    RECT client{};
+    GetClientRect(child, &client);
+    EXPECT_EQ(client.right, kWidth);
+    EXPECT_EQ(client.bottom, kHeight);
+    EXPECT_EQ(GetParent(child), host_);
+
+    EXPECT_TRUE(ShowsWithin(host_, kFirstPicture, 3000));
+    EXPECT_TRUE(ShowsWithin(host_, kSecondPicture, 4000));
+    EXPECT_TRUE(ShowsWithin(host_, kFirstPicture, 4000)) << "the show goes round again";
+}
+
+TEST_F(PreviewWindow, RepaintsItsPictureWhenTheHostRedraws) {
+    config_.picture_pause = 30;  // stays on the first picture
+    HWND child = StartPreview();
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(ShowsWithin(host_, kFirstPicture, 3000));
+
+    HDC dc = GetDC(host_);  // as if something had covered the host
+    RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(host_, dc);
+    RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(ShowsWithin(host_, kFirstPicture, 500));
+}
+
+TEST_F(PreviewWindow, StaysBlackWithoutPictures) {
+    config_.picture_count = config_.has_pictures = 0;
+    HWND child = StartPreview();
+    ASSERT_NE(child, nullptr);
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(300);
+    EXPECT_TRUE(ShowsWithin(host_, {{100, 75, kBlack}, {5, 5, kBlack}, {195, 145, kBlack}}, 500));
+}
+
+TEST_F(PreviewWindow, EndsTheMessageLoopWhenTheHostGoes) {
+    HWND child = StartPreview();
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(ShowsWithin(host_, kFirstPicture, 3000));
+    DestroyWindow(host_);
+    EXPECT_FALSE(IsWindow(child));
+    MSG message;
+    bool quit = false;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) quit = quit || message.message == WM_QUIT;
+    EXPECT_TRUE(quit);
+}
+
+TEST_F(PreviewWindow, RefusesAHandleThatNamesNoWindow) {
+    HWND gone = host_;
+    DestroyWindow(host_);
+    EXPECT_EQ(CChildPreviewWnd::Create(GetModuleHandleA(nullptr), gone, config_, source_), nullptr);
+}
+
+}  // namespace
+}  // namespace gd
