@@ -3,10 +3,10 @@
 # screensavers with saver_fixture, runs them full screen and as a preview, looks at
 # screenshots and ends them with key presses and mouse moves.
 #
-#   show_test.sh REPO TEMPLATE FIXTURE PREVIEW_HOST WORKDIR
+#   show_test.sh REPO TEMPLATE FIXTURE PREVIEW_HOST PASSWORD_STUBS WORKDIR
 set -euo pipefail
 
-repo=$1 template=$2 fixture=$3 host=$4 work=$5
+repo=$1 template=$2 fixture=$3 host=$4 password_stubs=$5 work=$6
 wine_run="$repo/scripts/wine-run"
 "$repo/scripts/wine-session" start
 while IFS='=' read -r key value; do export "$key=$value"; done < <("$repo/scripts/wine-session" env)
@@ -179,6 +179,7 @@ rm -f "$sysdir/$ID_E.ini"
 # --- 6. /p HANDLE: the preview child fills the host window, which ends it when it goes ---
 # The child's drawing cannot be seen here: this Wine draws a window that is the child of
 # another process's window into nothing, so the host checks the child's place instead.
+# (runtime_preview_window reads the child's pixels in a host window of its own.)
 "$wine_run" "$host" a.scr 100 100 320 240 4000 > host.log 2>&1 && host_result=0 || host_result=$?
 case $host_result in
   0) pass "preview child fills the host window and ends with it" ;;
@@ -187,6 +188,84 @@ case $host_result in
   5) fail "the preview child does not fill the host's client area" ;;
   *) fail "preview host failed ($host_result): $(cat host.log)" ;;
 esac
+
+# --- 7. the older platform family: the show waits for the music; the password ----------
+# Wine tells a program the version of the platform named for its file name.
+older() {
+  "$wine_run" reg add "HKCU\\Software\\Wine\\AppDefaults\\$1" /v Version /d win98 /f >/dev/null 2>&1
+}
+savers_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
+ID_F=F0000000000000000000000000000006
+ID_G=A1000000000000000000000000000007
+
+# The first track starts on the first music tick and the show one second after it, so
+# the picture comes at least a second after the track's temporary file appears.
+make_saver oldmusic.scr $ID_F "${common[@]}" --set keyboard=1 --tone 3
+older oldmusic.scr
+center_cursor
+start_saver oldmusic.scr /s
+for _ in $(seq 400); do [ -n "$(temp_tracks $ID_F)" ] && break; sleep 0.025; done
+track_seen=$(date +%s%N)
+if wait_screen oldmusic 20 300 300 FF0000 700 300 0000FF; then
+  gap=$((($(date +%s%N) - track_seen) / 1000000))
+  if [ "$gap" -ge 800 ]; then pass "older family: the show started ${gap} ms after the music's first file"
+  else fail "older family: the show did not wait for the music (${gap} ms after its file)"; fi
+else
+  fail "older family: the show held back for the music never started"
+fi
+xdotool key Escape
+ends_within "$saver_pid" 2 >/dev/null || { fail "older family: Escape did not end the show"; stop_saver; }
+
+# The password library beside the screensaver: refused, the window stays and is black;
+# the next key asks again; accepted, the show ends.
+cp "$password_stubs" PASSWORD.CPL
+cp "$password_stubs" MPR.DLL
+calls() { [ -f password_calls.txt ] && grep -c "$1" password_calls.txt || echo 0; }
+make_saver oldpass.scr $ID_G "${common[@]}" --set keyboard=1
+older oldpass.scr
+rm -f password_calls.txt && echo 0 > password_answer.txt
+center_cursor
+start_saver oldpass.scr /s
+wait_screen oldpass 20 300 300 FF0000 || fail "show oldpass did not start"
+xdotool key a
+sleep 1.5
+if kill -0 "$saver_pid" 2>/dev/null && [ "$(calls 'verify window')" = 1 ]; then
+  pass "older family: a refused password keeps the window"
+  wait_screen refused 5 300 300 000000 700 300 000000 100 100 000000 || fail "the refused window is not black"
+  echo 1 > password_answer.txt
+  xdotool key b
+  if ends_within "$saver_pid" 3 && [ "$(calls verify)" = 2 ]; then pass "older family: asked again, accepted, ended"
+  else fail "older family: the second key did not ask again and end ($(calls verify) checks)"; stop_saver; fi
+else
+  fail "older family: refused password: running $(kill -0 "$saver_pid" 2>/dev/null && echo yes || echo no), $(calls verify) checks"
+  stop_saver
+fi
+
+# Within the password delay no password is asked.
+"$wine_run" reg add "$savers_key" /v "Password Delay" /t REG_DWORD /d 600 /f >/dev/null 2>&1
+rm -f password_calls.txt && echo 0 > password_answer.txt
+start_saver oldpass.scr /s
+wait_screen delay 20 300 300 FF0000 || fail "show oldpass did not start again"
+xdotool key a
+if ends_within "$saver_pid" 2 && [ "$(calls verify)" = 0 ]; then pass "older family: no password within the delay"
+else fail "older family: the password delay was not kept ($(calls verify) checks)"; stop_saver; fi
+"$wine_run" reg delete "$savers_key" /v "Password Delay" /f >/dev/null 2>&1
+
+# The newer family never asks, even with the library beside it.
+rm -f password_calls.txt
+start_saver a.scr /s
+wait_screen newer 20 300 300 FF0000 || fail "show a did not start again"
+xdotool key a
+if ends_within "$saver_pid" 2 && [ "$(calls verify)" = 0 ]; then pass "newer family: no password asked"
+else fail "newer family: a password was asked ($(calls verify) checks)"; stop_saver; fi
+
+# The password change goes to the library with the provider name and the owner window.
+# Wine would take its own MPR.DLL; the override lets the one beside the screensaver in.
+rm -f password_calls.txt
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mpr=n" "$WINE" "$host" --password oldpass.scr > change.log 2>&1 || true
+[ "$(calls 'change SCRSAVE window')" = 1 ] && pass "/a asks the password library to change the password" \
+  || fail "/a: $(cat password_calls.txt 2>/dev/null) $(cat change.log)"
+rm -f PASSWORD.CPL MPR.DLL
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
