@@ -42,7 +42,7 @@ private:
     void OnDestroy();
 
     HWND hwnd_ = nullptr;
-    const SaverConfig& config_;
+    const SaverConfig config_;
     std::shared_ptr<const ResourceSource> source_;
     ExitFlags flags_;
     ExitState exit_;

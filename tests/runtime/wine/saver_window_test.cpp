@@ -38,7 +38,7 @@ protected:
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}  // the window's WM_QUIT
     }
 
-    SaverConfig config_;  // the window keeps a reference to it
+    SaverConfig config_;
     CSaverWnd* saver_ = nullptr;
     HWND window_ = nullptr;
 };
