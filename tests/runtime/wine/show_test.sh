@@ -224,6 +224,7 @@ calls() { [ -f password_calls.txt ] && grep -c "$1" password_calls.txt || echo 0
 make_saver oldpass.scr $ID_G "${common[@]}" --set keyboard=1
 older oldpass.scr
 rm -f password_calls.txt && echo 0 > password_answer.txt
+"$wine_run" reg delete "$savers_key" /v "Password Delay" /f >/dev/null 2>&1 || true  # left by a broken run
 center_cursor
 start_saver oldpass.scr /s
 wait_screen oldpass 20 300 300 FF0000 || fail "show oldpass did not start"
