@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
@@ -27,12 +28,27 @@ char32_t AnsiToUnicode(unsigned char c) {
 struct FontKey {
     std::string face;
     int32_t height = 0;
+    int32_t width = 0;
     int32_t weight = 0;
     bool italic = false;
     friend bool operator==(const FontKey&, const FontKey&) = default;
 };
 
-FontKey KeyOf(const LogFont& font) { return {font.face_name, font.height, font.weight, font.italic != 0}; }
+FontKey KeyOf(const LogFont& font) {
+    return {font.face_name, font.height, font.width, font.weight, font.italic != 0};
+}
+
+// The horizontal pixel size that gives `face` at `pixels` per em the average character
+// width `width` (its sign ignored, as a font width is); 0, the face's own proportions,
+// when no width is asked for or the face does not state its average width.
+int HorizontalPixels(FT_Face face, int pixels, int32_t width) {
+    if (width == 0 || face->units_per_EM == 0) return 0;
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (!os2 || os2->xAvgCharWidth <= 0) return 0;
+    const double average = double(os2->xAvgCharWidth) * pixels / face->units_per_EM;
+    const double wanted = std::abs(double(width));
+    return int(std::lround(pixels * wanted / average));
+}
 
 // A font made ready for drawing: the face at its pixel size and what must be synthesised.
 struct LoadedFont {
@@ -112,7 +128,8 @@ struct FreeTypeTextRenderer::State {
         } else if (want.height > 0 && f->units_per_EM > 0 && f->ascender - f->descender > 0) {
             pixels = int(std::lround(double(want.height) * f->units_per_EM / (f->ascender - f->descender)));
         }
-        FT_Set_Pixel_Sizes(f, 0, FT_UInt(std::clamp(pixels, 1, 2000)));
+        pixels = std::clamp(pixels, 1, 2000);
+        FT_Set_Pixel_Sizes(f, FT_UInt(std::clamp(HorizontalPixels(f, pixels, want.width), 0, 8000)), FT_UInt(pixels));
         font.ascent = int(f->size->metrics.ascender >> 6);
         font.height = int((f->size->metrics.ascender - f->size->metrics.descender) >> 6);
         font.embolden = want.weight >= 600 && !bold;

@@ -107,6 +107,25 @@ TEST(FreeTypeTextRenderer, SizeWeightUnderlineAndColourFollowTheFont) {
     EXPECT_GT(exact, 20);
 }
 
+TEST(FreeTypeTextRenderer, AWidthSetsTheAverageCharacterWidthAndKeepsTheHeight) {
+    Canvas c;
+    const Rect r{0, 0, 300, 200};
+    const unsigned f = kTextLeft | kTextTop | kTextNoClip;
+    LogFont natural = Font(-30), narrow = Font(-30), wide = Font(-30);
+    narrow.width = 6;
+    wide.width = 24;
+    Rect n = InkBounds(c.Draw("mnmn", r, f, natural));
+    Rect a = InkBounds(c.Draw("mnmn", r, f, narrow));
+    Rect b = InkBounds(c.Draw("mnmn", r, f, wide));
+    EXPECT_NEAR(double(b.width()) / a.width(), 4.0, 0.4);
+    EXPECT_LT(a.width(), n.width());
+    EXPECT_GT(b.width(), n.width());
+    EXPECT_NEAR(a.height(), n.height(), 1);
+    EXPECT_NEAR(b.height(), n.height(), 1);
+    wide.width = -24;  // the sign does not matter
+    EXPECT_EQ(InkBounds(c.Draw("mnmn", r, f, wide)).width(), b.width());
+}
+
 TEST(FreeTypeTextRenderer, MissingFaceFallsBackToAnInstalledOne) {
     Canvas c;
     LogFont f = Font(-20);
