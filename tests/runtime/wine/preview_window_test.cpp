@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "common/resource_types.h"
 #include "runtime/resource_source.h"
 #include "runtime/win32/child_preview_wnd.h"
+#include "tests/runtime/wine/message_pump.h"
 
 namespace gd {
 namespace {
@@ -63,18 +63,6 @@ COLORREF PixelAt(HWND window, int x, int y) {
     return c;
 }
 
-// Dispatches this thread's messages until `done` holds or `milliseconds` pass.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        if (done()) return true;
-        Sleep(20);
-    }
-    return done();
-}
-
 // True when every probe shows its colour within `milliseconds`; the failure names the
 // first probe that did not.
 ::testing::AssertionResult ShowsWithin(HWND window, const std::vector<Probe>& probes, DWORD milliseconds) {
@@ -84,7 +72,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
         }
         return true;
     };
-    if (PumpUntil(all, milliseconds)) return ::testing::AssertionSuccess();
+    if (PumpMessagesUntil(all, milliseconds)) return ::testing::AssertionSuccess();
     for (const Probe& p : probes) {
         COLORREF c = PixelAt(window, p.x, p.y);
         if (!Near(c, p.color)) {
@@ -130,8 +118,7 @@ protected:
     }
     void TearDown() override {
         if (IsWindow(host_)) DestroyWindow(host_);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}  // the child's WM_QUIT
+        DropPendingMessages();
     }
     HWND StartPreview() {
         auto* preview = CChildPreviewWnd::Create(GetModuleHandleA(nullptr), host_, config_, source_);

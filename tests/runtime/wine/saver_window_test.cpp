@@ -9,19 +9,13 @@
 
 #include "runtime/resource_source.h"
 #include "runtime/win32/saver_wnd.h"
+#include "tests/runtime/wine/message_pump.h"
 
 namespace gd {
 namespace {
 
-// Dispatches this thread's messages until `window` is gone or `milliseconds` pass.
 bool GoneWithin(HWND window, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (IsWindow(window) && GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(10);
-    }
-    return !IsWindow(window);
+    return PumpMessagesUntil([window] { return !IsWindow(window); }, milliseconds);
 }
 
 class SaverWindow : public ::testing::Test {
@@ -34,8 +28,7 @@ protected:
     }
     void TearDown() override {
         if (IsWindow(window_)) DestroyWindow(window_);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}  // the window's WM_QUIT
+        DropPendingMessages();
     }
 
     SaverConfig config_;
