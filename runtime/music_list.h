@@ -16,7 +16,7 @@
 #include <string>
 #include <thread>
 
-#include "runtime/media_player.h"
+#include "common/media_player.h"
 #include "runtime/resource_source.h"
 #include "runtime/track_files.h"
 

@@ -10,7 +10,7 @@
 #include "runtime/music_list.h"
 #include "runtime/music_timer.h"
 #include "runtime/resource_source.h"
-#include "runtime/win32/mci_player.h"
+#include "win32/mci_player.h"
 #include "runtime/win32/window_show.h"
 
 namespace gd {

@@ -8,9 +8,9 @@
 #include "effects/show_runner.h"
 #include "effects/show_settings.h"
 #include "effects/slide_stage.h"
-#include "runtime/win32/dib_surface.h"
-#include "runtime/win32/gdi_presenter.h"
-#include "runtime/win32/gdi_text_renderer.h"
+#include "win32/dib_surface.h"
+#include "win32/gdi_presenter.h"
+#include "win32/gdi_text_renderer.h"
 
 namespace gd {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "common/music_entry.h"
 #include "common/resource_types.h"
-#include "runtime/media_player.h"
+#include "common/media_player.h"
 #include "runtime/music_list.h"
 #include "runtime/track_files.h"
 

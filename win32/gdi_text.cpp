@@ -3,7 +3,7 @@
 #undef NODRAWTEXT
 #include <windows.h>
 
-#include "runtime/win32/gdi_text.h"
+#include "win32/gdi_text.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "runtime/win32/gdi_presenter.h"
+#include "win32/gdi_presenter.h"
 
 namespace gd {
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "raster/text_renderer.h"
-#include "runtime/win32/dib_surface.h"
+#include "win32/dib_surface.h"
 
 namespace gd {
 

@@ -1,8 +1,8 @@
-#include "runtime/win32/gdi_text_renderer.h"
+#include "win32/gdi_text_renderer.h"
 
 #include <cstring>
 
-#include "runtime/win32/gdi_text.h"
+#include "win32/gdi_text.h"
 
 namespace gd {
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "effects/presenter.h"
-#include "runtime/win32/dib_surface.h"
+#include "win32/dib_surface.h"
 
 namespace gd {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "runtime/media_player.h"
+#include "common/media_player.h"
 
 namespace gd {
 

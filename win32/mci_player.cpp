@@ -1,4 +1,4 @@
-#include "runtime/win32/mci_player.h"
+#include "win32/mci_player.h"
 
 namespace gd {
 

@@ -1,4 +1,4 @@
-#include "runtime/win32/dib_surface.h"
+#include "win32/dib_surface.h"
 
 namespace gd {
 
