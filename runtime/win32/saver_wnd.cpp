@@ -23,6 +23,18 @@ constexpr UINT_PTR kShowStartTimerId = 101;
 constexpr UINT_PTR kSettleTimerId = 102;
 constexpr int kSettleRepaints = 3;
 
+// The preparation timer as a window timer.
+class WindowOneShotTimer final : public OneShotTimer {
+public:
+    WindowOneShotTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
+    void Arm(uint32_t ms) override { SetTimer(hwnd_, id_, ms, nullptr); }
+    void Disarm() override { KillTimer(hwnd_, id_); }
+
+private:
+    HWND hwnd_;
+    UINT_PTR id_;
+};
+
 Point CursorPosition() {
     POINT p{};
     GetCursorPos(&p);
@@ -144,7 +156,10 @@ void CSaverWnd::StartMusicAndShow() {
     music.temp_dir = TemporaryFolder();
     music_ = std::make_unique<CMusicList>(music, source_, std::make_shared<Win32TrackFiles>(), player_);
     music_->set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
-    music_timer_ = std::make_unique<MusicTimer>(*music_, config_.audio_pause);
+    prepare_timer_ = std::make_unique<WindowOneShotTimer>(hwnd_, kPrepareTimerId);
+    music_timer_ = std::make_unique<MusicTimer>(*music_, config_.audio_pause,
+                                                uint32_t(std::max<int32_t>(config_.effect_millisecond, 1)),
+                                                *prepare_timer_);
     if (config_.music_count > 0 && !muted) {
         music_timer_->Start();
         SetTimer(hwnd_, kMusicTimerId, kMusicTimerPeriodMs, nullptr);
@@ -173,7 +188,7 @@ void CSaverWnd::OnTimer(UINT_PTR id) {
     }
     if (id == kPrepareTimerId) {
         KillTimer(hwnd_, kPrepareTimerId);
-        if (music_) music_->StartPreparation();
+        if (music_timer_) music_timer_->OnPrepareTimer();
         return;
     }
     if (id == kShowStartTimerId) {
@@ -186,9 +201,6 @@ void CSaverWnd::OnTimer(UINT_PTR id) {
         show_start_scheduled_ = true;
         SetTimer(hwnd_, kShowStartTimerId, 1000, nullptr);
     }
-    // The next track is written after the effect that runs now, so the writing does not
-    // compete with it.
-    SetTimer(hwnd_, kPrepareTimerId, UINT(std::max<int32_t>(config_.effect_millisecond, 1)), nullptr);
 }
 
 bool CSaverWnd::OnInput(SaverInput input) {

@@ -53,6 +53,7 @@ private:
     // Destroyed in reverse order: the show first, then the music objects.
     CMciPlayer player_;
     std::unique_ptr<CMusicList> music_;
+    std::unique_ptr<OneShotTimer> prepare_timer_;
     std::unique_ptr<MusicTimer> music_timer_;
     std::unique_ptr<WindowShow> show_;
 };
