@@ -1,6 +1,6 @@
 #include "maker/project/caption_defaults.h"
 
-#include <filesystem>
+#include "maker/project/path_rules.h"
 
 namespace gd {
 namespace {
@@ -37,7 +37,7 @@ constexpr ByteKey kFontBytes[] = {
 }  // namespace
 
 std::string CaptionDefaultsPath(const std::string& program_folder) {
-    return (std::filesystem::path(program_folder) / "data" / "param.ini").string();
+    return JoinPath(JoinPath(program_folder, "data"), "param.ini");
 }
 
 CaptionDefaults LoadCaptionDefaults(const std::string& program_folder, ProfileStore& store) {

@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file reads and writes for the maker's own files.
+// Whole-file reads and writes for the maker's own files, with the platform's file calls
+// (file_io_posix.cpp, file_io_win32.cpp).
 
 #include <cstdint>
 #include <optional>
@@ -20,5 +21,11 @@ bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes)
 
 // Copies a file over `to`, through a temporary file beside it.
 bool CopyFileReplacing(const std::string& from, const std::string& to);
+
+// The size of a file in bytes, 0 when it cannot be queried.
+long long FileSize(const std::string& path);
+
+// Deletes a file; false when it could not be deleted.
+bool RemoveFile(const std::string& path);
 
 }  // namespace gd

@@ -1,7 +1,5 @@
 #include "maker/project/path_rules.h"
 
-#include <sys/stat.h>
-
 namespace gd {
 
 namespace {
@@ -25,11 +23,6 @@ bool ContainsPath(const std::vector<std::string>& paths, std::string_view path) 
     for (const auto& p : paths)
         if (SamePath(p, path)) return true;
     return false;
-}
-
-bool PathExists(const std::string& path) {
-    struct stat st;
-    return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {

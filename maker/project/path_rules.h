@@ -14,10 +14,15 @@ bool SamePath(std::string_view a, std::string_view b);
 bool ContainsPath(const std::vector<std::string>& paths, std::string_view path);
 
 // True when the file-status query succeeds for the path (a folder counts as existing).
+// Defined with the platform's other file calls (file_io_posix.cpp, file_io_win32.cpp).
 bool PathExists(const std::string& path);
 
 // The platform's separator, used where a path is built from a folder and a name.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
 constexpr char kPathSeparator = '/';
+#endif
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace gd

@@ -1,8 +1,5 @@
 #include "maker/project/saver_builder.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <ctime>
 
@@ -22,7 +19,11 @@ namespace {
 std::string LocalTimeText() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;
@@ -32,11 +33,6 @@ std::string LocalTimeText() {
 std::string MakeUniqueId() {
     auto guid = CreateGuid();
     return guid ? FormatSaverIdentifier(*guid) : std::string();
-}
-
-long long FileSize(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 ? (long long)st.st_size : 0;
 }
 
 const char* PictureFailureLine(PictureOutcome outcome) {
@@ -116,7 +112,7 @@ void CSaverBuilder::Join() {
 
 void CSaverBuilder::Fail(const std::string& line, bool delete_output) {
     log_.Post(line);
-    if (delete_output) ::unlink(output_path_.c_str());
+    if (delete_output) RemoveFile(output_path_);
 }
 
 void CSaverBuilder::Run() {

@@ -7,7 +7,11 @@ namespace gd {
 
 namespace {
 std::string FileTitle(const std::string& path) {
+#ifdef _WIN32
+    size_t slash = path.find_last_of("\\/:");
+#else
     size_t slash = path.find_last_of('/');
+#endif
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "maker/project/desktop_folder.h"
 #include "maker/project/image_type.h"
@@ -100,6 +101,13 @@ TEST(ProjectModel, DuplicatePathsAreRefusedIgnoringCase) {
     EXPECT_EQ(p.musicList.size(), 1u);
 }
 
+#ifdef _WIN32
+TEST(DesktopFolder, IsAnExistingFolderOfTheUser) {
+    std::string desktop = UserDesktopFolder();
+    ASSERT_FALSE(desktop.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::u8path(desktop)));
+}
+#else
 TEST(DesktopFolder, ReadsTheUserDirsFileAndFallsBackToHome) {
     EXPECT_EQ(DesktopDirFromUserDirs("# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n", "/home/u"),
               "/home/u/Schreibtisch");
@@ -121,6 +129,7 @@ TEST(DesktopFolder, ReadsTheUserDirsFileAndFallsBackToHome) {
     ::setenv("HOME", old_home.c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
 }
+#endif
 
 }  // namespace
 }  // namespace gd

@@ -6,6 +6,7 @@
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "common/saver_config.h"
+#include "maker/project/path_rules.h"
 #include "maker/project/saver_builder.h"
 #include "tests/maker/project/build_fakes.h"
 #include "tests/maker/project/temp_folder.h"
@@ -69,7 +70,7 @@ TEST_F(Build, AnUndecodablePictureIsSkippedAndTheIdsStayContiguous) {
     std::string a = AddPicture("a.jpg"), b = AddPicture("b.png"), c = AddPicture("c.jpg");
     encoder.outcomes[b] = PictureOutcome::kLoadFailed;
     auto lines = RunIt();
-    std::string out = program.File("out") + "/Show.scr";
+    std::string out = JoinPath(program.File("out"), "Show.scr");
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "Added picture: " + a, "Fail to load picture : " + b, "Added picture: " + c,
                          "Added screensaver configuration!", "Screensaver final size : 0.00 M",
@@ -258,7 +259,7 @@ TEST_F(Build, TheDefaultSaverQuestionAndTheFinalLines) {
     EXPECT_EQ(questions.asked[0], "Do you want to set Show as your default screensaver?   ");
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[2], "Screensaver final size : 1.50 M");
-    EXPECT_EQ(lines[3], "Make screensaver succeed : " + program.File("out") + "/Show.exe");
+    EXPECT_EQ(lines[3], "Make screensaver succeed : " + JoinPath(program.File("out"), "Show.exe"));
     EXPECT_EQ(targets.written.icons, std::vector<std::string>{"/icons/x.ico"});
     EXPECT_TRUE(questions.shown.empty());
 
@@ -278,7 +279,7 @@ TEST_F(Build, SettingTheDefaultSaverCopiesAndActivatesOrReportsTheFailure) {
     platform.system_folder = program.File("system");
     questions.answer = true;
     RunIt();
-    std::string installed = program.File("system") + "/Show.scr";
+    std::string installed = JoinPath(program.File("system"), "Show.scr");
     EXPECT_EQ(platform.activated, std::vector<std::string>{installed});
     EXPECT_EQ(test::ReadBytes(installed), test::ReadBytes(output));
 

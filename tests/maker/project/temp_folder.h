@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@ namespace gd::test {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "gd-project-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("gd-project-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -1,4 +1,5 @@
 #include "maker/project/file_io.h"
+#include "maker/project/path_rules.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,6 +97,18 @@ bool CopyFileReplacing(const std::string& from, const std::string& to) {
             if (!WriteAll(out, buffer, size_t(n))) return false;
         }
     });
+}
+
+long long FileSize(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? (long long)st.st_size : 0;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PathExists(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace gd
