@@ -101,15 +101,19 @@ void DecodeRowMasked(const uint8_t* src, uint8_t* dst, int64_t width, int bpp, c
     }
 }
 
-// Runs of RLE8 / RLE4 into a palette picture of the same depth. Runs or moves past the
-// picture's edges mean a damaged file and fail the decode.
-Status DecodeRle(Bytes data, bool four_bits, Dib& out) {
+// Runs of RLE8 / RLE4 into a palette picture of the same depth, whose other pixels
+// keep index 0. Runs or moves past the picture's edges, and indices past the `colours`
+// of the table, mean a damaged file and fail the decode. Only the pixels the data
+// writes are checked, so the work stays bounded by the data even when a few bytes
+// announce a huge picture.
+Status DecodeRle(Bytes data, bool four_bits, size_t colours, Dib& out) {
     ByteReader r(data);
     int x = 0, y = 0;  // y counts rows from the bottom, as stored
-    bool overrun = false;
+    bool overrun = false, bad_index = false;
     auto put = [&](int index) {
         if (x < out.width && y < out.height) out.set_index(x, out.height - 1 - y, index);
         else overrun = true;
+        if (size_t(index) >= colours) bad_index = true;
         ++x;
     };
     while (y < out.height) {
@@ -118,6 +122,7 @@ Status DecodeRle(Bytes data, bool four_bits, Dib& out) {
         if (count > 0) {
             for (int i = 0; i < count; ++i) put(four_bits ? ((i & 1) ? value & 0x0F : value >> 4) : value);
             if (overrun) return Status::Error("BMP: RLE data runs past the picture");
+            if (bad_index) return Status::Error("BMP: palette index out of range");
             continue;
         }
         if (value == 0) {
@@ -136,6 +141,7 @@ Status DecodeRle(Bytes data, bool four_bits, Dib& out) {
             if (!r.ok()) return Status::Error("BMP: truncated RLE data");
             for (int i = 0; i < n; ++i) put(four_bits ? ((i & 1) ? literal[size_t(i / 2)] & 0x0F : literal[size_t(i / 2)] >> 4) : literal[size_t(i)]);
             if (overrun) return Status::Error("BMP: RLE data runs past the picture");
+            if (bad_index) return Status::Error("BMP: palette index out of range");
         }
     }
     return {};
@@ -177,8 +183,7 @@ Status DecodeDibBody(const DibSource& src, Dib& out) {
     if (Status s = AllocateDib(out, width, height, h.bpp <= 8 ? h.bpp : 24); !s) return s;
     std::copy_n(colors.begin(), std::min(colors.size(), out.palette.size()), out.palette.begin());
     if (h.compression == kRle8 || h.compression == kRle4) {
-        if (Status s = DecodeRle(bits, h.compression == kRle4, out); !s) return s;
-        return CheckPaletteIndices(out, colors.size(), "BMP");
+        return DecodeRle(bits, h.compression == kRle4, colors.size(), out);
     }
 
     const size_t stride = DibRowSize(width, h.bpp);

@@ -5,6 +5,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -79,16 +80,20 @@ Status JpegInfo(Bytes data, ImageInfo& info) {
     return {};
 }
 
-Status JpegDecode(Bytes data, Dib& out) {
-    jpeg_decompress_struct cinfo;
-    JpegErrors errors;
-    std::vector<uint8_t> cmyk_row;
-    cinfo.err = &errors.base;
-    InstallErrors(&errors.base);
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return Status::Error(ErrorText(errors));
-    }
+namespace {
+
+// libjpeg reports errors by a longjmp back to the setjmp of the Read/Write functions
+// below, so their frames hold no object with a destructor: whatever must be freed
+// lives in the caller's frame (the row buffers here, the picture, the output buffer).
+struct JpegRowBuffer {
+    std::vector<uint8_t> row;
+};
+
+// Decodes into `out`; false when libjpeg failed (the text is in `errors`) or the
+// picture could not be made (`status`). `truncated` tells a picture cut short.
+bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, JpegRowBuffer& cmyk_row, Dib& out,
+              Status& status, bool& truncated) {
+    if (setjmp(errors.jump)) return false;
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
@@ -97,75 +102,92 @@ Status JpegDecode(Bytes data, Dib& out) {
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_start_decompress(&cinfo);
     const int w = int(cinfo.output_width), h = int(cinfo.output_height);
-    if (Status s = AllocateDib(out, w, h, grey ? 8 : 24); !s) {
-        jpeg_destroy_decompress(&cinfo);
-        return s;
-    }
+    status = AllocateDib(out, w, h, grey ? 8 : 24);
+    if (!status) return false;
     if (grey) out.palette = GreyRamp(256);
-    if (cmyk) cmyk_row.resize(size_t(w) * 4);
+    if (cmyk) cmyk_row.row.resize(size_t(w) * 4);
     while (cinfo.output_scanline < cinfo.output_height) {
         int y = int(cinfo.output_scanline);
-        JSAMPROW row = cmyk ? cmyk_row.data() : out.top_row(y);
+        JSAMPROW row = cmyk ? cmyk_row.row.data() : out.top_row(y);
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1) break;
-        if (cmyk) CmykRowToBgr(cmyk_row.data(), out.top_row(y), w, cinfo.saw_Adobe_marker);
+        if (cmyk) CmykRowToBgr(cmyk_row.row.data(), out.top_row(y), w, cinfo.saw_Adobe_marker);
         if (errors.truncated) break;
     }
-    bool truncated = errors.truncated || cinfo.output_scanline < cinfo.output_height;
+    truncated = errors.truncated || cinfo.output_scanline < cinfo.output_height;
     if (!truncated) jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    if (truncated) {
-        out = Dib{};
-        return Status::Error("JPEG: premature end of data");
-    }
-    ApplyExifOrientation(data, out);
-    return {};
+    return true;
 }
 
-Status JpegEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out) {
+// Encodes `dib` into the buffer libjpeg allocates (`*buffer`, `*size`); false when
+// libjpeg failed.
+bool WriteJpeg(jpeg_compress_struct& cinfo, JpegErrors& errors, const Dib& dib, int quality,
+               JpegRowBuffer& grey_row, unsigned char** buffer, unsigned long* size) {
+    if (setjmp(errors.jump)) return false;
     const bool grey = dib.bpp != 24;
-    if (grey && !IsGreyRamp(dib.palette)) return Status::Error("JPEG can save only RGB or GreyScale images");
-    jpeg_compress_struct cinfo;
-    JpegErrors errors;
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    std::vector<uint8_t> grey_row;
-    cinfo.err = &errors.base;
-    InstallErrors(&errors.base);
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_compress(&cinfo);
-        std::free(buffer);
-        return Status::Error(ErrorText(errors));
-    }
     jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, &buffer, &size);
+    jpeg_mem_dest(&cinfo, buffer, size);
     cinfo.image_width = JDIMENSION(dib.width);
     cinfo.image_height = JDIMENSION(dib.height);
     cinfo.input_components = grey ? 1 : 3;
     cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, options.jpeg_quality, TRUE);
+    jpeg_set_quality(&cinfo, quality, TRUE);
     cinfo.density_unit = 1;
     cinfo.X_density = 72;
     cinfo.Y_density = 72;
     jpeg_start_compress(&cinfo, TRUE);
-    if (grey) grey_row.resize(size_t(dib.width));
+    if (grey) grey_row.row.resize(size_t(dib.width));
     while (cinfo.next_scanline < cinfo.image_height) {
         int y = int(cinfo.next_scanline);
         JSAMPROW row;
         if (grey && dib.bpp == 8) {
             row = const_cast<JSAMPROW>(dib.top_row(y));
         } else if (grey) {
-            for (int x = 0; x < dib.width; ++x) grey_row[size_t(x)] = dib.palette[size_t(dib.index_at(x, y))].red;
-            row = grey_row.data();
+            for (int x = 0; x < dib.width; ++x) grey_row.row[size_t(x)] = dib.palette[size_t(dib.index_at(x, y))].red;
+            row = grey_row.row.data();
         } else {
             row = const_cast<JSAMPROW>(dib.top_row(y));
         }
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
+    return true;
+}
+
+}  // namespace
+
+Status JpegDecode(Bytes data, Dib& out) {
+    jpeg_decompress_struct cinfo;
+    JpegErrors errors;
+    JpegRowBuffer cmyk_row;
+    Status status;
+    bool truncated = false;
+    cinfo.err = &errors.base;
+    InstallErrors(&errors.base);
+    const bool read = ReadJpeg(cinfo, errors, data, cmyk_row, out, status, truncated);
+    jpeg_destroy_decompress(&cinfo);
+    if (!read || truncated) out = Dib{};
+    if (!status) return status;
+    if (!read) return Status::Error(ErrorText(errors));
+    if (truncated) return Status::Error("JPEG: premature end of data");
+    ApplyExifOrientation(data, out);
+    return {};
+}
+
+Status JpegEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out) {
+    if (dib.bpp != 24 && !IsGreyRamp(dib.palette)) return Status::Error("JPEG can save only RGB or GreyScale images");
+    jpeg_compress_struct cinfo;
+    JpegErrors errors;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    JpegRowBuffer grey_row;
+    cinfo.err = &errors.base;
+    InstallErrors(&errors.base);
+    const bool written = WriteJpeg(cinfo, errors, dib, options.jpeg_quality, grey_row, &buffer, &size);
     jpeg_destroy_compress(&cinfo);
-    out.assign(buffer, buffer + size);
+    if (written) out.assign(buffer, buffer + size);
     std::free(buffer);
+    if (!written) return Status::Error(ErrorText(errors));
     return {};
 }
 

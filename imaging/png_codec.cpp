@@ -57,49 +57,60 @@ Status PngInfo(Bytes data, ImageInfo& info) {
     return {};
 }
 
-Status PngDecode(Bytes data, Dib& out) {
-    PngSource src{data, 0, {}};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, OnError, OnWarning);
-    if (!png) return Status::Error("PNG: not enough memory");
-    png_infop info = png_create_info_struct(png);
+namespace {
+
+// Everything a decode keeps that has a destructor. It lives in PngDecode's frame, above
+// the setjmp of ReadPng, so a longjmp from libpng leaves it intact and it is freed
+// normally.
+struct PngDecodeState {
+    PngSource src;
+    std::vector<RgbQuad> palette;
     std::vector<uint8_t> indices;
     std::vector<png_bytep> rows;
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        out = Dib{};
-        return Status::Error("PNG: " + (src.error.empty() ? std::string("not enough memory") : src.error));
+    int width = 0, height = 0;
+    int transparent = -1;
+    bool indexed = false;
+    Status status;  // a failure of our own, not of libpng
+};
+
+// Reads palette and transparency of a palette picture into `st`.
+void ReadPalette(png_structp png, png_infop info, PngDecodeState& st) {
+    png_colorp colors = nullptr;
+    int count = 0;
+    png_get_PLTE(png, info, &colors, &count);
+    for (int i = 0; i < count; ++i) st.palette.push_back(MakeQuad(colors[i].red, colors[i].green, colors[i].blue));
+    png_bytep alpha = nullptr;
+    int alpha_count = 0;
+    png_color_16p unused = nullptr;
+    if (png_get_tRNS(png, info, &alpha, &alpha_count, &unused) && alpha) {
+        int clear = 0;
+        for (int i = 0; i < alpha_count; ++i)
+            if (alpha[i] == 0) clear++, st.transparent = i;
+        if (clear != 1) st.transparent = -1;
     }
-    png_set_read_fn(png, &src, ReadBytes);
+    st.indexed = true;
+}
+
+// Every libpng call of a decode. libpng reports errors by a longjmp back to the setjmp
+// here, so this frame holds no object with a destructor: whatever must be freed lives
+// in `st` or `out`. False when libpng failed or `st.status` tells why not.
+bool ReadPng(png_structp png, png_infop info, PngDecodeState& st, Dib& out) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_read_fn(png, &st.src, ReadBytes);
     png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
     png_read_info(png, info);
-    const int w = int(png_get_image_width(png, info)), h = int(png_get_image_height(png, info));
+    st.width = int(png_get_image_width(png, info));
+    st.height = int(png_get_image_height(png, info));
     const int color_type = png_get_color_type(png, info);
     png_set_strip_16(png);
     png_set_packing(png);
     png_set_interlace_handling(png);
-
-    std::vector<RgbQuad> palette;
-    int transparent = -1;
-    bool indexed = false;
     if (color_type == PNG_COLOR_TYPE_PALETTE) {
-        png_colorp colors = nullptr;
-        int count = 0;
-        png_get_PLTE(png, info, &colors, &count);
-        for (int i = 0; i < count; ++i) palette.push_back(MakeQuad(colors[i].red, colors[i].green, colors[i].blue));
-        png_bytep alpha = nullptr;
-        int alpha_count = 0;
-        png_color_16p unused = nullptr;
-        if (png_get_tRNS(png, info, &alpha, &alpha_count, &unused) && alpha) {
-            int clear = 0;
-            for (int i = 0; i < alpha_count; ++i)
-                if (alpha[i] == 0) clear++, transparent = i;
-            if (clear != 1) transparent = -1;
-        }
-        indexed = true;
+        ReadPalette(png, info, st);
     } else if (color_type == PNG_COLOR_TYPE_GRAY && !png_get_valid(png, info, PNG_INFO_tRNS)) {
         png_set_expand_gray_1_2_4_to_8(png);
-        palette = GreyRamp(256);
-        indexed = true;
+        st.palette = GreyRamp(256);
+        st.indexed = true;
     } else {
         png_set_expand(png);
         png_set_gray_to_rgb(png);
@@ -108,23 +119,38 @@ Status PngDecode(Bytes data, Dib& out) {
         png_set_bgr(png);
     }
     png_read_update_info(png, info);
-    rows.resize(size_t(h));
-    if (indexed) {
-        indices.resize(size_t(w) * size_t(h));
-        for (int y = 0; y < h; ++y) rows[size_t(y)] = indices.data() + size_t(y) * size_t(w);
+    st.rows.resize(size_t(st.height));
+    if (st.indexed) {
+        st.indices.resize(size_t(st.width) * size_t(st.height));
+        for (int y = 0; y < st.height; ++y) st.rows[size_t(y)] = st.indices.data() + size_t(y) * size_t(st.width);
     } else {
-        if (Status s = AllocateDib(out, w, h, 24); !s) {
-            png_destroy_read_struct(&png, &info, nullptr);
-            return s;
-        }
-        for (int y = 0; y < h; ++y) rows[size_t(y)] = out.top_row(y);
+        st.status = AllocateDib(out, st.width, st.height, 24);
+        if (!st.status) return false;
+        for (int y = 0; y < st.height; ++y) st.rows[size_t(y)] = out.top_row(y);
     }
-    png_read_image(png, rows.data());
+    png_read_image(png, st.rows.data());
+    return true;
+}
+
+}  // namespace
+
+Status PngDecode(Bytes data, Dib& out) {
+    PngDecodeState st;
+    st.src.data = data;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &st.src, OnError, OnWarning);
+    if (!png) return Status::Error("PNG: not enough memory");
+    png_infop info = png_create_info_struct(png);
+    const bool read = info && ReadPng(png, info, st, out);
     png_destroy_read_struct(&png, &info, nullptr);
-    if (indexed) {
-        if (palette.empty()) return Status::Error("PNG: palette picture without palette");
-        if (Status s = DibFromIndices(out, w, h, indices, palette); !s) return s;
-        out.transparent = transparent;
+    if (!read) {
+        out = Dib{};
+        if (!st.status) return st.status;
+        return Status::Error("PNG: " + (st.src.error.empty() ? std::string("not enough memory") : st.src.error));
+    }
+    if (st.indexed) {
+        if (st.palette.empty()) return Status::Error("PNG: palette picture without palette");
+        if (Status s = DibFromIndices(out, st.width, st.height, st.indices, st.palette); !s) return s;
+        out.transparent = st.transparent;
     }
     return {};
 }

@@ -71,6 +71,9 @@ Status ReadPixels(const TgaHeader& h, ByteReader& r, std::vector<uint8_t>& pixel
         pixels.assign(bytes.begin(), bytes.end());
         return {};
     }
+    // A packet of 1 + bpp bytes gives at most 128 pixels: a picture the rest of the file
+    // cannot fill is refused before its buffer is taken.
+    if (total / bpp > r.remaining() / (1 + bpp) * 128 + 128) return Status::Error("TGA: truncated RLE data");
     pixels.resize(total);
     size_t at = 0;
     while (at < total) {
@@ -118,6 +121,9 @@ Status TgaDecode(Bytes data, Dib& out) {
         if (!r.ok()) return Status::Error("TGA: truncated colour map");
         for (int i = 0; i < h.map_length; ++i) palette.push_back(ColourOf(map.data() + size_t(i) * entry, h.map_entry_bits));
     }
+    // The stream is held at its own depth (two bytes a pixel for 16-bit grey) before the
+    // picture is made: both must be within the limits.
+    if (Status s = CheckImageSize(h.width, h.height, h.depth); !s) return s;
     std::vector<uint8_t> pixels;
     if (Status s = ReadPixels(h, r, pixels); !s) return s;
 

@@ -16,13 +16,12 @@
 namespace gd {
 namespace {
 
-thread_local std::string tiff_error;
+// A plain array, so the last message holds no memory once a decode is over.
+thread_local char tiff_error[256];
 
-void OnError(const char*, const char* format, va_list args) {
-    char text[256];
-    std::vsnprintf(text, sizeof text, format, args);
-    tiff_error = text;
-}
+void OnError(const char*, const char* format, va_list args) { std::vsnprintf(tiff_error, sizeof tiff_error, format, args); }
+
+std::string ErrorText(const char* otherwise) { return std::string("TIFF: ") + (tiff_error[0] ? tiff_error : otherwise); }
 
 void OnWarning(const char*, const char*, va_list) {}
 
@@ -61,9 +60,9 @@ struct TiffHandle {
 Status Open(TiffSource& src, TiffHandle& handle) {
     TIFFSetErrorHandler(OnError);
     TIFFSetWarningHandler(OnWarning);
-    tiff_error.clear();
+    tiff_error[0] = '\0';
     handle.tiff = TIFFClientOpen("memory", "rm", &src, Read, Write, Seek, Close, Size, Map, Unmap);
-    if (!handle.tiff) return Status::Error("TIFF: " + (tiff_error.empty() ? std::string("cannot read header") : tiff_error));
+    if (!handle.tiff) return Status::Error(ErrorText("cannot read header"));
     return {};
 }
 
@@ -101,7 +100,7 @@ Status TiffDecode(Bytes data, Dib& out) {
     if (Status s = CheckImageSize(w, h, 24); !s) return s;
     std::vector<uint32_t> rgba(size_t(w) * size_t(h));
     if (!TIFFReadRGBAImageOriented(handle.tiff, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0))
-        return Status::Error("TIFF: " + (tiff_error.empty() ? std::string("cannot decode the image") : tiff_error));
+        return Status::Error(ErrorText("cannot decode the image"));
     if (Status s = AllocateDib(out, int(w), int(h), 24); !s) return s;
     for (uint32_t y = 0; y < h; ++y) {
         const uint32_t* src_row = rgba.data() + size_t(y) * w;

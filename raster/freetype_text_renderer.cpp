@@ -72,6 +72,7 @@ struct FreeTypeTextRenderer::State {
     ~State() {
         if (font.face) FT_Done_Face(font.face);
         if (library) FT_Done_FreeType(library);
+        if (config) FcConfigDestroy(config);
     }
 
     // The fontconfig match for `font`: path, face index, and whether it is bold / italic.

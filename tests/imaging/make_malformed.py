@@ -95,6 +95,8 @@ write("tga/bad_zero.tga", patch(tga, 12, "<HH", 0, 0))
 write("tga/bad_index.tga", patch(read("tga/palette.tga"), 5, "<H", 2))
 write("tga/bad_rle_overrun.tga", patch(read("tga/card24_rle.tga"), 12, "<HH", 20, 1))
 write("tga/bad_rle_truncated.tga", cut("tga/card24_rle.tga", 0.5))
+# Within the size limits, but far more pixels than the little RLE data could fill.
+write("tga/bad_rle_short_data.tga", patch(read("tga/card24_rle.tga"), 12, "<HH", 16000, 16000))
 
 pcx = read("pcx/card24.pcx")
 write("pcx/bad_truncated.pcx", cut("pcx/card24.pcx", 0.5))

@@ -1,5 +1,7 @@
 #include "tests/imaging/malformed_corpus.h"
 
+#include "imaging/codec.h"
+
 namespace gd {
 namespace {
 
@@ -27,6 +29,20 @@ TEST(Malformed, ReadableReasons) {
     // Regression (found by fuzzing): a true-colour TGA with a colour map of 8-bit entries
     // was read as 3 bytes an entry, past the end of the map.
     EXPECT_FALSE(image.Load(testing::InputPath("tga/bad_map_entry_size.tga"), kFormatTga));
+    // Regression (found by fuzzing): 16-bit grey counted as 8 bits in the size check, so
+    // these 27 bytes made the decoder take 2 GB. (The facade then reads them as a WBMP.)
+    Dib dib;
+    Status tga = DecodeWith(*FindCodec(kFormatTga), testing::ReadInput("tga/rle_grey16_huge.tga"), dib);
+    EXPECT_NE(tga.text().find("too large"), std::string::npos) << tga.text();
+    EXPECT_TRUE(image.Load(testing::InputPath("tga/rle_grey16_huge.tga"), kFormatTga));
+    EXPECT_EQ(image.GetType(), kFormatWbmp);
+    // A picture its run-length data could never fill is refused before its buffer is taken.
+    EXPECT_FALSE(image.Load(testing::InputPath("tga/bad_rle_short_data.tga"), kFormatTga));
+    EXPECT_EQ(image.GetLastError(), "TGA: truncated RLE data");
+    // Regression (found by fuzzing): after a little run-length data, every pixel of an
+    // 8960x31488 icon was checked one by one; now only the pixels the data wrote are.
+    EXPECT_FALSE(image.Load(testing::InputPath("ico/bad_rle4_huge.ico"), kFormatIco));
+    EXPECT_EQ(image.GetLastError(), "BMP: palette index out of range");
 }
 
 }  // namespace
