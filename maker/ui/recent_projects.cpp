@@ -1,0 +1,91 @@
+#include "maker/ui/recent_projects.h"
+
+#include "maker/project/path_rules.h"
+
+namespace gd {
+
+void RecentProjects::Add(const std::string& path) {
+    if (path.empty()) return;
+    for (size_t i = 0; i < paths_.size(); ++i) {
+        if (SamePath(paths_[i], path)) {
+            paths_.erase(paths_.begin() + std::ptrdiff_t(i));
+            break;
+        }
+    }
+    paths_.insert(paths_.begin(), path);
+    if (paths_.size() > kRecentProjectCount) paths_.resize(kRecentProjectCount);
+}
+
+void RecentProjects::Remove(size_t index) {
+    if (index < paths_.size()) paths_.erase(paths_.begin() + std::ptrdiff_t(index));
+}
+
+namespace {
+std::string EntryKey(size_t index) { return "File" + std::to_string(index + 1); }
+}  // namespace
+
+void RecentProjects::Load(UserSettings& settings) {
+    paths_.clear();
+    for (size_t i = 0; i < kRecentProjectCount; ++i) {
+        std::optional<std::string> path = settings.GetString(kRecentSection, EntryKey(i));
+        // A hand-edited store may repeat an entry or leave gaps: Add keeps the list sound.
+        if (path && !path->empty() && !ContainsPath(paths_, *path)) paths_.push_back(*path);
+    }
+}
+
+void RecentProjects::Save(UserSettings& settings) const {
+    for (size_t i = 0; i < kRecentProjectCount; ++i) {
+        if (i < paths_.size())
+            settings.SetString(kRecentSection, EntryKey(i), paths_[i]);
+        else
+            settings.Remove(kRecentSection, EntryKey(i));
+    }
+}
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Where the root of a path ends: after "C:\", after "\\server\share\", or 0.
+size_t RootLength(const std::string& path) {
+    if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return 3;
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        size_t server_end = path.find_first_of("\\/", 2);
+        if (server_end == path.npos) return path.size();
+        size_t share_end = path.find_first_of("\\/", server_end + 1);
+        return share_end == path.npos ? path.size() : share_end + 1;
+    }
+    if (!path.empty() && IsSeparator(path[0])) return 1;
+    return 0;
+}
+
+}  // namespace
+
+std::string AbbreviatePath(const std::string& path, size_t max_length) {
+    if (path.size() <= max_length) return path;
+    size_t root = RootLength(path);
+    size_t name_start = path.find_last_of("\\/");
+    if (name_start == path.npos || name_start < root) return path;
+    // Take whole trailing parts while "root...\parts" still fits.
+    size_t tail = name_start;  // the separator before the part kept so far
+    for (;;) {
+        if (tail <= root) return path;
+        size_t previous = path.find_last_of("\\/", tail - 1);
+        if (previous == path.npos || previous < root) break;
+        if (root + 3 + (path.size() - previous) > max_length) break;
+        tail = previous;
+    }
+    if (tail < root) return path;
+    return path.substr(0, root) + "..." + path.substr(tail);
+}
+
+std::string RecentMenuText(size_t index, const std::string& path) {
+    std::string text = "&" + std::to_string(index + 1) + " ";
+    for (char c : AbbreviatePath(path, 40)) {
+        if (c == '&') text += '&';
+        text += c;
+    }
+    return text;
+}
+
+}  // namespace gd
