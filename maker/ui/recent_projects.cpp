@@ -80,7 +80,9 @@ std::string AbbreviatePath(const std::string& path, size_t max_length) {
 }
 
 std::string RecentMenuText(size_t index, const std::string& path) {
-    std::string text = "&" + std::to_string(index + 1) + " ";
+    std::string text = "&";
+    text += std::to_string(index + 1);
+    text += ' ';
     for (char c : AbbreviatePath(path, 40)) {
         if (c == '&') text += '&';
         text += c;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <utime.h>
+#include <chrono>
+#include <filesystem>
 
 #include "maker/ui/tip_of_the_day.h"
 #include "tests/maker/project/temp_folder.h"
@@ -151,15 +151,15 @@ TEST(TipsFileRead, ReadsBytesAndAChangeTimeThatFollowsTheFile) {
     test::TempFolder folder;
     EXPECT_FALSE(ReadTipsFile(folder.File("missing.txt")).has_value());
     std::string path = folder.Write("Tips.txt", std::string("One\r\nTwo\r\n"));
-    utimbuf times{1000000000, 1000000000};
-    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+    std::filesystem::path file = folder.path() / "Tips.txt";
+    auto changed = std::filesystem::last_write_time(file);
+    std::filesystem::last_write_time(file, changed - std::chrono::hours(30 * 24));
     auto first = ReadTipsFile(path);
     ASSERT_TRUE(first.has_value());
     EXPECT_EQ(first->bytes, "One\r\nTwo\r\n");
     EXPECT_FALSE(first->time_stamp.empty());
     EXPECT_NE(first->time_stamp.back(), '\n');
-    times = {1100000000, 1100000000};
-    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+    std::filesystem::last_write_time(file, changed);
     EXPECT_NE(ReadTipsFile(path)->time_stamp, first->time_stamp);
 }
 

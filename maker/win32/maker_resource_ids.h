@@ -1,0 +1,98 @@
+#ifndef GD_MAKER_WIN32_MAKER_RESOURCE_IDS_H
+#define GD_MAKER_WIN32_MAKER_RESOURCE_IDS_H
+/* Ids of the maker's resources, commands and dialog controls; read by windres and C++.
+   A command's status-bar prompt and tooltip are the string of the same id,
+   "prompt\ntooltip". */
+
+/* Resources */
+#define IDD_ABOUTBOX 100
+#define IDB_BULB 102
+#define IDR_MAINFRAME 128
+#define IDI_NAV_GENERAL 131
+#define IDI_NAV_PICTURES 132
+#define IDI_NAV_MUSIC 133
+#define IDI_NAV_SETTINGS 134
+#define IDB_TOOLBAR 137
+#define IDD_GENERAL_PAGE 138
+#define IDI_NAV_EFFECTS 167
+#define IDD_MAKING 172
+#define IDD_TIP 173
+#define IDD_PLACEHOLDER_PAGE 174
+#define IDB_EXIT 204
+#define IDI_SAVER_DEFAULT 222
+#define IDB_BULB_2X 1102
+#define IDB_TOOLBAR_2X 1137
+#define IDB_MENU_IMAGES 1138
+#define IDB_EXIT_2X 1204
+
+/* Commands */
+#define ID_TIP_OF_THE_DAY 104
+#define ID_MAKE_PREVIEW 32772
+#define ID_MAKE_SCR 32773
+#define ID_HELP_TOPICS 32774
+#define ID_HOMEPAGE 32781
+#define ID_TECHNICAL_SUPPORT 32782
+#define ID_GETTING_STARTED 32784
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 57604
+#define ID_FILE_MRU_FILE1 57616
+#define ID_FILE_MRU_FILE2 57617
+#define ID_FILE_MRU_FILE3 57618
+#define ID_FILE_MRU_FILE4 57619
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+
+/* Strings */
+#define IDS_IDLE_MESSAGE 57345
+#define IDS_INDICATOR_CAPS 59137
+#define IDS_INDICATOR_NUM 59138
+#define IDS_INDICATOR_SCRL 59139
+
+/* General page */
+#define IDC_SAVER_NAME 1000
+#define IDC_AUTHOR 1001
+#define IDC_EMAIL 1002
+#define IDC_HOMEPAGE_EDIT 1003
+#define IDC_COPYRIGHT 1004
+#define IDC_DESCRIPTION 1005
+#define IDC_ICON_DISPLAY 1006
+#define IDC_ICON_DEFAULT 1007
+#define IDC_ICON_CHANGE 1008
+#define IDC_STANDARD_SAVER 1009
+#define IDC_SELF_INSTALL 1010
+#define IDC_OUTPUT_FOLDER 1011
+#define IDC_BROWSE_FOLDER 1012
+
+/* Placeholder page */
+#define IDC_PLACEHOLDER_TITLE 1020
+#define IDC_PLACEHOLDER_TEXT 1021
+
+/* About box */
+#define IDC_ABOUT_ICON 1030
+#define IDC_ABOUT_VERSION 1031
+#define IDC_ABOUT_HOMEPAGE 1032
+#define IDC_ABOUT_SUPPORT 1033
+
+/* Tip of the Day */
+#define IDC_TIP_FRAME 1040
+#define IDC_TIP_BULB 1041
+#define IDC_TIP_HEADER 1042
+#define IDC_TIP_TEXT 1043
+#define IDC_TIP_FOOTER 1044
+#define IDC_TIP_STARTUP 1045
+#define IDC_TIP_NEXT 1046
+
+/* The making dialog */
+#define IDC_MAKING_DONE 1076
+#define IDC_MAKING_LOG 1077
+#define IDC_MAKING_PROGRESS 1078
+
+/* The file dialog's own area: the anchor frame, the preview box and the system
+   dialog's placeholder (stc32). */
+#define IDC_PREVIEW_ANCHOR 7000
+#define IDC_PREVIEW_CHECK 7001
+#define IDC_FILE_DIALOG_PLACEHOLDER 1119
+
+#endif
