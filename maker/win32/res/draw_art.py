@@ -13,9 +13,17 @@
 and a few icons a user may give a screensaver, into ../../program_folder/icons/.
 Every picture is drawn from shapes in a unit square, so each size is drawn, not scaled.
 The outputs are committed; run this again only to change the pictures."""
+import importlib.util
 import math
 import os
 import struct
+
+# The icon image writer of the runtime's own art script.
+_runtime_script = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..', 'runtime', 'win32', 'res',
+                               'draw_art.py')
+_spec = importlib.util.spec_from_file_location('runtime_art', _runtime_script)
+runtime_art = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(runtime_art)
 
 SAMPLES = 4  # per pixel and axis
 
@@ -156,24 +164,8 @@ def strip(drawings, size, transform):
     return [sum((img[y] for img in images), []) for y in range(size)]
 
 
-def icon_image(rows):
-    """A 32-bit icon image: header with doubled height, bottom-up colour rows, AND mask."""
-    size = len(rows)
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = b''.join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
-    stride = ((size + 31) // 32) * 4
-    mask = b''
-    for row in reversed(rows):
-        bits = bytearray(stride)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(bits)
-    return header + colour + mask
-
-
 def write_ico(path, layers, sizes):
-    images = [icon_image(render(layers, s)) for s in sizes]
+    images = [runtime_art.dib(render(layers, s)) for s in sizes]
     head = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     entries, blobs = b'', b''
