@@ -84,6 +84,8 @@ public:
         pos_ += n;
         return s;
     }
+    // Marks the input as malformed: every later read fails.
+    void Fail() { ok_ = false; }
     size_t remaining() const { return ok_ ? bytes_.size() - pos_ : 0; }
     size_t position() const { return pos_; }
     bool ok() const { return ok_; }

@@ -11,19 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "common/code_page.h"
 #include "raster/pixel.h"
 
 namespace gd {
 namespace {
-
-// Windows-1252 for the bytes 0x80..0x9F; the other bytes are their own code points.
-char32_t AnsiToUnicode(unsigned char c) {
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    return c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
-}
 
 struct FontKey {
     std::string face;
@@ -179,7 +171,7 @@ int Advance(const LoadedFont& font, char32_t c) {
 
 int LineWidth(const LoadedFont& font, std::string_view line) {
     int w = 0;
-    for (unsigned char c : line) w += Advance(font, AnsiToUnicode(c));
+    for (unsigned char c : line) w += Advance(font, CodePageToUnicode(c));
     return w;
 }
 
@@ -206,7 +198,7 @@ void DrawLine(Bitmap& target, const LoadedFont& font, std::string_view line, int
               const Rect& clip) {
     const int start = x;
     for (unsigned char c : line) {
-        char32_t u = AnsiToUnicode(c);
+        char32_t u = CodePageToUnicode(c);
         int advance = Advance(font, u);
         if (advance == 0 && !LoadGlyph(font, u)) continue;
         FT_GlyphSlot slot = font.face->glyph;

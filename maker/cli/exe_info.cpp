@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/byte_io.h"
+#include "common/code_page.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "imaging/cx_image.h"
@@ -135,6 +136,21 @@ void JsonConfig(JsonWriter& j, const SaverConfig& c) {
     j.EndObject();
 }
 
+// The records hold code-page bytes; the report is UTF-8.
+void TextsToUtf8(SaverConfig& c) {
+    for (std::string* t : {&c.name, &c.author, &c.email, &c.home_page, &c.copyright, &c.description, &c.banner,
+                           &c.banner_font.face_name})
+        *t = CodePageToUtf8(*t);
+}
+
+std::optional<CaptionRecord> CaptionInUtf8(std::optional<CaptionRecord> caption) {
+    if (caption) {
+        caption->text = CodePageToUtf8(caption->text);
+        caption->font.face_name = CodePageToUtf8(caption->font.face_name);
+    }
+    return caption;
+}
+
 }  // namespace
 
 res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
@@ -159,7 +175,7 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         if (type == RT_SAVER_PICTURE) {
             info.pictures.push_back(ReadPicture(id, b));
         } else if (type == RT_SAVER_CAPTION) {
-            info.captions.push_back({id, uint32_t(b.size()), DecodeCaptionRecord(b)});
+            info.captions.push_back({id, uint32_t(b.size()), CaptionInUtf8(DecodeCaptionRecord(b))});
         } else if (type == RT_SAVER_MUSIC) {
             auto entry = DecodeMusicEntry(b);
             info.music.push_back({id, entry ? entry->extension : "", entry ? uint32_t(entry->data.size()) : 0, bool(entry)});
@@ -167,6 +183,7 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
             info.has_config = true;
             info.config_size = uint32_t(b.size());
             info.config = DecodeSaverConfig(b);
+            if (info.config) TextsToUtf8(*info.config);
         } else if (type == res::kTypeGroupIcon && !info.has_icon_group) {
             ReadIconGroup(b, parsed->table, info);
         }

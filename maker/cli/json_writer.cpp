@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/unicode_text.h"
+
 namespace gd::cli {
 
 void JsonWriter::Separate() {
@@ -38,17 +40,21 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
 JsonWriter& JsonWriter::String(std::string_view text) {
     Separate();
     out_ += '"';
-    for (unsigned char c : text) {
+    for (size_t pos = 0; pos < text.size();) {
+        Utf8Char ch = DecodeUtf8(text, pos);
+        char32_t c = ch.code_point;
         if (c == '"' || c == '\\') {
             out_ += '\\';
             out_ += char(c);
-        } else if (c < 0x20 || c >= 0x7f) {
+        } else if (c < 0x20 || c == 0x7F || !ch.well_formed) {
+            // A byte that is not UTF-8 keeps its escape U+DC80..U+DCFF (see unicode_text.h).
             char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", c);
+            std::snprintf(esc, sizeof esc, "\\u%04x", unsigned(c));
             out_ += esc;
         } else {
-            out_ += char(c);
+            out_.append(text.substr(pos, ch.length));
         }
+        pos += ch.length;
     }
     out_ += '"';
     return *this;

@@ -1,7 +1,8 @@
 #pragma once
 // A small streaming JSON writer for the command line's --json outputs: commas and nesting
-// are handled here, so callers only say what comes next. Texts are bytes in the ANSI code
-// page; bytes above 0x7F are written as the code points of the same value (Latin-1).
+// are handled here, so callers only say what comes next. Texts are UTF-8 and are written
+// as such; a byte that is not UTF-8 (a Linux file name in another encoding) is written as
+// the escape \udc80..\udcff of that byte.
 
 #include <cstdint>
 #include <string>

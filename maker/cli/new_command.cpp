@@ -7,6 +7,7 @@
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/payload_text.h"
 #include "maker/project/validate_for_make.h"
 
 namespace gd::cli {
@@ -61,7 +62,8 @@ std::string ReadOptions(Args& args, NewOptions& o) {
     }
     if (o.file.empty()) return "the project file is missing";
     if (o.name && NameHasForbiddenCharacter(*o.name)) return std::string(kNameCharactersMessage);
-    if (o.name && o.name->size() > kMaxName) return "the name takes at most 30 characters";
+    if (o.name)
+        if (auto reason = CheckRecordText(*o.name, kMaxName)) return "--name: " + *reason;
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "maker/cli/json_writer.h"
+#include "maker/project/payload_text.h"
 #include "maker/project/validate_for_make.h"
 
 namespace gd::cli {
@@ -111,8 +112,9 @@ std::string SetField(const ProjectField& f, const std::string& value) {
     if (!f.settable) return name + " cannot be set: " + f.not_settable_reason;
     switch (f.kind) {
     case FieldKind::kText: {
-        if (f.max > 0 && value.size() > size_t(f.max))
-            return name + " takes at most " + std::to_string(f.max) + " characters";
+        // A text with a limit goes into the screensaver's records, in code-page bytes.
+        if (f.max > 0)
+            if (auto reason = CheckRecordText(value, size_t(f.max))) return name + ": " + *reason;
         if (name == "szName" && NameHasForbiddenCharacter(value)) return std::string(kNameCharactersMessage);
         *static_cast<std::string*>(f.value) = value;
         return {};

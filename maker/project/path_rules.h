@@ -1,7 +1,8 @@
 #pragma once
-// How the maker compares and tests the paths of a project. Paths are text in the ANSI code
-// page; two paths name the same file when they are equal ignoring the case of ASCII
-// letters, as on the platform the made screensavers run on.
+// How the maker compares and tests the paths of a project. Paths are UTF-8 in memory (on
+// Linux the file system's bytes, see common/code_page.h); two paths name the same file
+// when they are equal ignoring the case of ASCII letters, as on the platform the made
+// screensavers run on.
 
 #include <string>
 #include <string_view>

@@ -4,6 +4,7 @@
 #include "common/byte_io.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/payload_text.h"
 
 namespace gd {
 
@@ -22,8 +23,15 @@ void WriteReserved(ByteWriter& out, const ReservedFields& r) {
     out.Bytes(r.bytes);
 }
 
+// A font's face name is a fixed field of code-page bytes in the file, as in the records.
+std::optional<LogFont> ReadFont(ByteReader& in) {
+    auto font = ReadLogFont(in);
+    if (!font) return std::nullopt;
+    return FontFromRecord(std::move(*font));
+}
+
 void WritePicture(ByteWriter& out, const CPictureData& p) {
-    WriteLogFont(out, p.lfCaptionFont);
+    WriteLogFont(out, RecordFont(p.lfCaptionFont));
     WriteArchiveString(out, p.szFile);
     WriteArchiveString(out, p.szCaption);
     out.U32(p.crCaptionColor);
@@ -61,7 +69,7 @@ bool ReadString(ByteReader& in, std::string& value) {
 }
 
 bool ReadPicture(ByteReader& in, CPictureData& p) {
-    auto font = ReadLogFont(in);
+    auto font = ReadFont(in);
     if (!font) return false;
     p.lfCaptionFont = std::move(*font);
     if (!ReadString(in, p.szFile) || !ReadString(in, p.szCaption)) return false;
@@ -101,7 +109,7 @@ std::string ProjectFileErrorText(ProjectFileResult result, const std::string& pa
 
 std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
     ByteWriter out;
-    WriteLogFont(out, project.lfBanner);
+    WriteLogFont(out, RecordFont(project.lfBanner));
 
     std::string missing;
     DropMissing(project.pictureList, [](const CPictureData& p) -> const std::string& { return p.szFile; }, missing);
@@ -134,7 +142,7 @@ std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
 
 bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSink& sink) {
     ByteReader in(bytes);
-    auto banner_font = ReadLogFont(in);
+    auto banner_font = ReadFont(in);
     if (!banner_font) return false;
     project.lfBanner = std::move(*banner_font);
     project.pictureList.clear();

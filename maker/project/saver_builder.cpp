@@ -11,6 +11,7 @@
 #include "maker/project/file_io.h"
 #include "maker/project/ordered_encoder.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/payload_text.h"
 
 namespace gd {
 
@@ -60,12 +61,12 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
                             const std::string& identifier, const std::string& build_time) {
     SaverConfig c;
     c.identifier = identifier;
-    c.name = project.szName;
-    c.author = project.szAuthor;
-    c.email = project.szEmail;
-    c.home_page = project.szHomePage;
-    c.copyright = project.szCopyright;
-    c.description = project.szDescription;
+    c.name = RecordText(project.szName);
+    c.author = RecordText(project.szAuthor);
+    c.email = RecordText(project.szEmail);
+    c.home_page = RecordText(project.szHomePage);
+    c.copyright = RecordText(project.szCopyright);
+    c.description = RecordText(project.szDescription);
     c.build_time = build_time;
     c.bg_color = project.crBgColor;
     c.mouse_move = project.bMouseMove;
@@ -85,8 +86,8 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
     c.effect_millisecond = project.nEffectMilliSecond;
     c.picture_pause = project.nPicturePause;
     c.effect_on = project.bEffectOn;
-    c.banner = std::string(TrimWhiteSpace(project.szBanner));
-    c.banner_font = project.lfBanner;
+    c.banner = RecordText(TrimWhiteSpace(project.szBanner));
+    c.banner_font = RecordFont(project.lfBanner);
     c.banner_color = project.crBanner;
     c.banner_pos = project.nBannerPos;
     return c;
@@ -170,14 +171,15 @@ void CSaverBuilder::WritePictures(ResourceTarget& target) {
 void CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
     if (picture.szCaption.empty()) return;
-    CaptionRecord caption{picture.lfCaptionFont, picture.crCaptionColor, picture.nCaptionPos, picture.szCaption};
+    CaptionRecord caption{RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos,
+                          RecordText(picture.szCaption)};
     target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption));  // a caption that fails is not reported
 }
 
 void CSaverBuilder::WriteMusic(ResourceTarget& target) {
     for (const std::string& path : project_.musicList) {
         MusicEntry entry;
-        entry.extension = MusicExtensionTag(path);
+        entry.extension = MusicExtensionTag(RecordText(path));
         switch (ReadWholeFile(path, entry.data)) {
         case ReadFileStatus::kOpenFailed: log_.Post("The music file is not exists: " + path); continue;
         case ReadFileStatus::kReadFailed: log_.Post("Fail to open music file: " + path); continue;

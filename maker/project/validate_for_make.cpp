@@ -2,6 +2,7 @@
 
 #include "common/text_trim.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/payload_text.h"
 #include "maker/project/saver_builder.h"
 
 namespace gd {
@@ -20,6 +21,10 @@ bool ValidateForMake(CParamData& project, MakeValidationUi& ui) {
     }
     if (project.pictureList.empty()) {
         ui.ShowProblem(ProjectPage::kPictures, std::string(kNoPictureMessage));
+        return false;
+    }
+    if (auto problem = CheckPayloadTexts(project)) {
+        ui.ShowProblem(ProjectPage(problem->page), problem->label + " can't go into the screensaver: " + problem->reason);
         return false;
     }
     std::string target = OutputPathFor(project);

@@ -10,7 +10,7 @@
 namespace gd {
 
 // The pages of the main window a problem is shown on.
-enum class ProjectPage { kGeneral = 1, kPictures = 2 };
+enum class ProjectPage { kGeneral = 1, kPictures = 2, kMusic = 3, kSettings = 4 };
 
 class MakeValidationUi {
 public:
@@ -29,7 +29,8 @@ inline constexpr std::string_view kNoPictureMessage = "Please add  one picture a
 // True when the name holds one of the nine characters a file name cannot hold.
 bool NameHasForbiddenCharacter(std::string_view name);
 
-// Trims szName in the project, then checks it, the picture list and the output file.
+// Trims szName in the project, then checks it, the picture list, that every text the
+// screensaver carries fits its code page, and the output file.
 // False when the build must not start (the problem has been shown, or the user refused
 // to replace the output file).
 bool ValidateForMake(CParamData& project, MakeValidationUi& ui);

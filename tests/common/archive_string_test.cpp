@@ -65,5 +65,50 @@ TEST(ArchiveString, TruncatedInputFailsCleanly) {
     }
 }
 
+TEST(ArchiveString, WesternTextIsStoredNarrowInTheCodePage) {
+    EXPECT_EQ(Encode("Köln €"), (std::vector<uint8_t>{0x06, 'K', 0xF6, 'l', 'n', ' ', 0x80}));
+    std::vector<uint8_t> bytes = Encode("Köln €");
+    ByteReader r(bytes);
+    EXPECT_EQ(ReadArchiveString(r), "Köln €");
+}
+
+TEST(ArchiveString, TextTheCodePageCannotHoldIsStoredWide) {
+    // 0xFF, the marker 0xFFFE, the length in UTF-16 units, the units.
+    EXPECT_EQ(Encode("写真a"), (std::vector<uint8_t>{0xFF, 0xFE, 0xFF, 0x03, 0x99, 0x51, 0x1F, 0x77, 'a', 0x00}));
+    const std::string texts[] = {"C:\\Users\\Zoë\\写真\\IMG_0001.JPG", "/home/k/K\xF6ln/a.jpg",
+                                 std::string(300, 'x') + "東", std::string(70000, 'y') + "東"};
+    for (const std::string& text : texts) {
+        std::vector<uint8_t> bytes = Encode(text);
+        ASSERT_EQ(bytes[0], 0xFF);
+        EXPECT_EQ(ReadU16(bytes.data() + 1), 0xFFFE);
+        ByteReader r(bytes);
+        EXPECT_EQ(ReadArchiveString(r), text);
+        EXPECT_TRUE(r.at_end());
+    }
+}
+
+TEST(ArchiveString, ReadsNarrowUtf8ThatTheLinuxMakerWroteBefore) {
+    std::vector<uint8_t> utf8 = {0x06, 'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F};  // "Grüß" as UTF-8 bytes
+    ByteReader r(utf8);
+    EXPECT_EQ(ReadArchiveString(r), "Grüß");
+    std::vector<uint8_t> western = {0x04, 'G', 'r', 0xFC, 0xDF};  // the same in the code page
+    ByteReader w(western);
+    EXPECT_EQ(ReadArchiveString(w), "Grüß");
+}
+
+TEST(ArchiveString, MalformedWideFormsFailCleanly) {
+    const std::vector<std::vector<uint8_t>> bad = {
+        {0xFF, 0xFE, 0xFF},                                // marker, no length
+        {0xFF, 0xFE, 0xFF, 0x02, 'a', 0x00},               // one unit of two
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x00},        // marker after marker
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 0},  // ~2^31 units
+    };
+    for (const auto& bytes : bad) {
+        ByteReader r(bytes);
+        EXPECT_FALSE(ReadArchiveString(r));
+        EXPECT_FALSE(r.ok());
+    }
+}
+
 }  // namespace
 }  // namespace gd

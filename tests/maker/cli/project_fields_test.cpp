@@ -60,6 +60,23 @@ TEST(ProjectFields, UnknownKeysAndBadValuesAreRefusedAndChangeNothing) {
     EXPECT_EQ(SetProjectField(p, "nBannerPos", "2"), "bad value '2' for nBannerPos: expected an integer from 0 to 1");
 }
 
+TEST(ProjectFields, RecordTextsCountCodePageBytesAndRefuseWhatTheCodePageCannotHold) {
+    CParamData p;
+    // 30 characters of two UTF-8 bytes each: 30 stored bytes, within the limit.
+    std::string thirty;
+    for (int i = 0; i < 30; ++i) thirty += "é";
+    EXPECT_EQ(SetProjectField(p, "szName", thirty), "");
+    EXPECT_EQ(p.szName, thirty);
+    EXPECT_EQ(SetProjectField(p, "szName", thirty + "é"),
+              "szName: it takes at most 30 bytes, one per character (this text has 31)");
+    EXPECT_EQ(SetProjectField(p, "szBanner", "Tokyo 東京"),
+              "szBanner: '東' (U+6771) is not in the Western (Windows-1252) character set of the screensaver's texts");
+    EXPECT_EQ(SetProjectField(p, "lfBanner.lfFaceName", "ＭＳ ゴシック").rfind("lfBanner.lfFaceName: 'Ｍ' (U+FF2D)", 0), 0u);
+    EXPECT_EQ(p.szBanner, "");
+    // Paths are no record texts: anything goes.
+    EXPECT_EQ(SetProjectField(p, "szOutputFolder", "/home/zoë/デスクトップ"), "");
+}
+
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
     CParamData p;
     p.pictureList.push_back({"/pics/a.jpg", {}});
@@ -96,13 +113,14 @@ TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
 TEST(ProjectFields, JsonNestsFontsAndPictures) {
     CParamData p;
     p.pictureList.push_back({"C:\\a \"b\".jpg", {}});
-    p.szBanner = "caf\xe9";
+    p.szBanner = "café 東京";
+    p.musicList.push_back("/m/K\xF6ln.mid");  // a Linux file name that is not UTF-8
     std::string json = ProjectAsJson(p);
     EXPECT_EQ(json.rfind("{\"pictureList\":[{\"szFile\":\"C:\\\\a \\\"b\\\".jpg\",", 0), 0u) << json;
-    EXPECT_NE(json.find("\"musicList\":[]"), std::string::npos);
+    EXPECT_NE(json.find("\"musicList\":[\"/m/K\\udcf6ln.mid\"]"), std::string::npos) << json;
     EXPECT_NE(json.find("\"lfBanner\":{\"lfHeight\":-32,"), std::string::npos);
     EXPECT_NE(json.find("\"lfCaptionFont\":{\"lfHeight\":0,"), std::string::npos);
-    EXPECT_NE(json.find("\"szBanner\":\"caf\\u00e9\""), std::string::npos);
+    EXPECT_NE(json.find("\"szBanner\":\"café 東京\""), std::string::npos);  // real Unicode
     EXPECT_NE(json.find("\"bEffectOn\":[1,1,"), std::string::npos);
     EXPECT_NE(json.find("\"reserved\":{\"n1\":0,"), std::string::npos);
     EXPECT_EQ(json.back(), '\n');

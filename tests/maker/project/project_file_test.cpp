@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/archive_string.h"
 #include "common/byte_io.h"
 #include "maker/project/caption_defaults.h"
 #include "maker/project/project_file.h"
@@ -152,6 +153,33 @@ TEST_F(ProjectFiles, EveryFieldSurvivesSaveAndOpen) {
     std::vector<uint8_t> first = test::ReadBytes(path);
     ASSERT_EQ(SaveProjectFile(path, opened, sink), ProjectFileResult::kOk);
     EXPECT_EQ(test::ReadBytes(path), first);
+}
+
+TEST_F(ProjectFiles, WesternTextsStayNarrowOthersGoWideAndAllComeBack) {
+    CParamData saved;
+    saved.pictureList.push_back({folder.Write("写真.jpg", "x"), {}});
+    saved.pictureList.back().szCaption = "Grüße";
+    saved.pictureList.back().lfCaptionFont.face_name = "Façade";
+    saved.pictureList.push_back({folder.Write("K\xF6ln.jpg", "x"), {}});  // a name that is not UTF-8
+    saved.szName = "Köln";
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, saved, sink), ProjectFileResult::kOk);
+    std::vector<uint8_t> bytes = test::ReadBytes(path);
+    auto holds = [&](std::vector<uint8_t> part) {
+        return std::search(bytes.begin(), bytes.end(), part.begin(), part.end()) != bytes.end();
+    };
+    EXPECT_TRUE(holds({5, 'G', 'r', 0xFC, 0xDF, 'e'}));      // narrow, code-page bytes
+    EXPECT_TRUE(holds({'F', 'a', 0xE7, 'a', 'd', 'e', 0}));  // the face name field too
+    EXPECT_TRUE(holds({4, 'K', 0xF6, 'l', 'n'}));
+    ByteWriter wide;
+    WriteArchiveString(wide, saved.pictureList[0].szFile);
+    EXPECT_EQ(wide.bytes()[1], 0xFE);
+    EXPECT_TRUE(holds(wide.bytes()));
+    CParamData opened;
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(sink.messages.empty());  // both pictures found again
+    EXPECT_EQ(opened.pictureList, saved.pictureList);
+    EXPECT_EQ(opened.szName, "Köln");
 }
 
 TEST_F(ProjectFiles, OpeningReplacesThePicturesInsteadOfAddingThem) {

@@ -219,6 +219,26 @@ TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
     EXPECT_EQ(c.banner_pos, 1);
 }
 
+TEST_F(Build, RecordTextsAreWesternCodePageBytes) {
+    AddPicture("a.jpg", "Straße in Köln");
+    project.pictureList[0].lfCaptionFont.face_name = "Schrift Ä";
+    project.szName = "Grüße";
+    project.szDescription = "Ça coûte 5 €";
+    project.szBanner = "Frühling";
+    project.lfBanner.face_name = "Façade";
+    RunIt();
+    SaverConfig c = Config();
+    EXPECT_EQ(c.name, "Gr\xFC\xDF" "e");
+    EXPECT_EQ(c.description, "\xC7" "a co\xFBte 5 \x80");
+    EXPECT_EQ(c.banner, "Fr\xFChling");
+    EXPECT_EQ(c.banner_font.face_name, "Fa\xE7" "ade");
+    auto caption = DecodeCaptionRecord(targets.written.entries.at({RT_SAVER_CAPTION, 0}));
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption->text, "Stra\xDF" "e in K\xF6ln");
+    EXPECT_EQ(caption->font.face_name, "Schrift \xC4");
+    EXPECT_EQ(project.szBanner, "Frühling");  // the project stays UTF-8
+}
+
 TEST_F(Build, FailuresThatEndTheBuild) {
     // No template: nothing to delete.
     AddPicture("a.jpg");

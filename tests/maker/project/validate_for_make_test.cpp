@@ -59,5 +59,35 @@ TEST(ValidateForMake, NameThenPicturesThenOverwrite) {
     EXPECT_EQ(ui.problems.size(), problems);
 }
 
+TEST(ValidateForMake, TextsTheScreensaverCannotHoldAreNamedOnTheirPage) {
+    CParamData p;
+    p.szName = "Grüße";  // Western: fine
+    p.pictureList.push_back({"/x.jpg", {}});
+    p.pictureList.push_back({"/写真.jpg", {}});  // a path is not a record text
+    RecordingUi ui;
+    EXPECT_TRUE(ValidateForMake(p, ui));
+
+    p.pictureList[1].szCaption = "東京タワー";
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    ASSERT_EQ(ui.problems.size(), 1u);
+    EXPECT_EQ(ui.problems[0].first, ProjectPage::kPictures);
+    EXPECT_EQ(ui.problems[0].second,
+              "The caption of picture 2 can't go into the screensaver: '東' (U+6771) is not in the Western "
+              "(Windows-1252) character set of the screensaver's texts");
+    p.pictureList[1].szCaption.clear();
+
+    p.szBanner = "\xF6";  // not UTF-8
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    EXPECT_EQ(ui.problems.back().first, ProjectPage::kSettings);
+    EXPECT_NE(ui.problems.back().second.find("The banner can't go into the screensaver: the byte 0xF6"),
+              std::string::npos);
+    p.szBanner.clear();
+
+    p.szAuthor = "Ёлка";
+    EXPECT_FALSE(ValidateForMake(p, ui));
+    EXPECT_EQ(ui.problems.back().first, ProjectPage::kGeneral);
+    EXPECT_EQ(ui.problems.back().second.rfind("The author can't go into the screensaver: 'Ё' (U+0401)", 0), 0u);
+}
+
 }  // namespace
 }  // namespace gd
