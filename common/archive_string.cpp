@@ -50,7 +50,7 @@ std::optional<std::string> ReadWide(ByteReader& in) {
     if (!in.ok()) return std::nullopt;
     std::u16string text(units, u'\0');
     for (size_t i = 0; i < units; ++i) text[i] = char16_t(ReadU16(bytes.data() + 2 * i));
-    return Utf16ToUtf8(text);
+    return FromUtf16(text);
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ bool WriteArchiveString(ByteWriter& out, std::string_view text) {
         out.Text(narrow.bytes);
         return true;
     }
-    std::u16string wide = Utf8ToUtf16(text);
+    std::u16string wide = ToUtf16(text);
     if (wide.size() > UINT32_MAX) return false;
     out.U8(kLongPrefix);
     out.U16(kWideMarker);

@@ -25,20 +25,30 @@ std::optional<uint8_t> UnicodeToCodePage(char32_t c) {
     return std::nullopt;
 }
 
-CodePageResult Utf8ToCodePage(std::string_view text) {
-    CodePageResult result;
-    result.bytes.reserve(text.size());
+namespace {
+
+// Converts a UTF-8 text character by character; `refused` is told each character the code
+// page cannot hold and says whether to go on (with `out` extended by what it appended).
+template <class Refused> void ToCodePage(std::string_view text, std::string& out, Refused refused) {
+    out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
         Utf8Char ch = DecodeUtf8(text, pos);
         pos += ch.length;
         std::optional<uint8_t> byte = ch.well_formed ? UnicodeToCodePage(ch.code_point) : std::nullopt;
-        if (!byte) {
-            result.bytes.clear();
-            result.refused = ch.code_point;
-            return result;
-        }
-        result.bytes += char(*byte);
+        if (byte) out += char(*byte);
+        else if (!refused(ch.code_point)) return;
     }
+}
+
+}  // namespace
+
+CodePageResult Utf8ToCodePage(std::string_view text) {
+    CodePageResult result;
+    ToCodePage(text, result.bytes, [&](char32_t c) {
+        result.bytes.clear();
+        result.refused = c;
+        return false;
+    });
     return result;
 }
 
@@ -56,13 +66,10 @@ std::string NarrowFileTextToUtf8(std::string_view bytes) {
 
 std::string CodePageBytesOrQuestionMarks(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();) {
-        Utf8Char ch = DecodeUtf8(text, pos);
-        pos += ch.length;
-        std::optional<uint8_t> byte = ch.well_formed ? UnicodeToCodePage(ch.code_point) : std::nullopt;
-        out += byte ? char(*byte) : '?';
-    }
+    ToCodePage(text, out, [&](char32_t) {
+        out += '?';
+        return true;
+    });
     return out;
 }
 

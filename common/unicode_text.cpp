@@ -77,7 +77,7 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::u16string Utf8ToUtf16(std::string_view text) {
+std::u16string ToUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
@@ -94,7 +94,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+std::string FromUtf16(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {

@@ -36,9 +36,10 @@ bool HasNonAscii(std::string_view text);
 // byte, any other surrogate as U+FFFD.
 void AppendUtf8(std::string& out, char32_t c);
 
-std::u16string Utf8ToUtf16(std::string_view text);
+// UTF-16 of a UTF-8 text (the Windows maker's wide forms are in utf16.h).
+std::u16string ToUtf16(std::string_view text);
 // Lone surrogates other than the escaped bytes become U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
+std::string FromUtf16(std::u16string_view text);
 
 // How a message names a character: 'é' (U+00E9); a control character or an escaped byte
 // by its number alone: U+000A, the byte 0xE9 (not UTF-8).

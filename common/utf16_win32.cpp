@@ -1,23 +1,18 @@
-#include <windows.h>
-
 #include "common/utf16.h"
+
+#include "common/unicode_text.h"
 
 namespace gd {
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the wide-character API takes UTF-16");
+
 std::wstring Utf8ToUtf16(std::string_view text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
+    std::u16string units = ToUtf16(text);
+    return std::wstring(units.begin(), units.end());
 }
 
 std::string Utf16ToUtf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(size_t(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), narrow.data(), n, nullptr, nullptr);
-    return narrow;
+    return FromUtf16(std::u16string(text.begin(), text.end()));
 }
 
 }  // namespace gd

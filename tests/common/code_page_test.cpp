@@ -54,14 +54,14 @@ TEST(UnicodeText, MalformedUtf8IsEscapedBytewiseAndSurvivesUtf16) {
         "\x80\xBF\xFF\xFE",  // stray bytes
     };
     for (const std::string& s : samples) {
-        EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(s)), s) << s;
+        EXPECT_EQ(FromUtf16(ToUtf16(s)), s) << s;
     }
-    EXPECT_EQ(Utf8ToUtf16("K\xF6ln"), u"K\xDCF6ln");
-    EXPECT_EQ(Utf8ToUtf16("\xF0\x9F\x8E\x88"), u"\xD83C\xDF88");
+    EXPECT_EQ(ToUtf16("K\xF6ln"), u"K\xDCF6ln");
+    EXPECT_EQ(ToUtf16("\xF0\x9F\x8E\x88"), u"\xD83C\xDF88");
     EXPECT_TRUE(IsWellFormedUtf8("写真"));
     EXPECT_FALSE(IsWellFormedUtf8("\xC0\xAF"));
     // A lone surrogate that is no escaped byte comes out as U+FFFD.
-    EXPECT_EQ(Utf16ToUtf8(u"a\xD800"), "a\xEF\xBF\xBD");
+    EXPECT_EQ(FromUtf16(u"a\xD800"), "a\xEF\xBF\xBD");
 }
 
 }  // namespace
