@@ -160,7 +160,9 @@ TEST_F(ProjectFiles, WesternTextsStayNarrowOthersGoWideAndAllComeBack) {
     saved.pictureList.push_back({folder.Write("写真.jpg", "x"), {}});
     saved.pictureList.back().szCaption = "Grüße";
     saved.pictureList.back().lfCaptionFont.face_name = "Façade";
-    saved.pictureList.push_back({folder.Write("K\xF6ln.jpg", "x"), {}});  // a name that is not UTF-8
+#ifndef _WIN32
+    saved.pictureList.push_back({folder.Write("K\xF6ln.jpg", "x"), {}});  // a Linux name that is not UTF-8
+#endif
     saved.szName = "Köln";
     std::string path = folder.File("p.psm");
     ASSERT_EQ(SaveProjectFile(path, saved, sink), ProjectFileResult::kOk);

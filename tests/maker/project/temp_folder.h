@@ -10,6 +10,16 @@
 
 namespace gd::test {
 
+// Paths in the tests are UTF-8, as in the maker; on Windows std::filesystem would read a
+// narrow string in the ANSI code page instead.
+inline std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+inline std::string Utf8String(const std::filesystem::path& path) {
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 class TempFolder {
 public:
     TempFolder() {
@@ -21,10 +31,10 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string File(const std::string& name) const { return Utf8String(path_ / Utf8Path(name)); }
     // Writes a file and returns its path.
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::ofstream out(File(name), std::ios::binary);
+        std::ofstream out(Utf8Path(File(name)), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return File(name);
     }
@@ -38,7 +48,7 @@ private:
 };
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(Utf8Path(path), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
