@@ -46,6 +46,22 @@ void ShowComboText(HWND dialog, int id, std::wstring_view text) {
     if (found == CB_ERR) SetDlgItemTextW(dialog, id, copy.c_str());
 }
 
+UINT WindowDpi(HWND window) {
+    // Looked up at run time: older platforms have no per-window DPI.
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto get_dpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (get_dpi && window) {
+        if (UINT dpi = get_dpi(window)) return dpi;
+    }
+    HDC dc = GetDC(window);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(window, dc);
+    return dpi > 0 ? UINT(dpi) : 96;
+}
+
+int ScaleForWindow(HWND window, int pixels) { return MulDiv(pixels, int(WindowDpi(window)), 96); }
+
 HICON LoadSizedIcon(HINSTANCE instance, int id, bool large) {
     int cx = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
     int cy = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);

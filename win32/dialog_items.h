@@ -24,6 +24,12 @@ std::wstring ComboItemText(HWND dialog, int id, int index);
 // none does, shows `text` itself with no item selected.
 void ShowComboText(HWND dialog, int id, std::wstring_view text);
 
+// The dots per inch `window` is drawn at: its monitor's where the platform tells it per
+// window, else the screen's.
+UINT WindowDpi(HWND window);
+// `pixels` at 96 dots per inch, scaled to the window's.
+int ScaleForWindow(HWND window, int pixels);
+
 // The icon `id` of `instance` at the platform's large or small icon size.
 HICON LoadSizedIcon(HINSTANCE instance, int id, bool large);
 

@@ -2,17 +2,22 @@
 // settings file, read the command line, and act on the mode.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <memory>
+#include <vector>
 
 #include "common/profile_store.h"
 #include "common/saver_command_line.h"
 #include "common/saver_settings_file.h"
 #include "runtime/payload_reader.h"
 #include "runtime/win32/child_preview_wnd.h"
+#include "runtime/win32/launcher_dlg.h"
 #include "runtime/win32/module_resources.h"
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/saver_wnd.h"
+#include "runtime/win32/settings_dlg.h"
+#include "win32/prompter.h"
 
 namespace gd {
 namespace {
@@ -36,6 +41,27 @@ int RunMessageLoop() {
 
 // Window handles carry 32 significant bits and are sign-extended on 64-bit Windows.
 HWND HandleToWindow(uint32_t handle) { return reinterpret_cast<HWND>(intptr_t(int32_t(handle))); }
+
+std::wstring ProgramPath() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (n < path.size()) return std::wstring(path.data(), n);
+        path.resize(path.size() * 2);
+    }
+}
+
+SettingsDialogContext DialogContext(HINSTANCE instance, SaverConfig& config) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    SettingsDialogContext context;
+    context.instance = instance;
+    context.config = &config;
+    context.store = &PlatformProfileStore();
+    context.folders = PlatformSettingsFolders();
+    context.prompter = &SystemPrompter();
+    return context;
+}
 
 int Run(HINSTANCE instance) {
     auto resources = std::make_shared<ModuleResources>(instance);
@@ -66,11 +92,24 @@ int Run(HINSTANCE instance) {
             app.main_window = saver->hwnd();
             return RunMessageLoop();
         }
-        case SaverMode::Configure:
-        case SaverMode::Launcher:
-            // The settings dialog and the launcher are not part of this program yet:
-            // both end at once, as when they are closed.
+        case SaverMode::Configure: {
+            // The owner named on the command line, the host's settings page; a handle
+            // that names no window gives no owner rather than no dialog.
+            HWND owner = HandleToWindow(app.command.handle);
+            if (owner && !IsWindow(owner)) owner = nullptr;
+            app.main_window = owner;
+            CSettingsDlg settings(DialogContext(instance, app.config));
+            settings.DoModal(owner);
             return 0;
+        }
+        case SaverMode::Launcher: {
+            LauncherContext context;
+            context.settings = DialogContext(instance, app.config);
+            context.program_path = ProgramPath();
+            CLauncherDlg launcher(std::move(context));
+            launcher.DoModal(nullptr);
+            return 0;
+        }
         case SaverMode::None:
             return 0;
     }
