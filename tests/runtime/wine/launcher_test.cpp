@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "runtime/win32/launcher_dlg.h"
+#include "tests/runtime/wine/dialog_fixture.h"
 #include "runtime/win32/resource_ids.h"
 #include "runtime/win32/saver_installer.h"
 #include "tests/runtime/wine/message_pump.h"
@@ -144,15 +145,8 @@ TEST_F(Installer, TheLauncherIsDisabledDuringTheCopyOnly) {
 class Launcher : public ::testing::Test {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        config_.identifier = "00112233445566778899AABBCCDDEEFF";
-        config_.name = "Autumn Walk";
-        config_.author = "Ada";
-        config_.email = "ada@example.org";
-        config_.home_page = "https://ada.example.org/";
-        config_.copyright = "(c) Ada";
-        config_.description = "Leaves and light.";
+        InitDialogControls();
+        config_ = SampleSaverConfig();
         platform_.files[kProgram] = "new";
     }
     void TearDown() override {
@@ -172,9 +166,7 @@ protected:
         launcher_ = std::make_unique<CLauncherDlg>(std::move(context));
         return launcher_->Create(nullptr);
     }
-    void Press(HWND window, int id) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id)));
-    }
+    void Press(HWND window, int id) { PressButton(window, id); }
 
     SaverConfig config_;
     FakeInstallPlatform platform_;

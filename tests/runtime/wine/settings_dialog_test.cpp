@@ -14,6 +14,7 @@
 #include "runtime/win32/resource_ids.h"
 #include "runtime/win32/settings_dlg.h"
 #include "tests/common/temp_folder.h"
+#include "tests/runtime/wine/dialog_fixture.h"
 #include "tests/runtime/wine/message_pump.h"
 #include "tests/win32/fake_prompter.h"
 #include "win32/dialog_items.h"
@@ -48,15 +49,8 @@ std::wstring LinkAddress(HWND dialog, int id) {
 class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        config_.identifier = "00112233445566778899AABBCCDDEEFF";
-        config_.name = "Autumn Walk";
-        config_.author = "Ada";
-        config_.email = "ada@example.org";
-        config_.home_page = "https://ada.example.org/";
-        config_.copyright = "(c) Ada";
-        config_.description = "Leaves and light.";
+        InitDialogControls();
+        config_ = SampleSaverConfig();
         config_.picture_pause = 12;        // not in the list
         config_.effect_millisecond = 1500;
         config_.audio_pause = 3;
@@ -92,7 +86,7 @@ protected:
         return window;
     }
     HWND Page(int index) const { return dialog_->page(index); }
-    void Press(HWND window, int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(window, id))); }
+    void Press(HWND window, int id) { PressButton(window, id); }
     std::string SettingsFile() const { return temp_.Read("system/" + config_.identifier + ".ini"); }
     // Types `text` into a drop-down's edit field as the user would leave it.
     void Type(int id, const wchar_t* text) { SetDlgItemTextW(Page(1), id, text); }
