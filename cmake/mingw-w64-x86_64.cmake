@@ -11,5 +11,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # A made screensaver must run without any DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests and probes of the Windows build run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run")
+# Tests and probes of the Windows build run under Wine (not the third-party libraries'
+# configure checks, which must not start Wine).
+if(NOT GD_THIRD_PARTY_BUILD)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run")
+endif()

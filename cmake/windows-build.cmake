@@ -4,7 +4,16 @@
 include(ExternalProject)
 
 set(GD_MINGW_DIR "${CMAKE_BINARY_DIR}/mingw")
+
+# The maker's codec libraries for Windows, built once from Debian's source packages; the
+# script only compares its stamps when they are there.
+set(GD_MINGW_CODECS_DIR "${CMAKE_BINARY_DIR}/mingw-codecs")
+add_custom_target(mingw_codecs
+  COMMAND "${CMAKE_SOURCE_DIR}/scripts/build-mingw-codecs" "${GD_MINGW_CODECS_DIR}"
+  USES_TERMINAL VERBATIM)
+
 ExternalProject_Add(windows
+  DEPENDS mingw_codecs
   SOURCE_DIR "${CMAKE_SOURCE_DIR}"
   BINARY_DIR "${GD_MINGW_DIR}"
   CMAKE_GENERATOR Ninja
@@ -12,6 +21,7 @@ ExternalProject_Add(windows
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
     -DCMAKE_BUILD_TYPE=Release
     -DGD_DIST_DIR=${GD_DIST_DIR}
+    -DGD_MINGW_CODECS_DIR=${GD_MINGW_CODECS_DIR}/prefix
     -DBUILD_TESTING=${BUILD_TESTING}
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""

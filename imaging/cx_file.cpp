@@ -4,9 +4,11 @@
 #include <cstring>
 #include <utility>
 
+#include "common/native_path.h"
+
 namespace gd {
 
-CxIOFile::CxIOFile(const char* path, const char* mode) : file_(std::fopen(path, mode)), owned_(true) {}
+CxIOFile::CxIOFile(const char* path, const char* mode) : file_(OpenFile(path, mode)), owned_(true) {}
 
 CxIOFile::~CxIOFile() { Close(); }
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "common/native_path.h"
+
 namespace gd::res {
 
 namespace {
@@ -38,7 +40,7 @@ BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
 
 bool BinaryFile::Open(const std::string& path, Mode mode) {
     Close();
-    file_ = std::fopen(path.c_str(), mode == Mode::kRead ? "rb" : "w+b");
+    file_ = OpenFile(path, mode == Mode::kRead ? "rb" : "w+b");
     return file_ != nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/byte_io.h"
+#include "common/native_path.h"
 #include "resources/pe_checksum.h"
 #include "resources/resource_directory_builder.h"
 #include "resources/resource_table.h"
@@ -116,7 +117,8 @@ void ResourceEditor::Discard() {
     entries_.clear();
     if (spool_.is_open()) {
         spool_.Close();
-        std::remove(spool_path_.c_str());
+        std::error_code ignored;
+        std::filesystem::remove(NativePath(spool_path_), ignored);
     }
     spool_size_ = 0;
     pending_writes_ = 0;
@@ -234,7 +236,8 @@ bool ResourceEditor::WriteFile(const Plan& plan, const std::vector<uint8_t>& hea
     WriteU32(checksum, w.checksum());
     ok = ok && out.WriteAt(headers_.checksum_offset(), checksum);
     if (!out.Close() || !ok) {
-        std::remove(out_path.c_str());
+        std::error_code ec_ignored;
+        std::filesystem::remove(NativePath(out_path), ec_ignored);
         return Fail("cannot write " + out_path);
     }
     return true;
@@ -256,15 +259,16 @@ bool ResourceEditor::Commit() {
     if (!ok) return false;
 
     std::error_code ec;
-    auto perms = std::filesystem::status(path, ec).permissions();
-    std::filesystem::rename(out_path, path, ec);
+    const std::filesystem::path target = NativePath(path), edited = NativePath(out_path);
+    auto perms = std::filesystem::status(target, ec).permissions();
+    std::filesystem::rename(edited, target, ec);
     if (ec) {
         // Some platforms refuse to rename over an existing file.
-        std::filesystem::remove(path, ec);
-        std::filesystem::rename(out_path, path, ec);
+        std::filesystem::remove(target, ec);
+        std::filesystem::rename(edited, target, ec);
     }
     if (ec) return Fail("cannot replace " + path + "; the edited file is " + out_path);
-    std::filesystem::permissions(path, perms, ec);
+    std::filesystem::permissions(target, perms, ec);
     return true;
 }
 

@@ -1,18 +1,35 @@
 #include "maker/cli/cli_support.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "common/native_path.h"
+
 namespace gd::cli {
 
 std::string ProgramFolder() {
+#ifdef _WIN32
+    if (const wchar_t* folder = _wgetenv(L"GD_PROGRAM_FOLDER"); folder && *folder)
+        return PathText(std::filesystem::path(folder));
+    std::wstring exe(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()));
+    if (n == 0 || n >= exe.size()) return ".";
+    exe.resize(n);
+    return PathText(std::filesystem::path(exe).parent_path());
+#else
     if (const char* folder = std::getenv("GD_PROGRAM_FOLDER"); folder && *folder) return folder;
     std::error_code error;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::string(".") : exe.parent_path().string();
+#endif
 }
 
 void StderrMessages::ShowMessage(std::string_view text) {
@@ -37,8 +54,16 @@ bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
 
 std::string FullPath(std::string_view path) {
     std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
-    return error ? std::string(path) : full.lexically_normal().string();
+    std::filesystem::path full = std::filesystem::absolute(NativePath(path), error);
+    return error ? std::string(path) : PathText(full.lexically_normal());
+}
+
+bool IsTerminal(std::FILE* stream) {
+#ifdef _WIN32
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return ::isatty(::fileno(stream)) != 0;
+#endif
 }
 
 }  // namespace gd::cli

@@ -2,6 +2,7 @@
 // What the project sub-commands share: the program folder, messages on stderr, opening a
 // project file with a clear error, and a tiny option reader.
 
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -47,6 +48,9 @@ private:
 };
 
 bool IsHelp(std::string_view arg);
+
+// True when the stream is a terminal (a console on Windows).
+bool IsTerminal(std::FILE* stream);
 
 // A path made absolute against the current folder, as the project stores full paths.
 std::string FullPath(std::string_view path);

@@ -1,7 +1,5 @@
 // glimmerdeck make: validates a project and builds its screensaver, printing the build log
 // line by line as the build goes.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -27,7 +25,7 @@ constexpr const char* kUsage =
     "Exit code 0: made; 1: the build failed or was refused; 2: bad usage or project.\n";
 
 bool AskOnTerminal(const std::string& question) {
-    if (!::isatty(STDIN_FILENO)) return false;
+    if (!IsTerminal(stdin)) return false;
     std::fprintf(stderr, "%s [y/N] ", question.c_str());
     std::fflush(stderr);
     std::string answer;
@@ -65,7 +63,7 @@ private:
 // stderr's last line and wiped before each log line, so the two never mix; when stderr is
 // not a terminal there is no progress at all.
 void PrintLog(BuildLogMailbox& log, const CSaverBuilder& builder) {
-    const bool progress = ::isatty(STDERR_FILENO);
+    const bool progress = IsTerminal(stderr);
     bool shown = false;
     auto wipe = [&] {
         if (shown) std::fputs("\r\033[K", stderr);

@@ -1,8 +1,7 @@
 // glimmerdeck new: a new project file with the defaults, the given pictures and music.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
+
+#include "common/native_path.h"
 
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"
@@ -22,9 +21,9 @@ constexpr const char* kUsage =
     "an existing FILE.psm.\n";
 
 bool CanOpenForReading(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    ::close(fd);
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file) return false;
+    std::fclose(file);
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/native_path.h"
+
 namespace gd::cli {
 
 bool WritePng(const std::string& path, const Bitmap& image, std::string& error) {
@@ -15,7 +17,7 @@ bool WritePng(const std::string& path, const Bitmap& image, std::string& error) 
         error = "nothing to write";
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (!file) {
         error = std::string("cannot create ") + path + ": " + std::strerror(errno);
         return false;

@@ -12,7 +12,8 @@
 #include "maker/cli/command.h"
 #include "maker/cli/effect_renderer.h"
 #include "maker/cli/png_file.h"
-#include "raster/freetype_text_renderer.h"
+#include "common/native_path.h"
+#include "maker/cli/label_text.h"
 
 namespace gd::cli {
 namespace {
@@ -118,8 +119,8 @@ int RunRenderEffect(std::span<const std::string_view> args) {
     std::string error;
     if (!sheet.empty()) {
         if (have_effect || !out_dir.empty()) return Usage("--sheet makes one file; leave out --effect and --out");
-        FreeTypeTextRenderer text;
-        if (!WritePng(sheet, RenderContactSheet(request.width, request.height, &text), error)) {
+        auto text = NewLabelTextRenderer();
+        if (!WritePng(sheet, RenderContactSheet(request.width, request.height, text.get()), error)) {
             std::fprintf(stderr, "glimmerdeck render-effect: %s\n", error.c_str());
             return kExitFailed;
         }
@@ -131,10 +132,10 @@ int RunRenderEffect(std::span<const std::string_view> args) {
     EffectRender render;
     if (!RenderEffect(request, render, error)) return Usage(error);
     std::error_code ec;
-    std::filesystem::create_directories(out_dir, ec);
+    std::filesystem::create_directories(NativePath(out_dir), ec);
     int result = kExitOk;
     for (size_t k = 0; k < request.steps.size(); ++k) {
-        std::string path = (std::filesystem::path(out_dir) / ("step-" + StepName(request.steps[k]) + ".png")).string();
+        std::string path = PathText(NativePath(out_dir) / ("step-" + StepName(request.steps[k]) + ".png"));
         if (!render.shots[k]) {
             std::fprintf(stderr, "glimmerdeck render-effect: %s not written: effect %d has %d pacing points\n",
                          path.c_str(), request.effect, render.pacing_points);

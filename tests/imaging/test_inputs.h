@@ -7,16 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/host_path.h"
+
 namespace gd::testing {
 
 inline std::string InputPath(const std::string& relative) {
     const char* root = std::getenv("GD_TEST_INPUTS");
-    std::string path = std::string(root ? root : "tests/inputs") + "/" + relative;
-#ifdef _WIN32
-    // Under Wine the Unix file system is drive Z:.
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-#endif
-    return path;
+    return HostPath(std::string(root ? root : "tests/inputs") + "/" + relative);
 }
 
 inline std::vector<uint8_t> ReadInput(const std::string& relative) {

@@ -6,21 +6,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/common/host_path.h"
+
 namespace fs = std::filesystem;
 
 namespace gd::res::test {
 
-namespace {
-
-// The Windows tests get Unix paths from the build; Wine maps the Unix root to drive Z.
-std::string HostPath(std::string path) {
-#ifdef _WIN32
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-#endif
-    return path;
-}
-
-}  // namespace
+using gd::testing::HostPath;
 
 std::string SamplePath(const std::string& name) {
 #ifdef GD_RESOURCE_SAMPLES

@@ -16,19 +16,24 @@
 #include "maker/project/saver_builder.h"
 #include "resources/byte_source.h"
 #include "resources/resource_table.h"
+#include "tests/common/host_path.h"
 #include "tests/maker/project/build_fakes.h"
 #include "tests/maker/project/temp_folder.h"
 
 namespace gd {
 namespace {
 
-std::string Input(const std::string& name) { return std::string(std::getenv("GD_TEST_INPUTS")) + "/project/" + name; }
+using gd::testing::HostPath;
+
+std::string Input(const std::string& name) {
+    return HostPath(std::string(std::getenv("GD_TEST_INPUTS")) + "/project/" + name);
+}
 
 // The runtime template when the Windows build made it, else a small executable of the
 // Windows build's tests.
 std::string TemplateFile() {
     for (const char* candidate : {GD_RUNTIME_TEMPLATE, GD_PROBE_EXECUTABLE})
-        if (std::filesystem::exists(candidate)) return candidate;
+        if (std::filesystem::exists(HostPath(candidate))) return HostPath(candidate);
     return {};
 }
 

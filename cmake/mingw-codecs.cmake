@@ -1,0 +1,25 @@
+# The maker's codec libraries in the Windows build: static libraries that the native build
+# compiled from Debian's source packages (scripts/build-mingw-codecs) into
+# GD_MINGW_CODECS_DIR. Each becomes an imported target that carries its own dependencies,
+# so static linking gets them in the right order.
+
+function(gd_codec_library name file)
+  add_library(${name} STATIC IMPORTED GLOBAL)
+  set_target_properties(${name} PROPERTIES
+    IMPORTED_LOCATION "${GD_MINGW_CODECS_DIR}/lib/${file}"
+    INTERFACE_INCLUDE_DIRECTORIES "${GD_MINGW_CODECS_DIR}/include")
+endfunction()
+
+gd_codec_library(gd_codec_zlib libz.a)
+gd_codec_library(gd_codec_jpeg libjpeg.a)
+gd_codec_library(gd_codec_gif libgif.a)
+gd_codec_library(gd_codec_jbig libjbig.a)
+gd_codec_library(gd_codec_png libpng16.a)
+gd_codec_library(gd_codec_tiff libtiff.a)
+gd_codec_library(gd_codec_openjp2 libopenjp2.a)
+
+set_property(TARGET gd_codec_png PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_zlib)
+set_property(TARGET gd_codec_tiff PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_jpeg gd_codec_jbig gd_codec_zlib)
+set_target_properties(gd_codec_openjp2 PROPERTIES
+  INTERFACE_INCLUDE_DIRECTORIES "${GD_MINGW_CODECS_DIR}/include/openjpeg-2.5"
+  INTERFACE_COMPILE_DEFINITIONS OPJ_STATIC)
