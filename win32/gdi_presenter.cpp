@@ -8,7 +8,7 @@ void GdiPresenter::Present(const Bitmap& window, const Rect& dirty) {
     GdiFlush();  // the buffer was written through its pixels: let GDI see all of it
     HDC dc = GetDC(window_);
     if (!dc) return;
-    BitBlt(dc, r.left, r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
+    BitBlt(dc, origin_.x + r.left, origin_.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
     ReleaseDC(window_, dc);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Presents the window buffer (a DIB section) to the show window by blitting the dirty
-// rectangle. Runs on the show thread with a drawing context of its own.
+// rectangle, at `origin` of the window (the show's place when it covers only part of
+// the window). Runs on the show thread with a drawing context of its own.
 
 #include <windows.h>
 
@@ -11,13 +12,15 @@ namespace gd {
 
 class GdiPresenter : public Presenter {
 public:
-    GdiPresenter(HWND window, const DibSurface& buffer) : window_(window), buffer_(buffer) {}
+    GdiPresenter(HWND window, const DibSurface& buffer, Point origin = {})
+        : window_(window), buffer_(buffer), origin_(origin) {}
     void Present(const Bitmap& window, const Rect& dirty) override;
     bool IsVisible() const override { return IsWindowVisible(window_) != FALSE; }
 
 private:
     HWND window_;
     const DibSurface& buffer_;
+    Point origin_;
 };
 
 }  // namespace gd

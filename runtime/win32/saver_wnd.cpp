@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/show_start_rule.h"
+#include "runtime/win32/monitor_list.h"
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/resource_ids.h"
 #include "runtime/win32/win32_track_files.h"
@@ -43,8 +44,8 @@ Point CursorPosition() {
 
 }  // namespace
 
-CSaverWnd::CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source)
-    : config_(config), source_(std::move(source)) {
+CSaverWnd::CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, const Rect& stage)
+    : config_(config), source_(std::move(source)), stage_(stage) {
     flags_.mouse_move = config.mouse_move != 0;
     flags_.left_click = config.mouse_left_click != 0;
     flags_.right_click = config.mouse_right_click != 0;
@@ -56,14 +57,20 @@ CSaverWnd::~CSaverWnd() = default;
 
 CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source) {
+    return Create(instance, config, std::move(source), PlatformFullScreenLayout());
+}
+
+CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
+                             std::shared_ptr<const ResourceSource> source, const ScreenLayout& layout) {
     if (!RegisterShowWindowClass(instance, kClassName, &CSaverWnd::WindowProc, nullptr,
                                  LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR)))) {
         return nullptr;
     }
-    auto* self = new CSaverWnd(config, std::move(source));
-    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                instance, self);
+    auto* self = new CSaverWnd(config, std::move(source), layout.stage);
+    // Over every monitor, so none of them shows the desktop while the show runs.
+    const Rect& w = layout.window;
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, w.left, w.top, w.width(),
+                                w.height(), nullptr, nullptr, instance, self);
     if (!hwnd) {
         delete self;
         return nullptr;
@@ -165,7 +172,7 @@ void CSaverWnd::StartMusicAndShow() {
         SetTimer(hwnd_, kMusicTimerId, kMusicTimerPeriodMs, nullptr);
     }
 
-    show_ = std::make_unique<WindowShow>(hwnd_, config_, source_, ShowVariant::kFullScreen);
+    show_ = std::make_unique<WindowShow>(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
     if (ShowStartsAtOnce(major_version_, config_.music_count, muted)) {
         StartShow();
     } else {

@@ -10,6 +10,7 @@
 #include "runtime/music_list.h"
 #include "runtime/music_timer.h"
 #include "runtime/resource_source.h"
+#include "runtime/screen_layout.h"
 #include "win32/mci_player.h"
 #include "runtime/win32/window_show.h"
 
@@ -17,15 +18,19 @@ namespace gd {
 
 class CSaverWnd {
 public:
-    // Creates the top-most window over the primary screen and starts music and show;
-    // nullptr when the window cannot be created. The window deletes itself when it is
-    // destroyed.
+    // Creates the top-most window over every monitor and starts music and show on the
+    // primary one; nullptr when the window cannot be created. The window deletes itself
+    // when it is destroyed.
     static CSaverWnd* Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source);
+    // The same over a given layout: `layout.window` in screen coordinates, the show in
+    // `layout.stage`.
+    static CSaverWnd* Create(HINSTANCE instance, const SaverConfig& config,
+                             std::shared_ptr<const ResourceSource> source, const ScreenLayout& layout);
     HWND hwnd() const { return hwnd_; }
 
 private:
-    CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source);
+    CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, const Rect& stage);
     ~CSaverWnd();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
@@ -44,6 +49,7 @@ private:
     HWND hwnd_ = nullptr;
     const SaverConfig config_;
     std::shared_ptr<const ResourceSource> source_;
+    const Rect stage_;  // where the show plays, in client coordinates
     ExitFlags flags_;
     ExitState exit_;
     int major_version_ = 0;

@@ -15,7 +15,7 @@
 namespace gd {
 namespace {
 
-Rect ClientSize(HWND window) {
+Rect ClientRect(HWND window) {
     RECT r{};
     GetClientRect(window, &r);
     return {0, 0, int(r.right - r.left), int(r.bottom - r.top)};
@@ -27,13 +27,13 @@ Rect ClientSize(HWND window) {
 // thread) goes first, then the stage, then the settings.
 struct WindowShow::Impl {
     Impl(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> resources,
-         ShowVariant variant)
+         ShowVariant variant, const Rect& stage_rect)
         : resources(std::move(resources)),
           pictures([this](uint16_t type, uint16_t id) { return this->resources->Find(type, id); }),
-          size(ClientSize(window)),
-          window_buffer(size.width(), size.height()),
-          frame(size.width(), size.height()),
-          presenter(window, window_buffer),
+          stage_rect(stage_rect),
+          window_buffer(stage_rect.width(), stage_rect.height()),
+          frame(stage_rect.width(), stage_rect.height()),
+          presenter(window, window_buffer, {stage_rect.left, stage_rect.top}),
           text(frame),
           frame_source(pictures, &text),
           stage(settings, window_buffer.View(), clock, frame.View()),
@@ -45,7 +45,7 @@ struct WindowShow::Impl {
 
     std::shared_ptr<const ResourceSource> resources;
     ResourcePictureSource pictures;
-    Rect size;
+    Rect stage_rect;  // in the window's client coordinates
     ShowSettings settings;
     SystemClock clock;
     DibSurface window_buffer;
@@ -58,8 +58,8 @@ struct WindowShow::Impl {
 };
 
 WindowShow::WindowShow(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> source,
-                       ShowVariant variant)
-    : impl_(std::make_unique<Impl>(window, config, std::move(source), variant)) {}
+                       ShowVariant variant, std::optional<Rect> stage)
+    : impl_(std::make_unique<Impl>(window, config, std::move(source), variant, stage.value_or(ClientRect(window)))) {}
 
 WindowShow::~WindowShow() { Stop(); }
 
@@ -94,9 +94,16 @@ void PaintShowWindow(HWND window, const WindowShow* show) {
 }
 
 void WindowShow::Paint(HDC dc, const RECT& area) const {
+    const Rect& stage = impl_->stage_rect;
+    // Black around the stage: the monitors beside the one the show plays on.
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, stage.left, stage.top, stage.right, stage.bottom);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RestoreDC(dc, saved);
+
     Bitmap buffer = impl_->window_buffer.View();
-    const int top = std::max<int>(area.top, 0);
-    const int bottom = std::min<int>(area.bottom, buffer.height());
+    const int top = std::max<int>(area.top - stage.top, 0);
+    const int bottom = std::min<int>(area.bottom - stage.top, buffer.height());
     if (buffer.empty() || bottom <= top) return;
     // The rows of the area as a DIB of their own, so no source origin is involved.
     const int rows = bottom - top;
@@ -107,8 +114,8 @@ void WindowShow::Paint(HDC dc, const RECT& area) const {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    StretchDIBits(dc, 0, top, buffer.width(), rows, 0, 0, buffer.width(), rows, buffer.row(top), &info,
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, stage.left, stage.top + top, buffer.width(), rows, 0, 0, buffer.width(), rows, buffer.row(top),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 }  // namespace gd

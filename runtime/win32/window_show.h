@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "common/saver_config.h"
+#include "raster/geometry.h"
 #include "runtime/resource_source.h"
 #include "runtime/show_setup.h"
 
@@ -23,9 +25,10 @@ void PaintShowWindow(HWND window, const WindowShow* show);
 
 class WindowShow {
 public:
-    // Takes the window's client rectangle now as the size of the show.
+    // The show plays in `stage` of the window's client area; without one, in the whole
+    // client rectangle as it is now. The rest of the window stays black.
     WindowShow(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> source,
-               ShowVariant variant);
+               ShowVariant variant, std::optional<Rect> stage = std::nullopt);
     ~WindowShow();
     WindowShow(const WindowShow&) = delete;
     WindowShow& operator=(const WindowShow&) = delete;
@@ -35,9 +38,9 @@ public:
     // Stops the show thread, waiting for it, then clears the window to black.
     void Stop();
     // Repaints `area` of the window from the window buffer, which mirrors what the show
-    // drew: a window uncovered or exposed keeps its picture instead of turning black
-    // until the next transition. Reads the buffer's pixels only, so it never waits for
-    // the show thread.
+    // drew, and black outside the stage: a window uncovered or exposed keeps its picture
+    // instead of turning black until the next transition. Reads the buffer's pixels only,
+    // so it never waits for the show thread.
     void Paint(HDC dc, const RECT& area) const;
 
 private:

@@ -9,79 +9,14 @@
 #include <memory>
 #include <vector>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb_image_write.h>
-
 #include "common/resource_types.h"
 #include "runtime/resource_source.h"
 #include "runtime/win32/child_preview_wnd.h"
 #include "tests/runtime/wine/message_pump.h"
+#include "tests/runtime/wine/window_pixels.h"
 
 namespace gd {
 namespace {
-
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kBackground = RGB(0, 160, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-// A JPEG of `width` x `height` whose left half is `left` and right half `right`.
-std::vector<uint8_t> HalvesJpeg(int width, int height, COLORREF left, COLORREF right) {
-    std::vector<uint8_t> rgb;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            COLORREF c = x < width / 2 ? left : right;
-            rgb.insert(rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
-        }
-    }
-    std::vector<uint8_t> jpeg;
-    auto append = [](void* context, void* data, int size) {
-        auto* out = static_cast<std::vector<uint8_t>*>(context);
-        out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-    };
-    stbi_write_jpg_to_func(append, &jpeg, width, height, 3, rgb.data(), 95);
-    return jpeg;
-}
-
-bool Near(COLORREF a, COLORREF b) {
-    auto close = [](int x, int y) { return x - y <= 48 && y - x <= 48; };
-    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) &&
-           close(GetBValue(a), GetBValue(b));
-}
-
-struct Probe {
-    int x, y;
-    COLORREF color;
-};
-
-COLORREF PixelAt(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return c;
-}
-
-// True when every probe shows its colour within `milliseconds`; the failure names the
-// first probe that did not.
-::testing::AssertionResult ShowsWithin(HWND window, const std::vector<Probe>& probes, DWORD milliseconds) {
-    auto all = [&] {
-        for (const Probe& p : probes) {
-            if (!Near(PixelAt(window, p.x, p.y), p.color)) return false;
-        }
-        return true;
-    };
-    if (PumpMessagesUntil(all, milliseconds)) return ::testing::AssertionSuccess();
-    for (const Probe& p : probes) {
-        COLORREF c = PixelAt(window, p.x, p.y);
-        if (!Near(c, p.color)) {
-            return ::testing::AssertionFailure() << "pixel (" << p.x << ", " << p.y << ") is " << std::hex
-                                                 << c << ", expected about " << p.color;
-        }
-    }
-    return ::testing::AssertionFailure() << "the pixels changed while they were read";
-}
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd, message, wparam, lparam);

@@ -9,7 +9,9 @@
 
 #include "runtime/resource_source.h"
 #include "runtime/win32/saver_wnd.h"
+#include "common/resource_types.h"
 #include "tests/runtime/wine/message_pump.h"
+#include "tests/runtime/wine/window_pixels.h"
 
 namespace gd {
 namespace {
@@ -78,6 +80,44 @@ TEST_F(SaverWindow, KeysAndButtonsEndItOnlyWhenAllowed) {
 TEST_F(SaverWindow, LosingActivationEndsIt) {
     SendMessageA(window_, WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_TRUE(GoneWithin(window_, 3000));
+}
+
+// Several monitors: the window covers them all, the show plays on the primary one and
+// the others stay black. The layout stands in for a secondary monitor of 424 x 600 left
+// of a primary of 600 x 480, moved so that all of it lies on the test's screen.
+TEST(SaverWindowLayout, CoversEveryMonitorAndPlaysOnThePrimaryOnly) {
+    SaverConfig config;
+    config.bg_color = kBackground;
+    config.picture_count = config.has_pictures = 1;
+    config.picture_pause = 30;
+    config.effect_millisecond = 200;
+    config.effect_on.fill(1);
+    auto source = std::make_shared<MemoryResourceSource>();
+    source->Add(RT_SAVER_PICTURE, 0, HalvesJpeg(200, 100, kRed, kBlue));
+    const ScreenLayout layout{{0, 0, 1024, 600}, {424, 0, 1024, 480}};
+    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), config, source, layout);
+    ASSERT_NE(saver, nullptr);
+    HWND window = saver->hwnd();
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_EQ(r.bottom, 600);
+    // The picture keeps its size, centred on the stage at (724, 240).
+    const std::vector<Probe> shown = {{680, 240, kRed},        {770, 240, kBlue},  {430, 5, kBackground},
+                                      {1018, 474, kBackground}, {200, 300, kBlack}, {418, 5, kBlack},
+                                      {700, 550, kBlack},       {700, 484, kBlack}};
+    EXPECT_TRUE(ShowsWithin(window, shown, 4000));
+    // Uncovered, the window repaints the same way, the other monitors black again.
+    HDC dc = GetDC(window);
+    RECT all{0, 0, 1024, 600};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(window, dc);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(ShowsWithin(window, shown, 500));
+    DestroyWindow(window);
+    DropPendingMessages();
 }
 
 }  // namespace
