@@ -60,7 +60,9 @@ std::string FullPath(std::string_view path) {
 
 bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
-    return _isatty(_fileno(stream)) != 0;
+    // _isatty also says yes for the NUL device; only a console has a console mode.
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) != 0;
 #else
     return ::isatty(::fileno(stream)) != 0;
 #endif

@@ -49,7 +49,7 @@ private:
 
 bool IsHelp(std::string_view arg);
 
-// True when the stream is a terminal (a console on Windows).
+// True when the stream is a terminal (a console on Windows, not the NUL device).
 bool IsTerminal(std::FILE* stream);
 
 // A path made absolute against the current folder, as the project stores full paths.

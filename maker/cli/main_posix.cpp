@@ -1,0 +1,10 @@
+// glimmerdeck on Linux: the command line of the maker.
+#include <string>
+#include <vector>
+
+#include "maker/cli/command_line.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return gd::cli::RunCommandLine(args);
+}
