@@ -80,4 +80,6 @@ bool BinaryFile::WriteAt(uint64_t offset, std::span<const uint8_t> bytes) {
     return Seek(offset) && Write(bytes);
 }
 
+bool BinaryFile::Flush() { return file_ && std::fflush(file_) == 0; }
+
 }  // namespace gd::res

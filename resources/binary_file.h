@@ -34,6 +34,8 @@ public:
     bool Seek(uint64_t offset);
     bool Write(std::span<const uint8_t> bytes);
     bool WriteAt(uint64_t offset, std::span<const uint8_t> bytes);
+    // Hands buffered writes to the system; false (errno set) when that fails.
+    bool Flush();
 
 private:
     std::FILE* file_ = nullptr;

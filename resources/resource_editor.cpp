@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <cerrno>
 #include <system_error>
 
 #include "common/byte_io.h"
@@ -58,6 +59,9 @@ private:
     std::vector<uint8_t> buffer_;
 };
 
+// The C library's error of the call that just failed.
+std::error_code LastErrno() { return {errno, std::generic_category()}; }
+
 }  // namespace
 
 // Where everything goes in the new file.
@@ -78,6 +82,14 @@ ResourceEditor::~ResourceEditor() { Discard(); }
 
 bool ResourceEditor::Fail(std::string text) {
     error_ = std::move(text);
+    system_error_.clear();
+    return false;
+}
+
+bool ResourceEditor::FailSystem(std::string text, const std::error_code& code) {
+    Fail(std::move(text));
+    system_error_ = code.message();
+    error_ += ": " + system_error_;
     return false;
 }
 
@@ -101,10 +113,13 @@ bool ResourceEditor::Write(uint16_t type, uint16_t id, uint16_t language, std::s
     if (bytes.size() > UINT32_MAX) return Fail("resource larger than 4 GiB");
     if (!spool_.is_open()) {
         spool_path_ = path_ + ".spool~";
-        if (!spool_.Open(spool_path_, BinaryFile::Mode::kCreate)) return Fail("cannot create " + spool_path_);
+        if (!spool_.Open(spool_path_, BinaryFile::Mode::kCreate))
+            return FailSystem("cannot create " + spool_path_, LastErrno());
         spool_size_ = 0;
     }
-    if (!spool_.WriteAt(spool_size_, bytes)) return Fail("cannot write " + spool_path_);
+    // Flushed at once, so a full disk fails the write of this entry rather than a later one.
+    if (!spool_.WriteAt(spool_size_, bytes) || !spool_.Flush())
+        return FailSystem("cannot write " + spool_path_, LastErrno());
     entries_[ResourceKey{ResourceName::Id(type), ResourceName::Id(id), language}] =
         Origin{true, spool_size_, uint32_t(bytes.size()), 0};
     spool_size_ += bytes.size();
@@ -221,7 +236,7 @@ bool ResourceEditor::PatchHeaders(const Plan& plan, std::vector<uint8_t>& header
 
 bool ResourceEditor::WriteFile(const Plan& plan, const std::vector<uint8_t>& header, const std::string& out_path) {
     BinaryFile out;
-    if (!out.Open(out_path, BinaryFile::Mode::kCreate)) return Fail("cannot create " + out_path);
+    if (!out.Open(out_path, BinaryFile::Mode::kCreate)) return FailSystem("cannot create " + out_path, LastErrno());
     StreamWriter w(out);
     bool ok = w.Bytes(header) && w.Copy(*source_, header.size(), plan.copy_end - header.size()) &&
               w.Zeros(plan.raw_offset - w.position()) && w.Bytes(plan.layout.directory);
@@ -235,10 +250,12 @@ bool ResourceEditor::WriteFile(const Plan& plan, const std::vector<uint8_t>& hea
     uint8_t checksum[4];
     WriteU32(checksum, w.checksum());
     ok = ok && out.WriteAt(headers_.checksum_offset(), checksum);
-    if (!out.Close() || !ok) {
+    ok = out.Close() && ok;
+    if (!ok) {
+        int code = errno;
         std::error_code ec_ignored;
         std::filesystem::remove(NativePath(out_path), ec_ignored);
-        return Fail("cannot write " + out_path);
+        return FailSystem("cannot write " + out_path, std::error_code(code, std::generic_category()));
     }
     return true;
 }
@@ -267,7 +284,7 @@ bool ResourceEditor::Commit() {
         std::filesystem::remove(target, ec);
         std::filesystem::rename(edited, target, ec);
     }
-    if (ec) return Fail("cannot replace " + path + "; the edited file is " + out_path);
+    if (ec) return FailSystem("cannot replace " + path + "; the edited file is " + out_path, ec);
     std::filesystem::permissions(target, perms, ec);
     return true;
 }

@@ -18,6 +18,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "resources/binary_file.h"
 #include "resources/byte_source.h"
@@ -48,6 +49,9 @@ public:
     size_t entry_count() const { return entries_.size(); }
     size_t pending_writes() const { return pending_writes_; }
     const std::string& error() const { return error_; }
+    // The system's text for the last failure when a file call failed ("No space left on
+    // device"); empty when the failure was of another kind.
+    const std::string& system_error() const { return system_error_; }
 
 private:
     struct Origin {
@@ -59,6 +63,7 @@ private:
     struct Plan;
 
     bool Fail(std::string text);
+    bool FailSystem(std::string text, const std::error_code& code);
     bool MakePlan(Plan& plan);
     bool PatchHeaders(const Plan& plan, std::vector<uint8_t>& header);
     bool WriteFile(const Plan& plan, const std::vector<uint8_t>& header, const std::string& out_path);
@@ -72,6 +77,7 @@ private:
     uint64_t spool_size_ = 0;
     size_t pending_writes_ = 0;
     std::string error_;
+    std::string system_error_;
 };
 
 }  // namespace gd::res

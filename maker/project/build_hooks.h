@@ -23,6 +23,7 @@ enum class PictureOutcome {
 struct PictureEntry {
     PictureOutcome outcome = PictureOutcome::kLoadFailed;
     std::vector<uint8_t> bytes;  // the JPEG or GIF file to embed
+    std::string reason;          // of a failure, when known: the decoder's or the system's text
 };
 
 // Turns a picture file into the bytes of its entry. Called from several threads at once.
@@ -41,6 +42,9 @@ public:
     // Gives the file the icon of an .ico file; false when the icon file is unusable.
     virtual bool ReplaceIcon(const std::string& icon_file) = 0;
     virtual bool Commit() = 0;
+    // Why the last Write or Commit failed: the system's text when a file call failed ("No
+    // space left on device"), else a description.
+    virtual std::string FailureReason() const = 0;
 };
 
 class ResourceTargetFactory {

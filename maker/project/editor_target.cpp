@@ -16,6 +16,9 @@ public:
     }
     bool ReplaceIcon(const std::string& icon_file) override { return res::StageIcon(icon_file, editor_); }
     bool Commit() override { return editor_.Commit(); }
+    std::string FailureReason() const override {
+        return editor_.system_error().empty() ? editor_.error() : editor_.system_error();
+    }
 
 private:
     res::ResourceEditor editor_;

@@ -1,12 +1,16 @@
-#include "maker/project/file_io.h"
-#include "maker/project/path_rules.h"
-
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
+
+#include "maker/project/file_io.h"
+#include "maker/project/path_rules.h"
 
 namespace gd {
 
@@ -31,10 +35,19 @@ private:
     int fd_;
 };
 
+// Records errno for `path` and fails; errno is read before anything else can change it.
+bool Failed(FileError* error, const std::string& path) {
+    int code = errno;
+    if (error) *error = {path, std::strerror(code)};
+    errno = code;
+    return false;
+}
+
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
     while (size > 0) {
         ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return false;
         data += n;
         size -= size_t(n);
@@ -49,54 +62,120 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-// Runs `fill` on a new temporary file beside `path`, then renames it over `path`.
-template <class Fill> bool ReplaceThroughTemporary(const std::string& path, Fill fill) {
+// The file a path finally names, following symbolic links (also one whose target does
+// not exist yet); the path itself when it is no link.
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string target(PATH_MAX, '\0');
+        ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || size_t(n) >= target.size()) return path;
+        target.resize(size_t(n));
+        if (target[0] != '/') {
+            size_t slash = path.find_last_of('/');
+            target = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + target;
+        }
+        path = std::move(target);
+    }
+    return path;
+}
+
+// Runs `fill` on a new temporary file beside `path` with the given mode, then renames it
+// over `path`. On failure the temporary file is gone and `error` says why.
+template <class Fill>
+bool ReplaceThroughTemporary(const std::string& path, mode_t mode, FileError* error, Fill fill) {
     std::string temp = path + ".XXXXXX";
     Fd fd(::mkstemp(temp.data()));
-    if (fd.get() < 0) return false;
-    bool ok = ::fchmod(fd.get(), NewFileMode()) == 0 && fill(fd.get()) && ::fsync(fd.get()) == 0;
-    ok = fd.Close() && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
+    if (fd.get() < 0) return Failed(error, path);
+    bool ok = ::fchmod(fd.get(), mode) == 0 && fill(fd.get()) && ::fsync(fd.get()) == 0;
+    if (!ok) Failed(error, path);
+    if (!fd.Close() && ok) ok = Failed(error, path);
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = Failed(error, path);
+    if (!ok) {
+        int code = errno;
+        ::unlink(temp.c_str());
+        errno = code;
+    }
+    return ok;
+}
+
+// Writes the bytes into the existing file itself, keeping every hard link to it.
+bool RewriteInPlace(int fd, std::span<const uint8_t> bytes) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes.data(), bytes.size()) &&
+           ::ftruncate(fd, off_t(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+bool WriteHardLinked(const std::string& path, std::span<const uint8_t> bytes, FileError* error) {
+    std::vector<uint8_t> old;
+    if (ReadWholeFile(path, old, error) != ReadFileStatus::kOk) return false;
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (fd.get() < 0) return Failed(error, path);
+    if (RewriteInPlace(fd.get(), bytes)) return fd.Close() || Failed(error, path);
+    Failed(error, path);
+    RewriteInPlace(fd.get(), old);
     return false;
 }
 
 }  // namespace
 
-ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileError* error) {
     bytes.clear();
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return ReadFileStatus::kOpenFailed;
+    if (fd.get() < 0) return Failed(error, path), ReadFileStatus::kOpenFailed;
     struct stat st;
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return ReadFileStatus::kReadFailed;
+    if (::fstat(fd.get(), &st) != 0) return Failed(error, path), ReadFileStatus::kReadFailed;
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return Failed(error, path), ReadFileStatus::kReadFailed;
+    }
     if (st.st_size > 0) bytes.reserve(size_t(st.st_size));
     uint8_t buffer[1 << 16];
     for (;;) {
         ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return ReadFileStatus::kReadFailed;
+        if (n < 0) return Failed(error, path), ReadFileStatus::kReadFailed;
         if (n == 0) return ReadFileStatus::kOk;
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
 }
 
-bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {
-    return ReplaceThroughTemporary(path, [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes, FileError* error) {
+    const std::string target = FollowLinks(path);
+    mode_t mode = NewFileMode();
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            return Failed(error, path);
+        }
+        if (st.st_nlink > 1) return WriteHardLinked(target, bytes, error);
+        mode = st.st_mode & 07777;
+    }
+    return ReplaceThroughTemporary(target, mode, error,
+                                   [&](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
 }
 
-bool CopyFileReplacing(const std::string& from, const std::string& to) {
+bool CopyFileReplacing(const std::string& from, const std::string& to, FileError* error) {
     Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) return false;
-    return ReplaceThroughTemporary(to, [&](int out) {
+    if (in.get() < 0) return Failed(error, from);
+    bool read_failed = false;
+    bool ok = ReplaceThroughTemporary(to, NewFileMode(), error, [&](int out) {
         uint8_t buffer[1 << 16];
         for (;;) {
             ssize_t n = ::read(in.get(), buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0) return false;
+            if (n < 0) return !(read_failed = true);
             if (n == 0) return true;
             if (!WriteAll(out, buffer, size_t(n))) return false;
         }
     });
+    if (read_failed && error) error->path = from;
+    return ok;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to, FileError* error) {
+    return ::rename(from.c_str(), to.c_str()) == 0 || Failed(error, to);
 }
 
 long long FileSize(const std::string& path) {
@@ -109,6 +188,25 @@ bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 bool PathExists(const std::string& path) {
     struct stat st;
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+unsigned long CurrentProcessId() { return (unsigned long)::getpid(); }
+
+bool ProcessIsRunning(unsigned long id) {
+    if (id == 0 || id > (unsigned long)INT_MAX) return false;
+    return ::kill(pid_t(id), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace gd

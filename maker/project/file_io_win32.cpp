@@ -32,6 +32,23 @@ private:
     HANDLE h_;
 };
 
+// Records the last error for `path` and fails.
+bool Failed(FileError* error, const std::string& path) {
+    DWORD code = GetLastError();
+    if (error) {
+        wchar_t* text = nullptr;
+        DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+        std::wstring message(text ? text : L"", n);
+        if (text) LocalFree(text);
+        while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+            message.pop_back();
+        *error = {path, message.empty() ? "error " + std::to_string(code) : Utf16ToUtf8(message)};
+    }
+    SetLastError(code);
+    return false;
+}
+
 HANDLE OpenForReading(const std::wstring& path) {
     return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -66,54 +83,71 @@ HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temp) {
 }
 
 // Runs `fill` on a new temporary file beside `path`, then moves it over `path`.
-template <class Fill> bool ReplaceThroughTemporary(const std::string& path, Fill fill) {
+template <class Fill> bool ReplaceThroughTemporary(const std::string& path, FileError* error, Fill fill) {
     const std::wstring target = Utf8ToUtf16(path);
     std::wstring temp;
     Handle file(CreateTemporaryBeside(target, temp));
-    if (!file.valid()) return false;
-    bool ok = fill(file.get()) && FlushFileBuffers(file.get());
-    ok = file.Close() && ok;
-    if (ok && MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileW(temp.c_str());
-    return false;
+    if (!file.valid()) return Failed(error, path);
+    bool ok = (fill(file.get()) && FlushFileBuffers(file.get())) || Failed(error, path);
+    if (!file.Close() && ok) ok = Failed(error, path);
+    if (ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ok = Failed(error, path);
+    if (!ok) {
+        DWORD code = GetLastError();
+        DeleteFileW(temp.c_str());
+        SetLastError(code);
+    }
+    return ok;
 }
 
 }  // namespace
 
-ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileError* error) {
     bytes.clear();
     const std::wstring wide = Utf8ToUtf16(path);
-    if (IsFolder(wide)) return ReadFileStatus::kReadFailed;
+    if (IsFolder(wide)) {
+        SetLastError(ERROR_DIRECTORY);
+        return Failed(error, path), ReadFileStatus::kReadFailed;
+    }
     Handle file(OpenForReading(wide));
-    if (!file.valid()) return ReadFileStatus::kOpenFailed;
+    if (!file.valid()) return Failed(error, path), ReadFileStatus::kOpenFailed;
     LARGE_INTEGER size;
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(size_t(size.QuadPart));
     uint8_t buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return ReadFileStatus::kReadFailed;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return Failed(error, path), ReadFileStatus::kReadFailed;
         if (n == 0) return ReadFileStatus::kOk;
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
 }
 
-bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {
-    return ReplaceThroughTemporary(path, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes, FileError* error) {
+    return ReplaceThroughTemporary(path, error,
+                                   [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
 }
 
-bool CopyFileReplacing(const std::string& from, const std::string& to) {
+bool CopyFileReplacing(const std::string& from, const std::string& to, FileError* error) {
     Handle in(OpenForReading(Utf8ToUtf16(from)));
-    if (!in.valid()) return false;
-    return ReplaceThroughTemporary(to, [&](HANDLE out) {
+    if (!in.valid()) return Failed(error, from);
+    bool read_failed = false;
+    bool ok = ReplaceThroughTemporary(to, error, [&](HANDLE out) {
         uint8_t buffer[1 << 16];
         for (;;) {
             DWORD n = 0;
-            if (!ReadFile(in.get(), buffer, sizeof buffer, &n, nullptr)) return false;
+            if (!ReadFile(in.get(), buffer, sizeof buffer, &n, nullptr)) return !(read_failed = true);
             if (n == 0) return true;
             if (!WriteAll(out, buffer, n)) return false;
         }
     });
+    if (read_failed && error) error->path = from;
+    return ok;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to, FileError* error) {
+    return MoveFileExW(Utf8ToUtf16(from).c_str(), Utf8ToUtf16(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           Failed(error, to);
 }
 
 long long FileSize(const std::string& path) {
@@ -126,6 +160,29 @@ bool RemoveFile(const std::string& path) { return DeleteFileW(Utf8ToUtf16(path).
 
 bool PathExists(const std::string& path) {
     return !path.empty() && GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Utf8ToUtf16(JoinPath(folder.empty() ? "." : folder, "*")).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = Utf16ToUtf8(found.cFileName);
+        if (name != "." && name != "..") names.push_back(std::move(name));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessIsRunning(unsigned long id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, DWORD(id));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
 }
 
 }  // namespace gd

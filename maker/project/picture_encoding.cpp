@@ -8,7 +8,7 @@ namespace gd {
 
 namespace {
 
-PictureEntry Failed(PictureOutcome outcome) { return {outcome, {}}; }
+PictureEntry Failed(PictureOutcome outcome, std::string reason) { return {outcome, {}, std::move(reason)}; }
 
 }  // namespace
 
@@ -17,20 +17,23 @@ PictureEntry CxPictureEncoder::Encode(const std::string& path, int image_type) c
     {
         // The format comes from the content, whatever the extension says.
         CxImage image;
-        if (!image.Load(path)) return Failed(PictureOutcome::kLoadFailed);
+        if (!image.Load(path)) return Failed(PictureOutcome::kLoadFailed, image.GetLastError());
         if (image_type != kImageGif) {
+            // JPEG refuses a palette that is not a grey ramp; such a picture keeps its
+            // palette and indices as a GIF, whatever type it came from.
             if (image.Encode(entry.bytes, kFormatJpeg) ||
-                (image_type == kImageBmp && image.Encode(entry.bytes, kFormatGif))) {
+                (image.GetBpp() <= 8 && image.Encode(entry.bytes, kFormatGif))) {
                 entry.outcome = PictureOutcome::kOk;
                 return entry;
             }
-            return Failed(PictureOutcome::kEncodeFailed);
+            return Failed(PictureOutcome::kEncodeFailed, image.GetLastError());
         }
     }
     // A GIF that decodes is embedded byte for byte.
-    switch (ReadWholeFile(path, entry.bytes)) {
-    case ReadFileStatus::kOpenFailed: return Failed(PictureOutcome::kGifOpenFailed);
-    case ReadFileStatus::kReadFailed: return Failed(PictureOutcome::kGifReadFailed);
+    FileError error;
+    switch (ReadWholeFile(path, entry.bytes, &error)) {
+    case ReadFileStatus::kOpenFailed: return Failed(PictureOutcome::kGifOpenFailed, error.text);
+    case ReadFileStatus::kReadFailed: return Failed(PictureOutcome::kGifReadFailed, error.text);
     case ReadFileStatus::kOk: break;
     }
     entry.outcome = PictureOutcome::kOk;

@@ -1,7 +1,8 @@
 #pragma once
 // The picture entries of a made screensaver, made with the image facade: GIF files are
 // embedded unchanged, every other picture is re-encoded as JPEG (quality 75, same pixel
-// size); a BMP-family picture that JPEG cannot take (a colour palette) becomes a GIF.
+// size); a palette picture that JPEG cannot take (a palette that is not a grey ramp)
+// becomes a GIF, whatever its type.
 
 #include "maker/project/build_hooks.h"
 

@@ -12,6 +12,7 @@
 #include "maker/project/ordered_encoder.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/payload_text.h"
+#include "maker/project/staged_output.h"
 
 namespace gd {
 
@@ -111,41 +112,53 @@ void CSaverBuilder::Join() {
     if (worker_.joinable()) worker_.join();
 }
 
-void CSaverBuilder::Fail(const std::string& line, bool delete_output) {
+void CSaverBuilder::Fail(const std::string& line, const std::string& reason) {
     log_.Post(line);
-    if (delete_output) RemoveFile(output_path_);
+    if (!reason.empty()) log_.Post("Reason: " + reason);
+}
+
+std::string CSaverBuilder::Reason(const FileError& error, const std::string& staging) const {
+    return (error.path == staging ? output_path_ : error.path) + ": " + error.text;
+}
+
+std::string CSaverBuilder::Reason(const ResourceTarget& target) const {
+    return output_path_ + ": " + target.FailureReason();
 }
 
 void CSaverBuilder::Run() {
     succeeded_ = false;
     picture_count_ = music_count_ = 0;
-    if (!CopyTemplate()) {
-        Fail("Fail to write file,exit making!", false);
-    } else if (auto target = services_.resources.Open(output_path_); !target) {
-        Fail("Fail to write file,exit making!", true);
-    } else {
-        if (!project_.szIconFile.empty()) target->ReplaceIcon(project_.szIconFile);
-        WritePictures(*target);
-        if (picture_count_ == 0) {
-            Fail("Fail! No picture writed.  Exit making.", true);
-        } else {
-            WriteMusic(*target);
-            if (!WriteConfiguration(*target)) {
-                Fail("Fail to write configuration!", true);
-            } else {
-                log_.Post("Added screensaver configuration!");
-                succeeded_ = true;
-                OfferDefaultSaver();
-                LogFinalLines();
-            }
-        }
+    RemoveStaleStagingFiles(output_path_);
+    {
+        // Whatever happens below, the output is replaced only by a complete screensaver;
+        // the staging files go when `staged` does.
+        StagedOutput staged(output_path_);
+        Build(staged);
     }
     log_.End();
 }
 
-bool CSaverBuilder::CopyTemplate() { return CopyFileReplacing(TemplatePathFor(program_folder_), output_path_); }
+void CSaverBuilder::Build(StagedOutput& staged) {
+    const std::string template_path = TemplatePathFor(program_folder_);
+    FileError error;
+    if (!CopyFileReplacing(template_path, staged.path(), &error))
+        return Fail("Fail to write file,exit making!", Reason(error, staged.path()));
+    auto target = services_.resources.Open(staged.path());
+    if (!target) return Fail("Fail to write file,exit making!", template_path + ": not a program file the maker can write");
+    if (!project_.szIconFile.empty()) target->ReplaceIcon(project_.szIconFile);
+    // An entry that cannot be written means the output cannot be: the build ends.
+    if (!WritePictures(*target) || (picture_count_ > 0 && !WriteMusic(*target)))
+        return Fail("Fail to write file,exit making!");
+    if (picture_count_ == 0) return Fail("Fail! No picture writed.  Exit making.");
+    if (!WriteConfiguration(*target)) return Fail("Fail to write configuration!", Reason(*target));
+    if (!staged.Publish(&error)) return Fail("Fail to write file,exit making!", Reason(error, staged.path()));
+    log_.Post("Added screensaver configuration!");
+    succeeded_ = true;
+    OfferDefaultSaver();
+    LogFinalLines();
+}
 
-void CSaverBuilder::WritePictures(ResourceTarget& target) {
+bool CSaverBuilder::WritePictures(ResourceTarget& target) {
     const size_t count = project_.pictureList.size();
     pictures_total_ = int(count);
     std::vector<PictureJob> jobs;
@@ -156,42 +169,48 @@ void CSaverBuilder::WritePictures(ResourceTarget& target) {
         CPictureData& picture = project_.pictureList[i];
         PictureEntry entry = encoder.Next();
         if (entry.outcome != PictureOutcome::kOk) {
-            log_.Post(PictureFailureLine(entry.outcome) + picture.szFile);
+            Fail(PictureFailureLine(entry.outcome) + picture.szFile, entry.reason);
         } else if (uint16_t id = uint16_t(picture_count_); !target.Write(RT_SAVER_PICTURE, id, entry.bytes)) {
-            log_.Post("Fail to add picture: " + picture.szFile);
+            Fail("Fail to add picture: " + picture.szFile, Reason(target));
+            return false;
         } else {
             log_.Post("Added picture: " + picture.szFile);
             ++picture_count_;
-            WriteCaption(target, picture, id);
+            if (!WriteCaption(target, picture, id)) return false;
         }
         ++pictures_handled_;
     }
+    return true;
 }
 
-void CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
+bool CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
-    if (picture.szCaption.empty()) return;
+    if (picture.szCaption.empty()) return true;
     CaptionRecord caption{RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos,
                           RecordText(picture.szCaption)};
-    target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption));  // a caption that fails is not reported
+    if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption))) return true;
+    log_.Post("Reason: " + Reason(target));
+    return false;
 }
 
-void CSaverBuilder::WriteMusic(ResourceTarget& target) {
+bool CSaverBuilder::WriteMusic(ResourceTarget& target) {
     for (const std::string& path : project_.musicList) {
         MusicEntry entry;
         entry.extension = MusicExtensionTag(RecordText(path));
-        switch (ReadWholeFile(path, entry.data)) {
-        case ReadFileStatus::kOpenFailed: log_.Post("The music file is not exists: " + path); continue;
-        case ReadFileStatus::kReadFailed: log_.Post("Fail to open music file: " + path); continue;
+        FileError error;
+        switch (ReadWholeFile(path, entry.data, &error)) {
+        case ReadFileStatus::kOpenFailed: Fail("The music file is not exists: " + path, error.text); continue;
+        case ReadFileStatus::kReadFailed: Fail("Fail to open music file: " + path, error.text); continue;
         case ReadFileStatus::kOk: break;
         }
-        if (target.Write(RT_SAVER_MUSIC, uint16_t(music_count_), EncodeMusicEntry(entry))) {
-            log_.Post("Added music: " + path);
-            ++music_count_;
-        } else {
-            log_.Post("Fail to add music file: " + path);
+        if (!target.Write(RT_SAVER_MUSIC, uint16_t(music_count_), EncodeMusicEntry(entry))) {
+            Fail("Fail to add music file: " + path, Reason(target));
+            return false;
         }
+        log_.Post("Added music: " + path);
+        ++music_count_;
     }
+    return true;
 }
 
 bool CSaverBuilder::WriteConfiguration(ResourceTarget& target) {

@@ -1,8 +1,13 @@
 #pragma once
 // Make SCR: turns a project into a stand-alone screensaver file. The template program is
-// copied to the output path, then the icon, the pictures (with their captions), the music
-// and last the configuration record are written into the copy as resources, in one batch.
-// Every event becomes one log line, handed over through the BuildLogMailbox.
+// copied to a staging file beside the output, then the icon, the pictures (with their
+// captions), the music and last the configuration record are written into the copy as
+// resources, in one batch; only the complete file is renamed over the output, so a build
+// that fails or is interrupted leaves the output that was there as it was. A picture or
+// music file that cannot be read is skipped; an entry that cannot be written to the
+// output (a full disk) ends the build as failed. Every event becomes one log line, handed
+// over through the BuildLogMailbox; a failure with a known cause is followed by a line
+// "Reason: " and the cause (the file and the system's text).
 //
 // Pictures are decoded and encoded on several threads, but their entries, ids and log
 // lines follow the project's list order exactly; at most one picture per encoding thread
@@ -15,7 +20,9 @@
 #include "common/saver_config.h"
 #include "maker/project/build_hooks.h"
 #include "maker/project/build_log.h"
+#include "maker/project/file_io.h"
 #include "maker/project/param_data.h"
+#include "maker/project/staged_output.h"
 
 namespace gd {
 
@@ -63,15 +70,20 @@ public:
     int PicturesTotal() const { return pictures_total_.load(); }
 
 private:
-    bool CopyTemplate();
-    void WritePictures(ResourceTarget& target);
-    void WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id);
-    void WriteMusic(ResourceTarget& target);
+    void Build(StagedOutput& staged);
+    // False when the output cannot be written (logged with the reason); the build ends.
+    bool WritePictures(ResourceTarget& target);
+    bool WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id);
+    bool WriteMusic(ResourceTarget& target);
     bool WriteConfiguration(ResourceTarget& target);
     void OfferDefaultSaver();
     void SetAsDefaultSaver();
     void LogFinalLines();
-    void Fail(const std::string& line, bool delete_output);
+    // Logs the line, then "Reason: " and the reason when there is one.
+    void Fail(const std::string& line, const std::string& reason = {});
+    // "<file>: <system text>", naming the output for its staging file.
+    std::string Reason(const FileError& error, const std::string& staging) const;
+    std::string Reason(const ResourceTarget& target) const;
 
     CParamData& project_;
     std::string program_folder_;

@@ -22,8 +22,8 @@ public:
         std::lock_guard lock(mutex_);
         ++calls_;
         auto it = outcomes.find(path);
-        if (it != outcomes.end() && it->second != PictureOutcome::kOk) return {it->second, {}};
-        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end())};
+        if (it != outcomes.end() && it->second != PictureOutcome::kOk) return {it->second, {}, {}};
+        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end()), {}};
     }
     std::map<std::string, PictureOutcome> outcomes;
     int calls() const { return calls_; }
@@ -52,6 +52,7 @@ public:
         out_.icons.push_back(icon);
         return true;
     }
+    std::string FailureReason() const override { return "No space left on device"; }
     bool Commit() override {
         if (refuse_commit_) return false;
         out_.entries = pending_;

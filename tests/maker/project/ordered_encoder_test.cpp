@@ -20,7 +20,7 @@ public:
         while (in_hand > seen && !peak_.compare_exchange_weak(seen, in_hand)) {
         }
         std::this_thread::sleep_for(std::chrono::microseconds(200 * (image_type % 7)));
-        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end())};
+        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end()), {}};
     }
     int peak() const { return peak_.load(); }
     std::atomic<int> taken{0};

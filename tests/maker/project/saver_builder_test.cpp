@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/caption_record.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "common/saver_config.h"
+#include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/saver_builder.h"
+#include "maker/project/staged_output.h"
 #include "tests/maker/project/build_fakes.h"
 #include "tests/maker/project/temp_folder.h"
 
@@ -82,8 +85,10 @@ TEST_F(Build, AnUndecodablePictureIsSkippedAndTheIdsStayContiguous) {
     EXPECT_EQ(entries.at({RT_SAVER_PICTURE, 1}), std::vector<uint8_t>(c.begin(), c.end()));
     EXPECT_FALSE(entries.count({RT_SAVER_PICTURE, 2}));
     EXPECT_EQ(Config().picture_count, 2);
-    EXPECT_EQ(targets.opened, std::vector<std::string>{out});
-    EXPECT_EQ(test::ReadBytes(out), std::vector<uint8_t>(1000, 0x5A));  // the template's copy
+    // The build writes a staging copy of the template and renames it over the output.
+    EXPECT_EQ(targets.opened, std::vector<std::string>{StagingPathFor(out, CurrentProcessId())});
+    EXPECT_EQ(test::ReadBytes(out), std::vector<uint8_t>(1000, 0x5A));
+    EXPECT_EQ(FolderEntries(program.File("out")), std::vector<std::string>{"Show.scr"});
 }
 
 TEST_F(Build, EachPictureFailureHasItsOwnLine) {
@@ -93,16 +98,15 @@ TEST_F(Build, EachPictureFailureHasItsOwnLine) {
         paths.push_back(AddPicture("p" + std::to_string(paths.size()) + ".gif"));
         encoder.outcomes[paths.back()] = outcome;
     }
-    targets.refuse.insert({RT_SAVER_PICTURE, 0});
     AddPicture("last.jpg");
     auto lines = RunIt();
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines[0], "The picture file is not exist: " + paths[0]);
     EXPECT_EQ(lines[1], "Fail to load picture: " + paths[1]);
     EXPECT_EQ(lines[2], "Fail to load picture: " + paths[2]);
-    EXPECT_EQ(lines[3], "Fail to add picture: " + paths[3]);
+    EXPECT_EQ(lines[3], "Added picture: " + paths[3]);
     EXPECT_EQ(lines[4], "Added picture: " + program.File("last.jpg"));
-    EXPECT_EQ(picture_count, 1);
+    EXPECT_EQ(picture_count, 2);
 }
 
 TEST_F(Build, LogOrderDoesNotDependOnHowManyThreadsEncode) {
@@ -145,7 +149,8 @@ TEST_F(Build, MusicEntriesCarryTheExtensionTagAndMissingFilesAreSkipped) {
     auto lines = RunIt();
     EXPECT_EQ(lines[1], "Added music: " + project.musicList[0]);
     EXPECT_EQ(lines[2], "The music file is not exists: " + project.musicList[1]);
-    EXPECT_EQ(lines[3], "Added music: " + project.musicList[2]);
+    EXPECT_EQ(lines[3].rfind("Reason: ", 0), 0u);  // the system's text, as the platform words it
+    EXPECT_EQ(lines[4], "Added music: " + project.musicList[2]);
     auto& entries = targets.written.entries;
     EXPECT_EQ(entries.at({RT_SAVER_MUSIC, 0}), (std::vector<uint8_t>{'M', 'I', 'D', 'M', 'T', 'h', 'd'}));
     EXPECT_EQ(entries.at({RT_SAVER_MUSIC, 1}), (std::vector<uint8_t>{'R', 'A', 0, 'r', 'a', '!'}));
@@ -239,34 +244,90 @@ TEST_F(Build, RecordTextsAreWesternCodePageBytes) {
     EXPECT_EQ(project.szBanner, "Frühling");  // the project stays UTF-8
 }
 
-TEST_F(Build, FailuresThatEndTheBuild) {
-    // No template: nothing to delete.
+TEST_F(Build, FailuresThatEndTheBuildKeepThePreviousScreensaverAndLeaveNothingBehind) {
+    const std::string out = JoinPath(program.File("out"), "Show.scr");
+    program.Write("out/Show.scr", "previous");
+    auto previous_kept = [&] {
+        EXPECT_EQ(test::ReadBytes(out), std::vector<uint8_t>({'p', 'r', 'e', 'v', 'i', 'o', 'u', 's'}));
+        EXPECT_EQ(FolderEntries(program.File("out")), std::vector<std::string>{"Show.scr"});
+        EXPECT_FALSE(succeeded);
+    };
+    // No template: the reason names it.
     AddPicture("a.jpg");
     std::filesystem::remove(program.File("data/data1.dat"));
-    EXPECT_EQ(RunIt(), std::vector<std::string>{"Fail to write file,exit making!"});
-    EXPECT_FALSE(succeeded);
+    auto lines = RunIt();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Fail to write file,exit making!");
+    EXPECT_EQ(lines[1].rfind("Reason: " + program.File("data/data1.dat") + ": ", 0), 0u) << lines[1];
+    previous_kept();
     program.Write("data/data1.dat", "template");
 
     // No output folder.
     project.szOutputFolder = program.File("missing");
-    EXPECT_EQ(RunIt(), std::vector<std::string>{"Fail to write file,exit making!"});
+    lines = RunIt();
+    EXPECT_EQ(lines[0], "Fail to write file,exit making!");
+    EXPECT_EQ(lines[1].rfind("Reason: " + JoinPath(program.File("missing"), "Show.scr") + ": ", 0), 0u) << lines[1];
     project.szOutputFolder = program.File("out");
 
-    // Every picture failed: the output is deleted.
+    // Every picture failed.
     encoder.outcomes[project.pictureList[0].szFile] = PictureOutcome::kLoadFailed;
-    auto lines = RunIt();
+    lines = RunIt();
     EXPECT_EQ(lines.back(), "Fail! No picture writed.  Exit making.");
-    EXPECT_FALSE(std::filesystem::exists(output));
     EXPECT_FALSE(targets.written.committed);
+    previous_kept();
     encoder.outcomes.clear();
 
-    // The configuration cannot be committed: the output is deleted.
+    // An entry that cannot be written (a full disk) ends the build: no half screensaver.
+    AddPicture("b.jpg");
+    targets.refuse.insert({RT_SAVER_PICTURE, 1});
+    lines = RunIt();
+    EXPECT_EQ(lines, (std::vector<std::string>{"Added picture: " + project.pictureList[0].szFile,
+                                               "Fail to add picture: " + project.pictureList[1].szFile,
+                                               "Reason: " + out + ": No space left on device",
+                                               "Fail to write file,exit making!"}));
+    previous_kept();
+    project.musicList = {program.Write("m.wav", "RIFF")};
+    targets.refuse = {{RT_SAVER_MUSIC, 0}};
+    lines = RunIt();
+    EXPECT_EQ(lines.end()[-3], "Fail to add music file: " + project.musicList[0]);
+    EXPECT_EQ(lines.back(), "Fail to write file,exit making!");
+    previous_kept();
+    project.pictureList[0].szCaption = "Hi";
+    targets.refuse = {{RT_SAVER_CAPTION, 0}};
+    lines = RunIt();
+    EXPECT_EQ(lines.back(), "Fail to write file,exit making!");
+    previous_kept();
+
+    // The configuration cannot be committed.
+    targets.refuse.clear();
     targets.refuse_commit = true;
     lines = RunIt();
-    EXPECT_EQ(lines.back(), "Fail to write configuration!");
-    EXPECT_FALSE(succeeded);
-    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_EQ(lines.end()[-2], "Fail to write configuration!");
+    EXPECT_EQ(lines.back(), "Reason: " + out + ": No space left on device");
+    previous_kept();
     EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(Build, StagingFilesOfBuildsThatDiedAreRemovedByTheNextBuild) {
+    AddPicture("a.jpg");
+    const std::string out = JoinPath(program.File("out"), "Show.scr");
+    // A process id that runs no process, and the editor's files a build before staging left.
+    const std::string dead = StagingPathFor(out, 999999999);
+    for (std::string stale : {dead, dead + ".spool~", dead + ".new~", out + ".spool~", out + ".new~"})
+        program.Write(stale.substr(program.path().string().size() + 1), "stale");
+    // Files that are not ours, or of another output, stay.
+    std::vector<std::string> kept = {"Other.scr.999999999.making~", "Show.scr", "Show.scr.1.making~.bak"};
+#ifndef _WIN32
+    kept.push_back("Show.scr.1.making~.spool~");  // process 1 runs: a build of it would be under way
+#endif
+    for (const std::string& name : kept)
+        if (name != "Show.scr") program.Write("out/" + name, "not stale");
+    RunIt();
+    EXPECT_TRUE(succeeded);
+    auto entries = FolderEntries(program.File("out"));
+    std::sort(entries.begin(), entries.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(entries, kept);
 }
 
 TEST_F(Build, TheDefaultSaverQuestionAndTheFinalLines) {
