@@ -46,7 +46,7 @@ bool OpenProject(std::string_view command, CScreenSaverDoc& doc, const std::stri
     StderrMessages messages;
     ProjectFileResult result = doc.Open(path, messages);
     if (result == ProjectFileResult::kOk) return true;
-    PrintError(command, ProjectFileErrorText(result, path));
+    PrintError(command, ProjectFileErrorText(result, path, doc.LastFileError()));
     return false;
 }
 

@@ -18,6 +18,7 @@
 #include "common/utf16.h"
 #include "maker/cli/command.h"
 #include "maker/cli/command_line.h"
+#include "maker/cli/interrupt_cleanup.h"
 #include "maker/cli/windows_console.h"
 #if GD_HAS_MAKER_WINDOW && !GD_CONSOLE_COMPANION
 #include "maker/win32/maker_window.h"
@@ -73,5 +74,6 @@ int main() {
     }
 #endif
     gd::cli::Utf8Console console;
+    gd::cli::InstallInterruptCleanup();
     return gd::cli::RunCommandLine(args);
 }

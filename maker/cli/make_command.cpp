@@ -18,11 +18,17 @@ namespace gd::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: glimmerdeck make FILE.psm [--output-folder D] [--set-default] [--yes]\n"
-    "Makes the project's screensaver and prints the build log. --output-folder writes it\n"
-    "to D instead of the project's output folder; --set-default answers OK to making it\n"
-    "the default screensaver; --yes replaces an existing screensaver file without asking.\n"
-    "Exit code 0: made; 1: the build failed or was refused; 2: bad usage or project.\n";
+    "usage: glimmerdeck make FILE.psm [--output-folder D] [--set-default] [--yes] [--strict]\n"
+    "Makes the project's screensaver and prints the build log on stdout; messages go to\n"
+    "stderr, with one line at the end when pictures or music files were skipped.\n"
+    "  --output-folder D  write it to D instead of the project's output folder\n"
+    "  --set-default      answer OK to making it the default screensaver\n"
+    "  --yes              replace an existing screensaver file without asking\n"
+    "  --strict           exit 1 when a picture or music file was skipped\n"
+    "The screensaver is written to a file beside the output and takes the output's name\n"
+    "only when complete: a failed or interrupted build keeps the file that was there.\n"
+    "Exit code 0: made; 1: the build failed or was refused (or, with --strict, something\n"
+    "was skipped); 2: bad usage or project.\n";
 
 bool AskOnTerminal(const std::string& question) {
     if (!IsTerminal(stdin)) return false;
@@ -90,13 +96,27 @@ void PrintLog(BuildLogMailbox& log, const CSaverBuilder& builder) {
     std::fflush(stdout);
 }
 
+// "3 of 200 pictures skipped", "1 of 2 music files skipped", or both in one line; empty
+// when nothing was skipped.
+std::string SkippedSummary(int pictures, int picture_total, int music, int music_total) {
+    std::vector<std::string> parts;
+    if (pictures > 0)
+        parts.push_back(std::to_string(pictures) + " of " + std::to_string(picture_total) +
+                        (picture_total == 1 ? " picture" : " pictures"));
+    if (music > 0)
+        parts.push_back(std::to_string(music) + " of " + std::to_string(music_total) +
+                        (music_total == 1 ? " music file" : " music files"));
+    if (parts.empty()) return {};
+    return parts.size() == 1 ? parts[0] + " skipped" : parts[0] + " and " + parts[1] + " skipped";
+}
+
 }  // namespace
 
 int RunMake(std::span<const std::string_view> arg_list) {
     Args args(arg_list);
     std::string file;
     std::optional<std::string> output_folder;
-    bool set_default = false, yes = false;
+    bool set_default = false, yes = false, strict = false;
     while (!args.empty()) {
         std::string_view arg = args.Take();
         if (IsHelp(arg)) {
@@ -105,6 +125,7 @@ int RunMake(std::span<const std::string_view> arg_list) {
         }
         if (arg == "--set-default") set_default = true;
         else if (arg == "--yes") yes = true;
+        else if (arg == "--strict") strict = true;
         else if (arg == "--output-folder") {
             output_folder = args.Value();
             if (!output_folder) {
@@ -141,7 +162,13 @@ int RunMake(std::span<const std::string_view> arg_list) {
     builder.Start();
     PrintLog(log, builder);
     builder.Join();
-    return builder.Succeeded() ? kExitOk : kExitFailed;
+    if (!builder.Succeeded()) return kExitFailed;
+    const std::string skipped = SkippedSummary(builder.PicturesTotal() - builder.PictureCount(), builder.PicturesTotal(),
+                                               int(project.musicList.size()) - builder.MusicCount(),
+                                               int(project.musicList.size()));
+    if (skipped.empty()) return kExitOk;
+    PrintError("make", skipped);
+    return strict ? kExitFailed : kExitOk;
 }
 
 }  // namespace gd::cli

@@ -112,7 +112,7 @@ int RunNew(std::span<const std::string_view> arg_list) {
     StderrMessages messages;
     ProjectFileResult result = doc.Save(o.file, messages);
     if (result != ProjectFileResult::kOk) {
-        PrintError("new", ProjectFileErrorText(result, o.file));
+        PrintError("new", ProjectFileErrorText(result, o.file, doc.LastFileError()));
         return kExitFailed;
     }
     std::printf("%s: %zu pictures, %zu music files\n", o.file.c_str(), project.pictureList.size(),

@@ -44,7 +44,7 @@ int RunSet(std::span<const std::string_view> arg_list) {
     StderrMessages messages;
     ProjectFileResult result = doc.Save(file, messages);
     if (result != ProjectFileResult::kOk) {
-        PrintError("set", ProjectFileErrorText(result, file));
+        PrintError("set", ProjectFileErrorText(result, file, doc.LastFileError()));
         return kExitFailed;
     }
     return kExitOk;

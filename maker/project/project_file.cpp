@@ -96,15 +96,16 @@ constexpr size_t kMinPictureEntry = kLogFontSize + 1 + 1 + 4 + 4;
 
 }  // namespace
 
-std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path) {
+std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path, const std::string& reason) {
+    std::string text;
     switch (result) {
     case ProjectFileResult::kOk: return {};
-    case ProjectFileResult::kOpenFailed: return "Cannot open the project file " + path + ".";
-    case ProjectFileResult::kReadFailed: return "The project file " + path + " is damaged or incomplete.";
-    case ProjectFileResult::kWriteFailed: return "Cannot save the project file " + path + ".";
-    case ProjectFileResult::kBadName: return "The project was not saved to " + path + ".";
+    case ProjectFileResult::kOpenFailed: text = "Cannot open the project file " + path; break;
+    case ProjectFileResult::kReadFailed: text = "The project file " + path + " is damaged or incomplete"; break;
+    case ProjectFileResult::kWriteFailed: text = "Cannot save the project file " + path; break;
+    case ProjectFileResult::kBadName: text = "The project was not saved to " + path; break;
     }
-    return {};
+    return reason.empty() ? text + "." : text + ": " + reason;
 }
 
 std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
@@ -192,9 +193,10 @@ bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSin
     return true;
 }
 
-ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink) {
+ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink,
+                                  FileError* error) {
     std::vector<uint8_t> bytes;
-    switch (ReadWholeFile(path, bytes)) {
+    switch (ReadWholeFile(path, bytes, error)) {
     case ReadFileStatus::kOpenFailed: return ProjectFileResult::kOpenFailed;
     case ReadFileStatus::kReadFailed: return ProjectFileResult::kReadFailed;
     case ReadFileStatus::kOk: break;
@@ -206,9 +208,10 @@ ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, 
     return ProjectFileResult::kOk;
 }
 
-ProjectFileResult SaveProjectFile(const std::string& path, CParamData& project, MessageSink& sink) {
+ProjectFileResult SaveProjectFile(const std::string& path, CParamData& project, MessageSink& sink,
+                                  FileError* error) {
     std::vector<uint8_t> bytes = StoreProject(project, sink);
-    return WriteFileReplacing(path, bytes) ? ProjectFileResult::kOk : ProjectFileResult::kWriteFailed;
+    return WriteFileReplacing(path, bytes, error) ? ProjectFileResult::kOk : ProjectFileResult::kWriteFailed;
 }
 
 }  // namespace gd

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "maker/project/file_io.h"
 #include "maker/project/message_sink.h"
 #include "maker/project/param_data.h"
 
@@ -21,8 +22,9 @@ enum class ProjectFileResult {
     kBadName,      // not saved: the screensaver name holds a character a file name cannot
 };
 
-// The text the maker shows for a failed open, read or save of `path`.
-std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path);
+// The text the maker shows for a failed open, read or save of `path`, followed by the
+// system's reason when there is one ("... p.psm: Permission denied").
+std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path, const std::string& reason = {});
 
 // Serializes the project. Pictures and music files that are empty or name no existing
 // file are removed from the project first and reported (the pictures once after the
@@ -38,10 +40,12 @@ bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSin
 
 // Reads the file into a new project and, only when that succeeds, replaces `project`
 // with it; bMovePicture keeps the value it had. A zero-length file opens as a new project.
-ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink);
+ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink,
+                                  FileError* error = nullptr);
 
-// Writes the project to a temporary file beside `path` and renames it over `path`, so a
-// failed save leaves the previous file as it was.
-ProjectFileResult SaveProjectFile(const std::string& path, CParamData& project, MessageSink& sink);
+// Replaces the file's content through a temporary file beside it (WriteFileReplacing), so
+// a failed save leaves the previous file as it was; a link is saved through.
+ProjectFileResult SaveProjectFile(const std::string& path, CParamData& project, MessageSink& sink,
+                                  FileError* error = nullptr);
 
 }  // namespace gd

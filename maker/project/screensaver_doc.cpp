@@ -30,7 +30,8 @@ bool CScreenSaverDoc::OnNewDocument() {
 }
 
 ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& sink) {
-    return FinishFileCommand(path, OpenProjectFile(path, project_, sink));
+    file_error_ = {};
+    return FinishFileCommand(path, OpenProjectFile(path, project_, sink, &file_error_));
 }
 
 ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
@@ -38,7 +39,8 @@ ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& si
         sink.ShowMessage(kNameCharactersMessage);
         return ProjectFileResult::kBadName;
     }
-    return FinishFileCommand(path, SaveProjectFile(path, project_, sink));
+    file_error_ = {};
+    return FinishFileCommand(path, SaveProjectFile(path, project_, sink, &file_error_));
 }
 
 // After an open or a save, successful or not, the caption defaults are reloaded; a

@@ -29,6 +29,10 @@ public:
     // shown and nothing is written). On success the path and title become the file's.
     ProjectFileResult Save(const std::string& path, MessageSink& sink);
 
+    // Why the last Open or Save failed when a file call failed: the system's text, else
+    // empty.
+    const std::string& LastFileError() const { return file_error_.text; }
+
     // Reads the caption defaults from data/param.ini of the program folder.
     void LoadCaptionDefaults();
     CaptionStyle DefaultCaptionStyle() const;
@@ -53,6 +57,7 @@ private:
     std::string path_;
     std::string title_;
     bool modified_ = false;
+    FileError file_error_;
 };
 
 }  // namespace gd

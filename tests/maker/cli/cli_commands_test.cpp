@@ -100,7 +100,8 @@ TEST_F(Commands, MakeReportsUsageProjectAndBuildFailuresByExitCode) {
     ASSERT_EQ(Glimmerdeck({"new", psm, "--force", "--name", "S", "--picture", a, "--standard"}).code, 0);
     Outcome failed = Glimmerdeck({"make", psm, "--output-folder", folder.path().string()});
     EXPECT_EQ(failed.code, 1);
-    EXPECT_EQ(failed.out, "Fail to write file,exit making!\nThe end!\n");
+    EXPECT_EQ(failed.out, "Fail to write file,exit making!\nReason: " + folder.File("program/data/data1.dat") +
+                              ": No such file or directory\nThe end!\n");
 
     // An existing output is replaced only with --yes when no one can be asked.
     folder.Write("S.scr", "old");

@@ -2,6 +2,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "common/archive_string.h"
 #include "common/byte_io.h"
 #include "maker/project/caption_defaults.h"
@@ -309,6 +313,58 @@ TEST_F(ProjectFiles, AFailedSaveLeavesNoTemporaryFileAndNothingHalfWritten) {
     EXPECT_EQ(OpenProjectFile(path, back, sink), ProjectFileResult::kOk);
     EXPECT_EQ(back.szName, "Name");
 }
+
+#ifndef _WIN32
+TEST_F(ProjectFiles, SavingGoesThroughLinksAndKeepsTheFilesMode) {
+    namespace fs = std::filesystem;
+    CParamData p = FullProject();
+    std::string real = folder.Write("real.psm", "old");
+    fs::permissions(real, fs::perms(0640));
+    fs::create_symlink("real.psm", folder.File("link.psm"));  // relative, as users make them
+    ASSERT_EQ(SaveProjectFile(folder.File("link.psm"), p, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(fs::is_symlink(folder.File("link.psm")));
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+    CParamData back;
+    ASSERT_EQ(OpenProjectFile(real, back, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(back.szName, "Name");
+
+    // A hard link sees the new content too.
+    fs::create_hard_link(real, folder.File("hard.psm"));
+    p.szName = "Again";
+    ASSERT_EQ(SaveProjectFile(folder.File("hard.psm"), p, sink), ProjectFileResult::kOk);
+    ASSERT_EQ(OpenProjectFile(real, back, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(back.szName, "Again");
+    EXPECT_EQ(fs::hard_link_count(real), 2u);
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+
+    // A link to a file not there yet creates the file it names.
+    fs::create_symlink(folder.File("later.psm"), folder.File("ahead.psm"));
+    ASSERT_EQ(SaveProjectFile(folder.File("ahead.psm"), p, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder.File("later.psm"))));
+    EXPECT_TRUE(fs::is_symlink(folder.File("ahead.psm")));
+    size_t leftovers = 0;
+    for (const auto& e : fs::directory_iterator(folder.path())) leftovers += e.path().filename().string().find(".psm.") != std::string::npos;
+    EXPECT_EQ(leftovers, 0u);
+}
+
+TEST_F(ProjectFiles, FailuresSayWhy) {
+    CParamData p = FullProject();
+    FileError error;
+    EXPECT_EQ(OpenProjectFile(folder.File("none.psm"), p, sink, &error), ProjectFileResult::kOpenFailed);
+    EXPECT_EQ(error.text, "No such file or directory");
+    EXPECT_EQ(ProjectFileErrorText(ProjectFileResult::kOpenFailed, "/x/none.psm", error.text),
+              "Cannot open the project file /x/none.psm: No such file or directory");
+    EXPECT_EQ(OpenProjectFile(folder.path().string(), p, sink, &error), ProjectFileResult::kReadFailed);
+    EXPECT_EQ(error.text, "Is a directory");
+    std::filesystem::create_directory(folder.File("locked"));
+    std::filesystem::permissions(folder.File("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::geteuid() != 0) {  // root may write anywhere
+        EXPECT_EQ(SaveProjectFile(folder.File("locked/p.psm"), p, sink, &error), ProjectFileResult::kWriteFailed);
+        EXPECT_EQ(error.text, "Permission denied");
+    }
+    std::filesystem::permissions(folder.File("locked"), std::filesystem::perms::owner_all);
+}
+#endif
 
 TEST_F(ProjectFiles, TheDocumentRefusesToSaveAnIllegalNameAndTracksPathAndTitle) {
     CScreenSaverDoc doc(folder.path().string());
