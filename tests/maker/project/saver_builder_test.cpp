@@ -258,7 +258,7 @@ TEST_F(Build, FailuresThatEndTheBuildKeepThePreviousScreensaverAndLeaveNothingBe
     auto lines = RunIt();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "Fail to write file,exit making!");
-    EXPECT_EQ(lines[1].rfind("Reason: " + program.File("data/data1.dat") + ": ", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[1].rfind("Reason: " + TemplatePathFor(program.path().string()) + ": ", 0), 0u) << lines[1];
     previous_kept();
     program.Write("data/data1.dat", "template");
 
