@@ -32,19 +32,40 @@ private:
     HANDLE h_;
 };
 
+// The texts of the errors a user meets most, worded as the C library words them, so the
+// Windows and the Linux maker say the same; others in the system's own words.
+std::string ErrorText(DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return "No such file or directory";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return "Permission denied";
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return "No space left on device";
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return "File exists";
+    case ERROR_FILE_TOO_LARGE: return "File too large";
+    case ERROR_DIRECTORY: return "Is a directory";
+    default: break;
+    }
+    wchar_t* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", n);
+    if (text) LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
+                                message.back() == L'.'))
+        message.pop_back();
+    return message.empty() ? "error " + std::to_string(code) : Utf16ToUtf8(message);
+}
+
 // Records the last error for `path` and fails.
 bool Failed(FileError* error, const std::string& path) {
     DWORD code = GetLastError();
-    if (error) {
-        wchar_t* text = nullptr;
-        DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-        std::wstring message(text ? text : L"", n);
-        if (text) LocalFree(text);
-        while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-            message.pop_back();
-        *error = {path, message.empty() ? "error " + std::to_string(code) : Utf16ToUtf8(message)};
-    }
+    if (error) *error = {path, ErrorText(code)};
     SetLastError(code);
     return false;
 }
