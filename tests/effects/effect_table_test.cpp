@@ -22,6 +22,10 @@ TEST(EffectTable, KeepsTheStoredNamesTyposIncluded) {
     for (size_t k = std::strlen("Slide Bevel Back"); k < field.size(); ++k) EXPECT_EQ(field[k], 0) << k;
 }
 
+TEST(EffectTable, EveryRowHasADrawingFunction) {
+    for (const EffectInfo& e : kEffectTable) EXPECT_NE(e.run, nullptr) << e.id;
+}
+
 TEST(RunTransition, UnknownIdsShowTheFrameAtOnce) {
     for (int id : {0, -1, 45, 1000}) {
         testing::EffectRun run = testing::RunEffect(id, {.width = 17, .height = 9});

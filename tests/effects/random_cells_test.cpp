@@ -124,7 +124,8 @@ TEST(RandomLines, RevealsEveryBandOnceInARandomOrder) {
 }
 
 TEST(Spire, MakesNPlusOneCopiesClockwiseFromTheTopLeft) {
-    for (auto [w, h] : {std::pair{100, 70}, std::pair{61, 130}}) {
+    for (auto size : {std::pair{100, 70}, std::pair{61, 130}}) {
+        const int w = size.first, h = size.second;  // plain names: the lambdas below capture them
         for (uint32_t seed : {1u, 2u, 3u, 4u}) {
             EffectRun run = testing::RunEffect(44, {.width = w, .height = h, .seed = seed, .keep_steps = true});
             // The cell side: how far the first copy reaches from the top-left corner.

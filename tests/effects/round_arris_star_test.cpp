@@ -95,7 +95,8 @@ Where StarOutRevealed(int w, int h, int i, int x, int y) {
 }
 
 TEST(Star, WedgeTipsMoveFromTheEdgesInOrFromTheCentreOut) {
-    for (auto [w, h] : {std::pair{40, 30}, std::pair{25, 44}}) {
+    for (auto size : {std::pair{40, 30}, std::pair{25, 44}}) {
+        const int w = size.first, h = size.second;  // plain names: the lambdas below capture them
         EffectRun in = testing::RunEffect(30, {.width = w, .height = h, .keep_steps = true});
         EffectRun out = testing::RunEffect(31, {.width = w, .height = h, .keep_steps = true});
         for (int i : {1, 3, w / 4, w / 2 - 1}) {
