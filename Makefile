@@ -1,7 +1,8 @@
 # The two commands a newcomer needs:
 #   make run    set up, build, and run the main job on the bundled sample project
 #   make test   set up, build, and run every test (the Wine ones included)
-.PHONY: run test build setup clean
+#   make fuzz   build the fuzz targets with clang and run each for a while
+.PHONY: run test build setup clean fuzz
 
 JOBS ?= $(shell nproc)
 
@@ -18,5 +19,11 @@ run: build
 test: build
 	@cd build && ctest -j $(JOBS) --output-on-failure
 
+# Fuzz every parser of our own with libFuzzer (clang, build-fuzz/): FUZZ_SECONDS per
+# target, FUZZ_TARGETS to pick some (see scripts/fuzz).
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf build out
+	rm -rf build build-fuzz out

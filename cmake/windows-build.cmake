@@ -3,8 +3,6 @@
 # that run under Wine.
 include(ExternalProject)
 
-set(GD_MINGW_DIR "${CMAKE_BINARY_DIR}/mingw")
-
 # The maker's codec libraries for Windows, built once from Debian's source packages; the
 # script only compares its stamps when they are there.
 set(GD_MINGW_CODECS_DIR "${CMAKE_BINARY_DIR}/mingw-codecs")

@@ -1,6 +1,5 @@
 // glimmerdeck render-effect: pictures of a transition at chosen pacing points, or a
 // contact sheet of every effect.
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <span>
@@ -11,14 +10,13 @@
 #include "effects/effect_table.h"
 #include "maker/cli/command.h"
 #include "maker/cli/effect_renderer.h"
+#include "maker/cli/option_values.h"
 #include "maker/cli/png_file.h"
 #include "common/native_path.h"
 #include "maker/cli/label_text.h"
 
 namespace gd::cli {
 namespace {
-
-constexpr int kMaxSide = 16384;
 
 constexpr std::string_view kUsage =
     "usage: glimmerdeck render-effect --effect ID --size WxH [--from OLD] [--to NEW]\n"
@@ -41,34 +39,6 @@ constexpr std::string_view kUsage =
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "glimmerdeck render-effect: %s\n\n%.*s", problem.c_str(), int(kUsage.size()), kUsage.data());
     return kExitUsage;
-}
-
-template <class T> bool ParseNumber(std::string_view text, T& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
-bool ParseSize(std::string_view text, int& w, int& h) {
-    size_t x = text.find('x');
-    return x != std::string_view::npos && ParseNumber(text.substr(0, x), w) && ParseNumber(text.substr(x + 1), h) &&
-           w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide;
-}
-
-bool ParseSteps(std::string_view text, std::vector<int>& steps) {
-    steps.clear();
-    while (true) {
-        size_t comma = text.find(',');
-        std::string_view item = text.substr(0, comma);
-        int k = 0;
-        if (item == "last")
-            steps.push_back(kLastStep);
-        else if (ParseNumber(item, k) && k >= 0)
-            steps.push_back(k);
-        else
-            return false;
-        if (comma == std::string_view::npos) return true;
-        text.remove_prefix(comma + 1);
-    }
 }
 
 std::string StepName(int step) { return step == kLastStep ? "last" : std::to_string(step); }
