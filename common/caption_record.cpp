@@ -17,7 +17,7 @@ std::vector<uint8_t> EncodeCaptionRecord(const CaptionRecord& caption) {
     WriteLogFont(p + kFont, caption.font);
     WriteU32(p + kColor, caption.color);
     WriteI32(p + kPosition, caption.position);
-    WriteFixedText(p + kText, kCaptionTextLimit, kCaptionTextLimit, TrimWhiteSpace(caption.text));
+    WriteFixedText(p + kText, kCaptionTextLimit, kCaptionTextLimit, CutAndTrim(caption.text, kCaptionTextLimit));
     return bytes;
 }
 

@@ -95,7 +95,7 @@ std::vector<uint8_t> EncodeSaverConfig(const SaverConfig& config) {
     for (const IntField& f : kIntFields) WriteI32(p + f.offset, config.*f.member);
     WriteU32(p + kBgColor, config.bg_color);
     std::copy(config.effect_on.begin(), config.effect_on.end(), p + kEffectOn);
-    WriteFixedText(p + kBanner, kBannerLimit + 1, kBannerLimit, TrimWhiteSpace(config.banner));
+    WriteFixedText(p + kBanner, kBannerLimit + 1, kBannerLimit, CutAndTrim(config.banner, kBannerLimit));
     WriteLogFont(p + kBannerFont, config.banner_font);
     WriteU32(p + kBannerColor, config.banner_color);
     return bytes;

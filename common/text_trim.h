@@ -18,4 +18,10 @@ inline std::string_view TrimWhiteSpace(std::string_view text) {
     return text;
 }
 
+// The text trimmed, cut to `limit` bytes and trimmed again, so that cutting a long text
+// never leaves white space at its end.
+inline std::string_view CutAndTrim(std::string_view text, size_t limit) {
+    return TrimWhiteSpace(TrimWhiteSpace(text).substr(0, limit));
+}
+
 }  // namespace gd

@@ -16,4 +16,12 @@ Status CheckImageSize(int64_t width, int64_t height, int bpp) {
     return {};
 }
 
+Status CheckWorkingMemory(int64_t width, int64_t height, int bytes_per_pixel) {
+    if (Status s = CheckImageSize(width, height, 8); !s) return s;
+    if (uint64_t(width) * uint64_t(height) * uint64_t(bytes_per_pixel) > kMaxImageBytes)
+        return Status::Error("Image too large: " + std::to_string(width) + "x" + std::to_string(height) +
+                             " needs more than 1 GiB to decode");
+    return {};
+}
+
 }  // namespace gd

@@ -17,4 +17,8 @@ constexpr uint64_t kMaxImageBytes = uint64_t(1) << 30;
 // Accepts width x height at `bpp` bits when both are positive and within the limits.
 Status CheckImageSize(int64_t width, int64_t height, int bpp = 24);
 
+// Accepts a decode that holds `bytes_per_pixel` bytes a pixel at its peak (every buffer
+// it keeps at once, a library's own included) when that stays within kMaxImageBytes.
+Status CheckWorkingMemory(int64_t width, int64_t height, int bytes_per_pixel);
+
 }  // namespace gd

@@ -14,6 +14,7 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/gif_layout.h"
+#include "imaging/limits.h"
 
 namespace gd {
 namespace {
@@ -53,6 +54,9 @@ struct StbFree {
 Status StbGifDecode(Bytes data, Dib& out) {
     GifLayout layout;
     if (Status s = ReadGifLayout(data, layout); !s) return s;
+    // stb keeps the screen as colours, its background as colours and a byte a pixel of
+    // history at once.
+    if (Status s = CheckWorkingMemory(layout.screen_width, layout.screen_height, 9); !s) return s;
     PatchedReader reader{data};
     stbi_io_callbacks io{&PatchedReader::Read, &PatchedReader::Skip, &PatchedReader::Eof};
     int w = 0, h = 0, comp = 0;

@@ -94,6 +94,9 @@ TEST(CaptionRecord, SixtyFourByteTextFillsTheFieldWithoutNul) {
     CaptionRecord longer;
     longer.text = std::string(80, 'x');
     EXPECT_EQ(DecodeCaptionRecord(EncodeCaptionRecord(longer))->text, std::string(64, 'x'));
+    // A cut that ends in blanks does not store them.
+    longer.text = std::string(62, 'x') + "  y";
+    EXPECT_EQ(DecodeCaptionRecord(EncodeCaptionRecord(longer))->text, std::string(62, 'x'));
 }
 
 TEST(CaptionRecord, NonZeroTailDoesNotLeakIntoTheText) {

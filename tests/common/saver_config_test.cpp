@@ -112,6 +112,11 @@ TEST(SaverConfig, TextsAreCutToTheirLimitAndKeepTheirNul) {
     EXPECT_EQ(back->description, std::string(200, 'd'));
     // The banner is trimmed before it is cut.
     EXPECT_EQ(back->banner, std::string(64, 'b'));
+    // Regression (found by fuzzing): a cut that ends in blanks stored them, so the banner
+    // read back differently each time it was written.
+    c.banner = std::string(60, 'b') + "    cut here";
+    back = DecodeSaverConfig(EncodeSaverConfig(c));
+    EXPECT_EQ(back->banner, std::string(60, 'b'));
 }
 
 TEST(SaverConfig, FieldsWithoutNulStayInsideTheirField) {
