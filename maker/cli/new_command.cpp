@@ -17,8 +17,8 @@ constexpr const char* kUsage =
     "usage: glimmerdeck new FILE.psm [--name N] [--picture P]... [--music M]... [--icon I]\n"
     "                       [--output-folder D] [--self-install|--standard] [--force]\n"
     "Creates a project with the defaults of a new project and the given pictures and music,\n"
-    "in order. A file already listed (compared ignoring case) is skipped. --force replaces\n"
-    "an existing FILE.psm.\n";
+    "in order. A file already listed (the same path, as the file system compares names) is\n"
+    "skipped. --force replaces an existing FILE.psm.\n";
 
 bool CanOpenForReading(const std::string& path) {
     std::FILE* file = OpenFile(path, "rb");
@@ -60,7 +60,7 @@ std::string ReadOptions(Args& args, NewOptions& o) {
         if (!problem.empty()) return problem;
     }
     if (o.file.empty()) return "the project file is missing";
-    if (o.name && NameHasForbiddenCharacter(*o.name)) return std::string(kNameCharactersMessage);
+    if (o.name && !NameProblem(*o.name).empty()) return std::string(NameProblem(*o.name));
     if (o.name)
         if (auto reason = CheckRecordText(*o.name, kMaxName)) return "--name: " + *reason;
     return {};

@@ -115,7 +115,7 @@ std::string SetField(const ProjectField& f, const std::string& value) {
         // A text with a limit goes into the screensaver's records, in code-page bytes.
         if (f.max > 0)
             if (auto reason = CheckRecordText(value, size_t(f.max))) return name + ": " + *reason;
-        if (name == "szName" && NameHasForbiddenCharacter(value)) return std::string(kNameCharactersMessage);
+        if (name == "szName" && !NameProblem(value).empty()) return std::string(NameProblem(value));
         *static_cast<std::string*>(f.value) = value;
         return {};
     }

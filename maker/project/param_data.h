@@ -49,8 +49,8 @@ public:
     // new project; szOutputFolder becomes the user's desktop folder.
     void SetDefaults();
 
-    // Adds a picture or a music file unless the list already holds the same path
-    // (compared ignoring case). Returns false when it was already listed.
+    // Adds a picture or a music file unless the list already holds the same path (as the
+    // platform compares paths: SamePath). Returns false when it was already listed.
     bool AddPicture(const std::string& file, const CaptionStyle& style);
     bool AddMusic(const std::string& file);
     bool HasPicture(const std::string& file) const;

@@ -1,5 +1,11 @@
 #include "maker/project/path_rules.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "common/utf16.h"
+#endif
+
 namespace gd {
 
 namespace {
@@ -13,10 +19,13 @@ std::string UpperAscii(std::string_view text) {
 }
 
 bool SamePath(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperChar(a[i]) != UpperChar(b[i])) return false;
-    return true;
+#ifdef _WIN32
+    // The file system's own rule: every letter's case, not only ASCII's.
+    const std::wstring wa = Utf8ToUtf16(a), wb = Utf8ToUtf16(b);
+    return CompareStringOrdinal(wa.data(), int(wa.size()), wb.data(), int(wb.size()), TRUE) == CSTR_EQUAL;
+#else
+    return a == b;
+#endif
 }
 
 bool ContainsPath(const std::vector<std::string>& paths, std::string_view path) {

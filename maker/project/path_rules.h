@@ -1,8 +1,6 @@
 #pragma once
 // How the maker compares and tests the paths of a project. Paths are UTF-8 in memory (on
-// Linux the file system's bytes, see common/code_page.h); two paths name the same file
-// when they are equal ignoring the case of ASCII letters, as on the platform the made
-// screensavers run on.
+// Linux the file system's bytes, see common/code_page.h).
 
 #include <string>
 #include <string_view>
@@ -11,6 +9,9 @@
 namespace gd {
 
 std::string UpperAscii(std::string_view text);
+// Whether two full paths name the same file as the platform's file system compares names:
+// ignoring case on Windows (every letter, "Ä" as "ä"), byte for byte on Linux, where
+// IMG_1.JPG and img_1.jpg are two photos.
 bool SamePath(std::string_view a, std::string_view b);
 bool ContainsPath(const std::vector<std::string>& paths, std::string_view path);
 

@@ -1,5 +1,7 @@
 #include "maker/project/screensaver_doc.h"
 
+#include "common/text_trim.h"
+
 #include "maker/project/caption_defaults.h"
 #include "maker/project/validate_for_make.h"
 
@@ -35,8 +37,9 @@ ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& si
 }
 
 ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
-    if (NameHasForbiddenCharacter(project_.szName)) {
-        sink.ShowMessage(kNameCharactersMessage);
+    // The name as the build will use it, trimmed: a blank at either end is no problem yet.
+    if (std::string_view problem = NameProblem(TrimWhiteSpace(project_.szName)); !problem.empty()) {
+        sink.ShowMessage(problem);
         return ProjectFileResult::kBadName;
     }
     file_error_ = {};

@@ -9,14 +9,36 @@ namespace gd {
 
 bool NameHasForbiddenCharacter(std::string_view name) { return name.find_first_of("\"*/:<>?\\|") != name.npos; }
 
+namespace {
+
+// Windows reserves these names for devices, also before an extension ("con.txt") and
+// with blanks after them ("NUL .scr").
+bool IsDeviceName(std::string_view name) {
+    std::string base = UpperAscii(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ') base.pop_back();
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
+std::string_view NameProblem(std::string_view name) {
+    if (NameHasForbiddenCharacter(name)) return kNameCharactersMessage;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return kNameControlMessage;
+    if (IsDeviceName(name)) return kNameDeviceMessage;
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return kNameEndMessage;
+    return {};
+}
+
 bool ValidateForMake(CParamData& project, MakeValidationUi& ui) {
     project.szName = std::string(TrimWhiteSpace(project.szName));
     if (project.szName.empty()) {
         ui.ShowProblem(ProjectPage::kGeneral, std::string(kNameNeededMessage));
         return false;
     }
-    if (NameHasForbiddenCharacter(project.szName)) {
-        ui.ShowProblem(ProjectPage::kGeneral, std::string(kNameCharactersMessage));
+    if (std::string_view problem = NameProblem(project.szName); !problem.empty()) {
+        ui.ShowProblem(ProjectPage::kGeneral, std::string(problem));
         return false;
     }
     if (project.pictureList.empty()) {

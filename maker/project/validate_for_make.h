@@ -25,9 +25,19 @@ inline constexpr std::string_view kNameNeededMessage = "Screensaver name is need
 inline constexpr std::string_view kNameCharactersMessage =
     "Screensaver name can't contain :\n / \\ : * ? \" < > |     ";
 inline constexpr std::string_view kNoPictureMessage = "Please add  one picture at least!    ";
+inline constexpr std::string_view kNameControlMessage = "Screensaver name can't contain control characters!    ";
+inline constexpr std::string_view kNameDeviceMessage =
+    "Screensaver name can't be :\n CON PRN AUX NUL COM1..COM9 LPT1..LPT9 (with any extension)     ";
+inline constexpr std::string_view kNameEndMessage = "Screensaver name can't end with a dot or a blank!    ";
 
 // True when the name holds one of the nine characters a file name cannot hold.
 bool NameHasForbiddenCharacter(std::string_view name);
+
+// Why Windows cannot have a file of this name, as the message to show; empty when it can
+// (an empty name too). In this order: one of the nine characters, a control character
+// (below 0x20, or 0x7F), a device name (CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, in
+// any case, alone or before a dot), a dot or a blank at the end.
+std::string_view NameProblem(std::string_view name);
 
 // Trims szName in the project, then checks it, the picture list, that every text the
 // screensaver carries fits its code page, and the output file.

@@ -1,6 +1,6 @@
 #pragma once
 // The recent-project list of the File menu: at most four project files, the most recent
-// first, each listed once (paths compared ignoring case). Kept in the per-user settings,
+// first, each listed once (paths compared as the file system compares names: SamePath). Kept in the per-user settings,
 // section "Recent File List", keys "File1" to "File4", so it survives restarts.
 
 #include <string>

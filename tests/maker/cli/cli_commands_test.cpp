@@ -48,7 +48,7 @@ TEST_F(Commands, NewShowAndSetWorkOnOneProjectFile) {
     std::string a = folder.Write("a.jpg", "x"), b = folder.Write("b.gif", "x"), m = folder.Write("m.wav", "x");
     std::string psm = folder.File("p.psm");
     Outcome made = Glimmerdeck({"new", psm, "--name", "Show", "--picture", a, "--picture", b, "--picture",
-                            folder.File("A.JPG"), "--picture", folder.File("missing.png"), "--music", m,
+                            folder.File("./a.jpg"), "--picture", folder.File("missing.png"), "--music", m,
                             "--output-folder", folder.path().string(), "--standard"});
     ASSERT_EQ(made.code, 0) << Stderr();
     EXPECT_NE(Stderr().find(folder.File("missing.png") + " is not exists!"), std::string::npos);

@@ -85,11 +85,21 @@ TEST(ProjectModel, ImageTypeComesFromTheLastExtensionIgnoringCase) {
     EXPECT_EQ(picture.GetImageType(), 2);
 }
 
-TEST(ProjectModel, DuplicatePathsAreRefusedIgnoringCase) {
+TEST(ProjectModel, DuplicatePathsAreRefusedAsTheFileSystemComparesNames) {
     CParamData p;
     CaptionStyle style{LogFont{}, 0x123456, 4};
     EXPECT_TRUE(p.AddPicture("c:\\pics\\a.JPG", style));
+#ifdef _WIN32
     EXPECT_FALSE(p.AddPicture("C:\\Pics\\A.jpg", style));
+    EXPECT_FALSE(p.AddPicture("c:\\pics\\a.JPG", style));
+    EXPECT_TRUE(p.AddPicture("C:\\Köln\\Ä.jpg", style));
+    EXPECT_FALSE(p.AddPicture("c:\\KÖLN\\ä.JPG", style));  // every letter's case, not only ASCII's
+    p.pictureList.pop_back();
+#else
+    EXPECT_FALSE(p.AddPicture("c:\\pics\\a.JPG", style));
+    EXPECT_TRUE(p.AddPicture("C:\\Pics\\A.jpg", style));  // another file on Linux
+    p.pictureList.pop_back();
+#endif
     EXPECT_TRUE(p.AddPicture("C:\\Pics\\B.jpg", style));
     ASSERT_EQ(p.pictureList.size(), 2u);
     EXPECT_EQ(p.pictureList[0].szFile, "c:\\pics\\a.JPG");
@@ -97,8 +107,14 @@ TEST(ProjectModel, DuplicatePathsAreRefusedIgnoringCase) {
     EXPECT_EQ(p.pictureList[1].nCaptionPos, 4);
     EXPECT_EQ(p.pictureList[1].szCaption, "");
     EXPECT_TRUE(p.AddMusic("/m/Song.MID"));
+    EXPECT_FALSE(p.AddMusic("/m/Song.MID"));
+#ifdef _WIN32
     EXPECT_FALSE(p.AddMusic("/M/song.mid"));
     EXPECT_EQ(p.musicList.size(), 1u);
+#else
+    EXPECT_TRUE(p.AddMusic("/M/song.mid"));
+    EXPECT_EQ(p.musicList.size(), 2u);
+#endif
 }
 
 #ifdef _WIN32

@@ -59,6 +59,33 @@ TEST(ValidateForMake, NameThenPicturesThenOverwrite) {
     EXPECT_EQ(ui.problems.size(), problems);
 }
 
+TEST(ValidateForMake, NamesWindowsCannotGiveAFileAreRefused) {
+    CParamData p;
+    p.pictureList.push_back({"/x.jpg", {}});
+    p.szOutputFolder = "/nonexistent-output-folder";
+    RecordingUi ui;
+    for (const char* name : {"CON", "con", "Prn", "AUX.scr", "nul.txt", "COM1", "com9.x", "LPT5", "NUL .scr"}) {
+        p.szName = name;
+        EXPECT_FALSE(ValidateForMake(p, ui)) << name;
+        EXPECT_EQ(ui.problems.back().second, "Screensaver name can't be :\n CON PRN AUX NUL COM1..COM9 LPT1..LPT9 (with any extension)     ");
+    }
+    for (const char* name : {"Show.", "Show..", "a\nb", "tab\there", "bell\x07", "del\x7F"}) {
+        p.szName = name;
+        EXPECT_FALSE(ValidateForMake(p, ui)) << name;
+    }
+    EXPECT_EQ(NameProblem("Show."), "Screensaver name can't end with a dot or a blank!    ");
+    EXPECT_EQ(NameProblem("Show "), "Screensaver name can't end with a dot or a blank!    ");
+    EXPECT_EQ(NameProblem("a\nb"), "Screensaver name can't contain control characters!    ");
+    EXPECT_EQ(NameProblem("a:\nb"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    size_t problems = ui.problems.size();
+    for (const char* name : {"CONSOLE", "COM10", "LPT0", "Com", "My.Show", "Ünïcödé", "NULL", "a.CON"}) {
+        p.szName = name;
+        EXPECT_TRUE(ValidateForMake(p, ui)) << name;
+        EXPECT_EQ(NameProblem(name), "") << name;
+    }
+    EXPECT_EQ(ui.problems.size(), problems);
+}
+
 TEST(ValidateForMake, TextsTheScreensaverCannotHoldAreNamedOnTheirPage) {
     CParamData p;
     p.szName = "Grüße";  // Western: fine

@@ -11,8 +11,12 @@ TEST(RecentProjects, MostRecentFirstOnceEachAtMostFour) {
     RecentProjects recent;
     for (const char* p : {"C:\\a.psm", "C:\\b.psm", "C:\\c.psm"}) recent.Add(p);
     EXPECT_EQ(recent.paths(), (Paths{"C:\\c.psm", "C:\\b.psm", "C:\\a.psm"}));
-    recent.Add("c:\\A.PSM");  // the same file in other letters moves to the front, as typed now
+    recent.Add("c:\\A.PSM");  // on Windows the same file in other letters moves to the front, as typed now
+#ifdef _WIN32
     EXPECT_EQ(recent.paths(), (Paths{"c:\\A.PSM", "C:\\c.psm", "C:\\b.psm"}));
+#else
+    EXPECT_EQ(recent.paths(), (Paths{"c:\\A.PSM", "C:\\c.psm", "C:\\b.psm", "C:\\a.psm"}));
+#endif
     recent.Add("C:\\d.psm");
     recent.Add("C:\\e.psm");
     EXPECT_EQ(recent.paths(), (Paths{"C:\\e.psm", "C:\\d.psm", "c:\\A.PSM", "C:\\c.psm"}));
@@ -50,7 +54,11 @@ TEST(RecentProjects, HandEditedStoreWithGapsAndRepeatsLoadsSoundly) {
     settings.SetString("Recent File List", "File4", "C:\\y.psm");
     RecentProjects recent;
     recent.Load(settings);
+#ifdef _WIN32
     EXPECT_EQ(recent.paths(), (Paths{"C:\\x.psm", "C:\\y.psm"}));
+#else
+    EXPECT_EQ(recent.paths(), (Paths{"C:\\x.psm", "c:\\X.psm", "C:\\y.psm"}));  // two files on Linux
+#endif
 }
 
 TEST(RecentMenuText, NumbersShortensAndKeepsAmpersands) {
