@@ -1,8 +1,9 @@
 #include "common/profile_portable.h"
 
 #include <cstdio>
-#include <sys/stat.h>
+#include <filesystem>
 
+#include "common/native_path.h"
 #include "common/profile_text.h"
 
 namespace gd {
@@ -12,7 +13,7 @@ namespace {
 constexpr size_t kNumberCapacity = 30;
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (!f) return std::nullopt;
     std::string text;
     char chunk[4096];
@@ -25,20 +26,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenFile(path, "wb");
     if (!f) return false;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     return std::fclose(f) == 0 && ok;
 }
 
 // Writes a sibling file and renames it over the old one, so a failed write never leaves
-// a half-written settings file. Where renaming over a file is refused (Windows), the
-// file is written in place.
+// a half-written settings file. Where renaming over a file is refused, the file is
+// written in place.
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     const std::string temporary = path + ".new";
     if (WriteFile(temporary, text)) {
-        if (std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-        std::remove(temporary.c_str());
+        std::error_code error;
+        std::filesystem::rename(NativePath(temporary), NativePath(path), error);
+        if (!error) return true;
+        std::filesystem::remove(NativePath(temporary), error);
     }
     return WriteFile(path, text);
 }
@@ -72,10 +75,14 @@ bool PortableProfileStore::WriteString(const std::string& path, std::string_view
 }
 
 bool PortableProfileStore::Exists(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    std::error_code error;
+    auto status = std::filesystem::status(NativePath(path), error);
+    return !error && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-bool PortableProfileStore::Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool PortableProfileStore::Remove(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::remove(NativePath(path), error) && !error;
+}
 
 }  // namespace gd

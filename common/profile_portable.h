@@ -1,5 +1,6 @@
 #pragma once
 // The profile store implemented over plain files, with the platform's reading rules.
+// Paths are the programs' own text (common/native_path.h); values pass byte for byte.
 
 #include "common/profile_store.h"
 

@@ -4,6 +4,7 @@
 // Each is a small interface so the GUI, the command line and the tests supply their own.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -63,20 +64,35 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
 };
 
+// How installing the made file as the active screensaver went, and where it went.
+struct DefaultSaverInstall {
+    enum class Status {
+        kInstalled,  // copied; `activated` says whether it became the active screensaver
+        kDeclined,   // the file was there already and the user kept it
+        kFailed,     // the copy failed
+    };
+    Status status = Status::kFailed;
+    std::string path;               // the installed file, or where it would have gone
+    bool for_current_user = false;  // the system folder refused: the user's own folder
+    bool activated = false;
+};
+
 // The platform's active-screensaver setting.
 class ScreensaverPlatform {
 public:
     virtual ~ScreensaverPlatform() = default;
     // False where the platform has no such setting.
     virtual bool CanSetDefaultSaver() const = 0;
-    // The folder installed screensavers live in.
-    virtual std::string SystemFolder() const = 0;
-    // Makes the installed file the active screensaver (short path in the boot section,
-    // screensaver turned on and the setting stored).
-    virtual bool ActivateScreensaver(const std::string& installed_path) = 0;
+    // Copies the made file as "<name>.scr" into the system folder, or into a folder of
+    // the current user's when the system folder refuses, and makes it the active
+    // screensaver. `confirm_replace` is asked (with the existing file's path) before a
+    // file there is replaced.
+    virtual DefaultSaverInstall InstallDefaultSaver(const std::string& made_file, const std::string& name,
+                                                    const std::function<bool(const std::string&)>& confirm_replace) = 0;
 };
 
-// The platform this maker runs on (Linux: no default screensaver to set).
+// The platform this maker runs on: Windows installs through the install both programs
+// share; Linux has no default screensaver to set.
 ScreensaverPlatform& HostScreensaverPlatform();
 
 }  // namespace gd

@@ -1,5 +1,9 @@
 #include "maker/project/caption_defaults.h"
 
+#include <filesystem>
+
+#include "common/native_path.h"
+#include "common/profile_portable.h"
 #include "maker/project/path_rules.h"
 
 namespace gd {
@@ -34,14 +38,37 @@ constexpr ByteKey kFontBytes[] = {
     {"lfPitchAndFamily", &LogFont::pitch_and_family},
 };
 
+bool WriteCaptionDefaults(const std::string& path, const LogFont& font, int32_t position, ColorRef color,
+                          ProfileStore& store) {
+    bool ok = store.WriteString(path, kSection, "crDefaultCaptionColor", std::to_string(int32_t(color)));
+    ok = store.WriteString(path, kSection, "nDefaultCaptionPos", std::to_string(position)) && ok;
+    for (const IntKey& k : kFontInts) ok = store.WriteString(path, kSection, k.key, std::to_string(font.*k.member)) && ok;
+    for (const ByteKey& k : kFontBytes) {
+        ok = store.WriteString(path, kSection, k.key, std::to_string(unsigned(font.*k.member))) && ok;
+    }
+    return store.WriteString(path, kSection, "lfFaceName", font.face_name) && ok;
+}
+
 }  // namespace
 
 std::string CaptionDefaultsPath(const std::string& program_folder) {
     return JoinPath(JoinPath(program_folder, "data"), "param.ini");
 }
 
-CaptionDefaults LoadCaptionDefaults(const std::string& program_folder, ProfileStore& store) {
-    const std::string path = CaptionDefaultsPath(program_folder);
+std::string UserCaptionDefaultsPath(const std::string& user_folder) {
+    return user_folder.empty() ? std::string() : JoinPath(user_folder, "param.ini");
+}
+
+ProfileStore& MakerProfileStore() {
+    static PortableProfileStore store;
+    return store;
+}
+
+CaptionDefaults LoadCaptionDefaults(const std::string& program_folder, ProfileStore& store,
+                                    const std::string& user_folder) {
+    const std::string user_copy = UserCaptionDefaultsPath(user_folder);
+    const std::string path =
+        !user_copy.empty() && store.Exists(user_copy) ? user_copy : CaptionDefaultsPath(program_folder);
     CaptionDefaults d;
     d.color = ColorRef(store.ReadInt(path, kSection, "crDefaultCaptionColor", int32_t(d.color)));
     d.position = store.ReadInt(path, kSection, "nDefaultCaptionPos", d.position);
@@ -54,15 +81,16 @@ CaptionDefaults LoadCaptionDefaults(const std::string& program_folder, ProfileSt
 }
 
 bool SaveCaptionDefaults(const std::string& program_folder, const LogFont& font, int32_t position, ColorRef color,
-                         ProfileStore& store) {
-    const std::string path = CaptionDefaultsPath(program_folder);
-    bool ok = store.WriteString(path, kSection, "crDefaultCaptionColor", std::to_string(int32_t(color)));
-    ok = store.WriteString(path, kSection, "nDefaultCaptionPos", std::to_string(position)) && ok;
-    for (const IntKey& k : kFontInts) ok = store.WriteString(path, kSection, k.key, std::to_string(font.*k.member)) && ok;
-    for (const ByteKey& k : kFontBytes) {
-        ok = store.WriteString(path, kSection, k.key, std::to_string(unsigned(font.*k.member))) && ok;
+                         ProfileStore& store, const std::string& user_folder) {
+    const std::string user_copy = UserCaptionDefaultsPath(user_folder);
+    if (WriteCaptionDefaults(CaptionDefaultsPath(program_folder), font, position, color, store)) {
+        if (!user_copy.empty() && store.Exists(user_copy)) store.Remove(user_copy);
+        return true;
     }
-    return store.WriteString(path, kSection, "lfFaceName", font.face_name) && ok;
+    if (user_copy.empty()) return false;
+    std::error_code ignored;
+    std::filesystem::create_directories(NativePath(user_folder), ignored);
+    return WriteCaptionDefaults(user_copy, font, position, color, store);
 }
 
 }  // namespace gd

@@ -231,11 +231,22 @@ void CSaverBuilder::SetAsDefaultSaver() {
         services_.questions.ShowMessage("Setting the default screensaver is not available on this platform.");
         return;
     }
-    std::string target = JoinPath(platform.SystemFolder(), project_.szName + ".scr");
-    if (PathExists(target) &&
-        !services_.questions.Ask("The Screensaver " + project_.szName + " already exists.   \nDo you want to replace it?   "))
-        return;
-    if (!CopyFileReplacing(output_path_, target) || !platform.ActivateScreensaver(target))
+    DefaultSaverInstall install = platform.InstallDefaultSaver(output_path_, project_.szName, [&](const std::string&) {
+        return services_.questions.Ask("The Screensaver " + project_.szName +
+                                       " already exists.   \nDo you want to replace it?   ");
+    });
+    if (install.status == DefaultSaverInstall::Status::kDeclined) return;
+    if (install.status == DefaultSaverInstall::Status::kInstalled) {
+        // Where it went, so a user whose system folder refused finds the file.
+        if (!install.activated)
+            log_.Post("Copied the screensaver to " + install.path);
+        else if (install.for_current_user)
+            log_.Post("Set as default screensaver for the current user (the system folder is not writable): " +
+                      install.path);
+        else
+            log_.Post("Set as default screensaver: " + install.path);
+    }
+    if (install.status != DefaultSaverInstall::Status::kInstalled || !install.activated)
         services_.questions.ShowMessage("Fail to set " + project_.szName + " as your default sreensaver!");
 }
 

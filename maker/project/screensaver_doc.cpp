@@ -3,6 +3,7 @@
 #include "common/text_trim.h"
 
 #include "maker/project/caption_defaults.h"
+#include "maker/project/settings_folder.h"
 #include "maker/project/validate_for_make.h"
 
 namespace gd {
@@ -18,7 +19,8 @@ std::string FileTitle(const std::string& path) {
 }
 }  // namespace
 
-CScreenSaverDoc::CScreenSaverDoc(std::string program_folder) : program_folder_(std::move(program_folder)) {
+CScreenSaverDoc::CScreenSaverDoc(std::string program_folder)
+    : program_folder_(std::move(program_folder)), user_folder_(MakerSettingsFolder()) {
     OnNewDocument();
 }
 
@@ -59,10 +61,18 @@ ProjectFileResult CScreenSaverDoc::FinishFileCommand(const std::string& path, Pr
 }
 
 void CScreenSaverDoc::LoadCaptionDefaults() {
-    CaptionDefaults defaults = gd::LoadCaptionDefaults(program_folder_);
+    CaptionDefaults defaults = gd::LoadCaptionDefaults(program_folder_, MakerProfileStore(), user_folder_);
     crDefaultCaptionColor = defaults.color;
     lfDefaultCaptionFont = defaults.font;
     nDefaultCaptionPos = defaults.position;
+}
+
+bool CScreenSaverDoc::SaveCaptionDefaults(const CaptionStyle& style) {
+    if (!gd::SaveCaptionDefaults(program_folder_, style.font, style.position, style.color, MakerProfileStore(),
+                                 user_folder_))
+        return false;
+    LoadCaptionDefaults();
+    return true;
 }
 
 CaptionStyle CScreenSaverDoc::DefaultCaptionStyle() const {

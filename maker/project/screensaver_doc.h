@@ -33,9 +33,13 @@ public:
     // empty.
     const std::string& LastFileError() const { return file_error_.text; }
 
-    // Reads the caption defaults from data/param.ini of the program folder.
+    // Reads the caption defaults from data/param.ini of the program folder, or from the
+    // user's own copy when the program folder refused an earlier save.
     void LoadCaptionDefaults();
     CaptionStyle DefaultCaptionStyle() const;
+    // Makes `style` the caption defaults, in data/param.ini or, when the program folder
+    // is read-only, in the user's own copy; false when neither could be written.
+    bool SaveCaptionDefaults(const CaptionStyle& style);
 
     CParamData& project() { return project_; }
     const CParamData& project() const { return project_; }
@@ -53,6 +57,7 @@ public:
 private:
     ProjectFileResult FinishFileCommand(const std::string& path, ProjectFileResult result);
     std::string program_folder_;
+    std::string user_folder_;
     CParamData project_;
     std::string path_;
     std::string title_;

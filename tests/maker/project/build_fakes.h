@@ -11,6 +11,8 @@
 
 #include "maker/project/build_hooks.h"
 #include "maker/project/build_log.h"
+#include "maker/project/file_io.h"
+#include "maker/project/path_rules.h"
 #include "maker/project/saver_builder.h"
 
 namespace gd::test {
@@ -90,18 +92,27 @@ public:
     std::vector<std::string> asked, shown;
 };
 
+// Installs into `folder` (a file of the name there counts as installed already) and
+// reports `result`'s place and activation.
 class FakePlatform : public ScreensaverPlatform {
 public:
     bool CanSetDefaultSaver() const override { return available; }
-    std::string SystemFolder() const override { return system_folder; }
-    bool ActivateScreensaver(const std::string& path) override {
-        activated.push_back(path);
-        return activate_ok;
+    DefaultSaverInstall InstallDefaultSaver(const std::string& made_file, const std::string& name,
+                                            const std::function<bool(const std::string&)>& confirm_replace) override {
+        DefaultSaverInstall install = result;
+        install.path = JoinPath(folder, name + ".scr");
+        if (PathExists(install.path) && !confirm_replace(install.path)) {
+            install.status = DefaultSaverInstall::Status::kDeclined;
+            return install;
+        }
+        if (install.status == DefaultSaverInstall::Status::kInstalled) CopyFileReplacing(made_file, install.path);
+        installed.push_back(install.path);
+        return install;
     }
     bool available = false;
-    bool activate_ok = true;
-    std::string system_folder;
-    std::vector<std::string> activated;
+    std::string folder;
+    DefaultSaverInstall result{DefaultSaverInstall::Status::kInstalled, {}, false, true};
+    std::vector<std::string> installed;
 };
 
 // Runs a build on its worker thread and collects every log line as a consumer would.

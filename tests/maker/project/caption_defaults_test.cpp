@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/native_path.h"
 #include "common/profile_portable.h"
 #include "tests/common/temp_folder.h"
 
@@ -91,6 +92,44 @@ TEST_F(CaptionDefaultsStore, UnwritableFolderKeepsDefaults) {
     std::string missing = (dir.path() / "nowhere").string();
     EXPECT_FALSE(SaveCaptionDefaults(missing, LogFont{}, 1, 1, store));
     EXPECT_EQ(LoadCaptionDefaults(missing, store), CaptionDefaults{});
+}
+
+// An installed program folder the user may not write (here "data" is a file, so nothing
+// can be made inside it whatever rights the test runs with): the save goes to the user's
+// own copy, which is read first from then on; once the program folder takes a save
+// again, the stale copy goes.
+TEST_F(CaptionDefaultsStore, ReadOnlyProgramFolderSavesAPerUserCopyThatIsReadFirst) {
+    testing::TempFolder installed;
+    installed.Write("data", "not a folder");
+    const std::string user = (dir.path() / "user settings").string();
+    LogFont f;
+    f.face_name = "Verdana";
+    ASSERT_TRUE(SaveCaptionDefaults(installed.path().string(), f, 2, 0x123456, store, user));
+    EXPECT_TRUE(store.Exists(UserCaptionDefaultsPath(user)));
+    CaptionDefaults d = LoadCaptionDefaults(installed.path().string(), store, user);
+    EXPECT_EQ(d.font.face_name, "Verdana");
+    EXPECT_EQ(d.position, 2);
+
+    // The user's copy wins over the program folder's file...
+    WriteParam("[CaptionFont]\nnDefaultCaptionPos=5\n");
+    store.WriteString(UserCaptionDefaultsPath(user), "CaptionFont", "nDefaultCaptionPos", "3");
+    EXPECT_EQ(LoadCaptionDefaults(folder(), store, user).position, 3);
+    // ...until a save reaches the program folder and removes it.
+    ASSERT_TRUE(SaveCaptionDefaults(folder(), f, 4, 0, store, user));
+    EXPECT_FALSE(store.Exists(UserCaptionDefaultsPath(user)));
+    EXPECT_EQ(LoadCaptionDefaults(folder(), store, user).position, 4);
+}
+
+TEST_F(CaptionDefaultsStore, ProgramFolderWithLettersOutsideTheCodePage) {
+    const std::string program = PathText(dir.path() / NativePath("Zo\u00eb \u5199\u771f"));
+    std::filesystem::create_directories(NativePath(program) / "data");
+    LogFont f;
+    f.face_name = "Ar\u00efal";
+    ASSERT_TRUE(SaveCaptionDefaults(program, f, 6, 7, store));
+    EXPECT_TRUE(std::filesystem::exists(NativePath(program) / "data" / "param.ini"));
+    CaptionDefaults d = LoadCaptionDefaults(program, store);
+    EXPECT_EQ(d.font.face_name, "Ar\u00efal");
+    EXPECT_EQ(d.position, 6);
 }
 
 }  // namespace

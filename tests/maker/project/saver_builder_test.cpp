@@ -353,29 +353,50 @@ TEST_F(Build, TheDefaultSaverQuestionAndTheFinalLines) {
     EXPECT_EQ(lines.size(), 4u);
 }
 
-TEST_F(Build, SettingTheDefaultSaverCopiesAndActivatesOrReportsTheFailure) {
+TEST_F(Build, SettingTheDefaultSaverSaysWhereItWentOrReportsTheFailure) {
     AddPicture("a.jpg");
     std::filesystem::create_directories(program.path() / "system");
     platform.available = true;
-    platform.system_folder = program.File("system");
+    platform.folder = program.File("system");
     questions.answer = true;
-    RunIt();
+    auto lines = RunIt();
     std::string installed = JoinPath(program.File("system"), "Show.scr");
-    EXPECT_EQ(platform.activated, std::vector<std::string>{installed});
+    EXPECT_EQ(platform.installed, std::vector<std::string>{installed});
     EXPECT_EQ(test::ReadBytes(installed), test::ReadBytes(output));
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], "Set as default screensaver: " + installed);
+    EXPECT_EQ(lines[3].rfind("Screensaver final size : ", 0), 0u);
+    EXPECT_TRUE(questions.shown.empty());
 
     // Installed already: asked again; refusing skips the install but not the final lines.
     questions.asked.clear();
-    platform.activated.clear();
+    platform.installed.clear();
     questions.answer = false;
-    auto lines = RunIt();
+    lines = RunIt();
     EXPECT_EQ(questions.asked.size(), 1u);
+    EXPECT_TRUE(platform.installed.empty());
+    EXPECT_EQ(lines.size(), 4u);
+
+    // The system folder refused: installed for the user, and the log says where.
     questions.answer = true;
     questions.asked.clear();
-    platform.activate_ok = false;
+    platform.result.for_current_user = true;
     lines = RunIt();
     ASSERT_EQ(questions.asked.size(), 2u);
     EXPECT_EQ(questions.asked[1], "The Screensaver Show already exists.   \nDo you want to replace it?   ");
+    EXPECT_EQ(lines[2], "Set as default screensaver for the current user (the system folder is not writable): " +
+                            installed);
+    EXPECT_TRUE(questions.shown.empty());
+
+    // Copied but not made active, or not copied at all: the failure message.
+    platform.result.activated = false;
+    lines = RunIt();
+    EXPECT_EQ(lines[2], "Copied the screensaver to " + installed);
+    EXPECT_EQ(questions.shown, std::vector<std::string>{"Fail to set Show as your default sreensaver!"});
+    platform.result.status = DefaultSaverInstall::Status::kFailed;
+    questions.shown.clear();
+    lines = RunIt();
+    EXPECT_EQ(lines.size(), 4u);
     EXPECT_EQ(questions.shown, std::vector<std::string>{"Fail to set Show as your default sreensaver!"});
     EXPECT_EQ(lines.back(), "Make screensaver succeed : " + output);
 }

@@ -9,8 +9,10 @@ namespace {
 class NoScreensaverSetting : public ScreensaverPlatform {
 public:
     bool CanSetDefaultSaver() const override { return false; }
-    std::string SystemFolder() const override { return {}; }
-    bool ActivateScreensaver(const std::string&) override { return false; }
+    DefaultSaverInstall InstallDefaultSaver(const std::string&, const std::string&,
+                                            const std::function<bool(const std::string&)>&) override {
+        return {};
+    }
 };
 
 }  // namespace
