@@ -2,7 +2,7 @@
 #   make run    set up, build, and run the main job on the bundled sample project
 #   make test   set up, build, and run every test (the Wine ones included)
 #   make fuzz   build the fuzz targets with clang and run each for a while
-.PHONY: run test build setup clean fuzz
+.PHONY: run test build setup clean package fuzz
 
 JOBS ?= $(shell nproc)
 
@@ -24,6 +24,10 @@ test: build
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The Windows downloads: build/packages/Glimmerdeck-VERSION-win64.zip and -setup.exe.
+package: build
+	@cmake --build build --target windows_packages
 
 clean:
 	rm -rf build build-fuzz out
