@@ -1,0 +1,204 @@
+#include "maker/win32/frame_bars.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "maker/win32/bitmap_strip.h"
+#include "maker/win32/dpi.h"
+#include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/ui_text.h"
+
+namespace gd {
+
+namespace {
+
+constexpr int kImageSize = 32;
+
+struct ToolbarButton {
+    int command;  // 0: a separator
+    int image;
+    const wchar_t* caption;
+};
+
+constexpr ToolbarButton kToolbarButtons[] = {
+    {ID_FILE_NEW, 0, L"New"},
+    {ID_FILE_OPEN, 1, L"Open"},
+    {ID_FILE_SAVE, 2, L"Save"},
+    {0, 0, nullptr},
+    {ID_MAKE_PREVIEW, 3, L"Preview"},
+    {ID_MAKE_SCR, 4, L"Make SCR"},
+    {0, 0, nullptr},
+    {ID_HOMEPAGE, 5, L"Homepage"},
+    {ID_APP_ABOUT, 6, L"About"},
+    {ID_HELP_TOPICS, 7, L"Help"},
+};
+
+constexpr int kIndicatorStrings[] = {IDS_INDICATOR_CAPS, IDS_INDICATOR_NUM, IDS_INDICATOR_SCRL};
+constexpr int kIndicatorKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+
+}  // namespace
+
+FrameBars::~FrameBars() {
+    if (images_) ImageList_Destroy(images_);
+}
+
+bool FrameBars::Create(HINSTANCE instance, HWND frame) {
+    instance_ = instance;
+    frame_ = frame;
+    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER, 0,
+                               0, 0, 0, frame, HMENU(INT_PTR(kToolbarId)), instance, nullptr);
+    status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0, 0, frame,
+                              HMENU(INT_PTR(kStatusBarId)), instance, nullptr);
+    if (!toolbar_ || !status_) return false;
+    SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SetImages();
+    AddButtons();
+    SetStatusParts();
+    ShowIdle();
+    UpdateIndicators();
+    return true;
+}
+
+void FrameBars::SetImages() {
+    int size = ScaleForDpi(kImageSize, WindowDpi(frame_));
+    HIMAGELIST images = MakeStripImageList(instance_, size, IDB_TOOLBAR, IDB_TOOLBAR_2X, kImageSize);
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, LPARAM(images));
+    if (images_) ImageList_Destroy(images_);
+    images_ = images;
+}
+
+void FrameBars::AddButtons() {
+    for (const ToolbarButton& b : kToolbarButtons) {
+        TBBUTTON button{};
+        if (b.command == 0) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            button.iBitmap = b.image;
+            button.idCommand = b.command;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+            button.iString = INT_PTR(b.caption);
+        }
+        SendMessageW(toolbar_, TB_ADDBUTTONSW, 1, LPARAM(&button));
+    }
+    // Every button as large as New once all captions are set.
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    RECT first{};
+    SendMessageW(toolbar_, TB_GETITEMRECT, 0, LPARAM(&first));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(first.right - first.left, first.bottom - first.top));
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+void FrameBars::UpdateForDpi() {
+    SetImages();
+    // The button size follows the new images and the captions.
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, 0));
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    RECT first{};
+    SendMessageW(toolbar_, TB_GETITEMRECT, 0, LPARAM(&first));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(first.right - first.left, first.bottom - first.top));
+    SetStatusParts();
+    Layout();
+}
+
+int FrameBars::ToolbarHeight() const {
+    RECT r{};
+    GetWindowRect(toolbar_, &r);
+    return r.bottom - r.top;
+}
+
+int FrameBars::StatusBarHeight() const {
+    RECT r{};
+    GetWindowRect(status_, &r);
+    return r.bottom - r.top;
+}
+
+void FrameBars::Layout() {
+    SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
+    SendMessageW(status_, WM_SIZE, 0, 0);
+    SetStatusParts();
+}
+
+void FrameBars::SetStatusParts() {
+    RECT client{};
+    GetClientRect(frame_, &client);
+    HDC dc = GetDC(status_);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(status_, WM_GETFONT, 0, 0)));
+    int widths[4];
+    int right = client.right;
+    for (int i = 2; i >= 0; --i) {
+        std::wstring text = ResourceString(instance_, UINT(kIndicatorStrings[i]));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        widths[i + 1] = right;
+        right -= size.cx + ScaleForDpi(12, WindowDpi(frame_));
+    }
+    widths[0] = right;
+    SelectObject(dc, old);
+    ReleaseDC(status_, dc);
+    SendMessageW(status_, SB_SETPARTS, 4, LPARAM(widths));
+}
+
+void FrameBars::SetMessage(const std::wstring& text) {
+    SendMessageW(status_, SB_SETTEXTW, 0, LPARAM(text.c_str()));
+}
+
+std::wstring FrameBars::Message() const { return Indicator(0); }
+
+std::wstring FrameBars::Indicator(int pane) const {
+    LRESULT length = LOWORD(SendMessageW(status_, SB_GETTEXTLENGTHW, WPARAM(pane), 0));
+    std::wstring text(size_t(length) + 1, L'\0');
+    SendMessageW(status_, SB_GETTEXTW, WPARAM(pane), LPARAM(text.data()));
+    text.resize(size_t(length));
+    return text;
+}
+
+void FrameBars::ShowIdle() { SetMessage(ResourceString(instance_, IDS_IDLE_MESSAGE)); }
+
+void FrameBars::ShowPrompt(UINT command) {
+    std::wstring prompt = CommandPrompt(instance_, command);
+    SetMessage(prompt);
+}
+
+void FrameBars::UpdateIndicators() {
+    for (int i = 0; i < 3; ++i) {
+        bool on = (GetKeyState(kIndicatorKeys[i]) & 1) != 0;
+        std::wstring text = on ? ResourceString(instance_, UINT(kIndicatorStrings[i])) : std::wstring();
+        if (Indicator(i + 1) != text) SendMessageW(status_, SB_SETTEXTW, WPARAM(i + 1), LPARAM(text.c_str()));
+    }
+}
+
+bool FrameBars::OnNotify(const NMHDR& header, LRESULT* result) {
+    if (header.code == TTN_GETDISPINFOW) {
+        auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+        if (info.uFlags & TTF_IDISHWND) return false;
+        tooltip_ = CommandTooltip(instance_, UINT(header.idFrom));
+        info.lpszText = tooltip_.data();
+        *result = 0;
+        return true;
+    }
+    if (header.hwndFrom == toolbar_ && header.code == TBN_HOTITEMCHANGE) {
+        const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+        if (hot.dwFlags & HICF_LEAVING)
+            ShowIdle();
+        else
+            ShowPrompt(UINT(hot.idNew));
+        *result = 0;
+        return true;
+    }
+    return false;
+}
+
+void FrameBars::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        ShowIdle();  // the menu closed
+    } else if (flags & (MF_POPUP | MF_SEPARATOR)) {
+        SetMessage(L"");
+    } else {
+        ShowPrompt(item);
+    }
+}
+
+}  // namespace gd

@@ -1,0 +1,276 @@
+#include "maker/win32/main_frame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "common/web_addresses.h"
+#include "maker/win32/dpi.h"
+#include "maker/win32/general_view.h"
+#include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/placeholder_view.h"
+#include "maker/win32/ui_text.h"
+
+namespace gd {
+
+namespace {
+
+constexpr wchar_t kFrameClass[] = L"GlimmerdeckFrame";
+constexpr int kFrameWidth = 740;
+constexpr int kFrameHeight = 500;
+constexpr UINT_PTR kIndicatorTimer = 1;
+
+}  // namespace
+
+std::wstring FrameCaption(const std::string& title) { return L"Glimmerdeck - " + Wide(title); }
+
+CMainFrame::CMainFrame(MakerServices& services) : services_(services), doc_(services.program_folder) {}
+
+CMainFrame::~CMainFrame() {
+    // The pages are windows of the frame: they go before it.
+    pages_.reset();
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+bool CMainFrame::Create() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CMainFrame::WindowProc;
+    wc.hInstance = services_.instance;
+    wc.hIcon = LoadIconW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINFRAME);
+    wc.lpszClassName = kFrameClass;
+    RegisterClassExW(&wc);
+    accelerators_ = LoadAcceleratorsW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    window_ = CreateWindowExW(0, kFrameClass, FrameCaption(doc_.GetTitle()).c_str(),
+                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, kFrameWidth, kFrameHeight, nullptr, nullptr,
+                              services_.instance, this);
+    return window_ != nullptr && pages_ != nullptr;
+}
+
+bool CMainFrame::OnCreate() {
+    dpi_ = WindowDpi(window_);
+    SetWindowPos(window_, nullptr, 0, 0, ScaleForDpi(kFrameWidth, dpi_), ScaleForDpi(kFrameHeight, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!bars_.Create(services_.instance, window_)) return false;
+    if (!navigation_.Create(services_.instance, window_, kNavigationBarId)) return false;
+    menu_images_.Attach(services_.instance, GetMenu(window_), dpi_);
+    if (services_.settings) recent_.Load(*services_.settings);
+    UpdateRecentMenu();
+    pages_ = std::make_unique<PageSwitcher>([this](int page) { return MakePage(page); });
+    pages_->Start();
+    navigation_.SetChecked(kGeneralPage);
+    Layout();
+    SetTimer(window_, kIndicatorTimer, 250, nullptr);
+    return general_ != nullptr;
+}
+
+void CMainFrame::ShowCentred(int show_command) {
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(window_, show_command);
+    UpdateWindow(window_);
+    DragAcceptFiles(window_, TRUE);
+}
+
+void CMainFrame::Layout() {
+    if (!pages_) return;
+    bars_.Layout();
+    RECT client{};
+    GetClientRect(window_, &client);
+    int top = bars_.ToolbarHeight();
+    int bottom = client.bottom - bars_.StatusBarHeight();
+    int nav_width = navigation_.Width();
+    SetWindowPos(navigation_.hwnd(), nullptr, 0, top, nav_width, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (FramePage* page : frame_pages_) {
+        if (page)
+            SetWindowPos(page->hwnd(), nullptr, nav_width, top, client.right - nav_width, bottom - top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+PageContext CMainFrame::MakePageContext() {
+    PageContext context;
+    context.instance = services_.instance;
+    context.frame = window_;
+    context.doc = &doc_;
+    context.services = &services_;
+    context.title_changed = [this] { UpdateCaption(); };
+    return context;
+}
+
+std::unique_ptr<ProjectView> CMainFrame::MakePage(int page) {
+    PageContext context = MakePageContext();
+    std::unique_ptr<FramePage> made;
+    if (page == kGeneralPage) {
+        auto general = std::make_unique<CGeneralView>(context);
+        if (general->Create()) {
+            general_ = general.get();
+            made = std::move(general);
+        }
+    } else {
+        if (services_.make_page) made = services_.make_page(page, context);
+        if (!made) {
+            auto placeholder = std::make_unique<CPlaceholderView>(context, page);
+            if (placeholder->Create()) made = std::move(placeholder);
+        }
+    }
+    if (!made) return nullptr;
+    frame_pages_[size_t(page)] = made.get();
+    Layout();
+    return made;
+}
+
+void CMainFrame::ShowPage(int page) {
+    if (pages_->SwitchToPage(page)) navigation_.SetChecked(pages_->current());
+    Layout();
+}
+
+std::wstring CMainFrame::Caption() const {
+    wchar_t text[512] = {};
+    GetWindowTextW(window_, text, int(std::size(text)));
+    return text;
+}
+
+void CMainFrame::UpdateCaption() { SetWindowTextW(window_, FrameCaption(doc_.GetTitle()).c_str()); }
+
+bool CMainFrame::PreTranslateMessage(MSG& message) {
+    if (!window_) return false;
+    if (accelerators_ && (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
+        TranslateAcceleratorW(window_, accelerators_, &message))
+        return true;
+    FramePage* shown = pages_ ? frame_pages_[size_t(pages_->current())] : nullptr;
+    return shown && IsDialogMessageW(shown->hwnd(), &message);
+}
+
+LRESULT CALLBACK CMainFrame::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<CMainFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
+    }
+    if (!self) return DefWindowProcW(window, message, wparam, lparam);
+    LRESULT result = self->Handle(message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate() ? 0 : -1;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wparam));
+        return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (bars_.OnNotify(*reinterpret_cast<const NMHDR*>(lparam), &result)) return result;
+        break;
+    }
+    case WM_MENUSELECT:
+        bars_.OnMenuSelect(LOWORD(wparam), HIWORD(wparam), HMENU(lparam));
+        return 0;
+    case WM_INITMENU:
+        OnInitMenu(HMENU(wparam));
+        return 0;
+    case WM_TIMER:
+        if (wparam == kIndicatorTimer) bars_.UpdateIndicators();
+        return 0;
+    case WM_DROPFILES:
+        OnDropFiles(HDROP(wparam));
+        return 0;
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wparam);
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        bars_.UpdateForDpi();
+        navigation_.UpdateForDpi();
+        menu_images_.Attach(services_.instance, GetMenu(window_), dpi_);
+        Layout();
+        return 0;
+    }
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void CMainFrame::OnInitMenu(HMENU menu) {
+    if (menu == GetMenu(window_)) EnsureTipOfTheDayItem(window_, menu);
+}
+
+void CMainFrame::OnDropFiles(HDROP drop) {
+    // The first file is opened, as a document program does with a dropped file.
+    UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring path(size_t(length) + 1, L'\0');
+    DragQueryFileW(drop, 0, path.data(), length + 1);
+    path.resize(length);
+    DragFinish(drop);
+    SetForegroundWindow(window_);
+    if (!path.empty()) OpenProjectFile(Utf8(path));
+}
+
+void CMainFrame::OnClose() {
+    if (AskToSaveChanges()) DestroyWindow(window_);
+}
+
+void CMainFrame::OnDestroy() {
+    KillTimer(window_, kIndicatorTimer);
+    DragAcceptFiles(window_, FALSE);
+    if (services_.settings) recent_.Save(*services_.settings);
+    PostQuitMessage(0);
+}
+
+void CMainFrame::OnCommand(int id) {
+    if (id > kNavigationCommandBase && id <= kNavigationCommandBase + kPageCount) {
+        ShowPage(id - kNavigationCommandBase);
+        return;
+    }
+    switch (id) {
+    case ID_FILE_NEW: OnFileNew(); break;
+    case ID_FILE_OPEN: OnFileOpen(); break;
+    case ID_FILE_SAVE: OnFileSave(); break;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); break;
+    case ID_FILE_MRU_FILE1:
+    case ID_FILE_MRU_FILE2:
+    case ID_FILE_MRU_FILE3:
+    case ID_FILE_MRU_FILE4: OnRecentFile(size_t(id - ID_FILE_MRU_FILE1)); break;
+    case ID_APP_EXIT: SendMessageW(window_, WM_CLOSE, 0, 0); break;
+    case ID_MAKE_PREVIEW: OnPreview(); break;
+    case ID_MAKE_SCR: OnMakeScr(); break;
+    case ID_TIP_OF_THE_DAY: OnTipOfTheDay(); break;
+    case ID_HELP_TOPICS: OnHelpPage("overview.html"); break;
+    case ID_GETTING_STARTED: OnHelpPage("getting-started.html"); break;
+    case ID_HOMEPAGE: OpenAddress(kProductPageAddress); break;
+    case ID_TECHNICAL_SUPPORT: OpenAddress(kSupportMailAddress); break;
+    case ID_APP_ABOUT: OnAbout(); break;
+    default: break;
+    }
+}
+
+}  // namespace gd

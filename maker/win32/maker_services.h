@@ -1,0 +1,47 @@
+#pragma once
+// Everything the maker's window reaches outside itself: the platform's dialogs and
+// message boxes, the per-user settings, the address opener, and the build's encoder and
+// resource writer. The program passes the real ones; tests pass their own.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "maker/project/build_hooks.h"
+#include "maker/ui/user_settings.h"
+#include "maker/win32/file_prompts.h"
+#include "win32/prompter.h"
+
+namespace gd {
+
+class CScreenSaverDoc;
+class FramePage;
+struct PageContext;
+
+struct MakerServices {
+    HINSTANCE instance = nullptr;
+    // The maker's folder (UTF-8): data\, icons\, help\ and app.ini live there.
+    std::string program_folder;
+    Prompter* prompter = nullptr;
+    FilePrompts* files = nullptr;
+    UserSettings* settings = nullptr;
+    // Opens a web or "mailto:" address, or a local file, with the desktop; above 32 is
+    // success.
+    std::function<intptr_t(const std::wstring& address)> open_address;
+
+    // The build: without an encoder or a resource writer Make SCR says it cannot make.
+    const PictureEncoder* encoder = nullptr;
+    ResourceTargetFactory* resources = nullptr;
+    ScreensaverPlatform* screensaver_platform = nullptr;
+    int encode_threads = 2;
+
+    // The full-screen preview of the open project; unset: not part of this program yet.
+    std::function<void(HWND frame, CScreenSaverDoc& doc)> start_preview;
+    // The pages after General (2 to 5); unset or null: a page that says it is not there.
+    std::function<std::unique_ptr<FramePage>(int page, const PageContext& context)> make_page;
+};
+
+}  // namespace gd

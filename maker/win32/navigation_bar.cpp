@@ -1,0 +1,238 @@
+// Draws its captions with DrawTextW, which the shared Windows layer's users are built
+// without (see win32/CMakeLists.txt).
+#undef NODRAWTEXT
+#include <windows.h>
+
+#include "maker/win32/navigation_bar.h"
+
+#include <commctrl.h>
+
+#include "maker/win32/dpi.h"
+#include "maker/win32/maker_resource_ids.h"
+
+namespace gd {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"GlimmerdeckNavigationBar";
+constexpr int kButtonWidth = 112;
+constexpr int kButtonHeight = 68;
+constexpr int kIconSize = 48;
+
+struct NavigationButton {
+    const wchar_t* caption;
+    const wchar_t* tooltip;
+    int icon;
+};
+
+// Index = page number; entry 0 is unused.
+constexpr NavigationButton kButtons[] = {
+    {nullptr, nullptr, 0},
+    {L"General", L"General Settings", IDI_NAV_GENERAL},
+    {L"Pictures", L"Add pictures", IDI_NAV_PICTURES},
+    {L"Music", L"Add musics", IDI_NAV_MUSIC},
+    {L"Settings", L"Set Paramters", IDI_NAV_SETTINGS},
+    {L"Effects", L"Select Effects", IDI_NAV_EFFECTS},
+};
+
+int PageOfButton(int control) { return control - kNavigationCommandBase; }
+
+}  // namespace
+
+CNavigationBar::~CNavigationBar() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    DropResources();
+}
+
+void CNavigationBar::DropResources() {
+    for (HICON& icon : icons_) {
+        if (icon) DestroyIcon(icon);
+        icon = nullptr;
+    }
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+    if (background_) DeleteObject(background_);
+    background_ = nullptr;
+}
+
+bool CNavigationBar::Create(HINSTANCE instance, HWND parent, int id) {
+    instance_ = instance;
+    id_ = id;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CNavigationBar::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);  // fails harmlessly when already registered
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                              HMENU(INT_PTR(id)), instance, this);
+    if (!window_) return false;
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+    for (int page = 1; page <= 5; ++page) {
+        buttons_[page] = CreateWindowExW(0, L"BUTTON", kButtons[page].caption,
+                                         WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window_,
+                                         HMENU(INT_PTR(kNavigationCommandBase + page)), instance, nullptr);
+        SetWindowSubclass(buttons_[page], &CNavigationBar::ButtonProc, UINT_PTR(page), DWORD_PTR(this));
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = UINT_PTR(buttons_[page]);
+        tool.lpszText = const_cast<wchar_t*>(kButtons[page].tooltip);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
+    UpdateForDpi();
+    return true;
+}
+
+HWND CNavigationBar::Button(int page) const { return page >= 1 && page <= 5 ? buttons_[page] : nullptr; }
+
+int CNavigationBar::Width() const { return ScaleForDpi(kButtonWidth, dpi_); }
+
+void CNavigationBar::UpdateForDpi() {
+    dpi_ = WindowDpi(window_);
+    DropResources();
+    background_ = CreateSolidBrush(kNavigationColor);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfMessageFont.lfHeight = -MulDiv(9, int(dpi_), 72);
+    metrics.lfMessageFont.lfWeight = FW_BOLD;
+    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    LoadIcons();
+    for (int page = 1; page <= 5; ++page) {
+        SetWindowPos(buttons_[page], nullptr, 0, ScaleForDpi((page - 1) * kButtonHeight, dpi_), Width(),
+                     ScaleForDpi(kButtonHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void CNavigationBar::LoadIcons() {
+    int size = ScaleForDpi(kIconSize, dpi_);
+    for (int page = 1; page <= 5; ++page) {
+        icons_[page] = static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(kButtons[page].icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    }
+}
+
+void CNavigationBar::SetChecked(int page) {
+    if (page < 1 || page > 5) return;
+    checked_ = page;
+    for (int n = 1; n <= 5; ++n) InvalidateRect(buttons_[n], nullptr, FALSE);
+}
+
+void CNavigationBar::SetHovered(int page) {
+    if (page == hovered_) return;
+    int previous = hovered_;
+    hovered_ = page;
+    if (HWND old = Button(previous)) InvalidateRect(old, nullptr, FALSE);
+    if (HWND now = Button(page)) InvalidateRect(now, nullptr, FALSE);
+}
+
+void CNavigationBar::OnCommand(int control, int code) {
+    int page = PageOfButton(control);
+    if (code != BN_CLICKED || page < 1 || page > 5 || page == checked_) return;
+    SetChecked(page);
+    SendMessageW(GetParent(window_), WM_COMMAND, MAKEWPARAM(kNavigationCommandBase + page, 0), LPARAM(window_));
+}
+
+void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
+    int page = PageOfButton(int(item.CtlID));
+    if (page < 1 || page > 5) return;
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, background_);
+    bool checked = page == checked_;
+    bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    if (checked || pressed) {
+        DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+    } else if (page == hovered_) {
+        DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    }
+    int shift = checked || pressed ? ScaleForDpi(1, dpi_) : 0;
+    int icon_size = ScaleForDpi(kIconSize, dpi_);
+    int icon_x = r.left + (r.right - r.left - icon_size) / 2 + shift;
+    int icon_y = r.top + ScaleForDpi(3, dpi_) + shift;
+    if (icons_[page]) DrawIconEx(dc, icon_x, icon_y, icons_[page], icon_size, icon_size, 0, nullptr, DI_NORMAL);
+    RECT text = r;
+    text.top = icon_y + icon_size;
+    OffsetRect(&text, shift, shift);
+    HGDIOBJ old_font = SelectObject(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old_font);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = r;
+        InflateRect(&focus, -ScaleForDpi(3, dpi_), -ScaleForDpi(3, dpi_));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT CALLBACK CNavigationBar::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<CNavigationBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<CNavigationBar*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
+    }
+    if (!self) return DefWindowProcW(window, message, wparam, lparam);
+    LRESULT result = self->Handle(message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT CNavigationBar::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wparam), HIWORD(wparam));
+        return 0;
+    case WM_DRAWITEM:
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+        return TRUE;
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(window_, &r);
+        FillRect(HDC(wparam), &r, background_);
+        return TRUE;
+    }
+    default:
+        return DefWindowProcW(window_, message, wparam, lparam);
+    }
+}
+
+// Hover tracking of one button: the raised look while the mouse is over it.
+LRESULT CALLBACK CNavigationBar::ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                            DWORD_PTR self_data) {
+    auto* self = reinterpret_cast<CNavigationBar*>(self_data);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (self->hovered_ != int(id)) {
+            TRACKMOUSEEVENT track{};
+            track.cbSize = sizeof track;
+            track.dwFlags = TME_LEAVE;
+            track.hwndTrack = button;
+            TrackMouseEvent(&track);
+            self->SetHovered(int(id));
+        }
+        break;
+    case WM_MOUSELEAVE:
+        self->SetHovered(0);
+        break;
+    case WM_ERASEBKGND:
+        return TRUE;  // the owner draw paints every pixel
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, &CNavigationBar::ButtonProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(button, message, wparam, lparam);
+}
+
+}  // namespace gd

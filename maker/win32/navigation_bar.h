@@ -1,0 +1,62 @@
+#pragma once
+// The navigation pane on the left of the main window: five toggle buttons, General,
+// Pictures, Music, Settings and Effects from the top, each 112x68 (at 96 DPI) with a
+// 48x48 icon over its caption, on RGB(200,200,200). Exactly one is checked: the button
+// of the page shown. A click on another button tells the parent with WM_COMMAND
+// (kNavigationCommandBase + page); a click on the checked one does nothing.
+
+#include <windows.h>
+
+#include <array>
+
+namespace gd {
+
+inline constexpr int kNavigationCommandBase = 2000;  // + page number 1..5
+inline constexpr COLORREF kNavigationColor = RGB(200, 200, 200);
+
+class CNavigationBar {
+public:
+    CNavigationBar() = default;
+    ~CNavigationBar();
+    CNavigationBar(const CNavigationBar&) = delete;
+    CNavigationBar& operator=(const CNavigationBar&) = delete;
+
+    bool Create(HINSTANCE instance, HWND parent, int id);
+    HWND hwnd() const { return window_; }
+    HWND Button(int page) const;
+
+    // Checks the button of `page` and clears the others.
+    void SetChecked(int page);
+    int checked() const { return checked_; }
+    int hovered() const { return hovered_; }
+
+    // The pane's width at the window's DPI.
+    int Width() const;
+    // Sizes and icons for a new DPI.
+    void UpdateForDpi();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                       DWORD_PTR self);
+    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void OnCommand(int control, int code);
+    void DrawButton(const DRAWITEMSTRUCT& item);
+    void SetHovered(int page);
+    void LoadIcons();
+    void DropResources();
+
+    HINSTANCE instance_ = nullptr;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::array<HWND, 6> buttons_{};
+    std::array<HICON, 6> icons_{};
+    HFONT font_ = nullptr;
+    HBRUSH background_ = nullptr;
+    UINT dpi_ = 96;
+    int checked_ = 1;
+    int hovered_ = 0;
+    int id_ = 0;
+};
+
+}  // namespace gd

@@ -1,0 +1,174 @@
+#include "maker/win32/preview_file_dialog.h"
+
+#include <commdlg.h>
+
+#include "maker/win32/dpi.h"
+#include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/ui_text.h"
+
+namespace gd {
+
+namespace {
+
+constexpr int kPreviewWidth = 120;
+constexpr int kPreviewHeight = 90;
+constexpr COLORREF kPreviewGrey = RGB(120, 120, 120);
+
+// "a|b||" as the system wants it: "a\0b\0\0".
+std::wstring SystemFilter(std::wstring filter) {
+    for (wchar_t& c : filter)
+        if (c == L'|') c = L'\0';
+    return filter;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitSelection(const std::wstring& buffer) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    while (start < buffer.size() && buffer[start] != L'\0') {
+        size_t end = buffer.find(L'\0', start);
+        if (end == buffer.npos) end = buffer.size();
+        parts.push_back(buffer.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<std::string> paths;
+    if (parts.size() == 1) {
+        paths.push_back(Utf8(parts[0]));
+        return paths;
+    }
+    std::wstring folder = parts.empty() ? std::wstring() : parts[0];
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    for (size_t i = 1; i < parts.size(); ++i) paths.push_back(Utf8(folder + parts[i]));
+    return paths;
+}
+
+std::optional<std::vector<std::string>> CPreviewFileDialog::Run(HINSTANCE instance, HWND owner) {
+    std::wstring filter = SystemFilter(options_.filter);
+    std::wstring names(options_.name_buffer, L'\0');
+    std::wstring folder = Wide(options_.initial_folder);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.hInstance = instance;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = names.data();
+    ofn.nMaxFile = DWORD(names.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = options_.title.empty() ? nullptr : options_.title.c_str();
+    ofn.lpstrDefExt = options_.default_extension.empty() ? nullptr : options_.default_extension.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
+                OFN_PATHMUSTEXIST | OFN_ENABLESIZING | (options_.multiple ? OFN_ALLOWMULTISELECT : 0);
+    ofn.lpTemplateName = L"FILEOPEN_TEMPLATE";
+    ofn.lpfnHook = &CPreviewFileDialog::HookProc;
+    ofn.lCustData = LPARAM(this);
+    preview_enabled_ = true;
+    folder_changed_ = false;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    std::vector<std::string> paths = SplitSelection(names);
+    if (paths.empty()) return std::nullopt;
+    return paths;
+}
+
+UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<CPreviewFileDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CPreviewFileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lparam)->lCustData);
+        SetWindowLongPtrW(window, DWLP_USER, LONG_PTR(self));
+        self->OnInit(window);
+        return TRUE;
+    }
+    if (!self) return FALSE;
+    switch (message) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->code == CDN_INITDONE) self->PlacePreview();
+        if (header->code == CDN_SELCHANGE) self->OnSelectionChanged(self->SelectedPath());
+        if (header->code == CDN_FOLDERCHANGE) self->OnFolderChanged();
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDC_PREVIEW_CHECK && HIWORD(wparam) == BN_CLICKED)
+            self->OnPreviewToggled(IsDlgButtonChecked(window, IDC_PREVIEW_CHECK) == BST_CHECKED);
+        return FALSE;
+    case WM_SIZE:
+        self->PlacePreview();
+        InvalidateRect(window, nullptr, TRUE);
+        return FALSE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        self->Paint(dc);
+        EndPaint(window, &paint);
+        return TRUE;
+    }
+    case WM_DESTROY:
+        self->hook_window_ = nullptr;
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void CPreviewFileDialog::OnInit(HWND hook_window) {
+    hook_window_ = hook_window;
+    CheckDlgButton(hook_window, IDC_PREVIEW_CHECK, preview_enabled_ ? BST_CHECKED : BST_UNCHECKED);
+    PlacePreview();
+    preview_.SetFile({});
+}
+
+void CPreviewFileDialog::PlacePreview() {
+    // The box starts at the anchor's corner; its size is in pixels at 96 DPI. The system
+    // dialog moves our controls below its own after our start, and again when it is
+    // resized, so the anchor is asked again each time.
+    RECT anchor{};
+    GetWindowRect(GetDlgItem(hook_window_, IDC_PREVIEW_ANCHOR), &anchor);
+    MapWindowPoints(nullptr, hook_window_, reinterpret_cast<POINT*>(&anchor), 2);
+    UINT dpi = WindowDpi(hook_window_);
+    preview_rect_ = {anchor.left, anchor.top, anchor.left + ScaleForDpi(kPreviewWidth, dpi),
+                     anchor.top + ScaleForDpi(kPreviewHeight, dpi)};
+}
+
+std::string CPreviewFileDialog::SelectedPath() const {
+    HWND dialog = GetParent(hook_window_);
+    wchar_t path[MAX_PATH * 4] = {};
+    LRESULT length = SendMessageW(dialog, CDM_GETFILEPATH, WPARAM(std::size(path)), LPARAM(path));
+    if (length <= 0 || size_t(length) > std::size(path)) return {};
+    // Several files selected: the dialog gives a quoted list, not one path to show.
+    if (path[0] == L'"') return {};
+    return Utf8(path);
+}
+
+void CPreviewFileDialog::OnSelectionChanged(const std::string& path) {
+    if (!folder_changed_ && preview_enabled_) {
+        preview_.SetFile(path);
+        InvalidateRect(hook_window_, &preview_rect_, FALSE);
+    }
+    folder_changed_ = false;
+}
+
+void CPreviewFileDialog::OnFolderChanged() {
+    folder_changed_ = true;
+    preview_.SetFile({});
+    InvalidateRect(hook_window_, &preview_rect_, FALSE);
+}
+
+void CPreviewFileDialog::OnPreviewToggled(bool checked) {
+    preview_enabled_ = checked;
+    InvalidateRect(hook_window_, &preview_rect_, FALSE);
+}
+
+void CPreviewFileDialog::Paint(HDC dc) {
+    RECT r = preview_rect_;
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    HBRUSH grey = CreateSolidBrush(kPreviewGrey);
+    FillRect(dc, &r, grey);
+    DeleteObject(grey);
+    if (!preview_enabled_) return;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    preview_.Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    RestoreDC(dc, saved);
+}
+
+}  // namespace gd

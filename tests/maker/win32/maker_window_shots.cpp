@@ -1,0 +1,192 @@
+// Shows one scene of the maker's window for scripts/screenshots, which photographs the
+// virtual display and ends this program:
+//   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
+// SCENE: general, pictures, menu-file, menu-help, making, file-dialog, about, tip.
+// The window runs with a sample project and every message box answered "Cancel".
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "maker/ui/tip_of_the_day.h"
+#include "maker/win32/about_dialog.h"
+#include "maker/win32/general_view.h"
+#include "maker/win32/main_frame.h"
+#include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/picture_preview.h"
+#include "maker/win32/preview_file_dialog.h"
+#include "maker/win32/registry_settings.h"
+#include "maker/win32/tip_dialog.h"
+#include "maker/win32/ui_text.h"
+
+namespace gd {
+namespace {
+
+class CancellingPrompter final : public Prompter {
+public:
+    int Show(HWND, const std::wstring&, const std::wstring&, UINT) override { return IDCANCEL; }
+};
+
+// Pictures "encoded" as their own path: the making dialog's log, not real entries.
+class PathEncoder final : public PictureEncoder {
+public:
+    PictureEntry Encode(const std::string& path, int) const override {
+        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end())};
+    }
+};
+
+class NullTarget final : public ResourceTarget {
+public:
+    bool Write(uint16_t, uint16_t, std::span<const uint8_t>) override { return true; }
+    bool ReplaceIcon(const std::string&) override { return true; }
+    bool Commit() override { return true; }
+};
+
+class NullTargets final : public ResourceTargetFactory {
+public:
+    std::unique_ptr<ResourceTarget> Open(const std::string&) override { return std::make_unique<NullTarget>(); }
+};
+
+void FillSampleProject(CMainFrame& frame, const std::string& program_folder, const std::string& pictures) {
+    CParamData& project = frame.doc().project();
+    project.szName = "Summer 2024";
+    project.szAuthor = "Ann Example";
+    project.szEmail = "ann@example.org";
+    project.szHomePage = "https://www.example.org/ann/";
+    project.szCopyright = "(C) 2024 Ann Example";
+    project.szDescription = "Pictures of a summer by the sea, with the music we played on the way.";
+    project.szIconFile = program_folder + "\\icons\\Sunset.ico";
+    // A folder of its own, emptied, so that making never asks to replace a file.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring output = std::wstring(temp) + L"Glimmerdeck screenshots";
+    CreateDirectoryW(output.c_str(), nullptr);
+    DeleteFileW((output + L"\\Summer 2024.exe").c_str());
+    project.szOutputFolder = Utf8(output);
+    for (const char* name : {"sunrise.jpg", "meadow.png", "waves.gif", "city.bmp"}) {
+        project.pictureList.push_back(CPictureData{});
+        project.pictureList.back().szFile = (pictures.empty() ? program_folder : pictures) + "\\" + name;
+    }
+    frame.doc().SetTitle("Summer 2024");
+    frame.general_view()->LoadFromProject();
+    SetWindowTextW(frame.hwnd(), FrameCaption(frame.doc().GetTitle()).c_str());
+}
+
+// Selects the first file of the open dialog's list, as a click would.
+void SelectFirstFile(HWND hook) {
+    HWND dialog = GetParent(hook);
+    HWND view = FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr);
+    HWND list = view ? FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
+    if (!list) return;
+    int count = int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[MAX_PATH] = {};
+        LVITEMW item{};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(i), LPARAM(&item));
+        if (std::wstring(text).find(L"sunrise") == std::wstring::npos) continue;
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, WPARAM(i), LPARAM(&state));
+        return;
+    }
+}
+
+CPreviewFileDialog* g_file_dialog = nullptr;
+
+void CALLBACK SelectLater(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!g_file_dialog || !g_file_dialog->hwnd()) return;
+    KillTimer(nullptr, timer);
+    SelectFirstFile(g_file_dialog->hwnd());
+}
+
+void CALLBACK OpenMenuLater(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, timer);
+}
+
+int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
+    if (args.size() < 2) return 2;
+    std::wstring scene = args[0];
+    std::string program_folder = Utf8(args[1]);
+    std::string pictures = args.size() > 2 ? Utf8(args[2]) : std::string();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    OleInitialize(nullptr);
+
+    CancellingPrompter prompter;
+    MemoryUserSettings settings;
+    settings.SetString("Recent File List", "File1", program_folder + "\\Summer 2024.psm");
+    settings.SetString("Recent File List", "File2", "C:\\Users\\ann\\Documents\\Shows & Trips\\Winter walks.psm");
+    PathEncoder encoder;
+    NullTargets targets;
+    MakerServices services;
+    services.instance = instance;
+    services.program_folder = program_folder;
+    services.prompter = &prompter;
+    services.files = &SystemFilePrompts();
+    services.settings = &settings;
+    services.encoder = &encoder;
+    services.resources = &targets;
+    services.screensaver_platform = &HostScreensaverPlatform();
+
+    CMainFrame frame(services);
+    if (!frame.Create()) return 1;
+    FillSampleProject(frame, program_folder, pictures);
+    frame.ShowCentred(SW_SHOW);
+    SendMessageW(frame.hwnd(), WM_INITMENU, WPARAM(GetMenu(frame.hwnd())), 0);
+    // Let the frame appear on the display before a dialog covers it.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000;) {
+        MSG pending;
+        while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&pending);
+        Sleep(10);
+    }
+
+    if (scene == L"pictures") {
+        SendMessageW(frame.navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
+    } else if (scene == L"menu-file" || scene == L"menu-help") {
+        SetTimer(frame.hwnd(), scene == L"menu-help" ? 'h' : 'f', 300, &OpenMenuLater);
+    } else if (scene == L"making") {
+        SendMessageW(frame.hwnd(), WM_COMMAND, ID_MAKE_SCR, 0);
+    } else if (scene == L"about") {
+        CAboutDlg(services).Run(frame.hwnd());
+    } else if (scene == L"tip") {
+        TipOfTheDay tips(ReadTipsFile(TipsFilePath(program_folder)), settings);
+        CTipDlg(tips).Run(instance, frame.hwnd());
+    } else if (scene == L"file-dialog") {
+        CPicturePreview preview;
+        FileDialogOptions options;
+        options.title = L"Add image files to list";
+        options.filter = L"All Support Image Files|*.bmp;*.jpg;*.jpeg;*.gif;*.png|JPG (*.jpg)|*.jpg||";
+        options.initial_folder = pictures;
+        options.multiple = true;
+        options.name_buffer = 4096;
+        CPreviewFileDialog dialog(preview, options);
+        g_file_dialog = &dialog;
+        SetTimer(nullptr, 0, 700, &SelectLater);
+        dialog.Run(instance, frame.hwnd());
+    }
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (frame.PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace gd
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int count = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> args(argv + 1, argv + count);
+    LocalFree(argv);
+    return gd::Run(instance, args);
+}
