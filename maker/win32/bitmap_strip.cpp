@@ -6,6 +6,24 @@ namespace gd {
 
 namespace {
 
+// Copies (stretching when the sizes differ) a part of one bitmap into another.
+void CopyBitmap(HBITMAP from, int from_x, int from_width, int from_height, HBITMAP to, int to_width, int to_height) {
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    HGDIOBJ old_source = SelectObject(source, from);
+    HGDIOBJ old_target = SelectObject(target, to);
+    // Nearest-neighbour scaling keeps the transparent black exact.
+    SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, 0, 0, to_width, to_height, source, from_x, 0, from_width, from_height, SRCCOPY);
+    GdiFlush();
+    SelectObject(source, old_source);
+    SelectObject(target, old_target);
+    DeleteDC(source);
+    DeleteDC(target);
+    ReleaseDC(nullptr, screen);
+}
+
 // The strip scaled so that each image is `size` pixels high, with `count` images.
 HBITMAP LoadStripAt(HINSTANCE instance, int size, int strip_id, int strip_2x_id, int base_size, int* count) {
     int source_id = size > base_size ? strip_2x_id : strip_id;
@@ -17,20 +35,10 @@ HBITMAP LoadStripAt(HINSTANCE instance, int size, int strip_id, int strip_2x_id,
     GetObjectW(strip, sizeof info, &info);
     *count = info.bmWidth / source_size;
     if (size == source_size) return strip;
-    // Nearest-neighbour scaling keeps the transparent black exact.
     HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
     HBITMAP scaled = CreateCompatibleBitmap(screen, size * *count, size);
-    HGDIOBJ old_from = SelectObject(from, strip);
-    HGDIOBJ old_to = SelectObject(to, scaled);
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, size * *count, size, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(from, old_from);
-    SelectObject(to, old_to);
-    DeleteDC(from);
-    DeleteDC(to);
     ReleaseDC(nullptr, screen);
+    CopyBitmap(strip, 0, info.bmWidth, info.bmHeight, scaled, size * *count, size);
     DeleteObject(strip);
     return scaled;
 }
@@ -59,19 +67,8 @@ HBITMAP MakeStripImage(HINSTANCE instance, int size, int strip_id, int strip_2x_
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HGDIOBJ old_from = SelectObject(from, strip);
-    HGDIOBJ old_to = SelectObject(to, image);
-    BitBlt(to, 0, 0, size, size, from, index * size, 0, SRCCOPY);
-    GdiFlush();
-    SelectObject(from, old_from);
-    SelectObject(to, old_to);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
+    HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (image) CopyBitmap(strip, index * size, size, size, image, size, size);
     DeleteObject(strip);
     if (!image) return nullptr;
     // Black becomes transparent; everything else opaque (premultiplied alpha).

@@ -9,6 +9,7 @@
 #include "maker/win32/general_view.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/placeholder_view.h"
+#include "maker/win32/state_window.h"
 #include "maker/win32/ui_text.h"
 
 namespace gd {
@@ -35,7 +36,7 @@ CMainFrame::~CMainFrame() {
 bool CMainFrame::Create() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &CMainFrame::WindowProc;
+    wc.lpfnWndProc = &StateWindowProc<CMainFrame>;
     wc.hInstance = services_.instance;
     wc.hIcon = LoadIconW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     wc.hIconSm = static_cast<HICON>(LoadImageW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -155,22 +156,6 @@ bool CMainFrame::PreTranslateMessage(MSG& message) {
         return true;
     FramePage* shown = pages_ ? frame_pages_[size_t(pages_->current())] : nullptr;
     return shown && IsDialogMessageW(shown->hwnd(), &message);
-}
-
-LRESULT CALLBACK CMainFrame::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CMainFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<CMainFrame*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
-    }
-    if (!self) return DefWindowProcW(window, message, wparam, lparam);
-    LRESULT result = self->Handle(message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-    }
-    return result;
 }
 
 LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

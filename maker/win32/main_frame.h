@@ -59,7 +59,7 @@ public:
     bool Ask(const std::string& question) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     bool OnCreate();
     void OnCommand(int id);

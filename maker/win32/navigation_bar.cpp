@@ -9,6 +9,7 @@
 
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/state_window.h"
 
 namespace gd {
 
@@ -60,7 +61,7 @@ bool CNavigationBar::Create(HINSTANCE instance, HWND parent, int id) {
     id_ = id;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &CNavigationBar::WindowProc;
+    wc.lpfnWndProc = &StateWindowProc<CNavigationBar>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     wc.lpszClassName = kClassName;
@@ -169,22 +170,6 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
         InflateRect(&focus, -ScaleForDpi(3, dpi_), -ScaleForDpi(3, dpi_));
         DrawFocusRect(dc, &focus);
     }
-}
-
-LRESULT CALLBACK CNavigationBar::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CNavigationBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<CNavigationBar*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
-    }
-    if (!self) return DefWindowProcW(window, message, wparam, lparam);
-    LRESULT result = self->Handle(message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-    }
-    return result;
 }
 
 LRESULT CNavigationBar::Handle(UINT message, WPARAM wparam, LPARAM lparam) {

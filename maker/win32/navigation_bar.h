@@ -36,7 +36,7 @@ public:
     void UpdateForDpi();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                        DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);

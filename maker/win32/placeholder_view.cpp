@@ -1,5 +1,6 @@
 #include "maker/win32/placeholder_view.h"
 
+#include "maker/win32/heading_font.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "win32/dialog_items.h"
 
@@ -36,11 +37,7 @@ INT_PTR CPlaceholderView::OnMessage(UINT message, WPARAM, LPARAM) {
                 L"The " + name +
                     L" page is not part of this version of Glimmerdeck yet. What the project holds for it is kept "
                     L"as it is and goes into the screensaver you make.");
-    LOGFONTW font{};
-    GetObjectW(HFONT(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfHeight = font.lfHeight * 3 / 2;
-    font.lfWeight = FW_BOLD;
-    title_font_ = CreateFontIndirectW(&font);
+    title_font_ = MakeHeadingFont(hwnd());
     SendDlgItemMessageW(hwnd(), IDC_PLACEHOLDER_TITLE, WM_SETFONT, WPARAM(title_font_), FALSE);
     return FALSE;
 }

@@ -2,6 +2,7 @@
 
 #include "maker/project/path_rules.h"
 #include "maker/win32/dpi.h"
+#include "maker/win32/heading_font.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
@@ -71,11 +72,7 @@ INT_PTR CTipDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void CTipDlg::OnInitDialog() {
     SetItemChecked(hwnd(), IDC_TIP_STARTUP, tips_.ShowAtStartup());
-    LOGFONTW font{};
-    GetObjectW(HFONT(SendMessageW(hwnd(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    font.lfHeight = font.lfHeight * 3 / 2;
-    font.lfWeight = FW_BOLD;
-    header_font_ = CreateFontIndirectW(&font);
+    header_font_ = MakeHeadingFont(hwnd());
     SendDlgItemMessageW(hwnd(), IDC_TIP_HEADER, WM_SETFONT, WPARAM(header_font_), FALSE);
     int size = ScaleForDpi(kBulbSize, WindowDpi(hwnd()));
     bulb_ = static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(size > kBulbSize ? IDB_BULB_2X : IDB_BULB),

@@ -129,6 +129,23 @@ TEST_F(Frame, ToolbarButtonsShareOneSizeAndExplainThemselves) {
     EXPECT_EQ(frame_->bars().Message(), L"Ready");
 }
 
+TEST_F(Frame, IndicatorsFollowTheLockKeys) {
+    MakeFrame();
+    BYTE saved[256];
+    GetKeyboardState(saved);
+    BYTE keys[256];
+    std::copy(std::begin(saved), std::end(saved), keys);
+    keys[VK_CAPITAL] |= 1;
+    keys[VK_NUMLOCK] &= BYTE(~1);
+    keys[VK_SCROLL] |= 1;
+    SetKeyboardState(keys);
+    frame_->bars().UpdateIndicators();
+    EXPECT_EQ(frame_->bars().Indicator(1), L"CAP");
+    EXPECT_EQ(frame_->bars().Indicator(2), L"");
+    EXPECT_EQ(frame_->bars().Indicator(3), L"SCRL");
+    SetKeyboardState(saved);
+}
+
 TEST_F(Frame, NavigationPaneSwitchesPagesWithOneButtonChecked) {
     MakeFrame();
     CNavigationBar& nav = frame_->navigation();
