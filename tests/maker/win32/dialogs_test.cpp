@@ -149,7 +149,7 @@ TEST_F(Dialogs, MakeScrRunsTheMakingDialogOnTheOpenProject) {
     EXPECT_EQ(lines.front(), L"Added picture: one.jpg");
     EXPECT_EQ(lines.back(), L"The end!");
     EXPECT_TRUE(targets_.written.committed);
-    EXPECT_EQ(targets_.opened, std::vector<std::string>{folder_.path().string() + "\\Show.scr"});
+    EXPECT_TRUE(std::filesystem::exists(folder_.path() / "Show.scr"));
 }
 
 class TipDialog : public MakerWindowTest {

@@ -33,7 +33,10 @@ public:
 class PathEncoder final : public PictureEncoder {
 public:
     PictureEntry Encode(const std::string& path, int) const override {
-        return {PictureOutcome::kOk, std::vector<uint8_t>(path.begin(), path.end())};
+        PictureEntry entry;
+        entry.outcome = PictureOutcome::kOk;
+        entry.bytes.assign(path.begin(), path.end());
+        return entry;
     }
 };
 
@@ -42,6 +45,7 @@ public:
     bool Write(uint16_t, uint16_t, std::span<const uint8_t>) override { return true; }
     bool ReplaceIcon(const std::string&) override { return true; }
     bool Commit() override { return true; }
+    std::string FailureReason() const override { return {}; }
 };
 
 class NullTargets final : public ResourceTargetFactory {
