@@ -20,7 +20,7 @@ struct Header {
     int bpp = 0;
     uint32_t compression = kRgb;
     uint32_t colors_used = 0;
-    uint32_t masks[3] = {0, 0, 0};
+    uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
     size_t colors_offset = 0;  // where the colour table starts
     int color_entry = 4;       // bytes per colour table entry
 };
@@ -45,6 +45,7 @@ Status ReadHeader(const DibSource& src, Header& h) {
         h.colors_used = r.U32();
         r.U32();
         if (h.size >= 52) h.masks[0] = r.U32(), h.masks[1] = r.U32(), h.masks[2] = r.U32();
+        if (h.size >= 56) h.masks[3] = r.U32();
     } else {
         return Status::Error("BMP: unknown header size " + std::to_string(h.size));
     }
@@ -53,6 +54,7 @@ Status ReadHeader(const DibSource& src, Header& h) {
     if ((h.compression == kBitFields || h.compression == kAlphaBitFields) && h.size == 40) {
         ByteReader m(src.header.subspan(40));
         h.masks[0] = m.U32(), h.masks[1] = m.U32(), h.masks[2] = m.U32();
+        if (h.compression == kAlphaBitFields) h.masks[3] = m.U32();
         if (!m.ok()) return Status::Error("BMP: truncated colour masks");
         h.colors_offset += h.compression == kAlphaBitFields ? 16 : 12;
     }
@@ -92,12 +94,15 @@ Channel MakeChannel(uint32_t mask) {
     return c;
 }
 
-void DecodeRowMasked(const uint8_t* src, uint8_t* dst, int64_t width, int bpp, const Channel ch[3]) {
+// One row of 16 or 32-bit pixels through their channel masks (red, green, blue, alpha);
+// the opacities go to `opacity` when there is a place for them.
+void DecodeRowMasked(const uint8_t* src, uint8_t* dst, uint8_t* opacity, int64_t width, int bpp, const Channel ch[4]) {
     for (int64_t x = 0; x < width; ++x, dst += 3) {
         uint32_t v = bpp == 16 ? ReadU16(src + x * 2) : ReadU32(src + x * 4);
         dst[0] = ch[2](v);
         dst[1] = ch[1](v);
         dst[2] = ch[0](v);
+        if (opacity) opacity[x] = ch[3](v);
     }
 }
 
@@ -188,20 +193,24 @@ Status DecodeDibBody(const DibSource& src, Dib& out) {
 
     const size_t stride = DibRowSize(width, h.bpp);
     if (bits.size() / stride < size_t(height)) return Status::Error("BMP: truncated pixel data");
-    Channel ch[3];
+    Channel ch[4];
     bool masked = h.bpp == 16 || h.bpp == 32;
     if (masked) {
         bool given = h.compression == kBitFields || h.compression == kAlphaBitFields;
-        uint32_t defaults16[3] = {0x7C00, 0x03E0, 0x001F}, defaults32[3] = {0xFF0000, 0xFF00, 0xFF};
-        for (int i = 0; i < 3; ++i) ch[i] = MakeChannel(given ? h.masks[i] : h.bpp == 16 ? defaults16[i] : defaults32[i]);
+        uint32_t defaults16[4] = {0x7C00, 0x03E0, 0x001F, 0}, defaults32[4] = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+        for (int i = 0; i < 4; ++i) ch[i] = MakeChannel(given ? h.masks[i] : h.bpp == 16 ? defaults16[i] : defaults32[i]);
+        // The fourth byte of a plain 32-bit picture is opacity when any pixel sets it.
+        if (ch[3].mask) out.alpha.assign(size_t(width) * size_t(height), 0);
     }
     for (int row = 0; row < height; ++row) {
         const uint8_t* s = bits.data() + size_t(row) * stride;
         int y = h.top_down ? row : height - 1 - row;  // picture row from the top
         uint8_t* d = out.top_row(y);
-        if (masked) DecodeRowMasked(s, d, width, h.bpp, ch);
+        uint8_t* opacity = out.alpha.empty() ? nullptr : out.alpha.data() + size_t(y) * size_t(width);
+        if (masked) DecodeRowMasked(s, d, opacity, width, h.bpp, ch);
         else std::memcpy(d, s, out.row_size());
     }
+    DropUnusedAlpha(out, true);
     return h.bpp <= 8 ? CheckPaletteIndices(out, colors.size(), "BMP") : Status{};
 }
 

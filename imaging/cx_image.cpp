@@ -158,6 +158,12 @@ int CxImage::GetPixelIndex(int x, int y) const {
     return dib_.index_at(x, y);
 }
 
+bool CxImage::FlattenAlpha(uint32_t background) {
+    RgbQuad under = MakeQuad(uint8_t(background), uint8_t(background >> 8), uint8_t(background >> 16));
+    if (Status s = gd::FlattenAlpha(dib_, under); !s) return Fail(s.text());
+    return true;
+}
+
 Pixel CxImage::GetPixelColor(int x, int y) const {
     if (!IsValid() || x < 0 || y < 0 || x >= dib_.width || y >= dib_.height) return 0;
     if (dib_.bpp == 24) {

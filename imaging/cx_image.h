@@ -56,6 +56,12 @@ public:
 
     int GetJpegQuality() const { return jpeg_quality_; }
     void SetJpegQuality(int quality);
+    // Whether the picture has see-through pixels of an alpha channel (a palette's single
+    // transparent index is not counted here).
+    bool HasAlpha() const { return !dib_.alpha.empty(); }
+    // Lays the picture over a solid colour (0x00BBGGRR): afterwards it has no alpha; a
+    // palette picture with alpha becomes 24-bit. False when memory is short.
+    bool FlattenAlpha(uint32_t background);
     int GetTransIndex() const { return dib_.transparent; }
     void SetTransIndex(int index) { dib_.transparent = index; }
     bool IsEnabled() const { return enabled_; }

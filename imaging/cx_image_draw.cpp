@@ -28,32 +28,54 @@ std::array<Pixel, 256> PaletteLookup(const Dib& dib) {
     return lut;
 }
 
+// One row of CopyMapped without blending.
+void CopyRow(const Dib& dib, const uint8_t* src, const std::vector<int>& cols, const std::array<Pixel, 256>& lut,
+             int transparent, Pixel* dst, int n) {
+    if (dib.bpp == 24) {
+        for (int i = 0; i < n; ++i) {
+            const uint8_t* p = src + size_t(cols[size_t(i)]) * 3;
+            dst[i] = MakePixel(p[2], p[1], p[0]);
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        int sx = cols[size_t(i)];
+        int index = dib.bpp == 8 ? src[sx]
+                  : dib.bpp == 4 ? ((sx & 1) ? src[sx >> 1] & 0x0F : src[sx >> 1] >> 4)
+                                 : (src[sx >> 3] >> (7 - (sx & 7))) & 1;
+        if (index == transparent) continue;
+        dst[i] = lut[size_t(index)];
+    }
+}
+
+Pixel Blend(Pixel over, Pixel under, int a) {
+    return MakePixel(BlendChannel(PixelRed(over), PixelRed(under), a), BlendChannel(PixelGreen(over), PixelGreen(under), a),
+                     BlendChannel(PixelBlue(over), PixelBlue(under), a));
+}
+
+// Blends the pixels CopyMapped wrote in one row over what the row held before.
+void BlendRow(const Dib& dib, int source_row, const std::vector<int>& cols, const std::vector<Pixel>& before, Pixel* row) {
+    const uint8_t* opacity = dib.alpha.data() + size_t(source_row) * size_t(dib.width);
+    for (size_t i = 0; i < before.size(); ++i) row[i] = Blend(row[i], before[i], opacity[size_t(cols[i])]);
+}
+
 // Copies source pixels into target's `visible` part: destination column visible.left + k
 // takes source column cols[k], destination row visible.top + k takes source row rows[k]
-// (both counted from the picture's top-left). Callers clip `visible` to the target.
+// (both counted from the picture's top-left). A picture with an alpha plane is blended
+// over what the target holds. Callers clip `visible` to the target.
 void CopyMapped(const Dib& dib, Bitmap& target, const Rect& visible, const std::vector<int>& cols,
                 const std::vector<int>& rows) {
     const auto lut = PaletteLookup(dib);
     const int transparent = dib.bpp == 24 ? -1 : dib.transparent;
+    const bool blend = !dib.alpha.empty();
+    std::vector<Pixel> before;
     for (int k = 0; k < visible.height(); ++k) {
         const uint8_t* src = dib.top_row(rows[size_t(k)]);
         Pixel* dst = target.row(visible.top + k) + visible.left;
         const int n = visible.width();
-        if (dib.bpp == 24) {
-            for (int i = 0; i < n; ++i) {
-                const uint8_t* p = src + size_t(cols[size_t(i)]) * 3;
-                dst[i] = MakePixel(p[2], p[1], p[0]);
-            }
-            continue;
-        }
-        for (int i = 0; i < n; ++i) {
-            int sx = cols[size_t(i)];
-            int index = dib.bpp == 8 ? src[sx]
-                      : dib.bpp == 4 ? ((sx & 1) ? src[sx >> 1] & 0x0F : src[sx >> 1] >> 4)
-                                     : (src[sx >> 3] >> (7 - (sx & 7))) & 1;
-            if (index == transparent) continue;
-            dst[i] = lut[size_t(index)];
-        }
+        if (blend) before.assign(dst, dst + n);
+        CopyRow(dib, src, cols, lut, transparent, dst, n);
+        if (blend) BlendRow(dib, rows[size_t(k)], cols, before, dst);
     }
 }
 

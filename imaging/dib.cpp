@@ -81,6 +81,33 @@ Status CheckPaletteIndices(const Dib& dib, size_t colours, const char* format) {
     return {};
 }
 
+void DropUnusedAlpha(Dib& dib, bool zero_is_unused) {
+    auto all = [&](uint8_t v) { return std::all_of(dib.alpha.begin(), dib.alpha.end(), [v](uint8_t a) { return a == v; }); };
+    if (all(255) || (zero_is_unused && all(0))) dib.alpha.clear();
+}
+
+Status FlattenAlpha(Dib& dib, RgbQuad background) {
+    if (dib.alpha.empty()) return {};
+    Dib flat;
+    if (Status s = AllocateDib(flat, dib.width, dib.height, 24); !s) return s;
+    for (int y = 0; y < dib.height; ++y) {
+        const uint8_t* opacity = dib.alpha.data() + size_t(y) * size_t(dib.width);
+        const uint8_t* src = dib.top_row(y);
+        uint8_t* dst = flat.top_row(y);
+        for (int x = 0; x < dib.width; ++x, dst += 3) {
+            RgbQuad c;
+            if (dib.bpp == 24) c = RgbQuad{src[x * 3], src[x * 3 + 1], src[x * 3 + 2], 0};
+            else if (size_t i = size_t(dib.index_at(x, y)); i < dib.palette.size()) c = dib.palette[i];
+            const int a = opacity[x];
+            dst[0] = BlendChannel(c.blue, background.blue, a);
+            dst[1] = BlendChannel(c.green, background.green, a);
+            dst[2] = BlendChannel(c.red, background.red, a);
+        }
+    }
+    dib = std::move(flat);
+    return {};
+}
+
 bool IsGreyRamp(std::span<const RgbQuad> palette) {
     size_t n = palette.size();
     if (n < 2) return false;

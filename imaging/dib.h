@@ -1,7 +1,10 @@
 #pragma once
 // The device-independent picture the facade keeps: 1, 4, 8 or 24 bits per pixel, a
 // palette of 2, 16 or 256 entries (none at 24 bits), rows stored bottom-up and padded
-// to a multiple of 4 bytes, 24-bit pixels in blue, green, red order.
+// to a multiple of 4 bytes, 24-bit pixels in blue, green, red order. A picture whose
+// format has an alpha channel keeps its straight (not premultiplied) colours and, beside
+// them, one opacity per pixel; the maker lays it over the show's background colour
+// (FlattenAlpha), drawing blends it over what is there.
 
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +43,7 @@ struct Dib {
     std::vector<RgbQuad> palette;
     std::vector<uint8_t> bits;  // bottom-up rows of row_size() bytes
     int transparent = -1;       // palette index drawn as transparent, -1 = none
+    std::vector<uint8_t> alpha; // one opacity per pixel, rows top-down, 255 opaque; empty: opaque
 
     bool valid() const { return width > 0 && height > 0 && bpp > 0 && !bits.empty(); }
     size_t row_size() const { return DibRowSize(width, bpp); }
@@ -64,6 +68,18 @@ Status DibFromIndices(Dib& dib, int width, int height, std::span<const uint8_t> 
 // Fails when a pixel of a palette picture uses an index at or beyond `colours`, the
 // number of colours its file defined: such a file is damaged.
 Status CheckPaletteIndices(const Dib& dib, size_t colours, const char* format);
+
+// A colour channel `c` with opacity `a` laid over `under`, rounded.
+constexpr uint8_t BlendChannel(int c, int under, int a) { return uint8_t((c * a + under * (255 - a) + 127) / 255); }
+
+// Drops an alpha plane that makes nothing see-through. With `zero_is_unused`, a plane that
+// is 0 everywhere is dropped too: formats whose fourth byte is often left unset (32-bit
+// BMP and TGA) mean an opaque picture by it.
+void DropUnusedAlpha(Dib& dib, bool zero_is_unused);
+
+// Lays a picture with an alpha plane over a solid colour; a palette picture becomes 24-bit
+// first. Afterwards the picture has no alpha plane. A picture without one is unchanged.
+Status FlattenAlpha(Dib& dib, RgbQuad background);
 
 // True when the palette is a grey ramp: entry i is grey level i x 255 / (n - 1).
 bool IsGreyRamp(std::span<const RgbQuad> palette);

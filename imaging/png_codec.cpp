@@ -1,9 +1,10 @@
 // PNG through libpng. Palette pictures keep their palette (1, 2 and 4-bit indices are
-// widened to the picture's depths), a palette with exactly one see-through entry gives
-// the transparent index, grey pictures become 8-bit with a grey ramp, 16-bit samples
-// are cut to 8, and pictures with an alpha channel are laid over black (the show's
-// default background) as 24-bit.
+// widened to the picture's depths); a palette whose only see-through entry is fully
+// clear gives the transparent index, one with partly see-through entries an alpha plane.
+// Grey pictures become 8-bit with a grey ramp, 16-bit samples are cut to 8, and pictures
+// with an alpha channel (or a transparent colour) become 24-bit with an alpha plane.
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <string>
@@ -65,7 +66,9 @@ namespace {
 struct PngDecodeState {
     PngSource src;
     std::vector<RgbQuad> palette;
+    std::vector<uint8_t> palette_alpha;  // per entry, when some entry is partly see-through
     std::vector<uint8_t> indices;
+    std::vector<uint8_t> bgra;  // truecolour pictures with alpha: 4 bytes a pixel
     std::vector<png_bytep> rows;
     int width = 0, height = 0;
     int transparent = -1;
@@ -83,10 +86,18 @@ void ReadPalette(png_structp png, png_infop info, PngDecodeState& st) {
     int alpha_count = 0;
     png_color_16p unused = nullptr;
     if (png_get_tRNS(png, info, &alpha, &alpha_count, &unused) && alpha) {
-        int clear = 0;
-        for (int i = 0; i < alpha_count; ++i)
+        int clear = 0, partial = 0;
+        for (int i = 0; i < alpha_count; ++i) {
             if (alpha[i] == 0) clear++, st.transparent = i;
-        if (clear != 1) st.transparent = -1;
+            partial += alpha[i] != 0 && alpha[i] != 255;
+        }
+        if (clear != 1 || partial > 0) {
+            st.transparent = -1;
+            if (clear + partial > 0) {
+                st.palette_alpha.assign(st.palette.size(), 255);
+                std::copy_n(alpha, std::min<size_t>(size_t(alpha_count), st.palette.size()), st.palette_alpha.begin());
+            }
+        }
     }
     st.indexed = true;
 }
@@ -112,17 +123,21 @@ bool ReadPng(png_structp png, png_infop info, PngDecodeState& st, Dib& out) {
         st.palette = GreyRamp(256);
         st.indexed = true;
     } else {
-        png_set_expand(png);
+        png_set_expand(png);  // a transparent colour becomes an alpha channel
         png_set_gray_to_rgb(png);
-        png_color_16 black{};
-        png_set_background(png, &black, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
         png_set_bgr(png);
     }
     png_read_update_info(png, info);
+    const bool with_alpha = !st.indexed && (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA);
     st.rows.resize(size_t(st.height));
     if (st.indexed) {
         st.indices.resize(size_t(st.width) * size_t(st.height));
         for (int y = 0; y < st.height; ++y) st.rows[size_t(y)] = st.indices.data() + size_t(y) * size_t(st.width);
+    } else if (with_alpha) {
+        st.status = CheckImageSize(st.width, st.height, 32);
+        if (!st.status) return false;
+        st.bgra.resize(size_t(st.width) * size_t(st.height) * 4);
+        for (int y = 0; y < st.height; ++y) st.rows[size_t(y)] = st.bgra.data() + size_t(y) * size_t(st.width) * 4;
     } else {
         st.status = AllocateDib(out, st.width, st.height, 24);
         if (!st.status) return false;
@@ -151,6 +166,24 @@ Status PngDecode(Bytes data, Dib& out) {
         if (st.palette.empty()) return Status::Error("PNG: palette picture without palette");
         if (Status s = DibFromIndices(out, st.width, st.height, st.indices, st.palette); !s) return s;
         out.transparent = st.transparent;
+        if (!st.palette_alpha.empty()) {
+            out.alpha.resize(st.indices.size());
+            for (size_t i = 0; i < st.indices.size(); ++i)
+                out.alpha[i] = st.indices[i] < st.palette_alpha.size() ? st.palette_alpha[st.indices[i]] : 255;
+        }
+    } else if (!st.bgra.empty()) {
+        // Straight colours beside their opacity.
+        if (Status s = AllocateDib(out, st.width, st.height, 24); !s) return s;
+        out.alpha.resize(size_t(st.width) * size_t(st.height));
+        for (int y = 0; y < st.height; ++y) {
+            const uint8_t* src = st.bgra.data() + size_t(y) * size_t(st.width) * 4;
+            uint8_t* dst = out.top_row(y);
+            for (int x = 0; x < st.width; ++x, src += 4, dst += 3) {
+                dst[0] = src[0], dst[1] = src[1], dst[2] = src[2];
+                out.alpha[size_t(y) * size_t(st.width) + size_t(x)] = src[3];
+            }
+        }
+        DropUnusedAlpha(out, false);
     }
     return {};
 }

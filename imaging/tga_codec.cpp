@@ -1,6 +1,7 @@
 // TGA (Truevision): colour-mapped, true-colour and grey pictures, uncompressed or
 // run-length encoded, at 8, 15, 16, 24 and 32 bits, with either origin. Colour-mapped
-// pictures keep their map as the palette; grey ones get a grey ramp; the rest are 24-bit.
+// pictures keep their map as the palette; grey ones get a grey ramp; the rest are 24-bit,
+// with an alpha plane when a 32-bit picture has alpha bits.
 
 #include <algorithm>
 #include <string>
@@ -133,6 +134,8 @@ Status TgaDecode(Bytes data, Dib& out) {
     if (kind == 3) out.palette = GreyRamp(256);
     const bool top_down = h.descriptor & 0x20, right_to_left = h.descriptor & 0x10;
     const size_t bpp = size_t(h.bytes_per_pixel());
+    // A 32-bit picture keeps its fourth byte as opacity when the header gives it alpha bits.
+    if (kind == 2 && h.depth == 32 && (h.descriptor & 0x0F) != 0) out.alpha.assign(size_t(h.width) * size_t(h.height), 255);
     const uint8_t* p = pixels.data();
     for (int row = 0; row < h.height; ++row) {
         uint8_t* dst = out.top_row(top_down ? row : h.height - 1 - row);
@@ -147,9 +150,11 @@ Status TgaDecode(Bytes data, Dib& out) {
             } else {
                 RgbQuad c = ColourOf(p, h.depth);
                 dst[x * 3] = c.blue, dst[x * 3 + 1] = c.green, dst[x * 3 + 2] = c.red;
+                if (!out.alpha.empty()) out.alpha[size_t(top_down ? row : h.height - 1 - row) * size_t(h.width) + size_t(x)] = p[3];
             }
         }
     }
+    DropUnusedAlpha(out, true);
     return {};
 }
 

@@ -1,7 +1,8 @@
-// TIFF through libtiff: the first page, read as RGBA with its origin at the top left and
-// laid over black as 24-bit. libtiff reports errors through process-wide handlers; ours
+// TIFF through libtiff: the first page, read as RGBA with its origin at the top left, as
+// 24-bit with an alpha plane when it has an alpha channel. libtiff reports errors through process-wide handlers; ours
 // keep the last text per thread so concurrent decodes do not mix their messages.
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -102,16 +103,22 @@ Status TiffDecode(Bytes data, Dib& out) {
     if (!TIFFReadRGBAImageOriented(handle.tiff, w, h, rgba.data(), ORIENTATION_TOPLEFT, 0))
         return Status::Error(ErrorText("cannot decode the image"));
     if (Status s = AllocateDib(out, int(w), int(h), 24); !s) return s;
+    out.alpha.resize(size_t(w) * size_t(h));
     for (uint32_t y = 0; y < h; ++y) {
         const uint32_t* src_row = rgba.data() + size_t(y) * w;
         uint8_t* dst = out.top_row(int(y));
         for (uint32_t x = 0; x < w; ++x, dst += 3) {
-            uint32_t p = src_row[x];  // alpha already multiplied in: over black
-            dst[0] = uint8_t(TIFFGetB(p));
-            dst[1] = uint8_t(TIFFGetG(p));
-            dst[2] = uint8_t(TIFFGetR(p));
+            // The library hands colours multiplied by their opacity; the picture keeps
+            // them straight, beside the opacity.
+            uint32_t p = src_row[x], a = TIFFGetA(p);
+            auto straight = [a](uint32_t c) { return uint8_t(a == 0 ? 0 : std::min<uint32_t>(255, (c * 255 + a / 2) / a)); };
+            dst[0] = straight(TIFFGetB(p));
+            dst[1] = straight(TIFFGetG(p));
+            dst[2] = straight(TIFFGetR(p));
+            out.alpha[size_t(y) * w + x] = uint8_t(a);
         }
     }
+    DropUnusedAlpha(out, false);
     return {};
 }
 

@@ -2,7 +2,8 @@
 // The picture entries of a made screensaver, made with the image facade: GIF files are
 // embedded unchanged, every other picture is re-encoded as JPEG (quality 75, same pixel
 // size); a palette picture that JPEG cannot take (a palette that is not a grey ramp)
-// becomes a GIF, whatever its type.
+// becomes a GIF, whatever its type. A picture with an alpha channel, of any format, is
+// first laid over the show's background colour, so a transparent logo sits on it.
 
 #include "maker/project/build_hooks.h"
 
@@ -10,7 +11,7 @@ namespace gd {
 
 class CxPictureEncoder : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int image_type) const override;
+    PictureEntry Encode(const std::string& path, int image_type, uint32_t background) const override;
 };
 
 }  // namespace gd

@@ -163,7 +163,7 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
     pictures_total_ = int(count);
     std::vector<PictureJob> jobs;
     jobs.reserve(count);
-    for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType()});
+    for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType(), project_.crBgColor});
     OrderedEncoder encoder(services_.encoder, std::move(jobs), services_.encode_threads);
     for (size_t i = 0; i < count; ++i) {
         CPictureData& picture = project_.pictureList[i];

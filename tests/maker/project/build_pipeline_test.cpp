@@ -173,5 +173,28 @@ TEST_F(Pipeline, PalettePicturesJpegRefusesBecomeGifWithTheSamePixels) {
     }
 }
 
+// A see-through picture of any format sits on the show's background colour.
+TEST_F(Pipeline, AlphaIsLaidOverTheBackgroundColourForEveryFormat) {
+    const std::vector<std::string> names = {"half_red_rgba.png", "half_red_palette.png", "half_red.tif", "half_red.tga",
+                                            "half_red_v3.bmp",   "half_red_v5.bmp",      "half_red.ico"};
+    for (const std::string& name : names) project.pictureList.push_back({HostPath(Inputs() + "/alpha/" + name), {}});
+    project.crBgColor = 0xFF0000;  // 0x00BBGGRR: blue
+    auto lines = Build();
+    ASSERT_GE(lines.size(), names.size());
+    auto pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(lines[i], "Added picture: " + project.pictureList[i].szFile);
+        std::vector<uint8_t> bytes = Entry(pe.value(), RT_SAVER_PICTURE, uint16_t(i));
+        CxImage embedded;
+        ASSERT_TRUE(embedded.Decode(std::span<const uint8_t>(bytes), kFormatJpeg)) << names[i];
+        Pixel p = embedded.GetPixelColor(2, 2);
+        // Half red over blue: 128, 0, 127, give or take what JPEG does to colours.
+        EXPECT_NEAR(PixelRed(p), 128, 4) << names[i];
+        EXPECT_NEAR(PixelGreen(p), 0, 4) << names[i];
+        EXPECT_NEAR(PixelBlue(p), 127, 4) << names[i];
+    }
+}
+
 }  // namespace
 }  // namespace gd
