@@ -100,9 +100,11 @@ TEST(Formats, PngTransparencyAndAlpha) {
     ASSERT_GE(palette.GetTransIndex(), 0);
     EXPECT_EQ(palette.GetPixelIndex(27, 20), palette.GetTransIndex());
     EXPECT_NE(palette.GetPixelIndex(4, 3), palette.GetTransIndex());
-    // A full alpha channel is laid over black.
+    // A full alpha channel stays beside the colours until it is laid over a background.
     CxImage alpha;
     ASSERT_TRUE(alpha.Load(InputPath("png/alpha.png"))) << alpha.GetLastError();
+    EXPECT_TRUE(alpha.HasAlpha());
+    ASSERT_TRUE(alpha.FlattenAlpha(0));
     EXPECT_EQ(alpha.GetPixelColor(27, 20), 0u);
     EXPECT_EQ(alpha.GetPixelColor(4, 3), 0xFF0000u);
 }
