@@ -3,6 +3,10 @@
 // per build, and the time ImageMagick takes to re-encode the same pictures one by one
 // (`/usr/bin/convert IN -quality 75 OUT`) as the baseline.
 //
+// Then both makers' command lines on the same pictures: `glimmerdeck make` on Linux and
+// `glimmerdeck.com make` of the Windows maker under Wine, each timed from start to exit,
+// and how many times the Linux time the Windows one takes.
+//
 //   project_build_bench [TEMPLATE]   (default: the program folder's data/data1.dat, or
 //                                    before that is built, a test executable)
 #include <sys/resource.h>
@@ -106,6 +110,63 @@ template <class Body> Measure InChild(Body body) {
     return m;
 }
 
+// Runs a program to its end; its time, or a negative one when it failed.
+double RunSeconds(const std::vector<std::string>& argv, bool quiet) {
+    auto start = Clock::now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (quiet) {
+            FILE* null = std::fopen("/dev/null", "w");
+            if (null) {
+                dup2(fileno(null), STDOUT_FILENO);
+                dup2(fileno(null), STDERR_FILENO);
+            }
+        }
+        std::vector<char*> args;
+        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+}
+
+std::string WindowsPath(const std::string& path) {
+    std::string out = "Z:" + path;
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
+// One maker's command line: `new` with the pictures (untimed), then `make`, timed.
+// `launcher` runs the program (empty for a native one); `path` spells a path for it.
+struct Maker {
+    std::vector<std::string> launcher;
+    std::string program;
+    std::string (*path)(const std::string&);
+};
+
+double CommandLineSeconds(const Maker& maker, const std::vector<std::string>& photos, const fs::path& folder) {
+    fs::create_directories(folder);
+    auto command = [&](std::vector<std::string> args) {
+        std::vector<std::string> argv = maker.launcher;
+        argv.push_back(maker.program);
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    };
+    std::string psm = maker.path((folder / "bench.psm").string());
+    std::vector<std::string> args = {"new", psm, "--force", "--name", "Bench", "--standard",
+                                     "--output-folder", maker.path(folder.string())};
+    for (const auto& p : photos) {
+        args.push_back("--picture");
+        args.push_back(maker.path(p));
+    }
+    if (RunSeconds(command(args), true) < 0) return -1;
+    return RunSeconds(command({"make", psm, "--yes"}), true);
+}
+
 double ImageMagickSeconds(const std::vector<std::string>& photos, const std::string& folder) {
     auto start = Clock::now();
     for (size_t i = 0; i < photos.size(); ++i) {
@@ -162,6 +223,21 @@ int main(int argc, char** argv) {
         std::printf("%8zu %10.2f %12.1f %12.1f %14.2f %7.2fx%s\n", count, build.seconds,
                     double(st.st_size) / 1048576.0, double(build.peak_kb) / 1024.0, baseline,
                     baseline / build.seconds, build.ok ? "" : "  (build failed)");
+        std::fflush(stdout);
+    }
+
+    const Maker linux_maker{{}, GD_LINUX_MAKER, [](const std::string& p) { return p; }};
+    const Maker windows_maker{{GD_WINE_RUN}, GD_WINDOWS_MAKER, WindowsPath};
+    std::printf("\n%8s %12s %14s %8s\n", "pictures", "Linux cli s", "Windows cli s", "ratio");
+    for (size_t count : {size_t(50), size_t(200)}) {
+        std::vector<std::string> set(photos.begin(), photos.begin() + long(count));
+        double linux_s = CommandLineSeconds(linux_maker, set, work / "linux");
+        double windows_s = fs::exists(GD_WINDOWS_MAKER) ? CommandLineSeconds(windows_maker, set, work / "windows") : -1;
+        if (linux_s < 0 || windows_s < 0) {
+            std::printf("%8zu %12.2f %14.2f %8s  (a maker failed or is not built)\n", count, linux_s, windows_s, "-");
+        } else {
+            std::printf("%8zu %12.2f %14.2f %7.2fx\n", count, linux_s, windows_s, windows_s / linux_s);
+        }
         std::fflush(stdout);
     }
     fs::remove_all(work);

@@ -58,6 +58,16 @@ std::string FullPath(std::string_view path) {
     return error ? std::string(path) : PathText(full.lexically_normal());
 }
 
+bool CanRewriteLine(std::FILE* stream) {
+#ifdef _WIN32
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), &mode) &&
+           (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+#else
+    return IsTerminal(stream);
+#endif
+}
+
 bool IsTerminal(std::FILE* stream) {
 #ifdef _WIN32
     // _isatty also says yes for the NUL device; only a console has a console mode.

@@ -52,6 +52,10 @@ bool IsHelp(std::string_view arg);
 // True when the stream is a terminal (a console on Windows, not the NUL device).
 bool IsTerminal(std::FILE* stream);
 
+// True when a progress line can be kept on the stream's last line: a terminal that
+// understands the cursor controls (on Windows, a console in its virtual-terminal mode).
+bool CanRewriteLine(std::FILE* stream);
+
 // A path made absolute against the current folder, as the project stores full paths.
 std::string FullPath(std::string_view path);
 

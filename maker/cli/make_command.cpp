@@ -69,7 +69,7 @@ private:
 // stderr's last line and wiped before each log line, so the two never mix; when stderr is
 // not a terminal there is no progress at all.
 void PrintLog(BuildLogMailbox& log, const CSaverBuilder& builder) {
-    const bool progress = IsTerminal(stderr);
+    const bool progress = CanRewriteLine(stderr);
     bool shown = false;
     auto wipe = [&] {
         if (shown) std::fputs("\r\033[K", stderr);
