@@ -23,10 +23,10 @@ namespace {
 // An encoder whose pictures wait until the test lets them go.
 class HeldEncoder final : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int type) const override {
+    PictureEntry Encode(const std::string& path, int type, uint32_t background) const override {
         std::unique_lock lock(mutex_);
         released_.wait(lock, [&] { return open_; });
-        return inner_.Encode(path, type);
+        return inner_.Encode(path, type, background);
     }
     void Release() {
         {
