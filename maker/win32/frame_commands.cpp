@@ -157,6 +157,9 @@ bool CMainFrame::SaveTo(const std::string& path) {
 // --- Preview and Make SCR ---------------------------------------------------------------
 
 void CMainFrame::ShowProblem(ProjectPage page, const std::string& message) {
+    // The check may have trimmed the name in the project: the General page shows it so,
+    // or the page switch below would store the untrimmed text again.
+    if (general_) general_->LoadFromProject();
     int number = page == ProjectPage::kGeneral ? kGeneralPage : kPicturesPage;
     ShowPage(number);
     Message(Wide(message), MB_OK | MB_ICONEXCLAMATION);

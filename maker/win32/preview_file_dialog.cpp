@@ -23,6 +23,15 @@ std::wstring SystemFilter(std::wstring filter) {
 
 }  // namespace
 
+FileDialogOptions IconDialogOptions(const std::string& start_folder) {
+    FileDialogOptions options;
+    options.title = L"Select Screensaver Icon";
+    options.filter = L"Icon Files (*.ico)|*.ico||";
+    options.default_extension = L"ico";
+    options.initial_folder = start_folder;
+    return options;
+}
+
 std::vector<std::string> SplitSelection(const std::wstring& buffer) {
     std::vector<std::wstring> parts;
     size_t start = 0;

@@ -75,6 +75,10 @@ private:
     bool folder_changed_ = false;
 };
 
+// The icon chooser of the General page: "Select Screensaver Icon", icon files only,
+// starting in `start_folder`.
+FileDialogOptions IconDialogOptions(const std::string& start_folder);
+
 // The paths of a multiple selection as the dialog returns them: the folder and the names
 // separated by NULs (or a single full path), ended by two NULs.
 std::vector<std::string> SplitSelection(const std::wstring& buffer);

@@ -19,14 +19,26 @@ bool SetDefaultValue(const std::wstring& key, const std::wstring& value) {
     return ok;
 }
 
+// The default value of a key of the merged file classes (the machine's and the user's).
+std::wstring ClassValue(const std::wstring& key) {
+    wchar_t value[1024] = {};
+    LONG size = sizeof value;
+    if (RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS) return {};
+    return value;
+}
+
 }  // namespace
 
 bool RegisterProjectFileType(const std::wstring& program) {
     std::wstring type = kProjectFileType;
+    std::wstring command = L"\"" + program + L"\" \"%1\"";
+    // Already ours (the installer registers it for every user): nothing to add for this
+    // user that an uninstall would leave behind.
+    if (ClassValue(L".psm") == type && ClassValue(type + L"\\shell\\open\\command") == command) return true;
     bool ok = SetDefaultValue(L".psm", type);
     ok = SetDefaultValue(type, L"Glimmerdeck Project") && ok;
     ok = SetDefaultValue(type + L"\\DefaultIcon", L"\"" + program + L"\",0") && ok;
-    ok = SetDefaultValue(type + L"\\shell\\open\\command", L"\"" + program + L"\" \"%1\"") && ok;
+    ok = SetDefaultValue(type + L"\\shell\\open\\command", command) && ok;
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     return ok;
 }

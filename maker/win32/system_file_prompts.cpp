@@ -29,12 +29,7 @@ public:
 
     std::optional<std::string> ChooseIcon(HWND owner, const std::string& start_folder) override {
         CPicturePreview preview;
-        FileDialogOptions options;
-        options.title = L"Select Screensaver Icon";
-        options.filter = L"Icon Files (*.ico)|*.ico||";
-        options.default_extension = L"ico";
-        options.initial_folder = start_folder;
-        CPreviewFileDialog dialog(preview, options);
+        CPreviewFileDialog dialog(preview, IconDialogOptions(start_folder));
         auto chosen = dialog.Run(HINSTANCE(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), owner);
         if (!chosen || chosen->empty()) return std::nullopt;
         return chosen->front();

@@ -187,7 +187,11 @@ TEST_F(Frame, CaptionFollowsTheNameAtEachKeystrokeWithinItsLimit) {
 TEST_F(Frame, BlankNameStopsMakeOnTheGeneralPageWithTheFocusInTheName) {
     MakeFrame();
     SetName(L"   ");
+    Command(ID_MAKE_SCR);
+    EXPECT_EQ(TakeMessages(), Texts{L"Screensaver name is needed!    "});
+    EXPECT_EQ(frame_->doc().project().szName, "") << "shown on the General page, still trimmed";
     SendMessageW(frame_->navigation().Button(kSettingsPage), BM_CLICK, 0, 0);
+    SetName(L"   ");  // the page is hidden, its text still goes into the project
     Command(ID_MAKE_SCR);
     EXPECT_EQ(TakeMessages(), Texts{L"Screensaver name is needed!    "});
     EXPECT_EQ(frame_->pages().current(), kGeneralPage);
@@ -216,11 +220,14 @@ TEST_F(Frame, NameWithAColonIsRefusedByMakeAndBySave) {
 
 TEST_F(Frame, MakeAndPreviewWithoutPicturesGoToThePicturesPage) {
     MakeFrame();
-    SetName(L"Show");
+    SetName(L"  Show  ");
     Command(ID_MAKE_SCR);
     EXPECT_EQ(TakeMessages(), Texts{L"Please add  one picture at least!    "});
     EXPECT_EQ(frame_->pages().current(), kPicturesPage);
     EXPECT_EQ(frame_->navigation().checked(), kPicturesPage);
+    // Leaving the General page did not store the untrimmed name again.
+    EXPECT_EQ(frame_->doc().project().szName, "Show");
+    EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_SAVER_NAME), L"Show");
     SendMessageW(frame_->navigation().Button(kGeneralPage), BM_CLICK, 0, 0);
     Command(ID_MAKE_PREVIEW);
     EXPECT_EQ(TakeMessages(), Texts{L"Please add one picture at least!    "});

@@ -1,7 +1,8 @@
 // Shows one scene of the maker's window for scripts/screenshots, which photographs the
 // virtual display and ends this program:
 //   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
-// SCENE: general, pictures, menu-file, menu-help, making, file-dialog, about, tip.
+// SCENE: general, pictures, menu-file, menu-help, making, file-dialog, icon-dialog, about,
+// tip.
 // The window runs with a sample project and every message box answered "Cancel".
 
 #include <windows.h>
@@ -78,8 +79,10 @@ void FillSampleProject(CMainFrame& frame, const std::string& program_folder, con
     SetWindowTextW(frame.hwnd(), FrameCaption(frame.doc().GetTitle()).c_str());
 }
 
-// Selects the first file of the open dialog's list, as a click would.
-void SelectFirstFile(HWND hook) {
+const wchar_t* g_select = L"";
+
+// Selects the file of the open dialog's list whose name holds g_select, as a click would.
+void SelectFile(HWND hook) {
     HWND dialog = GetParent(hook);
     HWND view = FindWindowExW(dialog, nullptr, L"SHELLDLL_DefView", nullptr);
     HWND list = view ? FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr) : nullptr;
@@ -92,7 +95,7 @@ void SelectFirstFile(HWND hook) {
         item.pszText = text;
         item.cchTextMax = MAX_PATH;
         SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(i), LPARAM(&item));
-        if (std::wstring(text).find(L"sunrise") == std::wstring::npos) continue;
+        if (std::wstring(text).find(g_select) == std::wstring::npos) continue;
         LVITEMW state{};
         state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -106,7 +109,7 @@ CPreviewFileDialog* g_file_dialog = nullptr;
 void CALLBACK SelectLater(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!g_file_dialog || !g_file_dialog->hwnd()) return;
     KillTimer(nullptr, timer);
-    SelectFirstFile(g_file_dialog->hwnd());
+    SelectFile(g_file_dialog->hwnd());
 }
 
 void CALLBACK OpenMenuLater(HWND window, UINT, UINT_PTR timer, DWORD) {
@@ -172,6 +175,14 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
         options.name_buffer = 4096;
         CPreviewFileDialog dialog(preview, options);
         g_file_dialog = &dialog;
+        g_select = L"sunrise";
+        SetTimer(nullptr, 0, 700, &SelectLater);
+        dialog.Run(instance, frame.hwnd());
+    } else if (scene == L"icon-dialog") {
+        CPicturePreview preview;
+        CPreviewFileDialog dialog(preview, IconDialogOptions(program_folder + "\\icons"));
+        g_file_dialog = &dialog;
+        g_select = L"Heart";
         SetTimer(nullptr, 0, 700, &SelectLater);
         dialog.Run(instance, frame.hwnd());
     }

@@ -6,6 +6,7 @@
 
 #include "maker/ui/recent_projects.h"
 #include "maker/win32/registry_settings.h"
+#include "maker/win32/shell_registration.h"
 
 namespace gd {
 namespace {
@@ -51,6 +52,25 @@ TEST_F(Registry, RecentListSurvivesInTheRegistry) {
     RecentProjects again;
     again.Load(settings_);
     EXPECT_EQ(again.paths(), recent.paths());
+}
+
+// The user's own file classes (which Windows merges into HKEY_CLASSES_ROOT).
+std::wstring ClassesValue(const wchar_t* key) {
+    wchar_t value[512] = {};
+    LONG size = sizeof value;
+    std::wstring path = std::wstring(L"Software\\Classes\\") + key;
+    return RegQueryValueW(HKEY_CURRENT_USER, path.c_str(), value, &size) == ERROR_SUCCESS ? value : L"";
+}
+
+TEST(ShellRegistration, ProjectFilesOpenInTheProgram) {
+    ASSERT_TRUE(RegisterProjectFileType(L"C:\\Tools\\Glimmer deck\\Glimmerdeck.exe"));
+    EXPECT_EQ(ClassesValue(L".psm"), L"Glimmerdeck.Project");
+    EXPECT_EQ(ClassesValue(L"Glimmerdeck.Project\\shell\\open\\command"),
+              L"\"C:\\Tools\\Glimmer deck\\Glimmerdeck.exe\" \"%1\"");
+    EXPECT_EQ(ClassesValue(L"Glimmerdeck.Project\\DefaultIcon"), L"\"C:\\Tools\\Glimmer deck\\Glimmerdeck.exe\",0");
+    EXPECT_TRUE(RegisterProjectFileType(L"C:\\Tools\\Glimmer deck\\Glimmerdeck.exe"));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\Glimmerdeck.Project");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\.psm");
 }
 
 }  // namespace
