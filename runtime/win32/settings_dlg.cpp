@@ -30,7 +30,10 @@ INT_PTR CSettingsDlg::OnMessage(UINT message, WPARAM wparam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             OnInitDialog();
-            return TRUE;
+            // The tab control, not the first field of the first page (the dialog manager
+            // would pick the description, since the pages are within the tab control).
+            SetFocus(Item(IDC_TAB));
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wparam) == IDOK) {
                 OnOK();

@@ -6,7 +6,7 @@
 #     set to 2.5 and "Mouse move" turned on, OK writes the settings file;
 #  3. /s again: the new setting is used, a mouse movement ends the show;
 #  4. started without arguments, the launcher's Install puts "<name>.scr" into the system
-#     folder and makes it the active screensaver.
+#     folder and makes it the active screensaver, and Play starts the show.
 #   dialogs_e2e_test.sh REPO DIST_FOLDER
 set -euo pipefail
 repo=$1 dist=$2
@@ -158,6 +158,19 @@ if w=$(window "$name Screensaver Installation"); then
   else
     fail "screen saving was not turned on"
   fi
+  # Play starts the program itself full screen, in a second process; the launcher stays.
+  $im -size 1x1 xc:black "$work/shot.png"
+  xdotool key alt+p                # "&Play"
+  if shows_picture; then
+    pass "Play starts the show"
+    xdotool key space
+    sleep 2
+  else
+    fail "Play did not start the show"
+  fi
+  kill -0 "$pid" 2>/dev/null && pass "the launcher stays open" || fail "the launcher ended"
+  click_at "$w" 200 60             # back to the launcher (an empty spot of it)
+  sleep 0.3
   xdotool key alt+e                # "&Exit"
   ends_within 10 || { fail "Exit did not end the launcher"; kill "$pid"; }
 else
