@@ -69,6 +69,11 @@ INT_PTR CGeneralView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wparam), HIWORD(wparam));
         return TRUE;
+    case WM_DPICHANGED_AFTERPARENT:
+        // On another monitor the icon is drawn at that monitor's size.
+        SizeIconDisplay();
+        ShowIcon(!shows_built_in_ ? icon_path_ : std::string());
+        return TRUE;
     case WM_DRAWITEM:
         if (wparam == IDC_ICON_DISPLAY) {
             DrawIcon(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
@@ -82,6 +87,10 @@ INT_PTR CGeneralView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void CGeneralView::OnInitDialog() {
     for (const TextField& f : kTextFields) SendDlgItemMessageW(hwnd(), f.id, EM_LIMITTEXT, WPARAM(f.limit), 0);
+    SizeIconDisplay();
+}
+
+void CGeneralView::SizeIconDisplay() {
     // The icon display is 32x32 pixels at 96 DPI, whatever the dialog units make of it.
     HWND display = Item(IDC_ICON_DISPLAY);
     RECT r{};

@@ -37,6 +37,7 @@ public:
 private:
     INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void OnInitDialog();
+    void SizeIconDisplay();
     void OnCommand(int id, int code);
     void SetButtonIcons();
     void AddTooltip(int id, const wchar_t* text);
