@@ -12,17 +12,11 @@ std::filesystem::path NativePath(std::string_view path) { return std::filesystem
 
 std::string PathText(const std::filesystem::path& path) { return Utf16ToUtf8(path.native()); }
 
-std::FILE* OpenFile(const std::string& path, const char* mode) {
-    return _wfopen(Utf8ToUtf16(path).c_str(), Utf8ToUtf16(mode).c_str());
-}
-
 #else
 
 std::filesystem::path NativePath(std::string_view path) { return std::filesystem::path(path); }
 
 std::string PathText(const std::filesystem::path& path) { return path.native(); }
-
-std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
 #endif
 

@@ -3,17 +3,15 @@
 // is the file system's bytes; on Windows it is UTF-8 text, handed to the wide-character
 // API, so names outside the ANSI code page (a Japanese file name) work too.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "common/native_file.h"
 
 namespace gd {
 
 std::filesystem::path NativePath(std::string_view path);
 std::string PathText(const std::filesystem::path& path);
-
-// std::fopen for such a path.
-std::FILE* OpenFile(const std::string& path, const char* mode);
 
 }  // namespace gd

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "common/native_path.h"
+#include "common/native_file.h"
 
 namespace gd {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "common/native_path.h"
+#include "common/native_file.h"
 
 namespace gd::res {
 

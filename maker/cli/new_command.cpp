@@ -1,7 +1,7 @@
 // glimmerdeck new: a new project file with the defaults, the given pictures and music.
 #include <cstdio>
 
-#include "common/native_path.h"
+#include "common/native_file.h"
 
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "common/native_path.h"
+#include "common/native_file.h"
 
 namespace gd::cli {
 
