@@ -50,6 +50,24 @@ bool OpenProject(std::string_view command, CScreenSaverDoc& doc, const std::stri
     return false;
 }
 
+bool SaveProject(std::string_view command, CScreenSaverDoc& doc, const std::string& path) {
+    StderrMessages messages;
+    ProjectFileResult result = doc.Save(path, messages);
+    if (result == ProjectFileResult::kOk) return true;
+    PrintError(command, ProjectFileErrorText(result, path, doc.LastFileError()));
+    return false;
+}
+
+int UsageExit(std::string_view command, std::string_view usage, const std::string& problem) {
+    if (problem.empty()) {
+        std::fwrite(usage.data(), 1, usage.size(), stdout);
+        return 0;
+    }
+    PrintError(command, problem);
+    std::fwrite(usage.data(), 1, usage.size(), stderr);
+    return 2;
+}
+
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
 
 std::string FullPath(std::string_view path) {

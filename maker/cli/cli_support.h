@@ -29,6 +29,13 @@ void PrintError(std::string_view command, std::string_view text);
 // Opens the project into the document; prints the reason and returns false on failure.
 bool OpenProject(std::string_view command, CScreenSaverDoc& doc, const std::string& path);
 
+// Saves the document to `path`; prints the reason and returns false on failure.
+bool SaveProject(std::string_view command, CScreenSaverDoc& doc, const std::string& path);
+
+// Prints the usage on stdout for --help (exit 0), or the problem and the usage on stderr
+// (exit 2).
+int UsageExit(std::string_view command, std::string_view usage, const std::string& problem = {});
+
 // The argument list of a sub-command, consumed front to back.
 class Args {
 public:

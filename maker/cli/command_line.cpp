@@ -22,7 +22,8 @@ const Command* FindCommand(std::string_view name) {
 }  // namespace
 
 std::string UsageText() {
-    std::string text = "usage: glimmerdeck COMMAND [ARGS...]\n\ncommands:\n";
+    std::string text = "usage: glimmerdeck COMMAND [ARGS...]\n"
+                       "       glimmerdeck --help | --version\n\ncommands:\n";
     for (const auto& c : Commands()) {
         char line[160];
         std::snprintf(line, sizeof line, "  %-14.*s %.*s\n", int(c.name.size()), c.name.data(), int(c.summary.size()),
@@ -33,6 +34,32 @@ std::string UsageText() {
     return text;
 }
 
+std::string HelpText() {
+    return "Glimmerdeck makes a slideshow screensaver for Windows (.scr, or a self-installing\n"
+           ".exe) from your photos and music.\n\n" +
+           UsageText() +
+           "\n"
+           "Pictures read: BMP, JPEG, GIF, PNG, ICO, TIFF, TGA, PCX, WBMP, WMF, JPEG 2000 (J2K)\n"
+           "and JBIG; the screensaver holds them as JPEG (GIF files, and pictures with a palette\n"
+           "JPEG cannot hold, as GIF). Music read: WAV, MP3 and MIDI (.mid, .midi, .rmi).\n"
+           "\n"
+           "Defaults of a new project: the screensaver is written to the desktop folder (else\n"
+           "the home folder) as a self-installing .exe; 3 s per picture, 2 s per transition,\n"
+           "every effect on, pictures and music shuffled, black background.\n"
+           "\n"
+           "Options take their value as '--opt value' or '--opt=value'. Colours are #RRGGBB\n"
+           "or 0xBBGGRR; caption positions are 0..8 or top-left .. bottom-right, banner\n"
+           "positions 0, 1, top or bottom. Messages go to stderr, results and the build log to\n"
+           "stdout. Exit codes: 0 done, 1 failed (or refused), 2 bad usage or unreadable file.\n"
+           "\n"
+           "A whole project from a folder of photos:\n"
+           "  glimmerdeck new trip.psm --name \"Summer Trip\" --picture ~/Photos/Trip --music song.mp3\n"
+           "  glimmerdeck set trip.psm nPicturePause=5 \"szBanner=Summer 2026\" crBgColor=#203040\n"
+           "  glimmerdeck set trip.psm \"pictureList[0].szCaption=Arrival\" pictureList[*].nCaptionPos=bottom-center\n"
+           "  glimmerdeck show trip.psm\n"
+           "  glimmerdeck make trip.psm --output-folder ~/Desktop\n";
+}
+
 bool IsWindowRequest(std::span<const std::string> args) {
     if (args.empty()) return true;
     const std::string& arg = args[0];
@@ -41,13 +68,28 @@ bool IsWindowRequest(std::span<const std::string> args) {
 }
 
 int RunCommandLine(std::span<const std::string> arg_list) {
-    std::vector<std::string_view> args(arg_list.begin(), arg_list.end());
+    // "--opt=value" is "--opt value"; a sub-command never sees the difference.
+    std::vector<std::string> split;
+    for (const std::string& arg : arg_list) {
+        size_t eq = arg.find('=');
+        if (arg.starts_with("--") && eq != std::string::npos && eq > 2) {
+            split.push_back(arg.substr(0, eq));
+            split.push_back(arg.substr(eq + 1));
+        } else {
+            split.push_back(arg);
+        }
+    }
+    std::vector<std::string_view> args(split.begin(), split.end());
     if (args.empty()) {
         std::fputs(UsageText().c_str(), stderr);
         return kExitUsage;
     }
     if (IsHelpRequest(args[0])) {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(HelpText().c_str(), stdout);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::printf("glimmerdeck %s\n", GD_VERSION);
         return kExitOk;
     }
     if (const Command* c = FindCommand(args[0])) return c->run(std::span<const std::string_view>(args).subspan(1));

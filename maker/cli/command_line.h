@@ -8,6 +8,9 @@ namespace gd::cli {
 
 // "usage: glimmerdeck COMMAND ..." with one line per sub-command.
 std::string UsageText();
+// What --help prints: the usage, the formats read, the defaults, the conventions and a
+// worked example.
+std::string HelpText();
 
 // True when the arguments ask for the maker's window rather than a sub-command: none at
 // all (a double click), or a single project file (a .psm opened from the desktop).

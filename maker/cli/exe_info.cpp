@@ -7,6 +7,7 @@
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "imaging/cx_image.h"
+#include "maker/cli/color_text.h"
 #include "maker/cli/json_writer.h"
 #include "resources/icon_file.h"
 
@@ -48,29 +49,24 @@ void ReadIconGroup(const std::vector<uint8_t>& group, const res::ResourceTable& 
     }
 }
 
-std::string Hex(uint32_t v) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", v);
-    return text;
-}
-
-std::string EnabledEffects(const SaverConfig& c) {
+// The 64 effect flags as 'glimmerdeck show' prints bEffectOn.
+std::string EffectFlags(const SaverConfig& c) {
     std::string out;
-    for (size_t i = 1; i <= 44; ++i)
-        if (c.effect_on[i]) out += (out.empty() ? "" : ",") + std::to_string(i);
+    for (uint8_t flag : c.effect_on) out += flag ? '1' : '0';
     return out;
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string FontText(const LogFont& f) {
-    return Quoted(f.face_name) + " height " + std::to_string(f.height) + " weight " + std::to_string(f.weight) +
+    return Quoted(f.face_name) + " lfHeight " + std::to_string(f.height) + " lfWeight " + std::to_string(f.weight) +
            (f.italic ? " italic" : "") + (f.underline ? " underline" : "") + (f.strike_out ? " strike-out" : "") +
-           " charset " + std::to_string(f.char_set);
+           " lfCharSet " + std::to_string(f.char_set);
 }
 
-// The configuration's fields by name, in record order; the effect flags and the banner
-// font are listed apart.
+// The configuration's fields in record order, by the names 'glimmerdeck show' gives the
+// project fields they come from (fields of the record alone keep names of their own);
+// the effect flags and the banner font are listed apart.
 struct Field {
     const char* name;
     enum Kind { kText, kNumber, kColor } kind;
@@ -83,41 +79,41 @@ std::vector<Field> ConfigFields(const SaverConfig& c) {
     auto n = [](const char* name, int64_t v) { return Field{name, Field::kNumber, {}, v}; };
     auto color = [](const char* name, ColorRef v) { return Field{name, Field::kColor, {}, v}; };
     return {
-        t("identifier", c.identifier), n("maker_value", c.maker_value), t("name", c.name), t("author", c.author),
-        t("email", c.email), t("home_page", c.home_page), t("copyright", c.copyright),
-        t("description", c.description), t("build_time", c.build_time), color("bg_color", c.bg_color),
-        n("mouse_move", c.mouse_move), n("mouse_left_click", c.mouse_left_click),
-        n("mouse_right_click", c.mouse_right_click), n("keyboard_event", c.keyboard_event),
-        n("has_music", c.has_music), n("shuffle_audio", c.shuffle_audio), n("music_count", c.music_count),
-        n("audio_pause", c.audio_pause), n("mute_music", c.mute_music), n("has_pictures", c.has_pictures),
-        n("shuffle_pic", c.shuffle_pic), n("picture_count", c.picture_count),
-        n("auto_adjust_size", c.auto_adjust_size), n("move_picture", c.move_picture),
-        n("effect_millisecond", c.effect_millisecond), n("picture_pause", c.picture_pause), t("banner", c.banner),
-        color("banner_color", c.banner_color), n("banner_pos", c.banner_pos),
+        t("identifier", c.identifier), n("maker_value", c.maker_value), t("szName", c.name), t("szAuthor", c.author),
+        t("szEmail", c.email), t("szHomePage", c.home_page), t("szCopyright", c.copyright),
+        t("szDescription", c.description), t("build_time", c.build_time), color("crBgColor", c.bg_color),
+        n("bMouseMove", c.mouse_move), n("bMouseLeftClick", c.mouse_left_click),
+        n("bMouseRightClick", c.mouse_right_click), n("bKeyboardEvent", c.keyboard_event),
+        n("has_music", c.has_music), n("bShuffleAudio", c.shuffle_audio), n("music_count", c.music_count),
+        n("nAudioPause", c.audio_pause), n("bMuteMusic", c.mute_music), n("has_pictures", c.has_pictures),
+        n("bShufflePic", c.shuffle_pic), n("picture_count", c.picture_count),
+        n("bAutoAdjustSize", c.auto_adjust_size), n("bMovePicture", c.move_picture),
+        n("nEffectMilliSecond", c.effect_millisecond), n("nPicturePause", c.picture_pause), t("szBanner", c.banner),
+        color("crBanner", c.banner_color), n("nBannerPos", c.banner_pos),
     };
 }
 
 std::string FieldText(const Field& f) {
     if (f.kind == Field::kText) return Quoted(f.text);
-    return f.kind == Field::kColor ? Hex(uint32_t(f.number)) : std::to_string(f.number);
+    return f.kind == Field::kColor ? ColorText(ColorRef(f.number)) : std::to_string(f.number);
 }
 
 void JsonFont(JsonWriter& j, const LogFont& f) {
     j.BeginObject();
-    j.Key("face_name").String(f.face_name);
-    j.Key("height").Number(f.height);
-    j.Key("width").Number(f.width);
-    j.Key("escapement").Number(f.escapement);
-    j.Key("orientation").Number(f.orientation);
-    j.Key("weight").Number(f.weight);
-    j.Key("italic").Number(f.italic);
-    j.Key("underline").Number(f.underline);
-    j.Key("strike_out").Number(f.strike_out);
-    j.Key("char_set").Number(f.char_set);
-    j.Key("out_precision").Number(f.out_precision);
-    j.Key("clip_precision").Number(f.clip_precision);
-    j.Key("quality").Number(f.quality);
-    j.Key("pitch_and_family").Number(f.pitch_and_family);
+    j.Key("lfHeight").Number(f.height);
+    j.Key("lfWidth").Number(f.width);
+    j.Key("lfEscapement").Number(f.escapement);
+    j.Key("lfOrientation").Number(f.orientation);
+    j.Key("lfWeight").Number(f.weight);
+    j.Key("lfItalic").Number(f.italic);
+    j.Key("lfUnderline").Number(f.underline);
+    j.Key("lfStrikeOut").Number(f.strike_out);
+    j.Key("lfCharSet").Number(f.char_set);
+    j.Key("lfOutPrecision").Number(f.out_precision);
+    j.Key("lfClipPrecision").Number(f.clip_precision);
+    j.Key("lfQuality").Number(f.quality);
+    j.Key("lfPitchAndFamily").Number(f.pitch_and_family);
+    j.Key("lfFaceName").String(f.face_name);
     j.EndObject();
 }
 
@@ -126,12 +122,13 @@ void JsonConfig(JsonWriter& j, const SaverConfig& c) {
     for (const auto& f : ConfigFields(c)) {
         j.Key(f.name);
         if (f.kind == Field::kText) j.String(f.text);
+        else if (f.kind == Field::kColor) j.String(ColorText(ColorRef(f.number)));
         else j.Number(f.number);
     }
-    j.Key("effect_on").BeginArray();
+    j.Key("bEffectOn").BeginArray();
     for (uint8_t flag : c.effect_on) j.Number(flag);
     j.EndArray();
-    j.Key("banner_font");
+    j.Key("lfBanner");
     JsonFont(j, c.banner_font);
     j.EndObject();
 }
@@ -205,8 +202,8 @@ std::string FormatExeInfoText(const ExeInfo& info) {
     } else {
         out += "configuration:\n";
         for (const auto& f : ConfigFields(*info.config)) out += "  " + std::string(f.name) + ": " + FieldText(f) + "\n";
-        out += "  effects_enabled: " + EnabledEffects(*info.config) + "\n";
-        out += "  banner_font: " + FontText(info.config->banner_font) + "\n";
+        out += "  bEffectOn: " + EffectFlags(*info.config) + "\n";
+        out += "  lfBanner: " + FontText(info.config->banner_font) + "\n";
     }
     out += "pictures: " + std::to_string(info.pictures.size()) + "\n";
     for (const auto& p : info.pictures)
@@ -220,8 +217,8 @@ std::string FormatExeInfoText(const ExeInfo& info) {
             out += std::to_string(c.size) + " bytes, not a 136-byte record\n";
             continue;
         }
-        out += Quoted(c.record->text) + " position " + std::to_string(c.record->position) + " color " +
-               Hex(c.record->color) + " font " + FontText(c.record->font) + "\n";
+        out += "szCaption " + Quoted(c.record->text) + " nCaptionPos " + std::to_string(c.record->position) +
+               " crCaptionColor " + ColorText(c.record->color) + " lfCaptionFont " + FontText(c.record->font) + "\n";
     }
     out += "music: " + std::to_string(info.music.size()) + "\n";
     for (const auto& m : info.music)
@@ -279,10 +276,10 @@ std::string FormatExeInfoJson(const ExeInfo& info) {
         j.Key("id").Number(c.id);
         j.Key("size").Number(c.size);
         if (c.record) {
-            j.Key("text").String(c.record->text);
-            j.Key("position").Number(c.record->position);
-            j.Key("color").Number(c.record->color);
-            j.Key("font");
+            j.Key("szCaption").String(c.record->text);
+            j.Key("nCaptionPos").Number(c.record->position);
+            j.Key("crCaptionColor").String(ColorText(c.record->color));
+            j.Key("lfCaptionFont");
             JsonFont(j, c.record->font);
         }
         j.EndObject();

@@ -1,10 +1,10 @@
 // glimmerdeck new: a new project file with the defaults, the given pictures and music.
 #include <cstdio>
 
-#include "common/native_file.h"
-
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"
+#include "maker/cli/project_inputs.h"
+#include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/payload_text.h"
 #include "maker/project/validate_for_make.h"
@@ -13,19 +13,17 @@ namespace gd::cli {
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr std::string_view kUsage =
     "usage: glimmerdeck new FILE.psm [--name N] [--picture P]... [--music M]... [--icon I]\n"
-    "                       [--output-folder D] [--self-install|--standard] [--force]\n"
+    "                       [--output-folder D] [--self-install|--standard] [--force] [--strict]\n"
     "Creates a project with the defaults of a new project and the given pictures and music,\n"
-    "in order. A file already listed (the same path, as the file system compares names) is\n"
-    "skipped. --force replaces an existing FILE.psm.\n";
-
-bool CanOpenForReading(const std::string& path) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
-}
+    "in order; a P or M that is a folder gives its pictures or music files in name order.\n"
+    "Files that cannot be read, do not decode or are no music file are listed on stderr\n"
+    "with the reason and skipped, as is one already listed (the same path, as the file\n"
+    "system compares names). --icon takes an icon file (.ico), checked at once.\n"
+    "--output-folder is where 'make' writes the screensaver (default: the desktop, else the\n"
+    "home folder); --self-install makes an .exe (the default), --standard a .scr.\n"
+    "--force replaces an existing FILE.psm; --strict creates nothing when a file was skipped.\n";
 
 struct NewOptions {
     std::string file;
@@ -33,6 +31,7 @@ struct NewOptions {
     std::optional<int> self_install;
     std::vector<std::string> pictures, music;
     bool force = false;
+    bool strict = false;
 };
 
 // Returns an empty text when the arguments make sense, else what is wrong.
@@ -54,6 +53,7 @@ std::string ReadOptions(Args& args, NewOptions& o) {
         } else if (arg == "--self-install") o.self_install = 1;
         else if (arg == "--standard") o.self_install = 0;
         else if (arg == "--force") o.force = true;
+        else if (arg == "--strict") o.strict = true;
         else if (arg.starts_with("-")) problem = "unknown option " + std::string(arg);
         else if (o.file.empty()) o.file = arg;
         else problem = "only one project file, not also '" + std::string(arg) + "'";
@@ -63,41 +63,21 @@ std::string ReadOptions(Args& args, NewOptions& o) {
     if (o.name && !NameProblem(*o.name).empty()) return std::string(NameProblem(*o.name));
     if (o.name)
         if (auto reason = CheckRecordText(*o.name, kMaxName)) return "--name: " + *reason;
+    if (o.icon)
+        if (std::string problem = IconProblem(FullPath(*o.icon)); !problem.empty())
+            return "--icon " + *o.icon + ": " + problem;
+    if (o.output_folder && !IsFolder(FullPath(*o.output_folder)))
+        return "--output-folder " + *o.output_folder + ": not a folder";
     return {};
-}
-
-// Adds the files in order; an unreadable one is reported and left out, one already listed
-// is skipped with a note.
-void AddFiles(CScreenSaverDoc& doc, const NewOptions& o) {
-    StderrMessages messages;
-    for (const std::string& given : o.pictures) {
-        std::string path = FullPath(given);
-        if (doc.project().HasPicture(path)) PrintError("new", path + " is already listed; skipped");
-        else if (!CanOpenForReading(path)) messages.ShowMessage(path + " is not exists!");
-        else doc.project().AddPicture(path, doc.DefaultCaptionStyle());
-    }
-    for (const std::string& given : o.music) {
-        std::string path = FullPath(given);
-        if (ContainsPath(doc.project().musicList, path)) PrintError("new", path + " is already listed; skipped");
-        else if (!CanOpenForReading(path)) messages.ShowMessage(path + " is not exists!");
-        else doc.project().AddMusic(path);
-    }
 }
 
 }  // namespace
 
 int RunNew(std::span<const std::string_view> arg_list) {
     Args args(arg_list);
-    if (!args.empty() && IsHelp(args.Peek())) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
-    }
+    if (!args.empty() && IsHelp(args.Peek())) return UsageExit("new", kUsage);
     NewOptions o;
-    if (std::string problem = ReadOptions(args, o); !problem.empty()) {
-        PrintError("new", problem);
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
+    if (std::string problem = ReadOptions(args, o); !problem.empty()) return UsageExit("new", kUsage, problem);
     if (!o.force && PathExists(o.file)) {
         PrintError("new", o.file + " already exists (use --force to replace it)");
         return kExitUsage;
@@ -108,13 +88,16 @@ int RunNew(std::span<const std::string_view> arg_list) {
     if (o.icon) project.szIconFile = FullPath(*o.icon);
     if (o.output_folder) project.szOutputFolder = FullPath(*o.output_folder);
     if (o.self_install) project.bSelfInstall = *o.self_install;
-    AddFiles(doc, o);
-    StderrMessages messages;
-    ProjectFileResult result = doc.Save(o.file, messages);
-    if (result != ProjectFileResult::kOk) {
-        PrintError("new", ProjectFileErrorText(result, o.file, doc.LastFileError()));
-        return kExitFailed;
+    const InputKind picture = InputKind::kPicture, music = InputKind::kMusic;
+    AddedInputs added = AddInputs("new", doc, o.pictures, &picture);
+    AddedInputs added_music = AddInputs("new", doc, o.music, &music);
+    added.skipped += added_music.skipped;
+    added.named += added_music.named;
+    if (std::string skipped = SkippedFilesText(added); !skipped.empty()) {
+        PrintError("new", skipped);
+        if (o.strict) return kExitFailed;
     }
+    if (!SaveProject("new", doc, o.file)) return kExitFailed;
     std::printf("%s: %zu pictures, %zu music files\n", o.file.c_str(), project.pictureList.size(),
                 project.musicList.size());
     return kExitOk;

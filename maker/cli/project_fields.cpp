@@ -1,10 +1,13 @@
 #include "maker/cli/project_fields.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
+#include "maker/cli/color_text.h"
 #include "maker/cli/json_writer.h"
 #include "maker/project/payload_text.h"
 #include "maker/project/validate_for_make.h"
@@ -38,6 +41,9 @@ ProjectField Int(std::string group, std::string member, int32_t& v, int64_t min,
 ProjectField Color(std::string group, std::string member, ColorRef& v) {
     return Field(std::move(group), std::move(member), FieldKind::kColor, &v, 0, 0xFFFFFF);
 }
+ProjectField CaptionPos(std::string group, std::string member, int32_t& v) {
+    return Field(std::move(group), std::move(member), FieldKind::kCaptionPos, &v, 0, 8);
+}
 ProjectField Byte(std::string group, std::string member, uint8_t& v) {
     return Field(std::move(group), std::move(member), FieldKind::kByte, &v, 0, 255);
 }
@@ -70,6 +76,32 @@ std::string EffectsText(const std::array<uint8_t, kProjectEffectFlags>& flags) {
     return text;
 }
 
+// The number of a position's name: caption positions 0..8 from "top-left" to
+// "bottom-right" (centre or center, blanks, hyphens or underscores between, any case),
+// banner positions "top" and "bottom" (also "top-center", "bottom-center").
+std::optional<int64_t> PositionByName(std::string text, bool banner) {
+    for (char& c : text) c = c == ' ' || c == '_' ? '-' : char(std::tolower(static_cast<unsigned char>(c)));
+    if (size_t at = text.find("centre"); at != std::string::npos) text.replace(at, 6, "center");
+    if (banner) {
+        if (text == "top" || text == "top-center") return 0;
+        if (text == "bottom" || text == "bottom-center") return 1;
+        return std::nullopt;
+    }
+    static const char* const kNames[] = {"top-left",    "top-center",    "top-right",   "middle-left", "middle-center",
+                                         "middle-right", "bottom-left", "bottom-center", "bottom-right"};
+    for (int64_t i = 0; i < 9; ++i)
+        if (text == kNames[i]) return i;
+    return std::nullopt;
+}
+
+// "#RRGGBB" as a stored colour 0x00BBGGRR.
+std::optional<int64_t> ColorFromHash(const std::string& text) {
+    if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+        return std::nullopt;
+    uint32_t rgb = uint32_t(std::strtoul(text.c_str() + 1, nullptr, 16));
+    return int64_t(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+
 // A whole decimal number, or hexadecimal after "0x"; false for anything else.
 bool ParseInteger(const std::string& text, int64_t& value) {
     if (text.empty()) return false;
@@ -86,7 +118,11 @@ bool ParseInteger(const std::string& text, int64_t& value) {
 
 std::string RangeText(const ProjectField& f) {
     if (f.kind == FieldKind::kFlag) return "0 or 1";
-    if (f.kind == FieldKind::kColor) return "a colour 0x000000..0xFFFFFF (0xBBGGRR: red in the low byte)";
+    if (f.kind == FieldKind::kColor) return "a colour #RRGGBB, or 0xBBGGRR (red in the low byte)";
+    if (f.kind == FieldKind::kCaptionPos)
+        return "a position 0..8 or top-left, top-center, top-right, middle-left, middle-center, middle-right, "
+               "bottom-left, bottom-center, bottom-right";
+    if (f.max == 1 && f.member == "nBannerPos") return "a position 0, 1, top or bottom";
     return "an integer from " + std::to_string(f.min) + " to " + std::to_string(f.max);
 }
 
@@ -123,7 +159,12 @@ std::string SetField(const ProjectField& f, const std::string& value) {
     default: break;
     }
     int64_t v = 0;
-    if (!ParseInteger(value, v) || v < f.min || v > f.max)
+    std::optional<int64_t> named;
+    if (f.kind == FieldKind::kColor) named = ColorFromHash(value);
+    if (f.kind == FieldKind::kCaptionPos) named = PositionByName(value, false);
+    if (f.kind == FieldKind::kBannerPos) named = PositionByName(value, true);
+    if (named) v = *named;
+    else if (!ParseInteger(value, v) || v < f.min || v > f.max)
         return "bad value '" + value + "' for " + name + ": expected " + RangeText(f);
     switch (f.kind) {
     case FieldKind::kByte: *static_cast<uint8_t*>(f.value) = uint8_t(v); break;
@@ -141,7 +182,7 @@ void WriteFieldJson(JsonWriter& json, const ProjectField& f) {
         for (uint8_t b : *static_cast<const std::array<uint8_t, kProjectEffectFlags>*>(f.value)) json.Number(b);
         json.EndArray();
         return;
-    case FieldKind::kColor: json.Number(*static_cast<const ColorRef*>(f.value)); return;
+    case FieldKind::kColor: json.String(ColorText(*static_cast<const ColorRef*>(f.value))); return;
     case FieldKind::kByte: json.Number(*static_cast<const uint8_t*>(f.value)); return;
     default: json.Number(*static_cast<const int32_t*>(f.value)); return;
     }
@@ -165,11 +206,11 @@ void WriteFieldsJson(JsonWriter& json, const std::vector<ProjectField>& fields) 
 
 std::vector<ProjectField> PictureMembers(CPictureData& picture) {
     std::vector<ProjectField> out;
-    out.push_back(Fixed(Text("", "szFile", picture.szFile), "pictures are added with 'glimmerdeck new --picture'"));
+    out.push_back(Text("", "szFile", picture.szFile));
     out.push_back(Text("", "szCaption", picture.szCaption, kMaxCaption));
     AddFont(out, "lfCaptionFont", picture.lfCaptionFont);
     out.push_back(Color("", "crCaptionColor", picture.crCaptionColor));
-    out.push_back(Int("", "nCaptionPos", picture.nCaptionPos, 0, 8));
+    out.push_back(CaptionPos("", "nCaptionPos", picture.nCaptionPos));
     return out;
 }
 
@@ -197,7 +238,7 @@ std::vector<ProjectField> ParamFields(CParamData& p) {
     out.push_back(Text("", "szBanner", p.szBanner, kMaxBanner));
     AddFont(out, "lfBanner", p.lfBanner);
     out.push_back(Color("", "crBanner", p.crBanner));
-    out.push_back(Int("", "nBannerPos", p.nBannerPos, 0, 1));
+    out.push_back(Field("", "nBannerPos", FieldKind::kBannerPos, &p.nBannerPos, 0, 1));
     out.push_back(Flag("bShufflePic", p.bShufflePic));
     out.push_back(Flag("bAutoAdjustSize", p.bAutoAdjustSize));
     out.push_back(Int("", "nEffectMilliSecond", p.nEffectMilliSecond, 1, 600000));
@@ -231,11 +272,7 @@ std::string FieldText(const ProjectField& f) {
     case FieldKind::kText: return *static_cast<const std::string*>(f.value);
     case FieldKind::kEffects: return EffectsText(*static_cast<const std::array<uint8_t, kProjectEffectFlags>*>(f.value));
     case FieldKind::kByte: return std::to_string(*static_cast<const uint8_t*>(f.value));
-    case FieldKind::kColor: {
-        char text[16];
-        std::snprintf(text, sizeof text, "0x%06X", unsigned(*static_cast<const ColorRef*>(f.value)));
-        return text;
-    }
+    case FieldKind::kColor: return ColorText(*static_cast<const ColorRef*>(f.value));
     default: return std::to_string(*static_cast<const int32_t*>(f.value));
     }
 }
@@ -243,6 +280,30 @@ std::string FieldText(const ProjectField& f) {
 std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value) {
     if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']')
         return SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+    if (key.rfind("pictureList[*].", 0) == 0) {
+        // One field of every picture: each must take the value, or none changes. Without
+        // pictures the value is still checked.
+        if (project.pictureList.empty()) {
+            CParamData scratch;
+            scratch.pictureList.emplace_back();
+            return SetProjectField(scratch, "pictureList[0]." + key.substr(15), value);
+        }
+        std::vector<CPictureData> changed = project.pictureList;
+        for (size_t i = 0; i < changed.size(); ++i)
+            if (std::string problem = SetProjectField(project, "pictureList[" + std::to_string(i) + "]." + key.substr(15), value);
+                !problem.empty()) {
+                project.pictureList.swap(changed);
+                return problem;
+            }
+        return {};
+    }
+    if (key.rfind("musicList[", 0) == 0 && key.back() == ']') {
+        int64_t index = 0;
+        if (!ParseInteger(key.substr(10, key.size() - 11), index) || index < 0 || index >= int64_t(project.musicList.size()))
+            return "no " + key + " (the project has " + std::to_string(project.musicList.size()) + " music files)";
+        project.musicList[size_t(index)] = value;
+        return {};
+    }
     if (key.rfind("pictureList[", 0) == 0) {
         size_t close = key.find(']');
         int64_t index = 0;
@@ -255,7 +316,8 @@ std::string SetProjectField(CParamData& project, const std::string& key, const s
         return "unknown key '" + key + "'";
     }
     if (key == "pictureList" || key == "musicList")
-        return key + " cannot be set: pictures and music are added with 'glimmerdeck new'";
+        return key + " cannot be set: pictures and music are added with 'glimmerdeck add' and removed with "
+                     "'glimmerdeck remove'";
     for (const auto& f : ParamFields(project))
         if (f.name() == key) return SetField(f, value);
     return "unknown key '" + key + "' (see 'glimmerdeck show' for the names)";
@@ -263,11 +325,11 @@ std::string SetProjectField(CParamData& project, const std::string& key, const s
 
 std::string ProjectAsText(CParamData& project) {
     std::string out;
-    auto add = [&](const ProjectField& f) { out += f.name() + "=" + FieldText(f) + "\n"; };
-    out += "pictureList.count=" + std::to_string(project.pictureList.size()) + "\n";
+    auto add = [&](const ProjectField& f) { out += (f.settable ? "" : "# ") + f.name() + "=" + FieldText(f) + "\n"; };
+    out += "# pictureList.count=" + std::to_string(project.pictureList.size()) + "\n";
     for (size_t i = 0; i < project.pictureList.size(); ++i)
         for (const auto& f : PictureFields(project.pictureList[i], i)) add(f);
-    out += "musicList.count=" + std::to_string(project.musicList.size()) + "\n";
+    out += "# musicList.count=" + std::to_string(project.musicList.size()) + "\n";
     for (size_t i = 0; i < project.musicList.size(); ++i)
         out += "musicList[" + std::to_string(i) + "]=" + project.musicList[i] + "\n";
     for (const auto& f : ParamFields(project)) add(f);

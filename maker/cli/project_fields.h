@@ -1,8 +1,11 @@
 #pragma once
 // The fields of a project by their names, for `glimmerdeck show` and `glimmerdeck set`.
 // Names are the field names of CParamData; a font's members and a picture's fields are
-// reached with a dot ("lfBanner.lfHeight", "pictureList[0].szCaption"), and one effect
-// flag by its index ("bEffectOn[12]").
+// reached with a dot ("lfBanner.lfHeight", "pictureList[0].szCaption"; "pictureList[*]"
+// sets one field of every picture), one effect flag by its index ("bEffectOn[12]"), one
+// music file by its place ("musicList[1]"). Colours are shown as #RRGGBB and read as
+// #RRGGBB, 0xBBGGRR (red in the low byte, as stored) or a decimal number; positions are
+// shown as numbers and read as numbers or names ("bottom-center", "top").
 
 #include <cstdint>
 #include <string>
@@ -12,7 +15,7 @@
 
 namespace gd::cli {
 
-enum class FieldKind { kText, kFlag, kInt, kColor, kByte, kEffects };
+enum class FieldKind { kText, kFlag, kInt, kColor, kByte, kEffects, kCaptionPos, kBannerPos };
 
 struct ProjectField {
     std::string group;   // "" for a field of its own, else the record it belongs to
@@ -34,10 +37,13 @@ std::vector<ProjectField> PictureFields(CPictureData& picture, size_t index);
 // The value as `show` prints it and `set` reads it back.
 std::string FieldText(const ProjectField& field);
 
+
 // Sets one KEY=VALUE. Returns an empty text on success, else what is wrong.
 std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value);
 
-// Every field as KEY=VALUE lines, or as one JSON object.
+// Every field as KEY=VALUE lines, or as one JSON object. In the lines, a field 'set'
+// cannot change (the counts, bMovePicture, the reserved fields) is marked by a leading
+// "# ".
 std::string ProjectAsText(CParamData& project);
 std::string ProjectAsJson(CParamData& project);
 

@@ -3,51 +3,73 @@
 
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"
+#include "maker/cli/input_check.h"
 #include "maker/cli/project_fields.h"
+#include "maker/project/file_io.h"
 
 namespace gd::cli {
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: glimmerdeck set FILE.psm KEY=VALUE...\n"
+    "Changes fields by the names 'glimmerdeck show' prints, for example:\n"
+    "  nPicturePause=5  szBanner=Hello  crBgColor=#203040  nBannerPos=bottom\n"
+    "  lfBanner.lfHeight=-24  lfBanner.lfFaceName=Arial  bEffectOn[3]=0\n"
+    "  pictureList[0].szCaption=Hi  pictureList[0].crCaptionColor=#FFFF00\n"
+    "  pictureList[0].nCaptionPos=top-right  pictureList[*].lfCaptionFont.lfHeight=24\n"
+    "  pictureList[2].szFile=other.jpg  musicList[0]=song.mp3  szIconFile=show.ico\n"
+    "pictureList[*] sets the field of every picture. Colours are #RRGGBB or 0xBBGGRR;\n"
+    "caption positions 0..8 or top-left .. bottom-right; banner positions 0, 1, top or\n"
+    "bottom. Texts the screensaver shows (name, author, addresses, copyright, description,\n"
+    "banner, captions, font names) must fit the Western (Windows-1252) character set; their\n"
+    "limits count bytes, one per character. Files are checked as 'glimmerdeck add' checks\n"
+    "them. Nothing is saved when any key or value is refused. Lines 'show' marks with '#'\n"
+    "cannot be set.\n";
+
+bool EndsWith(const std::string& text, std::string_view end) { return text.ends_with(end); }
+
+// A value that names a file is made absolute and checked as the add commands check it;
+// the problem, if any.
+std::string PrepareFileValue(const std::string& key, std::string& value) {
+    const bool picture = EndsWith(key, ".szFile"), music = key.rfind("musicList[", 0) == 0;
+    const bool icon = key == "szIconFile", folder = key == "szOutputFolder";
+    if (!(picture || music || icon || folder) || (value.empty() && (icon || folder))) return {};
+    value = FullPath(value);
+    std::string problem = picture ? PictureProblem(value)
+                        : music   ? MusicProblem(value)
+                        : icon    ? IconProblem(value)
+                                  : (IsFolder(value) ? std::string() : std::string("not a folder"));
+    return problem.empty() ? problem : key + ": " + value + ": " + problem;
+}
+
+}  // namespace
+
 int RunSet(std::span<const std::string_view> arg_list) {
-    constexpr const char* kUsage =
-        "usage: glimmerdeck set FILE.psm KEY=VALUE...\n"
-        "Changes fields by name (nPicturePause=5, szBanner=Hello, crBgColor=0x0000FF,\n"
-        "lfBanner.lfHeight=-24, bEffectOn[3]=0, pictureList[0].szCaption=Hi; see\n"
-        "'glimmerdeck show'). Nothing is saved when any key or value is refused.\n";
     Args args(arg_list);
-    if (args.empty() || IsHelp(args.Peek())) {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitUsage : kExitOk;
-    }
+    if (!args.empty() && IsHelp(args.Peek())) return UsageExit("set", kUsage);
+    if (args.empty()) return UsageExit("set", kUsage, "the project file is missing");
     std::string file(args.Take());
     std::vector<std::pair<std::string, std::string>> changes;
     while (!args.empty()) {
         std::string_view arg = args.Take();
         size_t eq = arg.find('=');
-        if (eq == std::string_view::npos || eq == 0) {
-            PrintError("set", "expected KEY=VALUE, not '" + std::string(arg) + "'");
-            return kExitUsage;
-        }
+        if (eq == std::string_view::npos || eq == 0)
+            return UsageExit("set", kUsage, "expected KEY=VALUE, not '" + std::string(arg) + "'");
         changes.emplace_back(std::string(arg.substr(0, eq)), std::string(arg.substr(eq + 1)));
     }
-    if (changes.empty()) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
+    if (changes.empty()) return UsageExit("set", kUsage, "nothing to set");
     CScreenSaverDoc doc(ProgramFolder());
     if (!OpenProject("set", doc, file)) return kExitUsage;
-    for (const auto& [key, value] : changes) {
-        if (std::string problem = SetProjectField(doc.project(), key, value); !problem.empty()) {
+    for (auto& [key, value] : changes) {
+        std::string problem = PrepareFileValue(key, value);
+        if (problem.empty()) problem = SetProjectField(doc.project(), key, value);
+        if (!problem.empty()) {
             PrintError("set", problem);
             return kExitUsage;
         }
     }
-    StderrMessages messages;
-    ProjectFileResult result = doc.Save(file, messages);
-    if (result != ProjectFileResult::kOk) {
-        PrintError("set", ProjectFileErrorText(result, file, doc.LastFileError()));
-        return kExitFailed;
-    }
-    return kExitOk;
+    return SaveProject("set", doc, file) ? kExitOk : kExitFailed;
 }
 
 }  // namespace gd::cli

@@ -42,6 +42,9 @@ long long FileSize(const std::string& path);
 // Deletes a file; false when it could not be deleted.
 bool RemoveFile(const std::string& path);
 
+// Whether the path names a folder.
+bool IsFolder(const std::string& path);
+
 // The names in a folder (no "." or ".."); empty when it cannot be listed.
 std::vector<std::string> FolderEntries(const std::string& folder);
 

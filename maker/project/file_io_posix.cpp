@@ -190,6 +190,11 @@ bool PathExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

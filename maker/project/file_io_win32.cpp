@@ -183,6 +183,8 @@ bool PathExists(const std::string& path) {
     return !path.empty() && GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsFolder(const std::string& path) { return !path.empty() && IsFolder(Utf8ToUtf16(path)); }
+
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;

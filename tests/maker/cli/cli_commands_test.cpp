@@ -1,9 +1,11 @@
-// The project sub-commands run as the program itself: exit codes, outputs and files.
+// The project sub-commands run as the program itself: a project managed from the shell
+// from start to end, with exit codes, stdout (results) and stderr (messages).
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -17,6 +19,12 @@ namespace {
 struct Outcome {
     int code = -1;
     std::string out;
+};
+
+std::string Input(const std::string& name) { return std::string(std::getenv("GD_TEST_INPUTS")) + "/" + name; }
+
+struct NoMessages : MessageSink {
+    void ShowMessage(std::string_view) override {}
 };
 
 class Commands : public ::testing::Test {
@@ -40,51 +48,144 @@ protected:
         auto bytes = test::ReadBytes(folder.File("stderr.txt"));
         return std::string(bytes.begin(), bytes.end());
     }
+    bool SaidOnStderr(const std::string& text) { return Stderr().find(text) != std::string::npos; }
+    std::string Copy(const std::string& input, const std::string& name) {
+        std::filesystem::copy_file(Input(input), folder.File(name));
+        return folder.File(name);
+    }
+    CParamData Project(const std::string& psm) {
+        CParamData project;
+        NoMessages messages;
+        EXPECT_EQ(OpenProjectFile(psm, project, messages), ProjectFileResult::kOk);
+        return project;
+    }
 
     test::TempFolder folder;
 };
 
-TEST_F(Commands, NewShowAndSetWorkOnOneProjectFile) {
-    std::string a = folder.Write("a.jpg", "x"), b = folder.Write("b.gif", "x"), m = folder.Write("m.wav", "x");
+TEST_F(Commands, NewChecksWhatGoesInAndTakesFoldersInNameOrder) {
+    std::filesystem::create_directories(folder.path() / "trip" / "sub");
+    std::string b = Copy("project/truecolor.png", "trip/b.png"), a = Copy("project/truecolor.jpg", "trip/a.jpg");
+    std::string broken = Copy("project/broken.jpg", "trip/c-broken.jpg");
+    folder.Write("trip/notes.txt", "not a picture");
+    Copy("project/photo.gif", "trip/sub/deeper.gif");  // sub-folders are not read
+    std::string song = folder.Write("song.wav", "RIFF....WAVEfmt ");
+    std::string fake = folder.Write("fake.mp3", "plain text");
     std::string psm = folder.File("p.psm");
-    Outcome made = Glimmerdeck({"new", psm, "--name", "Show", "--picture", a, "--picture", b, "--picture",
-                            folder.File("./a.jpg"), "--picture", folder.File("missing.png"), "--music", m,
-                            "--output-folder", folder.path().string(), "--standard"});
+    Outcome made = Glimmerdeck({"new", psm, "--name=Trip", "--picture", folder.File("trip"), "--picture", a,
+                                "--picture", folder.File("missing.png"), "--music", song, "--music=" + fake,
+                                "--output-folder", folder.path().string(), "--standard"});
     ASSERT_EQ(made.code, 0) << Stderr();
-    EXPECT_NE(Stderr().find(folder.File("missing.png") + " is not exists!"), std::string::npos);
-    EXPECT_NE(Stderr().find("already listed"), std::string::npos);
+    EXPECT_EQ(made.out, psm + ": 2 pictures, 1 music files\n");
+    EXPECT_TRUE(SaidOnStderr(broken + ": ")) << Stderr();  // with the decoder's reason
+    EXPECT_TRUE(SaidOnStderr(folder.File("trip/notes.txt") + ": not a picture file; skipped"));
+    EXPECT_TRUE(SaidOnStderr(a + " is already listed; skipped"));
+    EXPECT_TRUE(SaidOnStderr(folder.File("missing.png") + ": No such file or directory; skipped"));
+    EXPECT_TRUE(SaidOnStderr(fake + ": not an MP3 file"));
+    EXPECT_TRUE(SaidOnStderr("glimmerdeck new: 4 of 8 files skipped\n")) << Stderr();
+    CParamData project = Project(psm);
+    ASSERT_EQ(project.pictureList.size(), 2u);
+    EXPECT_EQ(project.pictureList[0].szFile, a);  // name order
+    EXPECT_EQ(project.pictureList[1].szFile, b);
+    EXPECT_EQ(project.musicList, std::vector<std::string>{song});
+    EXPECT_EQ(project.szName, "Trip");
 
-    EXPECT_EQ(Glimmerdeck({"set", psm, "nPicturePause=5", "szBanner=Hello", "pictureList[1].szCaption=Gif"}).code, 0);
+    // --strict creates nothing when something was skipped; a bad icon is refused at once.
+    std::string strict = folder.File("strict.psm");
+    EXPECT_EQ(Glimmerdeck({"new", strict, "--picture", broken, "--strict"}).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(strict));
+    EXPECT_EQ(Glimmerdeck({"new", strict, "--icon", a}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("--icon " + a + ": not an icon file (.ico)"));
+    EXPECT_EQ(Glimmerdeck({"new", strict, "--name", "LPT1"}).code, 2);
+    EXPECT_EQ(Glimmerdeck({"new", psm}).code, 2);  // no --force: the project stays
+    EXPECT_EQ(Project(psm).pictureList.size(), 2u);
+}
+
+TEST_F(Commands, AProjectIsEditedFromTheShell) {
+    std::string a = Copy("project/truecolor.jpg", "a.jpg"), b = Copy("project/photo.gif", "b.gif");
+    std::string c = Copy("project/palette.png", "c.png");
+    std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm, "--picture", a}).code, 0) << Stderr();
+    Outcome added = Glimmerdeck({"add", psm, b, c, folder.Write("m.mid", "MThd")});
+    ASSERT_EQ(added.code, 0) << Stderr();
+    EXPECT_EQ(added.out, psm + ": 2 pictures and 1 music files added; 3 pictures, 1 music files in all\n");
+
+    EXPECT_EQ(Glimmerdeck({"move", psm, "pictureList[2]", "first"}).code, 0) << Stderr();
+    EXPECT_EQ(Glimmerdeck({"move", psm, b, "last"}).code, 0) << Stderr();
+    CParamData project = Project(psm);
+    ASSERT_EQ(project.pictureList.size(), 3u);
+    EXPECT_EQ(project.pictureList[0].szFile, c);
+    EXPECT_EQ(project.pictureList[1].szFile, a);
+    EXPECT_EQ(project.pictureList[2].szFile, b);
+
+    ASSERT_EQ(Glimmerdeck({"set", psm, "pictureList[1].szCaption=Harbour", "pictureList[1].crCaptionColor=#FFFF00",
+                           "pictureList[*].nCaptionPos=top-right", "pictureList[1].lfCaptionFont.lfFaceName=Arial",
+                           "crBgColor=#203040", "nBannerPos=bottom", "szBanner=Grüße aus Köln"})
+                  .code,
+              0)
+        << Stderr();
     Outcome shown = Glimmerdeck({"show", psm});
     ASSERT_EQ(shown.code, 0);
-    EXPECT_NE(shown.out.find("pictureList.count=2\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("pictureList[0].szFile=" + a + "\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("pictureList[1].szCaption=Gif\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("musicList[0]=" + m + "\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("szName=Show\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("bSelfInstall=0\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("nPicturePause=5\n"), std::string::npos);
-    EXPECT_NE(shown.out.find("szBanner=Hello\n"), std::string::npos);
-    Outcome json = Glimmerdeck({"show", psm, "--json"});
-    EXPECT_EQ(json.code, 0);
-    EXPECT_NE(json.out.find("\"nPicturePause\":5,"), std::string::npos);
+    for (const char* line : {"pictureList[1].szCaption=Harbour\n", "pictureList[1].crCaptionColor=#FFFF00\n",
+                             "pictureList[0].nCaptionPos=2\n", "pictureList[2].nCaptionPos=2\n", "crBgColor=#203040\n",
+                             "nBannerPos=1\n", "szBanner=Grüße aus Köln\n", "# pictureList.count=3\n"})
+        EXPECT_NE(shown.out.find(line), std::string::npos) << line << shown.out;
+    EXPECT_NE(Glimmerdeck({"show", psm, "--json"}).out.find("\"szBanner\":\"Grüße aus Köln\""), std::string::npos);
 
-    // A refused key or value changes nothing in the file.
+    // Refusals name the problem and change nothing.
     auto before = test::ReadBytes(psm);
-    Outcome refused = Glimmerdeck({"set", psm, "nPicturePause=7", "nPictureWait=1"});
-    EXPECT_EQ(refused.code, 2);
-    EXPECT_NE(Stderr().find("unknown key 'nPictureWait'"), std::string::npos);
-    EXPECT_EQ(Glimmerdeck({"set", psm, "bEffectOn=2"}).code, 2);
+    EXPECT_EQ(Glimmerdeck({"set", psm, "nPicturePause=7", "nPictureWait=1"}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("unknown key 'nPictureWait'"));
+    EXPECT_EQ(Glimmerdeck({"set", psm, "szBanner=東京"}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("szBanner: '東' (U+6771) is not in the Western (Windows-1252) character set"));
+    EXPECT_EQ(Glimmerdeck({"set", psm, "szIconFile=" + a}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("szIconFile: " + a + ": not an icon file (.ico)"));
+    EXPECT_EQ(Glimmerdeck({"set", psm, "pictureList[0].szFile=" + folder.File("none.jpg")}).code, 2);
+    EXPECT_EQ(Glimmerdeck({"remove", psm, "pictureList[9]"}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("no pictureList[9]: the project has 3 pictures"));
+    EXPECT_EQ(Glimmerdeck({"move", psm, "musicList[0]", "5"}).code, 2);
     EXPECT_EQ(test::ReadBytes(psm), before);
 
-    // new does not overwrite a project unless told to.
-    EXPECT_EQ(Glimmerdeck({"new", psm}).code, 2);
-    EXPECT_EQ(test::ReadBytes(psm), before);
+    EXPECT_EQ(Glimmerdeck({"set", psm, "szIconFile=" + Input("ico/card.ico")}).code, 0) << Stderr();
+    Outcome removed = Glimmerdeck({"remove", psm, "pictureList[0]", a, "musicList[0]"});
+    ASSERT_EQ(removed.code, 0) << Stderr();
+    EXPECT_EQ(removed.out, psm + ": 2 pictures and 1 music files removed; 1 pictures, 0 music files left\n");
+    project = Project(psm);
+    ASSERT_EQ(project.pictureList.size(), 1u);
+    EXPECT_EQ(project.pictureList[0].szFile, b);
+    EXPECT_EQ(project.szIconFile, Input("ico/card.ico"));
+}
+
+TEST_F(Commands, EffectsVersionAndHelp) {
+    Outcome effects = Glimmerdeck({"effects"});
+    ASSERT_EQ(effects.code, 0);
+    EXPECT_EQ(std::count(effects.out.begin(), effects.out.end(), '\n'), 44);
+    EXPECT_EQ(effects.out.rfind(" 1  Blinds Horizontal\n", 0), 0u);
+    EXPECT_NE(effects.out.find("\n20  Rdndom Lines Vertical\n"), std::string::npos);
+    std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm}).code, 0);
+    ASSERT_EQ(Glimmerdeck({"set", psm, "bEffectOn[3]=0"}).code, 0);
+    Outcome of_project = Glimmerdeck({"effects", psm});
+    EXPECT_NE(of_project.out.find(" 2  on   Blinds Vertical\n 3  off  Grid\n"), std::string::npos) << of_project.out;
+    EXPECT_NE(Glimmerdeck({"effects", psm, "--json"}).out.find("{\"id\":3,\"name\":\"Grid\",\"on\":false}"),
+              std::string::npos);
+
+    Outcome version = Glimmerdeck({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("glimmerdeck ", 0), 0u);
+    Outcome help = Glimmerdeck({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* part : {"  add ", "  remove ", "  move ", "  effects ", "Pictures read:", "desktop folder",
+                             "--opt=value", "A whole project from a folder of photos:"})
+        EXPECT_NE(help.out.find(part), std::string::npos) << part;
+    EXPECT_EQ(Glimmerdeck({"frobnicate"}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("glimmerdeck: unknown command 'frobnicate'"));
 }
 
 TEST_F(Commands, MakeReportsUsageProjectAndBuildFailuresByExitCode) {
     EXPECT_EQ(Glimmerdeck({"make"}).code, 2);
     EXPECT_EQ(Glimmerdeck({"make", folder.File("none.psm")}).code, 2);
+    EXPECT_TRUE(SaidOnStderr("Cannot open the project file " + folder.File("none.psm") + ": No such file or directory"));
     folder.Write("bad.psm", "short");
     EXPECT_EQ(Glimmerdeck({"make", folder.File("bad.psm")}).code, 2);
     EXPECT_EQ(Glimmerdeck({"make", "--frobnicate"}).code, 2);
@@ -93,10 +194,10 @@ TEST_F(Commands, MakeReportsUsageProjectAndBuildFailuresByExitCode) {
     ASSERT_EQ(Glimmerdeck({"new", psm}).code, 0);
     Outcome no_name = Glimmerdeck({"make", psm});
     EXPECT_EQ(no_name.code, 1);
-    EXPECT_NE(Stderr().find("Screensaver name is needed!"), std::string::npos);
+    EXPECT_TRUE(SaidOnStderr("Screensaver name is needed!"));
 
     // No template in the program folder: the build fails with its log, ending "The end!".
-    std::string a = folder.Write("a.jpg", "x");
+    std::string a = Copy("project/truecolor.jpg", "a.jpg");
     ASSERT_EQ(Glimmerdeck({"new", psm, "--force", "--name", "S", "--picture", a, "--standard"}).code, 0);
     Outcome failed = Glimmerdeck({"make", psm, "--output-folder", folder.path().string()});
     EXPECT_EQ(failed.code, 1);
@@ -108,8 +209,28 @@ TEST_F(Commands, MakeReportsUsageProjectAndBuildFailuresByExitCode) {
     Outcome kept = Glimmerdeck({"make", psm, "--output-folder", folder.path().string()});
     EXPECT_EQ(kept.code, 1);
     EXPECT_EQ(kept.out, "");
-    EXPECT_NE(Stderr().find("S.scr already exists."), std::string::npos);
+    EXPECT_TRUE(SaidOnStderr("S.scr already exists."));
     EXPECT_EQ(test::ReadBytes(folder.File("S.scr")), std::vector<uint8_t>({'o', 'l', 'd'}));
+}
+
+TEST_F(Commands, SkippedPicturesAreSummedUpAndStrictFailsTheScript) {
+    if (!std::filesystem::exists(GD_RUNTIME_TEMPLATE)) GTEST_SKIP() << "no runtime template in this build";
+    std::filesystem::create_directories(folder.path() / "program" / "data");
+    std::filesystem::copy_file(GD_RUNTIME_TEMPLATE, folder.File("program/data/data1.dat"));
+    std::string a = Copy("project/truecolor.jpg", "a.jpg"), b = Copy("project/photo.gif", "b.gif");
+    std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm, "--name", "S", "--picture", a, "--picture", b, "--output-folder",
+                           folder.path().string()})
+                  .code,
+              0);
+    folder.Write("b.gif", "no longer a picture");  // spoiled after it was added
+    Outcome made = Glimmerdeck({"make", psm});
+    EXPECT_EQ(made.code, 0);
+    EXPECT_NE(made.out.find("Fail to load picture : " + b + "\n"), std::string::npos) << made.out;
+    EXPECT_EQ(Stderr(), "glimmerdeck make: 1 of 2 pictures skipped\n");
+    Outcome strict = Glimmerdeck({"make", psm, "--yes", "--strict"});
+    EXPECT_EQ(strict.code, 1);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("S.exe")));  // made all the same
 }
 
 }  // namespace

@@ -107,16 +107,21 @@ TEST_F(InfoOnASaver, DecodesThePayload) {
 TEST_F(InfoOnASaver, PrintsTextAndJson) {
     InfoRun text = Info({path_});
     ASSERT_EQ(text.code, kExitOk) << text.err;
-    for (const char* line : {"  name: \"Harbour Lights\"\n", "  bg_color: 0x00FF0000\n", "  effects_enabled: 2,44\n",
-                             "  0: JPEG 40x30, ", "  1: GIF 7x5, ", "  2: unknown undecodable, 3 bytes\n",
-                             "  1: 135 bytes, not a 136-byte record\n", "  0: \"MID\", 1000 bytes\n",
-                             "icon group 128: 3 images\n", "  1: 48x48, 32 bits, "})
+    // The field names and the colour notation of 'glimmerdeck show'.
+    const std::string effects = "001" + std::string(41, '0') + "1" + std::string(19, '0');
+    for (const std::string line : {std::string("  szName: \"Harbour Lights\"\n"), std::string("  crBgColor: #0000FF\n"),
+                                   "  bEffectOn: " + effects + "\n", std::string("crCaptionColor #332211"),
+                                   std::string("  0: JPEG 40x30, "), std::string("  1: GIF 7x5, "),
+                                   std::string("  2: unknown undecodable, 3 bytes\n"),
+                                   std::string("  1: 135 bytes, not a 136-byte record\n"), std::string("  0: \"MID\", 1000 bytes\n"),
+                                   std::string("icon group 128: 3 images\n"), std::string("  1: 48x48, 32 bits, ")})
         EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
 
     InfoRun json = Info({path_, "--json"});
     ASSERT_EQ(json.code, kExitOk) << json.err;
-    for (const char* part : {"\"name\":\"Harbour Lights\"", "\"bg_color\":16711680", "\"format\":\"GIF\",\"width\":7,\"height\":5",
-                             "\"text\":\"Quote \\\" and\\u0009tab\"", "\"extension\":\"MID\",\"size\":1000",
+    for (const char* part : {"\"szName\":\"Harbour Lights\"", "\"crBgColor\":\"#0000FF\"", "\"format\":\"GIF\",\"width\":7,\"height\":5",
+                             "\"szCaption\":\"Quote \\\" and\\u0009tab\"", "\"crCaptionColor\":\"#332211\"",
+                             "\"extension\":\"MID\",\"size\":1000", "\"lfBanner\":{\"lfHeight\":0,",
                              "\"icon_group\":[{\"id\":1,\"width\":48,\"height\":48"})
         EXPECT_NE(json.out.find(part), std::string::npos) << part << "\n" << json.out;
 }
