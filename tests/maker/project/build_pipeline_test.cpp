@@ -196,5 +196,19 @@ TEST_F(Pipeline, AlphaIsLaidOverTheBackgroundColourForEveryFormat) {
     }
 }
 
+// The template ships stripped, so a made screensaver carries only what it runs.
+TEST(RuntimeTemplate, HasNoDebuggingSectionsOrSymbolTable) {
+    const std::string path = HostPath(GD_RUNTIME_TEMPLATE);
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no runtime template in this build";
+    auto pe = res::ReadPeResources(path);
+    ASSERT_TRUE(pe) << pe.error();
+    EXPECT_EQ(pe->headers.symbol_table_offset, 0u);
+    for (const auto& section : pe->headers.sections) {
+        std::string name(section.name.begin(), section.name.end());
+        EXPECT_NE(name.rfind(".debug", 0), 0u) << name;
+        EXPECT_NE(name.rfind("/", 0), 0u) << name;  // a long (debugging) name in the string table
+    }
+}
+
 }  // namespace
 }  // namespace gd
