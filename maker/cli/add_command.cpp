@@ -46,8 +46,10 @@ int RunAdd(std::span<const std::string_view> arg_list) {
         if (strict) return kExitFailed;
     }
     if (!SaveProject("add", doc, file)) return kExitFailed;
-    std::printf("%s: %d pictures and %d music files added; %zu pictures, %zu music files in all\n", file.c_str(),
-                added.pictures, added.music, doc.project().pictureList.size(), doc.project().musicList.size());
+    const CParamData& project = doc.project();
+    std::printf("%s: %s and %s added; %s, %s in all\n", file.c_str(), Pictures(size_t(added.pictures)).c_str(),
+                MusicFiles(size_t(added.music)).c_str(), Pictures(project.pictureList.size()).c_str(),
+                MusicFiles(project.musicList.size()).c_str());
     return kExitOk;
 }
 

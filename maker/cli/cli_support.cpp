@@ -68,6 +68,12 @@ int UsageExit(std::string_view command, std::string_view usage, const std::strin
     return 2;
 }
 
+std::string Count(size_t n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+std::string Pictures(size_t n) { return Count(n, "picture", "pictures"); }
+std::string MusicFiles(size_t n) { return Count(n, "music file", "music files"); }
+
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
 
 std::string FullPath(std::string_view path) {

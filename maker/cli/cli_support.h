@@ -63,6 +63,11 @@ bool IsTerminal(std::FILE* stream);
 // understands the cursor controls (on Windows, a console in its virtual-terminal mode).
 bool CanRewriteLine(std::FILE* stream);
 
+// "1 picture", "3 pictures", "1 music file", "0 music files".
+std::string Count(size_t n, std::string_view one, std::string_view many);
+std::string Pictures(size_t n);
+std::string MusicFiles(size_t n);
+
 // A path made absolute against the current folder, as the project stores full paths.
 std::string FullPath(std::string_view path);
 

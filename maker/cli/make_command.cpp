@@ -100,12 +100,8 @@ void PrintLog(BuildLogMailbox& log, const CSaverBuilder& builder) {
 // when nothing was skipped.
 std::string SkippedSummary(int pictures, int picture_total, int music, int music_total) {
     std::vector<std::string> parts;
-    if (pictures > 0)
-        parts.push_back(std::to_string(pictures) + " of " + std::to_string(picture_total) +
-                        (picture_total == 1 ? " picture" : " pictures"));
-    if (music > 0)
-        parts.push_back(std::to_string(music) + " of " + std::to_string(music_total) +
-                        (music_total == 1 ? " music file" : " music files"));
+    if (pictures > 0) parts.push_back(std::to_string(pictures) + " of " + Pictures(size_t(picture_total)));
+    if (music > 0) parts.push_back(std::to_string(music) + " of " + MusicFiles(size_t(music_total)));
     if (parts.empty()) return {};
     return parts.size() == 1 ? parts[0] + " skipped" : parts[0] + " and " + parts[1] + " skipped";
 }

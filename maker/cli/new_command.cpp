@@ -98,8 +98,8 @@ int RunNew(std::span<const std::string_view> arg_list) {
         if (o.strict) return kExitFailed;
     }
     if (!SaveProject("new", doc, o.file)) return kExitFailed;
-    std::printf("%s: %zu pictures, %zu music files\n", o.file.c_str(), project.pictureList.size(),
-                project.musicList.size());
+    std::printf("%s: %s, %s\n", o.file.c_str(), Pictures(project.pictureList.size()).c_str(),
+                MusicFiles(project.musicList.size()).c_str());
     return kExitOk;
 }
 

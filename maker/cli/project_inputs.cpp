@@ -85,8 +85,7 @@ AddedInputs AddInputs(std::string_view command, CScreenSaverDoc& doc, const std:
 
 std::string SkippedFilesText(const AddedInputs& added) {
     if (added.skipped == 0) return {};
-    return std::to_string(added.skipped) + " of " + std::to_string(added.named) +
-           (added.named == 1 ? " file skipped" : " files skipped");
+    return std::to_string(added.skipped) + " of " + Count(size_t(added.named), "file", "files") + " skipped";
 }
 
 }  // namespace gd::cli

@@ -42,8 +42,9 @@ int RunRemove(std::span<const std::string_view> arg_list) {
     for (size_t i : pictures) project.pictureList.erase(project.pictureList.begin() + std::ptrdiff_t(i));
     for (size_t i : music) project.musicList.erase(project.musicList.begin() + std::ptrdiff_t(i));
     if (!SaveProject("remove", doc, file)) return kExitFailed;
-    std::printf("%s: %zu pictures and %zu music files removed; %zu pictures, %zu music files left\n", file.c_str(),
-                pictures.size(), music.size(), project.pictureList.size(), project.musicList.size());
+    std::printf("%s: %s and %s removed; %s, %s left\n", file.c_str(), Pictures(pictures.size()).c_str(),
+                MusicFiles(music.size()).c_str(), Pictures(project.pictureList.size()).c_str(),
+                MusicFiles(project.musicList.size()).c_str());
     return kExitOk;
 }
 

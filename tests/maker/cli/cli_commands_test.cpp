@@ -76,7 +76,7 @@ TEST_F(Commands, NewChecksWhatGoesInAndTakesFoldersInNameOrder) {
                                 "--picture", folder.File("missing.png"), "--music", song, "--music=" + fake,
                                 "--output-folder", folder.path().string(), "--standard"});
     ASSERT_EQ(made.code, 0) << Stderr();
-    EXPECT_EQ(made.out, psm + ": 2 pictures, 1 music files\n");
+    EXPECT_EQ(made.out, psm + ": 2 pictures, 1 music file\n");
     EXPECT_TRUE(SaidOnStderr(broken + ": ")) << Stderr();  // with the decoder's reason
     EXPECT_TRUE(SaidOnStderr(folder.File("trip/notes.txt") + ": not a picture file; skipped"));
     EXPECT_TRUE(SaidOnStderr(a + " is already listed; skipped"));
@@ -108,7 +108,7 @@ TEST_F(Commands, AProjectIsEditedFromTheShell) {
     ASSERT_EQ(Glimmerdeck({"new", psm, "--picture", a}).code, 0) << Stderr();
     Outcome added = Glimmerdeck({"add", psm, b, c, folder.Write("m.mid", "MThd")});
     ASSERT_EQ(added.code, 0) << Stderr();
-    EXPECT_EQ(added.out, psm + ": 2 pictures and 1 music files added; 3 pictures, 1 music files in all\n");
+    EXPECT_EQ(added.out, psm + ": 2 pictures and 1 music file added; 3 pictures, 1 music file in all\n");
 
     EXPECT_EQ(Glimmerdeck({"move", psm, "pictureList[2]", "first"}).code, 0) << Stderr();
     EXPECT_EQ(Glimmerdeck({"move", psm, b, "last"}).code, 0) << Stderr();
@@ -149,7 +149,7 @@ TEST_F(Commands, AProjectIsEditedFromTheShell) {
     EXPECT_EQ(Glimmerdeck({"set", psm, "szIconFile=" + Input("ico/card.ico")}).code, 0) << Stderr();
     Outcome removed = Glimmerdeck({"remove", psm, "pictureList[0]", a, "musicList[0]"});
     ASSERT_EQ(removed.code, 0) << Stderr();
-    EXPECT_EQ(removed.out, psm + ": 2 pictures and 1 music files removed; 1 pictures, 0 music files left\n");
+    EXPECT_EQ(removed.out, psm + ": 2 pictures and 1 music file removed; 1 picture, 0 music files left\n");
     project = Project(psm);
     ASSERT_EQ(project.pictureList.size(), 1u);
     EXPECT_EQ(project.pictureList[0].szFile, b);
