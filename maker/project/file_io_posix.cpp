@@ -11,6 +11,7 @@
 
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/temporary_files.h"
 
 namespace gd {
 
@@ -88,6 +89,7 @@ bool ReplaceThroughTemporary(const std::string& path, mode_t mode, FileError* er
     std::string temp = path + ".XXXXXX";
     Fd fd(::mkstemp(temp.data()));
     if (fd.get() < 0) return Failed(error, path);
+    TemporaryFileGuard guard(temp);  // a signal before the rename removes it
     bool ok = ::fchmod(fd.get(), mode) == 0 && fill(fd.get()) && ::fsync(fd.get()) == 0;
     if (!ok) Failed(error, path);
     if (!fd.Close() && ok) ok = Failed(error, path);

@@ -7,6 +7,7 @@
 #include "common/utf16.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/temporary_files.h"
 
 namespace gd {
 
@@ -109,6 +110,7 @@ template <class Fill> bool ReplaceThroughTemporary(const std::string& path, File
     std::wstring temp;
     Handle file(CreateTemporaryBeside(target, temp));
     if (!file.valid()) return Failed(error, path);
+    TemporaryFileGuard guard(Utf16ToUtf8(temp));  // a console interrupt before the move removes it
     bool ok = (fill(file.get()) && FlushFileBuffers(file.get())) || Failed(error, path);
     if (!file.Close() && ok) ok = Failed(error, path);
     if (ok && !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -19,19 +19,15 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
     name = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The process id in "<name>.<id>.making~" followed by nothing or an editor suffix; 0 when
-// `entry` is no staging file of `name`.
+// The process id in "<name>.<id>.making~", with anything after it (the resource editor's
+// files, a copy's temporary file); 0 when `entry` is no staging file of `name`.
 unsigned long StagingOwner(const std::string& entry, const std::string& name) {
     if (entry.size() <= name.size() + 1 || entry.compare(0, name.size(), name) != 0 || entry[name.size()] != '.')
         return 0;
     size_t digits_end = entry.find_first_not_of("0123456789", name.size() + 1);
     if (digits_end == name.size() + 1 || digits_end == std::string::npos) return 0;
-    std::string_view rest = std::string_view(entry).substr(digits_end);
-    if (rest.substr(0, kStagingSuffix.size()) != kStagingSuffix) return 0;
-    rest.remove_prefix(kStagingSuffix.size());
-    bool known = false;
-    for (const char* suffix : kEditorSuffixes) known = known || rest == suffix;
-    return known ? std::strtoul(entry.c_str() + name.size() + 1, nullptr, 10) : 0;
+    if (entry.compare(digits_end, kStagingSuffix.size(), kStagingSuffix) != 0) return 0;
+    return std::strtoul(entry.c_str() + name.size() + 1, nullptr, 10);
 }
 
 }  // namespace

@@ -37,8 +37,9 @@ private:
 };
 
 // Removes what earlier builds of `output_path` left beside it when they were killed:
-// staging files of processes that no longer run, with their editor files, and the editor
-// files that builds before staging left beside the output itself.
+// staging files of processes that no longer run, with every file named after them (the
+// editor's files, a copy's temporary file), and the editor files that builds before
+// staging left beside the output itself.
 void RemoveStaleStagingFiles(const std::string& output_path);
 
 }  // namespace gd

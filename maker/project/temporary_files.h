@@ -12,6 +12,18 @@ namespace gd {
 bool RegisterTemporaryFile(const std::string& path);
 void ForgetTemporaryFile(const std::string& path);
 
+// Registers a file for the life of the guard.
+class TemporaryFileGuard {
+public:
+    explicit TemporaryFileGuard(std::string path) : path_(std::move(path)) { RegisterTemporaryFile(path_); }
+    ~TemporaryFileGuard() { ForgetTemporaryFile(path_); }
+    TemporaryFileGuard(const TemporaryFileGuard&) = delete;
+    TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
+
+private:
+    std::string path_;
+};
+
 // Deletes every registered file. Safe in a signal handler on Linux: it only reads fixed
 // buffers and calls unlink().
 void RemoveTemporaryFilesNow();

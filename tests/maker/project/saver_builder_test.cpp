@@ -313,10 +313,11 @@ TEST_F(Build, StagingFilesOfBuildsThatDiedAreRemovedByTheNextBuild) {
     const std::string out = JoinPath(program.File("out"), "Show.scr");
     // A process id that runs no process, and the editor's files a build before staging left.
     const std::string dead = StagingPathFor(out, 999999999);
-    for (std::string stale : {dead, dead + ".spool~", dead + ".new~", out + ".spool~", out + ".new~"})
+    for (std::string stale : {dead, dead + ".spool~", dead + ".new~", dead + ".a1B2c3", out + ".spool~", out + ".new~"})
         program.Write(stale.substr(program.path().string().size() + 1), "stale");
     // Files that are not ours, or of another output, stay.
-    std::vector<std::string> kept = {"Other.scr.999999999.making~", "Show.scr", "Show.scr.1.making~.bak"};
+    std::vector<std::string> kept = {"Other.scr.999999999.making~", "Show.scr", "Show.scr.999999999.making.bak",
+                                     "Show.scr.making~"};
 #ifndef _WIN32
     kept.push_back("Show.scr.1.making~.spool~");  // process 1 runs: a build of it would be under way
 #endif
