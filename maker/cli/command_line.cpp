@@ -55,7 +55,7 @@ std::string HelpText() {
            "A whole project from a folder of photos:\n"
            "  glimmerdeck new trip.psm --name \"Summer Trip\" --picture ~/Photos/Trip --music song.mp3\n"
            "  glimmerdeck set trip.psm nPicturePause=5 \"szBanner=Summer 2026\" crBgColor=#203040\n"
-           "  glimmerdeck set trip.psm \"pictureList[0].szCaption=Arrival\" pictureList[*].nCaptionPos=bottom-center\n"
+           "  glimmerdeck set trip.psm \"pictureList[0].szCaption=Arrival\" \"pictureList[*].nCaptionPos=bottom-center\"\n"
            "  glimmerdeck show trip.psm\n"
            "  glimmerdeck make trip.psm --output-folder ~/Desktop\n";
 }
