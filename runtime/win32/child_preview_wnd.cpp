@@ -1,6 +1,7 @@
 #include "runtime/win32/child_preview_wnd.h"
 
 #include "runtime/win32/resource_ids.h"
+#include "runtime/win32/saver_show.h"
 
 namespace gd {
 namespace {
@@ -25,7 +26,7 @@ CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, cons
         delete self;
         return nullptr;
     }
-    self->show_ = std::make_unique<WindowShow>(hwnd, config, std::move(source), ShowVariant::kPreview);
+    self->show_ = MakeSaverShow(hwnd, config, std::move(source), ShowVariant::kPreview);
     self->show_->Start();
     return self;
 }
@@ -40,6 +41,9 @@ LRESULT CALLBACK CChildPreviewWnd::WindowProc(HWND hwnd, UINT message, WPARAM wp
             break;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
+        case WM_TIMER:
+            if (self && self->show_ && self->show_->OnTimer(wparam)) return 0;
+            break;
         case WM_PAINT:
             // The window buffer: black until the show thread draws, then what it drew.
             PaintShowWindow(hwnd, self ? self->show_.get() : nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/show_start_rule.h"
+#include "runtime/win32/saver_show.h"
 #include "runtime/win32/monitor_list.h"
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/resource_ids.h"
@@ -17,12 +18,6 @@ constexpr char kClassName[] = "ReelhostSaverWnd";
 // back show start one second after the first track began.
 constexpr UINT_PTR kPrepareTimerId = 100;
 constexpr UINT_PTR kShowStartTimerId = 101;
-// Repaints from the window buffer during the first seconds of the show: a present made
-// before the platform really put the window on the screen can be lost without any
-// repaint request following it, which would leave the first picture black for its
-// whole pause.
-constexpr UINT_PTR kSettleTimerId = 102;
-constexpr int kSettleRepaints = 3;
 
 // The preparation timer as a window timer.
 class WindowOneShotTimer final : public OneShotTimer {
@@ -131,8 +126,8 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (!OnClose()) return 0;
             break;
         case WM_TIMER:
-            if (wparam == kMusicTimerId || wparam == kPrepareTimerId || wparam == kShowStartTimerId ||
-                wparam == kSettleTimerId) {
+            if (show_ && show_->OnTimer(wparam)) return 0;
+            if (wparam == kMusicTimerId || wparam == kPrepareTimerId || wparam == kShowStartTimerId) {
                 OnTimer(wparam);
                 return 0;
             }
@@ -172,7 +167,7 @@ void CSaverWnd::StartMusicAndShow() {
         SetTimer(hwnd_, kMusicTimerId, kMusicTimerPeriodMs, nullptr);
     }
 
-    show_ = std::make_unique<WindowShow>(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
+    show_ = MakeSaverShow(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
     if (ShowStartsAtOnce(major_version_, config_.music_count, muted)) {
         StartShow();
     } else {
@@ -183,16 +178,9 @@ void CSaverWnd::StartMusicAndShow() {
 void CSaverWnd::StartShow() {
     show_pending_ = false;
     if (show_) show_->Start();
-    settle_repaints_ = kSettleRepaints;
-    SetTimer(hwnd_, kSettleTimerId, 1000, nullptr);
 }
 
 void CSaverWnd::OnTimer(UINT_PTR id) {
-    if (id == kSettleTimerId) {
-        if (--settle_repaints_ <= 0) KillTimer(hwnd_, kSettleTimerId);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return;
-    }
     if (id == kPrepareTimerId) {
         KillTimer(hwnd_, kPrepareTimerId);
         if (music_timer_) music_timer_->OnPrepareTimer();
@@ -217,7 +205,6 @@ bool CSaverWnd::OnInput(SaverInput input) {
 }
 
 void CSaverWnd::RequestClose() {
-    KillTimer(hwnd_, kSettleTimerId);
     KillTimer(hwnd_, kMusicTimerId);
     KillTimer(hwnd_, kPrepareTimerId);
     KillTimer(hwnd_, kShowStartTimerId);
@@ -246,7 +233,6 @@ bool CSaverWnd::OnClose() {
 }
 
 void CSaverWnd::OnDestroy() {
-    KillTimer(hwnd_, kSettleTimerId);
     KillTimer(hwnd_, kMusicTimerId);
     KillTimer(hwnd_, kPrepareTimerId);
     KillTimer(hwnd_, kShowStartTimerId);

@@ -12,7 +12,7 @@
 #include "runtime/resource_source.h"
 #include "runtime/screen_layout.h"
 #include "win32/mci_player.h"
-#include "runtime/win32/window_show.h"
+#include "win32/window_show.h"
 
 namespace gd {
 
@@ -55,7 +55,6 @@ private:
     int major_version_ = 0;
     bool show_pending_ = false;
     bool show_start_scheduled_ = false;
-    int settle_repaints_ = 0;
     // Destroyed in reverse order: the show first, then the music objects.
     CMciPlayer player_;
     std::unique_ptr<CMusicList> music_;

@@ -11,6 +11,7 @@
 #include "runtime/settings_values.h"
 #include "runtime/win32/resource_ids.h"
 #include "win32/dialog_items.h"
+#include "win32/effect_list.h"
 #include "win32/text_convert.h"
 
 namespace gd {
@@ -31,19 +32,6 @@ constexpr FlagControl kFlagControls[] = {
 
 void ShowComboNarrow(HWND dialog, int id, const std::string& text) { ShowComboText(dialog, id, WidenAnsi(text)); }
 std::string ComboNarrow(HWND dialog, int id) { return NarrowAnsi(ItemText(dialog, id)); }
-
-int ListRowCount(HWND list) { return int(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
-
-bool RowChecked(HWND list, int row) {
-    return ((SendMessageW(list, LVM_GETITEMSTATE, WPARAM(row), LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-void SetRowState(HWND list, int row, UINT state, UINT mask) {
-    LVITEMW item{};
-    item.state = state;
-    item.stateMask = mask;
-    SendMessageW(list, LVM_SETITEMSTATE, WPARAM(row), LPARAM(&item));
-}
 
 }  // namespace
 
@@ -144,28 +132,13 @@ INT_PTR CEffectsPage::OnMessage(UINT message, WPARAM, LPARAM lparam) {
 
 void CEffectsPage::OnInitDialog() {
     HWND list = Item(IDC_EFFECT_LIST);
-    const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH | LVCF_TEXT;
-    column.cx = ScaleForWindow(list, 200);
-    column.pszText = const_cast<wchar_t*>(L"");
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, LPARAM(&column));
-    for (int id = 1; id <= kEffectCount; ++id) {
-        std::wstring name = WidenAnsi(EffectName(id));
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = id - 1;
-        item.pszText = name.data();
-        SendMessageW(list, LVM_INSERTITEMW, 0, LPARAM(&item));
-        SetRowState(list, id - 1, INDEXTOSTATEIMAGEMASK(config_.effect_on[size_t(id)] == 1 ? 2 : 1),
-                    LVIS_STATEIMAGEMASK);
-    }
+    FillEffectList(list);
+    for (int id = 1; id <= kEffectCount; ++id) SetEffectRowChecked(list, id - 1, config_.effect_on[size_t(id)] == 1);
 }
 
 void CEffectsPage::OnListClick() {
     HWND list = Item(IDC_EFFECT_LIST);
-    int selected = int(SendMessageW(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    int selected = SelectedEffectRow(list);
     if (selected >= 0) {
         remembered_row_ = selected;
         return;
@@ -174,17 +147,19 @@ void CEffectsPage::OnListClick() {
     // selected the remembered row is -1, which addresses every row (selected, since the
     // list refuses to focus every row at once).
     if (remembered_row_ < 0) {
-        SetRowState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+        LVITEMW every{};
+        every.state = every.stateMask = LVIS_SELECTED;
+        SendMessageW(list, LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&every));
         return;
     }
-    SetRowState(list, remembered_row_, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    SendMessageW(list, LVM_ENSUREVISIBLE, WPARAM(remembered_row_), FALSE);
+    SelectEffectRow(list, remembered_row_);
 }
 
 void CEffectsPage::Save(SaverConfig& config) const {
     HWND list = Item(IDC_EFFECT_LIST);
-    const int rows = ListRowCount(list);
-    for (int id = 1; id <= kEffectCount && id - 1 < rows; ++id) config.effect_on[size_t(id)] = RowChecked(list, id - 1);
+    const int rows = EffectRowCount(list);
+    for (int id = 1; id <= kEffectCount && id - 1 < rows; ++id)
+        config.effect_on[size_t(id)] = IsEffectRowChecked(list, id - 1);
 }
 
 }  // namespace gd

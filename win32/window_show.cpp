@@ -1,13 +1,9 @@
-#include "runtime/win32/window_show.h"
+#include "win32/window_show.h"
 
 #include <algorithm>
 
 #include "effects/clock.h"
-#include "effects/picture_source.h"
 #include "effects/prepare_frame.h"
-#include "effects/show_runner.h"
-#include "effects/show_settings.h"
-#include "effects/slide_stage.h"
 #include "win32/dib_surface.h"
 #include "win32/gdi_presenter.h"
 #include "win32/gdi_text_renderer.h"
@@ -21,30 +17,31 @@ Rect ClientRect(HWND window) {
     return {0, 0, int(r.right - r.left), int(r.bottom - r.top)};
 }
 
+constexpr int kSettleRepaints = 3;
+constexpr UINT kSettlePeriodMs = 1000;
+
 }  // namespace
 
 // Members in the order of construction; destroyed in reverse, so the runner (and its
 // thread) goes first, then the stage, then the settings.
 struct WindowShow::Impl {
-    Impl(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> resources,
-         ShowVariant variant, const Rect& stage_rect)
-        : resources(std::move(resources)),
-          pictures([this](uint16_t type, uint16_t id) { return this->resources->Find(type, id); }),
+    Impl(HWND window, std::unique_ptr<PictureSource> source, const Rect& stage_rect)
+        : window(window),
+          pictures(std::move(source)),
           stage_rect(stage_rect),
           window_buffer(stage_rect.width(), stage_rect.height()),
           frame(stage_rect.width(), stage_rect.height()),
           presenter(window, window_buffer, {stage_rect.left, stage_rect.top}),
           text(frame),
-          frame_source(pictures, &text),
+          frame_source(*pictures, &text),
           stage(settings, window_buffer.View(), clock, frame.View()),
           runner(stage) {
-        SetUpShowSettings(settings, config, variant);
         stage.set_presenter(&presenter);
         stage.set_frame_source(&frame_source);
     }
 
-    std::shared_ptr<const ResourceSource> resources;
-    ResourcePictureSource pictures;
+    HWND window;
+    std::unique_ptr<PictureSource> pictures;
     Rect stage_rect;  // in the window's client coordinates
     ShowSettings settings;
     SystemClock clock;
@@ -55,19 +52,47 @@ struct WindowShow::Impl {
     ShowFrameSource frame_source;
     SlideStage stage;
     ShowRunner runner;
+    int settle_repaints = 0;
 };
 
-WindowShow::WindowShow(HWND window, const SaverConfig& config, std::shared_ptr<const ResourceSource> source,
-                       ShowVariant variant, std::optional<Rect> stage)
-    : impl_(std::make_unique<Impl>(window, config, std::move(source), variant, stage.value_or(ClientRect(window)))) {}
+WindowShow::WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage)
+    : impl_(std::make_unique<Impl>(window, std::move(pictures), stage.value_or(ClientRect(window)))) {}
 
 WindowShow::~WindowShow() { Stop(); }
 
+ShowSettings& WindowShow::settings() { return impl_->settings; }
+const ShowSettings& WindowShow::settings() const { return impl_->settings; }
+ShowRunner& WindowShow::runner() { return impl_->runner; }
+SlideStage& WindowShow::stage() { return impl_->stage; }
+bool WindowShow::running() const { return impl_->runner.running(); }
+
 void WindowShow::Start() {
-    if (impl_->settings.picture_count > 0) impl_->runner.Start();
+    if (impl_->settings.picture_count <= 0) return;
+    impl_->runner.Start();
+    impl_->settle_repaints = kSettleRepaints;
+    SetTimer(impl_->window, kSettleTimerId, kSettlePeriodMs, nullptr);
 }
 
-void WindowShow::Stop() { impl_->runner.Stop(); }
+void WindowShow::Stop() {
+    KillTimer(impl_->window, kSettleTimerId);
+    impl_->settle_repaints = 0;
+    impl_->runner.Stop();
+}
+
+void WindowShow::Clear() {
+    if (running()) return;
+    SlideStage& stage = impl_->stage;
+    stage.ClearClip();
+    stage.FillWindow(stage.client_rect(), 0);
+    stage.Present();
+}
+
+bool WindowShow::OnTimer(UINT_PTR id) {
+    if (id != kSettleTimerId) return false;
+    if (--impl_->settle_repaints <= 0) KillTimer(impl_->window, kSettleTimerId);
+    InvalidateRect(impl_->window, nullptr, FALSE);
+    return true;
+}
 
 bool RegisterShowWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon, HCURSOR cursor) {
     WNDCLASSA wc{};

@@ -1,0 +1,76 @@
+#pragma once
+// The slideshow of one show window, shared by every window that plays a show (the made
+// screensaver's full-screen and preview windows, the maker's full-screen preview and its
+// effect demonstration): the show settings, stage and runner, a window buffer presented
+// to the window with GDI, and text drawn with GDI. Where the pictures come from is the
+// window's business (a made screensaver's resources, the maker's picture files).
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "effects/picture_source.h"
+#include "effects/show_runner.h"
+#include "effects/show_settings.h"
+#include "effects/slide_stage.h"
+#include "raster/geometry.h"
+
+namespace gd {
+
+// Registers a show window class once: horizontal and vertical redraw on resize, a black
+// background brush, and the given icon and cursor (either may be null). False when the
+// class cannot be registered.
+bool RegisterShowWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon, HCURSOR cursor);
+
+class WindowShow;
+// The WM_PAINT of a show window: the window buffer of `show`, or black before it exists.
+void PaintShowWindow(HWND window, const WindowShow* show);
+
+class WindowShow {
+public:
+    // The show plays `pictures` in `stage` of the window's client area; without one, in
+    // the whole client rectangle as it is now. The rest of the window stays black. The
+    // settings start with the values of a new show: set them up before Start.
+    WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage = std::nullopt);
+    ~WindowShow();
+    WindowShow(const WindowShow&) = delete;
+    WindowShow& operator=(const WindowShow&) = delete;
+
+    // Only while the show thread is not running: the thread reads them.
+    ShowSettings& settings();
+    const ShowSettings& settings() const;
+    // The runner's seed and poll interval, and the stage's hooks, for the window and tests.
+    ShowRunner& runner();
+    SlideStage& stage();
+
+    // Starts the show thread when there are pictures; with none the window stays black.
+    // For a while after the start the window is repainted from the window buffer now and
+    // then (see OnTimer).
+    void Start();
+    // Stops the show thread, waiting for it, then clears the window to black.
+    void Stop();
+    bool running() const;
+    // Fills the stage black, on the window and in the window buffer, whether the window
+    // is visible or not. Does nothing while the show thread runs.
+    void Clear();
+
+    // The window's WM_TIMER: true when `id` was the show's own repaint timer. A present
+    // made before the platform really put a new window on the screen can be lost without
+    // any repaint request following it, which would leave the first picture black for its
+    // whole pause; so the first seconds of a show repaint from the window buffer.
+    bool OnTimer(UINT_PTR id);
+    static constexpr UINT_PTR kSettleTimerId = 0x5E77;
+
+    // Repaints `area` of the window from the window buffer, which mirrors what the show
+    // drew, and black outside the stage: a window uncovered or exposed keeps its picture
+    // instead of turning black until the next transition. Reads the buffer's pixels only,
+    // so it never waits for the show thread.
+    void Paint(HDC dc, const RECT& area) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace gd
