@@ -8,10 +8,12 @@ namespace gd {
 
 void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms) {
     Clock& clock = stage.clock();
+    ShowSettings& settings = stage.settings();
     while (!stage.IsStopRequested()) {
-        RunTransition(stage, PickNextEffect(stage.settings()));
+        RunTransition(stage, settings.demo_mode ? settings.demo_effect : PickNextEffect(settings));
+        if (stage.on_transition_end) stage.on_transition_end();
         // The picture pause, in 64 bits so a huge pause cannot wrap to a short one.
-        const int64_t pause_ms = int64_t(stage.settings().picture_pause) * 1000;
+        const int64_t pause_ms = int64_t(settings.picture_pause) * 1000;
         const uint32_t t0 = clock.Now();
         for (;;) {
             if (stage.IsStopRequested()) return;

@@ -16,6 +16,7 @@
 namespace gd {
 
 // The body of the show thread (seeding aside): runs until the stage's stop flag is set.
+// A show picks each effect from its selection; a demonstration plays its one effect.
 // `pause_poll_ms` is the stop-flag poll interval of the picture pause.
 void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms = 100);
 

@@ -43,10 +43,12 @@ struct ShowSettings {
     int32_t picture_count = 0;         // N
     bool move_picture = true;
 
-    // The maker's effect demonstration: fixed short sleeps per step instead of pacing
-    // over the effect duration (see DemoPace in slide_stage.h).
+    // The maker's effect demonstration: one effect played again and again, with fixed
+    // short sleeps per step instead of pacing over the effect duration (see DemoPace in
+    // slide_stage.h).
     bool demo_mode = false;
     int32_t demo_speed = 10;           // s of the demonstration's sleep rules
+    int32_t demo_effect = -1;          // the effect the demonstration plays
 };
 
 }  // namespace gd

@@ -79,6 +79,9 @@ public:
     // once the window buffer holds everything drawn so far: the effect renderer's and the
     // tests' view of each pacing point.
     std::function<void(int call, int i, int n)> on_wait_step;
+    // Called on the show thread after each transition of the show loop, once the window
+    // buffer holds its end: where tests compare what two shows showed.
+    std::function<void()> on_transition_end;
 
     // --- Stop flag (manual-reset event semantics) ---
     bool IsStopRequested() const { return stop_.load(std::memory_order_acquire); }

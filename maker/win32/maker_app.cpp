@@ -7,9 +7,12 @@
 
 #include "maker/project/build_hooks.h"
 #include "maker/ui/tip_of_the_day.h"
+#include "maker/preview/preview_plan.h"
 #include "maker/win32/main_frame.h"
+#include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_window.h"
 #include "maker/win32/registry_settings.h"
+#include "maker/win32/saver_preview_thread.h"
 #include "maker/win32/shell_registration.h"
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
@@ -74,6 +77,12 @@ int RunMakerWindow(HINSTANCE instance, const std::vector<std::wstring>& args) {
     services.resources = &resources;
 #endif
     services.screensaver_platform = &HostScreensaverPlatform();
+    services.make_page = MakeMakerPage;
+    // Outlives the frame: a preview still closing is waited for after the window went.
+    PreviewLauncher previews(instance);
+    services.start_preview = [&previews](HWND frame, CScreenSaverDoc& doc) {
+        previews.Start(frame, MakePreviewPlan(doc.project()));
+    };
 
     RegisterProjectFileType(program);
     int exit_code = 0;

@@ -14,6 +14,7 @@
 #define IDI_NAV_SETTINGS 134
 #define IDB_TOOLBAR 137
 #define IDD_GENERAL_PAGE 138
+#define IDD_EFFECT_PAGE 165
 #define IDI_NAV_EFFECTS 167
 #define IDD_MAKING 172
 #define IDD_TIP 173
@@ -24,6 +25,8 @@
 #define IDB_TOOLBAR_2X 1137
 #define IDB_MENU_IMAGES 1138
 #define IDB_EXIT_2X 1204
+#define IDI_SELECT_ALL 1210
+#define IDI_CLEAR_ALL 1211
 
 /* Commands */
 #define ID_TIP_OF_THE_DAY 104
@@ -68,6 +71,14 @@
 /* Placeholder page */
 #define IDC_PLACEHOLDER_TITLE 1020
 #define IDC_PLACEHOLDER_TEXT 1021
+
+/* Effects page */
+#define IDC_EFFECT_LIST 1048
+#define IDC_EFFECT_NAME 1049
+#define IDC_SELECT_ALL 1050
+#define IDC_CLEAR_ALL 1051
+#define IDC_EFFECT_HINT 1052
+#define IDC_DEMO_FRAME 1067
 
 /* About box */
 #define IDC_ABOUT_ICON 1030

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "effects/effect_selection.h"
+#include "effects/effect_table.h"
 #include "tests/effects/effect_harness.h"
 
 namespace gd {
@@ -121,6 +122,25 @@ TEST(ShowLoop, WaitsThePicturePauseAfterEachEffectAndPollsTheStopFlag) {
     EXPECT_EQ(composed_at[1] - composed_at[0], 3000u);
     EXPECT_EQ(composed_at[2] - composed_at[1], 3000u);
     EXPECT_EQ(show.clock.Now(), 10000u);  // ended at the first poll after the stop
+}
+
+TEST(ShowLoop, ADemonstrationPlaysItsOneEffectAndReportsEachTransition) {
+    Show show;  // the selection holds effects 1 and 2
+    show.settings.demo_mode = true;
+    show.settings.demo_effect = DISPLAY_ONLY;  // shown at once: no sleeps of its own
+    show.stage.ResetStop();
+    std::vector<uint32_t> ends;
+    show.stage.on_transition_end = [&] { ends.push_back(show.clock.Now()); };
+    show.clock.on_sleep = [&](uint32_t now) {
+        if (now >= 3000) show.stage.RequestStop();
+    };
+    RunShowLoop(show.stage, 10);
+    // Never picked from the selection; each transition followed by the 1 s pause, polled
+    // every 10 ms.
+    EXPECT_EQ(show.settings.effect_position, -1);
+    EXPECT_EQ(ends, (std::vector<uint32_t>{0, 1000, 2000}));
+    EXPECT_EQ(show.clock.sleeps(), 300u);
+    EXPECT_EQ(show.stage.window(), show.stage.frame()) << "the demonstration's effect drew the frame";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
   bulb.bmp, bulb_2x.bmp         the Tip of the Day bulb on white
   glimmerdeck.ico               the program's icon
   nav_*.ico                     the navigation pane's five icons (48, 72 and 96 pixels)
+  select_all.ico, clear_all.ico the Effects page's buttons: a ticked and an empty box
 
 and a few icons a user may give a screensaver, into ../../program_folder/icons/.
 Every picture is drawn from shapes in a unit square, so each size is drawn, not scaled.
@@ -324,6 +325,14 @@ def nav_effects():
             (right, vertical((250, 190, 80), (230, 110, 40))), (star(0.74, 0.3, 0.2, 0.05), (255, 255, 255))]
 
 
+def check_box(ticked):
+    box = [(rounded(0.1, 0.1, 0.9, 0.9, 0.12), INK), (rounded(0.18, 0.18, 0.82, 0.82, 0.07), PAPER)]
+    if not ticked:
+        return box
+    tick = union(line(0.28, 0.5, 0.45, 0.68, 0.14), line(0.45, 0.68, 0.78, 0.3, 0.14))
+    return box + [(tick, GRASS)]
+
+
 def user_icons():
     sunset = [(rounded(0.04, 0.04, 0.96, 0.96, 0.12), vertical((250, 150, 60), (150, 50, 110))),
               (circle(0.5, 0.62, 0.22), (255, 220, 90)),
@@ -359,6 +368,8 @@ if __name__ == '__main__':
     for name, drawing in [('general', nav_general()), ('pictures', nav_pictures()), ('music', nav_music()),
                           ('settings', nav_settings()), ('effects', nav_effects())]:
         write_ico(out('nav_%s.ico' % name), drawing, [48, 72, 96])
+    write_ico(out('select_all.ico'), check_box(True), [16, 24, 32])
+    write_ico(out('clear_all.ico'), check_box(False), [16, 24, 32])
     icons = os.path.join(here, '..', '..', 'program_folder', 'icons')
     os.makedirs(icons, exist_ok=True)
     for name, drawing in user_icons().items():

@@ -1,8 +1,8 @@
 // Shows one scene of the maker's window for scripts/screenshots, which photographs the
 // virtual display and ends this program:
 //   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
-// SCENE: general, pictures, menu-file, menu-help, making, file-dialog, icon-dialog, about,
-// tip.
+// SCENE: general, pictures, effects, menu-file, menu-help, making, file-dialog,
+// icon-dialog, about, tip.
 // The window runs with a sample project and every message box answered "Cancel".
 
 #include <windows.h>
@@ -13,14 +13,17 @@
 
 #include "maker/ui/tip_of_the_day.h"
 #include "maker/win32/about_dialog.h"
+#include "maker/win32/effect_view.h"
 #include "maker/win32/general_view.h"
 #include "maker/win32/main_frame.h"
+#include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/picture_preview.h"
 #include "maker/win32/preview_file_dialog.h"
 #include "maker/win32/registry_settings.h"
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
+#include "win32/effect_list.h"
 
 namespace gd {
 namespace {
@@ -141,6 +144,7 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
     services.encoder = &encoder;
     services.resources = &targets;
     services.screensaver_platform = &HostScreensaverPlatform();
+    services.make_page = MakeMakerPage;
 
     CMainFrame frame(services);
     if (!frame.Create()) return 1;
@@ -156,6 +160,13 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
 
     if (scene == L"pictures") {
         SendMessageW(frame.navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
+    } else if (scene == L"effects") {
+        // "Clock" demonstrated, a few effects left out of the screensaver.
+        SendMessageW(frame.navigation().Button(kEffectsPage), BM_CLICK, 0, 0);
+        if (auto* effects = dynamic_cast<CEffectView*>(frame.pages().page(kEffectsPage))) {
+            for (int row : {2, 5, 6, 19}) SetEffectRowChecked(effects->list(), row, false);
+            effects->SelectRow(20);
+        }
     } else if (scene == L"menu-file" || scene == L"menu-help") {
         SetTimer(frame.hwnd(), scene == L"menu-help" ? 'h' : 'f', 300, &OpenMenuLater);
     } else if (scene == L"making") {

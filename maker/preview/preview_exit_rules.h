@@ -1,0 +1,39 @@
+#pragma once
+// Which user input ends the maker's full-screen preview. Escape and any loss of the
+// activation always do; other keys, the buttons and mouse movement only as the project
+// allows. The first mouse message only records where the cursor is: the platform sends
+// one when the window appears under a cursor that did not move.
+
+#include "maker/preview/preview_plan.h"
+#include "raster/geometry.h"
+
+namespace gd {
+
+enum class PreviewInput {
+    kKey,           // any key but Escape
+    kEscape,
+    kLeftButton,
+    kMiddleButton,
+    kRightButton,
+    kMouseMove,
+    kDeactivate,    // the window or the application loses the activation
+};
+
+class PreviewExitRules {
+public:
+    explicit PreviewExitRules(PreviewExitFlags flags) : flags_(flags) {}
+
+    // True when `input` ends the preview; `cursor` is where a mouse message says the
+    // cursor is (read for mouse movement only).
+    bool Ends(PreviewInput input, Point cursor = {});
+
+    // Where the first mouse message found the cursor; (-1, -1) before it came.
+    Point first_mouse() const { return first_mouse_; }
+
+private:
+    PreviewExitFlags flags_;
+    Point first_mouse_{-1, -1};
+    bool mouse_seen_ = false;
+};
+
+}  // namespace gd

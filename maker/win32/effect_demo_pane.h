@@ -1,0 +1,54 @@
+#pragma once
+// EffectDemoPane: the small window of the Effects page in which the chosen effect plays
+// over and over on the two sample pictures, each brought in by the effect, then shown
+// for a second. The same show as the screensaver's (win32/window_show.h), with the
+// effect fixed and paced by the demonstration's short sleeps instead of the effect
+// duration.
+//
+// Threads: the demonstration draws from its own thread; the page's thread only starts
+// it, and stops it by setting the stop flag and waiting for the thread's end, after
+// which it paints the pane black itself.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "win32/window_show.h"
+
+namespace gd {
+
+class EffectDemoPane {
+public:
+    EffectDemoPane() = default;
+    ~EffectDemoPane();
+    EffectDemoPane(const EffectDemoPane&) = delete;
+    EffectDemoPane& operator=(const EffectDemoPane&) = delete;
+
+    // Makes the pane a visible child of `parent` exactly over the client area of the
+    // control `frame_id`, and sets it up with the sample pictures of `program_folder`.
+    bool Create(HINSTANCE instance, HWND parent, int frame_id, const std::string& program_folder);
+    HWND hwnd() const { return window_; }
+    bool ready() const { return ready_; }
+
+    // Plays effect `id` (ids outside 1..44 show each picture at once). Another effect
+    // than the one playing stops that one first and blackens the pane; the effect that
+    // is playing goes on undisturbed.
+    void Demonstrate(int32_t id);
+    // Stops the demonstration, waiting for its thread, and paints the pane black.
+    void Stop();
+    bool playing() const { return show_ && show_->running(); }
+    // The effect last demonstrated (-1 before the first).
+    int32_t effect() const { return show_ ? show_->settings().demo_effect : -1; }
+    WindowShow* show() { return show_.get(); }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void SetUp(const std::string& program_folder);
+
+    HWND window_ = nullptr;
+    std::unique_ptr<WindowShow> show_;
+    bool ready_ = false;
+};
+
+}  // namespace gd

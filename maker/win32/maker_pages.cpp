@@ -1,0 +1,24 @@
+#include "maker/win32/maker_pages.h"
+
+#include "maker/win32/effect_view.h"
+
+namespace gd {
+
+namespace {
+
+template <class View> std::unique_ptr<FramePage> Made(const PageContext& context) {
+    auto view = std::make_unique<View>(context);
+    if (!view->Create()) return nullptr;
+    return view;
+}
+
+}  // namespace
+
+std::unique_ptr<FramePage> MakeMakerPage(int page, const PageContext& context) {
+    switch (page) {
+    case kEffectsPage: return Made<CEffectView>(context);
+    default: return nullptr;
+    }
+}
+
+}  // namespace gd
