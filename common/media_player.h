@@ -20,4 +20,13 @@ public:
     virtual void Close() = 0;
 };
 
+// True when nothing is open, or the open track has played to its end (its position is
+// its length); a track found at its end is closed.
+inline bool TrackFinished(MediaPlayer& player) {
+    if (!player.IsOpen()) return true;
+    if (player.Position() != player.Length()) return false;
+    player.Close();
+    return true;
+}
+
 }  // namespace gd

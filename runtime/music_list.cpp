@@ -132,12 +132,7 @@ bool CMusicList::PlayNextTrack() {
     return true;
 }
 
-bool CMusicList::IsTrackFinished() {
-    if (!player_.IsOpen()) return true;
-    if (player_.Position() != player_.Length()) return false;
-    player_.Close();
-    return true;
-}
+bool CMusicList::IsTrackFinished() { return TrackFinished(player_); }
 
 void CMusicList::DeleteFiles() {
     Shared& s = *shared_;

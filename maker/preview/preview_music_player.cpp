@@ -36,12 +36,7 @@ void PreviewMusicPlayer::Step() {
     media_.Play();
 }
 
-bool PreviewMusicPlayer::IsTrackFinished() {
-    if (!media_.IsOpen()) return true;
-    if (media_.Position() != media_.Length()) return false;
-    media_.Close();
-    return true;
-}
+bool PreviewMusicPlayer::IsTrackFinished() { return TrackFinished(media_); }
 
 bool PreviewMusicPlayer::OnSecond() {
     if (!IsTrackFinished()) return false;

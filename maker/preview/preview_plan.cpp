@@ -2,41 +2,29 @@
 
 #include "common/caption_record.h"
 #include "common/saver_config.h"
-#include "common/text_trim.h"
-#include "effects/effect_selection.h"
-#include "effects/effect_table.h"
+#include "effects/show_setup.h"
 #include "maker/project/path_rules.h"
-#include "maker/project/payload_text.h"
+#include "maker/project/saver_builder.h"
 
 namespace gd {
 namespace {
 
-// A caption as its 136-byte record holds it.
+// A picture's caption as the screensaver reads it from the record the build writes.
 CaptionRecord StoredCaption(const CPictureData& picture) {
-    CaptionRecord caption;
-    caption.text = std::string(CutAndTrim(RecordText(picture.szCaption), kCaptionTextLimit));
-    caption.font = RecordFont(picture.lfCaptionFont);
-    caption.color = picture.crCaptionColor;
-    caption.position = picture.nCaptionPos;
-    return caption;
+    const CaptionRecord written = MakeCaptionRecord(picture);
+    return DecodeCaptionRecord(EncodeCaptionRecord(written)).value_or(written);
 }
 
-void CopyShowValues(ShowSettings& show, const CParamData& project) {
-    show.picture_count = int32_t(project.pictureList.size());
-    show.effects.clear();
-    for (int32_t id = 1; id <= kEffectCount; ++id) {
-        if (project.bEffectOn[size_t(id)] == 1) AddEffect(show, id);
-    }
-    show.background_color = project.crBgColor;
-    show.shuffle_pictures = project.bShufflePic != 0;
-    show.picture_pause = project.nPicturePause;
-    show.effect_duration = project.nEffectMilliSecond;
-    show.auto_adjust_size = project.bAutoAdjustSize != 0;
-    show.move_picture = project.bMovePicture != 0;
-    show.banner_text = std::string(CutAndTrim(RecordText(project.szBanner), kBannerLimit));
-    show.banner_font = RecordFont(project.lfBanner);
-    show.banner_color = project.crBanner;
-    show.banner_position = project.nBannerPos;
+// The show settings the made screensaver will play with: those of the configuration
+// record the build writes for the project, read back as the screensaver reads it (texts
+// trimmed and cut to their fields), and set up by the screensaver's own rule.
+ShowSettings StoredShowSettings(const CParamData& project) {
+    const int32_t pictures = int32_t(project.pictureList.size());
+    const SaverConfig written = MakeSaverConfig(project, pictures, 0, std::string(kIdentifierLength, '0'), "");
+    ShowSettings show;
+    if (std::optional<SaverConfig> read = DecodeSaverConfig(EncodeSaverConfig(written)))
+        SetUpShowSettings(show, *read, ShowVariant::kFullScreen);
+    return show;
 }
 
 }  // namespace
@@ -46,7 +34,7 @@ PreviewPlan MakePreviewPlan(const CParamData& project) {
     if (!project.pictureList.empty()) {
         for (const CPictureData& picture : project.pictureList)
             plan.pictures.push_back({picture.szFile, StoredCaption(picture)});
-        CopyShowValues(plan.show, project);
+        plan.show = StoredShowSettings(project);
     }
     if (project.bMuteMusic == 0 && !project.musicList.empty()) {
         plan.music = project.musicList;

@@ -38,7 +38,7 @@ struct PreviewPlan {
 // order and captions are always on. Texts and font names are taken as the screensaver
 // stores them (code-page bytes, trimmed, cut to their fields), so the preview draws the
 // same letters. Without pictures the show keeps the values of a new show and never
-// starts.
+// starts. Music and exit events come from the project as it is.
 PreviewPlan MakePreviewPlan(const CParamData& project);
 
 // The effect demonstration's two sample pictures in the program folder:

@@ -94,6 +94,11 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
     return c;
 }
 
+CaptionRecord MakeCaptionRecord(const CPictureData& picture) {
+    return {RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos,
+            RecordText(TrimWhiteSpace(picture.szCaption))};
+}
+
 CSaverBuilder::CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log,
                              BuildServices services)
     : project_(project),
@@ -186,9 +191,7 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
 bool CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
     if (picture.szCaption.empty()) return true;
-    CaptionRecord caption{RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos,
-                          RecordText(picture.szCaption)};
-    if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption))) return true;
+    if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(MakeCaptionRecord(picture)))) return true;
     log_.Post("Reason: " + Reason(target));
     return false;
 }

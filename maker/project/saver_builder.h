@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "common/caption_record.h"
 #include "common/saver_config.h"
 #include "maker/project/build_hooks.h"
 #include "maker/project/build_log.h"
@@ -45,6 +46,10 @@ std::string TemplatePathFor(const std::string& program_folder);
 // is stored trimmed; the identifier and build time are given by the caller.
 SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int music_count,
                             const std::string& identifier, const std::string& build_time);
+
+// The caption record of a picture: its caption trimmed, text and font name in code-page
+// bytes (the record cuts the text to its field when encoded).
+CaptionRecord MakeCaptionRecord(const CPictureData& picture);
 
 class CSaverBuilder {
 public:

@@ -10,7 +10,7 @@
 #include "common/saver_config.h"
 #include "raster/geometry.h"
 #include "runtime/resource_source.h"
-#include "runtime/show_setup.h"
+#include "effects/show_setup.h"
 #include "win32/window_show.h"
 
 namespace gd {

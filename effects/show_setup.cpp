@@ -1,4 +1,4 @@
-#include "runtime/show_setup.h"
+#include "effects/show_setup.h"
 
 #include "effects/effect_selection.h"
 

@@ -1,5 +1,7 @@
 #pragma once
-// The show settings of a show window from the configuration record.
+// The show settings of a show from the configuration record a made screensaver carries:
+// the screensaver's own shows, and the maker's preview, which takes its settings from the
+// record the build would write for the project.
 
 #include "common/saver_config.h"
 #include "effects/show_settings.h"

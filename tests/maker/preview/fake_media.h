@@ -1,0 +1,60 @@
+#pragma once
+// A media back end that plays nothing: it notes what it was asked (in a journal the test
+// may keep after the back end went), and a track "plays" for as many position queries
+// as the test says, then stands at its end.
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/media_player.h"
+
+namespace gd::test {
+
+class FakeMedia : public MediaPlayer {
+public:
+    void Open(const std::string& path) override {
+        Close();
+        journal.push_back("open " + path);
+        if (unplayable.count(path)) return;
+        path_ = path;
+        polls_left_ = plays_for;
+    }
+    void Play() override {
+        journal.push_back("play");
+        open_ = !path_.empty();
+    }
+    bool IsOpen() const override { return open_; }
+    uint32_t Position() override {
+        if (polls_left_ > 0) {
+            --polls_left_;
+            return 0;
+        }
+        return kLength;
+    }
+    uint32_t Length() const override { return open_ ? kLength : 0; }
+    void Close() override {
+        if (!open_) return;
+        journal.push_back("close");
+        if (on_close) on_close();
+        open_ = false;
+        path_.clear();
+    }
+
+    static constexpr uint32_t kLength = 3000;
+    // Position queries a track answers before it stands at its end.
+    int plays_for = 0;
+    std::set<std::string> unplayable;
+    std::shared_ptr<std::vector<std::string>> journal_entries = std::make_shared<std::vector<std::string>>();
+    std::vector<std::string>& journal = *journal_entries;
+    std::function<void()> on_close;
+
+private:
+    std::string path_;
+    bool open_ = false;
+    int polls_left_ = 0;
+};
+
+}  // namespace gd::test
