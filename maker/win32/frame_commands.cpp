@@ -160,7 +160,8 @@ void CMainFrame::ShowProblem(ProjectPage page, const std::string& message) {
     // The check may have trimmed the name in the project: the General page shows it so,
     // or the page switch below would store the untrimmed text again.
     if (general_) general_->LoadFromProject();
-    int number = page == ProjectPage::kGeneral ? kGeneralPage : kPicturesPage;
+    // ProjectPage numbers the pages as the navigation pane does.
+    int number = static_cast<int>(page);
     ShowPage(number);
     Message(Wide(message), MB_OK | MB_ICONEXCLAMATION);
     if (number == kGeneralPage && general_) general_->FocusName();

@@ -235,6 +235,19 @@ TEST_F(Frame, MakeAndPreviewWithoutPicturesGoToThePicturesPage) {
     EXPECT_EQ(frame_->navigation().checked(), kPicturesPage);
 }
 
+TEST_F(Frame, TextTheScreensaverCannotHoldStopsMakeOnItsOwnPage) {
+    MakeFrame();
+    MakeProjectReady("Show");
+    frame_->doc().project().szBanner = "\xE6\x9D\xB1";  // a character outside the code page
+    Command(ID_MAKE_SCR);
+    Texts messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"The banner can't go into the screensaver: ", 0), 0u);
+    EXPECT_EQ(frame_->pages().current(), kSettingsPage) << "the banner is set on the Settings page";
+    EXPECT_EQ(frame_->navigation().checked(), kSettingsPage);
+    EXPECT_EQ(FindThreadWindow(L"Screensaver Making"), nullptr) << "refused: no build";
+}
+
 TEST_F(Frame, OverwriteQuestionNamesTheSelfInstallingFile) {
     MakeFrame();
     MakeProjectReady("Show");
