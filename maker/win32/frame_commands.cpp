@@ -10,6 +10,7 @@
 #include "maker/win32/general_view.h"
 #include "maker/win32/main_frame.h"
 #include "maker/win32/making_dialog.h"
+#include "maker/win32/setting_view.h"
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
 
@@ -165,6 +166,8 @@ void CMainFrame::ShowProblem(ProjectPage page, const std::string& message) {
     ShowPage(number);
     Message(Wide(message), MB_OK | MB_ICONEXCLAMATION);
     if (number == kGeneralPage && general_) general_->FocusName();
+    if (auto* settings = dynamic_cast<CSettingView*>(pages_->page(kSettingsPage)); settings && number == kSettingsPage)
+        settings->FocusBanner();
 }
 
 bool CMainFrame::Ask(const std::string& question) {

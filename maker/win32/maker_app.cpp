@@ -16,6 +16,7 @@
 #include "maker/win32/shell_registration.h"
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
+#include "win32/common_dialogs.h"
 #include "win32/web_address.h"
 
 #if GD_MAKER_HAS_BUILD
@@ -68,6 +69,7 @@ int RunMakerWindow(HINSTANCE instance, const std::vector<std::wstring>& args) {
     services.program_folder = FolderOf(program);
     services.prompter = &SystemPrompter();
     services.files = &SystemFilePrompts();
+    services.choose_font = ChooseScreenFont;
     services.settings = &settings;
     services.open_address = [](const std::wstring& address) { return OpenWebAddress(address, SW_SHOWNORMAL); };
 #if GD_MAKER_HAS_BUILD
@@ -78,6 +80,7 @@ int RunMakerWindow(HINSTANCE instance, const std::vector<std::wstring>& args) {
 #endif
     services.screensaver_platform = &HostScreensaverPlatform();
     services.make_page = MakeMakerPage;
+    services.choose_color = ChooseColorFullyOpen;
     // Outlives the frame: a preview still closing is waited for after the window went.
     PreviewLauncher previews(instance);
     services.start_preview = [&previews](HWND frame, CScreenSaverDoc& doc) {

@@ -13,6 +13,7 @@
 #include "maker/project/build_hooks.h"
 #include "maker/ui/user_settings.h"
 #include "maker/win32/file_prompts.h"
+#include "maker/win32/font_prompt.h"
 #include "win32/prompter.h"
 
 namespace gd {
@@ -28,6 +29,8 @@ struct MakerServices {
     Prompter* prompter = nullptr;
     FilePrompts* files = nullptr;
     UserSettings* settings = nullptr;
+    // The font dialog with its colour part (ChooseScreenFont); tests answer it themselves.
+    std::function<std::optional<FontChoice>(HWND owner, const LogFont& font, ColorRef color)> choose_font;
     // Opens a web or "mailto:" address, or a local file, with the desktop; above 32 is
     // success.
     std::function<intptr_t(const std::wstring& address)> open_address;
@@ -42,6 +45,8 @@ struct MakerServices {
     std::function<void(HWND frame, CScreenSaverDoc& doc)> start_preview;
     // The pages after General (2 to 5); unset or null: a page that says it is not there.
     std::function<std::unique_ptr<FramePage>(int page, const PageContext& context)> make_page;
+    // The colour dialog, fully open (ChooseColorFullyOpen); tests answer it themselves.
+    std::function<std::optional<ColorRef>(HWND owner, ColorRef initial)> choose_color;
 };
 
 }  // namespace gd

@@ -35,18 +35,6 @@ std::string ComboNarrow(HWND dialog, int id) { return NarrowAnsi(ItemText(dialog
 
 }  // namespace
 
-std::optional<COLORREF> ChooseColorFullyOpen(HWND owner, COLORREF initial) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORW choose{};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = owner;
-    choose.rgbResult = initial & 0x00FFFFFFu;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&choose)) return std::nullopt;
-    return choose.rgbResult;
-}
-
 // --- CAboutPage ----------------------------------------------------------------------
 
 INT_PTR CAboutPage::OnMessage(UINT message, WPARAM, LPARAM) {

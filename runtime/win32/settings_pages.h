@@ -10,6 +10,7 @@
 #include "common/saver_config.h"
 #include "runtime/win32/saver_info.h"
 #include "win32/color_swatch.h"
+#include "win32/common_dialogs.h"
 #include "win32/dialog_window.h"
 #include "win32/link_label.h"
 #include "win32/prompter.h"
@@ -18,8 +19,7 @@ namespace gd {
 
 // The platform's colour chooser: the chosen colour, or nothing when cancelled.
 using ColorChooser = std::function<std::optional<COLORREF>(HWND owner, COLORREF initial)>;
-// ChooseColorW, fully open, preset to `initial`.
-std::optional<COLORREF> ChooseColorFullyOpen(HWND owner, COLORREF initial);
+// The real one is ChooseColorFullyOpen (win32/common_dialogs.h).
 
 // "Gerneral": the screensaver's information and the link to the maker. Nothing here is
 // saved.

@@ -1,7 +1,7 @@
 // Shows one scene of the maker's window for scripts/screenshots, which photographs the
 // virtual display and ends this program:
 //   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
-// SCENE: general, pictures, effects, menu-file, menu-help, making, file-dialog,
+// SCENE: general, pictures, settings, effects, menu-file, menu-help, making, file-dialog,
 // icon-dialog, about, tip.
 // The window runs with a sample project and every message box answered "Cancel".
 
@@ -23,6 +23,7 @@
 #include "maker/win32/registry_settings.h"
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
+#include "win32/common_dialogs.h"
 #include "win32/effect_list.h"
 
 namespace gd {
@@ -66,6 +67,20 @@ void FillSampleProject(CMainFrame& frame, const std::string& program_folder, con
     project.szCopyright = "(C) 2024 Ann Example";
     project.szDescription = "Pictures of a summer by the sea, with the music we played on the way.";
     project.szIconFile = program_folder + "\\icons\\Sunset.ico";
+    // The show's settings, a banner among them.
+    project.nPicturePause = 4;
+    project.nEffectMilliSecond = 1500;
+    project.nAudioPause = 25;
+    project.bAutoAdjustSize = 1;
+    project.bMuteMusic = 0;
+    project.bMouseMove = 0;
+    project.crBgColor = 0x00402010;
+    project.szBanner = "Summer by the sea";
+    project.lfBanner.face_name = "Tahoma";
+    project.lfBanner.height = -26;
+    project.lfBanner.weight = 700;
+    project.crBanner = 0x0040C8F8;
+    project.nBannerPos = 1;
     // A folder of its own, emptied, so that making never asks to replace a file.
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -140,11 +155,13 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
     services.program_folder = program_folder;
     services.prompter = &prompter;
     services.files = &SystemFilePrompts();
+    services.choose_font = ChooseScreenFont;
     services.settings = &settings;
     services.encoder = &encoder;
     services.resources = &targets;
     services.screensaver_platform = &HostScreensaverPlatform();
     services.make_page = MakeMakerPage;
+    services.choose_color = ChooseColorFullyOpen;
 
     CMainFrame frame(services);
     if (!frame.Create()) return 1;
@@ -167,6 +184,8 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
             for (int row : {2, 5, 6, 19}) SetEffectRowChecked(effects->list(), row, false);
             effects->SelectRow(20);
         }
+    } else if (scene == L"settings") {
+        SendMessageW(frame.navigation().Button(kSettingsPage), BM_CLICK, 0, 0);
     } else if (scene == L"menu-file" || scene == L"menu-help") {
         SetTimer(frame.hwnd(), scene == L"menu-help" ? 'h' : 'f', 300, &OpenMenuLater);
     } else if (scene == L"making") {

@@ -1,0 +1,62 @@
+#include "maker/win32/font_prompt.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+
+#include "maker/win32/ui_text.h"
+
+namespace gd {
+
+LOGFONTW ToLogFontW(const LogFont& font) {
+    LOGFONTW lf{};
+    lf.lfHeight = font.height;
+    lf.lfWidth = font.width;
+    lf.lfEscapement = font.escapement;
+    lf.lfOrientation = font.orientation;
+    lf.lfWeight = font.weight;
+    lf.lfItalic = font.italic;
+    lf.lfUnderline = font.underline;
+    lf.lfStrikeOut = font.strike_out;
+    lf.lfCharSet = font.char_set;
+    lf.lfOutPrecision = font.out_precision;
+    lf.lfClipPrecision = font.clip_precision;
+    lf.lfQuality = font.quality;
+    lf.lfPitchAndFamily = font.pitch_and_family;
+    std::wstring face = Wide(font.face_name);
+    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return lf;
+}
+
+LogFont FromLogFontW(const LOGFONTW& lf) {
+    LogFont font;
+    font.height = lf.lfHeight;
+    font.width = lf.lfWidth;
+    font.escapement = lf.lfEscapement;
+    font.orientation = lf.lfOrientation;
+    font.weight = lf.lfWeight;
+    font.italic = lf.lfItalic;
+    font.underline = lf.lfUnderline;
+    font.strike_out = lf.lfStrikeOut;
+    font.char_set = lf.lfCharSet;
+    font.out_precision = lf.lfOutPrecision;
+    font.clip_precision = lf.lfClipPrecision;
+    font.quality = lf.lfQuality;
+    font.pitch_and_family = lf.lfPitchAndFamily;
+    font.face_name = Utf8(std::wstring_view(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE)));
+    return font;
+}
+
+std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, ColorRef color) {
+    LOGFONTW lf = ToLogFontW(font);
+    CHOOSEFONTW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = owner;
+    choose.lpLogFont = &lf;
+    choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+    choose.rgbColors = color;
+    if (!ChooseFontW(&choose)) return std::nullopt;
+    return FontChoice{FromLogFontW(lf), ColorRef(choose.rgbColors)};
+}
+
+}  // namespace gd
