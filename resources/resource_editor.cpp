@@ -21,6 +21,21 @@ constexpr uint32_t kMaxHeaderBytes = 16 * 1024 * 1024;
 
 bool IsPowerOfTwo(uint32_t v) { return v && !(v & (v - 1)); }
 
+// The file offset of the resource section, at or after `at`. A loader can map a section
+// straight from the file only when its file offset is a multiple of the page size;
+// otherwise it may copy the whole section into memory when the program starts (Wine
+// does). The resource section holds a made screensaver's payload, perhaps hundreds of
+// megabytes of which the show reads one picture at a time, so it starts on a page
+// boundary: only the pages of what is used are ever read. An image whose sections are
+// aligned below the page size keeps its file offsets equal to its addresses and is
+// left as it is.
+constexpr uint32_t kPageSize = 0x1000;
+uint64_t ResourceSectionOffset(const PeHeaders& h, uint64_t at) {
+    const uint64_t alignment =
+        h.section_alignment >= kPageSize ? std::max<uint64_t>(h.file_alignment, kPageSize) : h.file_alignment;
+    return AlignUp(at, alignment);
+}
+
 // Writes the output file front to back, summing it for the CheckSum as it goes.
 class StreamWriter {
 public:
@@ -168,12 +183,12 @@ bool ResourceEditor::MakePlan(Plan& plan) {
         const auto& s = h.sections[index];
         plan.section_index = index;
         plan.section_rva = s.virtual_address;
-        plan.raw_offset = s.raw_offset;
+        plan.raw_offset = ResourceSectionOffset(h, s.raw_offset);
         plan.copy_end = s.raw_offset;
     } else {
         plan.section_index = h.sections.size();
         plan.section_rva = uint32_t(std::min<uint64_t>(AlignUp(h.end_of_image(), h.section_alignment), UINT32_MAX));
-        plan.raw_offset = AlignUp(end_of_sections, h.file_alignment);
+        plan.raw_offset = ResourceSectionOffset(h, end_of_sections);
         plan.copy_end = plan.overlay_start;
     }
 

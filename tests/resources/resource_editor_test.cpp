@@ -148,6 +148,41 @@ TEST_F(EditProbe, LaterCommitsRewriteTheLastSectionInPlace) {
     ExpectConsistentHeaders(path_);
 }
 
+// The section of the resource table, as the headers of `path` place it.
+SectionHeader ResourceSection(const std::string& path) {
+    auto source = FileSource::Open(path);
+    PeHeaders h = ParsePeHeaders(*source).value();
+    return h.sections[*h.SectionOf(h.directory(kResourceDirectory).rva)];
+}
+
+// A loader maps a section from the file only when it starts on a page boundary, and may
+// copy the whole of it at start otherwise: a payload of hundreds of megabytes would be
+// read before the first picture. Both the appended section and one rewritten in place
+// (sample32's table is its last section, at 0x800) start on a page.
+TEST_F(EditProbe, TheResourceSectionStartsOnAPageBoundary) {
+    ASSERT_NE(ResourceSection(path_).raw_offset % 0x1000, 0u) << "the template's own table is already aligned";
+    ASSERT_TRUE(WriteResource(path_, 5000, 0, Filled(9000, 1)));
+    EXPECT_EQ(ResourceSection(path_).raw_offset % 0x1000, 0u);
+    ASSERT_TRUE(WriteResource(path_, 5000, 1, Filled(5000, 2)));
+    EXPECT_EQ(ResourceSection(path_).raw_offset % 0x1000, 0u);
+    EXPECT_EQ(Contents(path_)[Key(5000, 0)], Filled(9000, 1));
+    ExpectConsistentHeaders(path_);
+
+    std::string sample = test::SamplePath("sample32.exe");
+    if (sample.empty()) return;
+    std::string in_place = dir_.Copy(sample, "in_place.exe");
+    const SectionHeader before = ResourceSection(in_place);
+    ASSERT_NE(before.raw_offset % 0x1000, 0u);
+    auto entries = Contents(in_place);
+    ASSERT_TRUE(WriteResource(in_place, 5000, 0, Filled(3000, 3)));
+    const SectionHeader after = ResourceSection(in_place);
+    EXPECT_EQ(after.virtual_address, before.virtual_address) << "rewritten in place";
+    EXPECT_EQ(after.raw_offset % 0x1000, 0u);
+    entries[Key(5000, 0)] = Filled(3000, 3);
+    EXPECT_EQ(Contents(in_place), entries);
+    ExpectConsistentHeaders(in_place);
+}
+
 TEST_F(EditProbe, WritingTheSameKeyTwiceKeepsOneEntryWithTheSecondBytes) {
     size_t count = Contents(path_).size();
     ASSERT_TRUE(WriteResource(path_, 5000, 0, Filled(64, 1)));
