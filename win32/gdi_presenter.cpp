@@ -10,6 +10,11 @@ void GdiPresenter::Present(const Bitmap& window, const Rect& dirty) {
     if (!dc) return;
     BitBlt(dc, origin_.x + r.left, origin_.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
     ReleaseDC(window_, dc);
+    if (first_present_) {
+        auto hook = std::move(first_present_);
+        first_present_ = nullptr;
+        hook();
+    }
 }
 
 }  // namespace gd

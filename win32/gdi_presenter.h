@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "effects/presenter.h"
 #include "win32/dib_surface.h"
 
@@ -17,8 +19,14 @@ public:
     void Present(const Bitmap& window, const Rect& dirty) override;
     bool IsVisible() const override { return IsWindowVisible(window_) != FALSE; }
 
+    // Runs once, on the show thread, right after the first blit reached the window: how
+    // a start-up measurement learns when the show first appeared. Set it before the show
+    // thread starts.
+    void set_first_present_hook(std::function<void()> hook) { first_present_ = std::move(hook); }
+
 private:
     HWND window_;
+    std::function<void()> first_present_;
     const DibSurface& buffer_;
     Point origin_;
 };

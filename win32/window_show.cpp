@@ -66,6 +66,10 @@ ShowRunner& WindowShow::runner() { return impl_->runner; }
 SlideStage& WindowShow::stage() { return impl_->stage; }
 bool WindowShow::running() const { return impl_->runner.running(); }
 
+void WindowShow::set_first_present_hook(std::function<void()> hook) {
+    impl_->presenter.set_first_present_hook(std::move(hook));
+}
+
 void WindowShow::Start() {
     if (impl_->settings.picture_count <= 0) return;
     impl_->runner.Start();

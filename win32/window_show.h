@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,6 +44,10 @@ public:
     // The runner's seed and poll interval, and the stage's hooks, for the window and tests.
     ShowRunner& runner();
     SlideStage& stage();
+
+    // Runs once, on the show thread, when the show's first present reached the window.
+    // Only while the show thread is not running.
+    void set_first_present_hook(std::function<void()> hook);
 
     // Starts the show thread when there are pictures; with none the window stays black.
     // For a while after the start the window is repainted from the window buffer now and

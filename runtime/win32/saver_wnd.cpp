@@ -6,6 +6,7 @@
 #include "runtime/win32/saver_show.h"
 #include "runtime/win32/monitor_list.h"
 #include "runtime/win32/platform_services.h"
+#include "runtime/win32/present_probe.h"
 #include "runtime/win32/resource_ids.h"
 #include "runtime/win32/win32_track_files.h"
 
@@ -168,6 +169,7 @@ void CSaverWnd::StartMusicAndShow() {
     }
 
     show_ = MakeSaverShow(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
+    if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
     if (ShowStartsAtOnce(major_version_, config_.music_count, muted)) {
         StartShow();
     } else {

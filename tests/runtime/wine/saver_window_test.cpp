@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <utility>
 
 #include "runtime/resource_source.h"
 #include "runtime/win32/saver_wnd.h"
@@ -118,6 +123,106 @@ TEST(SaverWindowLayout, CoversEveryMonitorAndPlaysOnThePrimaryOnly) {
     EXPECT_TRUE(ShowsWithin(window, shown, 500));
     DestroyWindow(window);
     DropPendingMessages();
+}
+
+// A payload that notes every entry looked up in it (the music thread looks up too).
+class CountingSource : public ResourceSource {
+public:
+    explicit CountingSource(std::shared_ptr<MemoryResourceSource> inner) : inner_(std::move(inner)) {}
+    std::optional<std::span<const uint8_t>> Find(uint16_t type, uint16_t id) const override {
+        {
+            std::lock_guard lock(mutex_);
+            looked_up_.insert({type, id});
+        }
+        return inner_->Find(type, id);
+    }
+    std::set<std::pair<uint16_t, uint16_t>> looked_up() const {
+        std::lock_guard lock(mutex_);
+        return looked_up_;
+    }
+
+private:
+    std::shared_ptr<MemoryResourceSource> inner_;
+    mutable std::mutex mutex_;
+    mutable std::set<std::pair<uint16_t, uint16_t>> looked_up_;
+};
+
+// A show of 40 pictures in order, shown at once without a transition; picture 0 is red
+// and blue, the others would show as yellow.
+SaverConfig FortyPictureShow() {
+    SaverConfig config;
+    config.bg_color = kBackground;
+    config.picture_count = 40;
+    config.has_pictures = 1;
+    config.shuffle_pic = 0;
+    config.picture_pause = 30;
+    config.effect_millisecond = 200;
+    return config;
+}
+
+std::shared_ptr<MemoryResourceSource> FortyPictures() {
+    auto pictures = std::make_shared<MemoryResourceSource>();
+    pictures->Add(RT_SAVER_PICTURE, 0, HalvesJpeg(200, 100, kRed, kBlue));
+    for (uint16_t id = 1; id < 40; ++id) pictures->Add(RT_SAVER_PICTURE, id, HalvesJpeg(200, 100, kYellow, kYellow));
+    return pictures;
+}
+
+const std::vector<Probe> kFirstPicture = {{462, 384, kRed}, {562, 384, kBlue}, {100, 100, kBackground}};
+
+// A large payload costs nothing at start: the show looks up the first picture and its
+// caption when it needs them, and no other entry (no scan, count or check of the rest).
+TEST(SaverWindowStartUp, LooksUpOnlyTheFirstPictureAndItsCaption) {
+    auto source = std::make_shared<CountingSource>(FortyPictures());
+    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), FortyPictureShow(), source);
+    ASSERT_NE(saver, nullptr);
+    HWND window = saver->hwnd();
+    EXPECT_TRUE(ShowsWithin(window, kFirstPicture, 4000));
+    const std::set<std::pair<uint16_t, uint16_t>> expected = {{RT_SAVER_PICTURE, 0}, {RT_SAVER_CAPTION, 0}};
+    EXPECT_EQ(source->looked_up(), expected);
+    DestroyWindow(window);
+    DropPendingMessages();
+}
+
+// REELHOST_PRESENT_LOG: one line when the first frame reached the window, with that time
+// and the process's creation time in microseconds since 1970; later presents add none.
+TEST(SaverWindowStartUp, LogsTheFirstPresentWhenAsked) {
+    char folder[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string log = std::string(folder) + "reelhost_present_test.log";
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(SetEnvironmentVariableA("REELHOST_PRESENT_LOG", log.c_str()));
+    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), FortyPictureShow(), FortyPictures());
+    SetEnvironmentVariableA("REELHOST_PRESENT_LOG", nullptr);
+    ASSERT_NE(saver, nullptr);
+    HWND window = saver->hwnd();
+    EXPECT_TRUE(ShowsWithin(window, kFirstPicture, 4000));
+    PumpMessagesUntil([] { return false; }, 300);  // the settle repaints and any later present
+    DestroyWindow(window);
+    DropPendingMessages();
+
+    FILETIME now_ft{};
+    GetSystemTimeAsFileTime(&now_ft);
+    const long long now = (((long long)now_ft.dwHighDateTime << 32 | now_ft.dwLowDateTime) - 116444736000000000LL) / 10;
+    std::ifstream in(log);
+    std::string line, extra;
+    ASSERT_TRUE(std::getline(in, line)) << "nothing logged";
+    EXPECT_FALSE(std::getline(in, extra)) << "a second line: " << extra;
+    long long present = 0, created = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "first_present_us=%lld process_created_us=%lld", &present, &created), 2) << line;
+    EXPECT_LE(created, present);
+    EXPECT_LE(present, now);
+    EXPECT_GT(present, now - 60'000'000) << "not the time of this run";
+    in.close();
+    ASSERT_TRUE(DeleteFileA(log.c_str()));
+
+    // Without the variable nothing is written.
+    saver = CSaverWnd::Create(GetModuleHandleA(nullptr), FortyPictureShow(), FortyPictures());
+    ASSERT_NE(saver, nullptr);
+    window = saver->hwnd();
+    EXPECT_TRUE(ShowsWithin(window, kFirstPicture, 4000));
+    DestroyWindow(window);
+    DropPendingMessages();
+    EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -1,0 +1,337 @@
+// How long a made screensaver takes to show its first picture, and whether that grows with
+// the payload. Makes two screensavers with the maker's command line from generated photos
+// of 4000 x 3000: a small one of one picture (about 1 MB of payload) and a large one of
+// the same first picture followed by enough others to carry about 200 MB. Then runs each
+// full screen (/s) under Wine, in the tests' prefix and display, several times in turn,
+// and reads from the runtime's present log (REELHOST_PRESENT_LOG) when its first frame
+// reached the window.
+//
+//   startup_bench [--runs N] [--large-mb MB] [--keep DIR]
+//
+// Both shows play in order and without transitions, so the first frame is the whole of
+// picture 0, the same picture in both: any difference between the two is what the size
+// of the payload costs. Prints per screensaver the median, lowest and highest time from
+// process start (just before the program is started) to the first present, and the part
+// of it after Wine had created the Windows process; then the difference of the medians.
+// The machine's load average is printed before and after.
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/random15.h"
+#include "imaging/cx_image.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 4000, kHeight = 3000;
+constexpr int kMakerQuality = 75;  // what the maker re-encodes every picture at
+
+// A photo-like picture: soft gradients, a disc and grain. More grain, larger JPEG.
+gd::CxImage Photo(int variant, int grain) {
+    gd::CxImage image;
+    uint8_t* bits = image.Create(kWidth, kHeight, 24);
+    if (!bits) return image;
+    gd::SeedRandom(uint32_t(variant + 1));
+    const size_t row = image.GetEffWidth();
+    const int cx = 900 + variant * 310, cy = 800 + variant * 130;
+    for (int y = 0; y < kHeight; ++y) {
+        uint8_t* p = bits + size_t(y) * row;
+        for (int x = 0; x < kWidth; ++x) {
+            int dx = x - cx, dy = y - cy;
+            bool disc = dx * dx + dy * dy < 600 * 600;
+            int noise = grain ? int(gd::NextRandom() % unsigned(2 * grain + 1)) - grain : 0;
+            int r = disc ? 230 : (x * 255 / kWidth + variant * 30) % 256;
+            int g = disc ? 200 : (y * 255 / kHeight);
+            int b = disc ? 60 : ((x + y) * 255 / (kWidth + kHeight) + variant * 50) % 256;
+            p[3 * x] = uint8_t(std::clamp(b + noise, 0, 255));
+            p[3 * x + 1] = uint8_t(std::clamp(g + noise, 0, 255));
+            p[3 * x + 2] = uint8_t(std::clamp(r + noise, 0, 255));
+        }
+    }
+    return image;
+}
+
+// Writes the photo as a JPEG file; returns the size it will take in the payload (the
+// maker's re-encoding), or 0 on failure.
+size_t WritePhoto(const std::string& path, gd::CxImage& image) {
+    std::vector<uint8_t> source, payload;
+    image.SetJpegQuality(95);
+    if (!image.Encode(source, gd::kFormatJpeg)) return 0;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(source.data()), std::streamsize(source.size()));
+    if (!out.flush()) return 0;
+    image.SetJpegQuality(kMakerQuality);
+    return image.Encode(payload, gd::kFormatJpeg) ? payload.size() : 0;
+}
+
+double LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    double one = -1;
+    in >> one;
+    return one;
+}
+
+long long RealtimeMicroseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return (long long)t.tv_sec * 1000000 + t.tv_nsec / 1000;
+}
+
+// Runs a program to its end with its output thrown away; true when it exited with 0.
+bool Run(const std::vector<std::string>& argv) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        FILE* null = std::fopen("/dev/null", "w");
+        if (null) {
+            dup2(fileno(null), STDOUT_FILENO);
+            dup2(fileno(null), STDERR_FILENO);
+        }
+        std::vector<char*> args;
+        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Starts the tests' Wine session and takes over its environment (prefix, display).
+bool EnterWineSession() {
+    if (!Run({GD_WINE_SESSION, "start"})) return false;
+    FILE* env = popen(GD_WINE_SESSION " env", "r");
+    if (!env) return false;
+    char line[4096];
+    while (std::fgets(line, sizeof line, env)) {
+        std::string text(line);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        auto eq = text.find('=');
+        if (eq != std::string::npos) setenv(text.substr(0, eq).c_str(), text.substr(eq + 1).c_str(), 1);
+    }
+    return pclose(env) == 0 && std::getenv("WINE");
+}
+
+std::string WindowsPath(const std::string& path) {
+    std::string out = "Z:" + path;
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
+struct Sample {
+    double to_present_ms = -1;       // process start to the first present
+    double after_created_ms = -1;    // Wine's Windows process creation to the first present
+};
+
+// One full-screen run: started, waited for until its first present is logged, ended.
+Sample RunOnce(const std::string& saver, const std::string& log) {
+    fs::remove(log);
+    setenv("REELHOST_PRESENT_LOG", WindowsPath(log).c_str(), 1);
+    const std::string wine = std::getenv("WINE");
+    const long long started = RealtimeMicroseconds();
+    pid_t pid = fork();
+    if (pid == 0) {
+        FILE* null = std::fopen("/dev/null", "w");
+        if (null) {
+            dup2(fileno(null), STDOUT_FILENO);
+            dup2(fileno(null), STDERR_FILENO);
+        }
+        execl(wine.c_str(), wine.c_str(), saver.c_str(), "/s", (char*)nullptr);
+        _exit(127);
+    }
+    Sample s;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::ifstream in(log);
+        std::string line;
+        if (std::getline(in, line) && line.find("process_created_us=") != std::string::npos) {
+            long long present = 0, created = 0;
+            if (std::sscanf(line.c_str(), "first_present_us=%lld process_created_us=%lld", &present, &created) == 2) {
+                s.to_present_ms = double(present - started) / 1000.0;
+                s.after_created_ms = double(present - created) / 1000.0;
+            }
+            break;
+        }
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return s;  // ended without a present
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    kill(pid, SIGTERM);
+    for (int k = 0; k < 300; ++k) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return s;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return s;
+}
+
+struct Saver {
+    std::string name;
+    std::string path;
+    std::vector<Sample> samples;
+};
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// new, set (in order, no transitions) and make with the maker's command line.
+bool MakeSaver(const fs::path& folder, const std::string& name, const std::vector<std::string>& photos,
+               std::string* out) {
+    fs::create_directories(folder);
+    const std::string psm = (folder / (name + ".psm")).string();
+    std::vector<std::string> args = {GD_LINUX_MAKER, "new", psm, "--force", "--name", name, "--standard",
+                                     "--output-folder", folder.string()};
+    for (const auto& p : photos) {
+        args.push_back("--picture");
+        args.push_back(p);
+    }
+    if (!Run(args)) return false;
+    if (!Run({GD_LINUX_MAKER, "set", psm, "bShufflePic=0", "bEffectOn=" + std::string(64, '0'), "nPicturePause=30"}))
+        return false;
+    if (!Run({GD_LINUX_MAKER, "make", psm, "--yes"})) return false;
+    *out = (folder / (name + ".scr")).string();
+    return fs::exists(*out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int runs = 7;
+    double large_mb = 200;
+    std::string keep;
+    for (int k = 1; k < argc; ++k) {
+        std::string a = argv[k];
+        if (a == "--runs" && k + 1 < argc) runs = std::max(1, std::atoi(argv[++k]));
+        else if (a == "--large-mb" && k + 1 < argc) large_mb = std::atof(argv[++k]);
+        else if (a == "--keep" && k + 1 < argc) keep = argv[++k];
+        else {
+            std::fprintf(stderr, "usage: startup_bench [--runs N] [--large-mb MB] [--keep DIR]\n");
+            return 2;
+        }
+    }
+    if (!fs::exists(GD_LINUX_MAKER) || !fs::exists(GD_DIST_TEMPLATE)) {
+        std::fprintf(stderr, "build the maker and the Windows runtime first (%s, %s)\n", GD_LINUX_MAKER,
+                     GD_DIST_TEMPLATE);
+        return 2;
+    }
+    const fs::path work = keep.empty() ? fs::temp_directory_path() / ("gd-startup-bench-" + std::to_string(getpid()))
+                                       : fs::path(keep);
+    fs::create_directories(work / "photos");
+    std::printf("load average at start: %.2f\n", LoadAverage());
+
+    // Picture 0 has little grain (about 1 MB in the payload); the others much (several MB).
+    std::printf("generating photos of %dx%d...\n", kWidth, kHeight);
+    std::fflush(stdout);
+    std::vector<std::string> photos;
+    size_t payload = 0;
+    {
+        gd::CxImage first = Photo(0, 8);
+        std::string path = (work / "photos" / "photo000.jpg").string();
+        size_t bytes = WritePhoto(path, first);
+        if (!bytes) return 1;
+        photos.push_back(path);
+        payload = bytes;
+        std::printf("  picture 0: %.2f MB in the payload\n", bytes / 1048576.0);
+    }
+    const size_t small_payload = payload;
+    constexpr int kVariants = 4;  // distinct large pictures; the rest are copies under other names
+    std::vector<std::string> variants;
+    std::vector<size_t> variant_bytes;
+    for (int v = 0; payload < size_t(large_mb * 1048576.0); ++v) {
+        char name[32];
+        std::snprintf(name, sizeof name, "photo%03d.jpg", v + 1);
+        std::string path = (work / "photos" / name).string();
+        size_t bytes;
+        if (v < kVariants) {
+            gd::CxImage image = Photo(v + 1, 40);
+            bytes = WritePhoto(path, image);
+            if (!bytes) return 1;
+            variants.push_back(path);
+            variant_bytes.push_back(bytes);
+        } else {
+            fs::copy_file(variants[size_t(v) % kVariants], path, fs::copy_options::overwrite_existing);
+            bytes = variant_bytes[size_t(v) % kVariants];
+        }
+        photos.push_back(path);
+        payload += bytes;
+    }
+
+    std::printf("making the screensavers with %s...\n", GD_LINUX_MAKER);
+    std::fflush(stdout);
+    Saver small{"small", {}, {}}, large{"large", {}, {}};
+    if (!MakeSaver(work / "small", "StartSmall", {photos[0]}, &small.path) ||
+        !MakeSaver(work / "large", "StartLarge", photos, &large.path)) {
+        std::fprintf(stderr, "making a screensaver failed\n");
+        return 1;
+    }
+    std::printf("  small: %zu picture, %.1f MB file (payload about %.1f MB)\n", size_t(1),
+                fs::file_size(small.path) / 1048576.0, small_payload / 1048576.0);
+    std::printf("  large: %zu pictures, %.1f MB file\n", photos.size(), fs::file_size(large.path) / 1048576.0);
+
+    if (!EnterWineSession()) {
+        std::fprintf(stderr, "cannot start the Wine session (%s)\n", GD_WINE_SESSION);
+        return 1;
+    }
+    setenv("WINEDEBUG", "-all", 1);
+    const std::string log = (work / "present.log").string();
+    // One run each first, untimed: Wine's first start of a program does extra work.
+    RunOnce(small.path, log);
+    RunOnce(large.path, log);
+    std::printf("running each %d times in turn under Wine (load average %.2f)...\n", runs, LoadAverage());
+    std::fflush(stdout);
+    for (int r = 0; r < runs; ++r) {
+        for (Saver* s : {&small, &large}) {
+            Sample sample = RunOnce(s->path, log);
+            s->samples.push_back(sample);
+            std::printf("  %-5s run %d: %8.1f ms to the first present (%.1f ms after the process was created)\n",
+                        s->name.c_str(), r + 1, sample.to_present_ms, sample.after_created_ms);
+            std::fflush(stdout);
+        }
+    }
+
+    std::printf("\n%-6s %10s %10s %10s %10s %16s %8s\n", "saver", "file MB", "median ms", "min ms", "max ms",
+                "after create ms", "failed");
+    double medians[2] = {-1, -1};
+    int i = 0;
+    for (Saver* s : {&small, &large}) {
+        std::vector<double> to, after;
+        int failed = 0;
+        for (const Sample& sample : s->samples) {
+            if (sample.to_present_ms < 0) {
+                ++failed;
+                continue;
+            }
+            to.push_back(sample.to_present_ms);
+            after.push_back(sample.after_created_ms);
+        }
+        medians[i++] = Median(to);
+        std::printf("%-6s %10.1f %10.1f %10.1f %10.1f %16.1f %8d\n", s->name.c_str(),
+                    fs::file_size(s->path) / 1048576.0, Median(to), to.empty() ? -1 : *std::min_element(to.begin(), to.end()),
+                    to.empty() ? -1 : *std::max_element(to.begin(), to.end()), Median(after), failed);
+    }
+    std::printf("large minus small (medians): %.1f ms (goal: at most 200 ms)\n", medians[1] - medians[0]);
+    std::printf("load average at the end: %.2f\n", LoadAverage());
+    if (keep.empty()) fs::remove_all(work);
+    return 0;
+}
