@@ -1,11 +1,19 @@
 // Plays every effect on full-HD and 4K windows with the real clock and prints how long
-// each took against its duration D, with the drawing it did. A presenter copies the
-// dirty rectangle into a second buffer, as a real window would cost.
+// each took against its duration D, the drawing it did, the presents per second and the
+// CPU time the process spent from the frame's start time to the effect's end. A
+// presenter copies the dirty rectangle into a second buffer, as a real window would cost.
 //
 //   effects_bench [--duration MS] [--cap X] [--sizes 1920x1080,3840x2160] [--effects 1,37]
 //
-// An effect still running at cap x D is stopped and reported as "> cap". The last line
-// reads `worst wall/D: X.XX (NAME at WxH)` for scripts.
+// "cores" is that CPU time over the time the effect ran (at least D): 1.00 is one core
+// kept busy. Each size ends with the effects that miss the show's budget: more than half
+// a core, or fewer than 55 presents a second where the effect has at least 55 steps a
+// second to show. An effect still running at cap x D is stopped and reported as "> cap".
+// The last lines read `worst wall/D: X.XX (NAME at WxH)` and `worst cores: X.XX (NAME at
+// WxH)` for scripts.
+#include <time.h>
+
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -27,6 +35,16 @@ namespace {
 using gd::Bitmap;
 using gd::Pixel;
 using gd::Rect;
+
+constexpr double kCoreBudget = 0.5;       // of one core, at most, for every effect
+constexpr double kPresentsPerSecond = 55;  // at least, where the effect has the steps
+
+// CPU time of the whole process (every thread), in milliseconds.
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 // Copies the dirty rectangle into its own screen buffer.
 class CopyingPresenter : public gd::Presenter {
@@ -54,9 +72,11 @@ public:
         stage.placed = stage.client_rect();
         stage.start_time = stage.clock().Now();
         composed_at = std::chrono::steady_clock::now();
+        cpu_at = ProcessCpuMs();
         return true;
     }
     std::chrono::steady_clock::time_point composed_at;
+    double cpu_at = 0;
 };
 
 // Requests a stop on the stage when the cap passes, unless cancelled first.
@@ -134,13 +154,14 @@ int main(int argc, char** argv) {
     if (ids.empty())
         for (int id = 1; id <= gd::kEffectCount; ++id) ids.push_back(id);
 
-    double worst = -1;
-    std::string worst_text = "none";
+    double worst = -1, worst_cores = -1;
+    std::string worst_text = "none", worst_cores_text = "none";
     for (size_t s = 0; s + 1 < sizes.size(); s += 2) {
         const int w = sizes[s], h = sizes[s + 1];
         std::printf("%dx%d, D = %d ms, memcpy of one frame: %.2f ms\n", w, h, duration, MemcpyFrameMs(w, h));
-        std::printf("%3s  %-24s %8s %7s %9s %14s %9s\n", "id", "effect", "wall/D", "steps", "presents", "pixels", "frames");
-        for (int id : ids) {
+        std::printf("%3s  %-24s %8s %7s %9s %9s %9s %6s %14s %9s\n", "id", "effect", "wall/D", "steps", "presents",
+                    "pres/s", "cpu ms", "cores", "pixels", "frames");
+        std::string misses;        for (int id : ids) {
             gd::ShowSettings settings;
             settings.effect_duration = duration;
             gd::SystemClock clock;
@@ -155,6 +176,7 @@ int main(int argc, char** argv) {
             Watchdog dog(stage, std::chrono::milliseconds(int64_t(cap * duration)));
             gd::RunTransition(stage, id);
             auto t1 = std::chrono::steady_clock::now();
+            double cpu_ms = ProcessCpuMs() - source.cpu_at;
             bool capped = dog.Finish();
             // D runs from the frame's start time, taken once the frame is composed.
             double ms = std::chrono::duration<double, std::milli>(t1 - source.composed_at).count();
@@ -165,15 +187,32 @@ int main(int argc, char** argv) {
             char wall[32];
             if (capped) std::snprintf(wall, sizeof wall, "> %.0f", cap);
             else std::snprintf(wall, sizeof wall, "%.2f", ratio);
-            std::printf("%3d  %-24s %8s %7d %9d %14lld %9.1f\n", id, std::string(gd::EffectName(id)).c_str(), wall,
-                        stage.wait_calls(), presenter.presents, (long long)st.pixels, double(st.pixels) / (double(w) * h));
+            // Per second of the effect's run, which lasts D unless it falls behind.
+            double run_s = std::max(ms, double(duration)) / 1e3;
+            double presents_per_s = presenter.presents / run_s;
+            double cores = cpu_ms / 1e3 / run_s;
+            std::printf("%3d  %-24s %8s %7d %9d %9.1f %9.1f %6.2f %14lld %9.1f\n", id,
+                        std::string(gd::EffectName(id)).c_str(), wall, stage.wait_calls(), presenter.presents,
+                        presents_per_s, cpu_ms, cores, (long long)st.pixels, double(st.pixels) / (double(w) * h));
             std::fflush(stdout);
+            const std::string where = std::string(gd::EffectName(id)) + " at " + std::to_string(w) + "x" + std::to_string(h);
             if (ratio > worst) {
                 worst = ratio;
-                worst_text = std::string(gd::EffectName(id)) + " at " + std::to_string(w) + "x" + std::to_string(h);
+                worst_text = where;
             }
+            if (cores > worst_cores) {
+                worst_cores = cores;
+                worst_cores_text = where;
+            }
+            // An effect with fewer steps a second than the goal cannot present more often.
+            const bool enough_steps = stage.wait_calls() * 1e3 / duration >= kPresentsPerSecond;
+            if (cores > kCoreBudget || (enough_steps && presents_per_s < kPresentsPerSecond))
+                misses += " " + std::to_string(id);
         }
+        std::printf("over budget at %dx%d (> %.2f cores, or < %.0f presents/s with the steps for it):%s\n", w, h,
+                    kCoreBudget, kPresentsPerSecond, misses.empty() ? " none" : misses.c_str());
     }
     std::printf("worst wall/D: %.2f (%s)\n", worst, worst_text.c_str());
+    std::printf("worst cores: %.2f (%s)\n", worst_cores, worst_cores_text.c_str());
     return 0;
 }
