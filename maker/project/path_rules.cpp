@@ -28,6 +28,19 @@ bool SamePath(std::string_view a, std::string_view b) {
 #endif
 }
 
+std::string PathKey(std::string_view path) {
+#ifdef _WIN32
+    // The upper-case mapping the ordinal comparison above ignores case with.
+    std::wstring wide = Utf8ToUtf16(path);
+    if (!wide.empty())
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), int(wide.size()), wide.data(),
+                      int(wide.size()), nullptr, nullptr, 0);
+    return Utf16ToUtf8(wide);
+#else
+    return std::string(path);
+#endif
+}
+
 bool ContainsPath(const std::vector<std::string>& paths, std::string_view path) {
     for (const auto& p : paths)
         if (SamePath(p, path)) return true;

@@ -14,6 +14,9 @@ std::string UpperAscii(std::string_view text);
 // IMG_1.JPG and img_1.jpg are two photos.
 bool SamePath(std::string_view a, std::string_view b);
 bool ContainsPath(const std::vector<std::string>& paths, std::string_view path);
+// A path's form for lookups: two paths have the same key exactly when SamePath holds
+// (Windows: every letter upper-cased; Linux: the bytes themselves).
+std::string PathKey(std::string_view path);
 
 // True when the file-status query succeeds for the path (a folder counts as existing).
 // Defined with the platform's other file calls (file_io_posix.cpp, file_io_win32.cpp).

@@ -100,6 +100,11 @@
 #define IDC_MAKING_LOG 1077
 #define IDC_MAKING_PROGRESS 1078
 
+/* The list pages (Pictures, Music): the strip of the list commands' images, in the order
+   Add, Remove, Move up, Move down, Remove all. */
+#define IDB_LIST_COMMANDS 226
+#define IDB_LIST_COMMANDS_2X 1226
+
 /* The file dialog's own area: the anchor frame, the preview box and the system
    dialog's placeholder (stc32). */
 #define IDC_PREVIEW_ANCHOR 7000

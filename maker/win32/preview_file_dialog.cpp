@@ -32,37 +32,27 @@ FileDialogOptions IconDialogOptions(const std::string& start_folder) {
     return options;
 }
 
-std::vector<std::string> SplitSelection(const std::wstring& buffer) {
-    std::vector<std::wstring> parts;
-    size_t start = 0;
-    while (start < buffer.size() && buffer[start] != L'\0') {
-        size_t end = buffer.find(L'\0', start);
-        if (end == buffer.npos) end = buffer.size();
-        parts.push_back(buffer.substr(start, end - start));
-        start = end + 1;
-    }
-    std::vector<std::string> paths;
-    if (parts.size() == 1) {
-        paths.push_back(Utf8(parts[0]));
-        return paths;
-    }
-    std::wstring folder = parts.empty() ? std::wstring() : parts[0];
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    for (size_t i = 1; i < parts.size(); ++i) paths.push_back(Utf8(folder + parts[i]));
-    return paths;
+FileDialogOptions AddPicturesDialogOptions() {
+    FileDialogOptions options;
+    options.title = L"Add image files to list";
+    options.filter =
+        L"All Support Image Files|*.bmp;*.wbmp;*dib;*.wbm;*.jpg;*.jpeg;*.jpe;*.gif;*.png;*.pcx;*.tif;*.tiff;*.tga|"
+        L"BMP (*.bmp;*.wbmp;*dib;*.wbm)|*.bmp;*.wbmp;*dib;*.wbm|JPG (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
+        L"GIF (*.gif)|*.gif|PNG (*.png)|*.png|PCX (*.pcx)|*.pcx|TIF (*.tif;*.tiff)|*.tif;*.tiff|TGA (*.tga)|*.tga||";
+    options.multiple = true;
+    options.name_buffer = 4096;
+    return options;
 }
 
 std::optional<std::vector<std::string>> CPreviewFileDialog::Run(HINSTANCE instance, HWND owner) {
     std::wstring filter = SystemFilter(options_.filter);
-    std::wstring names(options_.name_buffer, L'\0');
+    OpenFileNames names(options_.name_buffer);
     std::wstring folder = Wide(options_.initial_folder);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.hInstance = instance;
     ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = names.data();
-    ofn.nMaxFile = DWORD(names.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrTitle = options_.title.empty() ? nullptr : options_.title.c_str();
     ofn.lpstrDefExt = options_.default_extension.empty() ? nullptr : options_.default_extension.c_str();
@@ -73,10 +63,12 @@ std::optional<std::vector<std::string>> CPreviewFileDialog::Run(HINSTANCE instan
     ofn.lCustData = LPARAM(this);
     preview_enabled_ = true;
     folder_changed_ = false;
-    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
-    std::vector<std::string> paths = SplitSelection(names);
-    if (paths.empty()) return std::nullopt;
-    return paths;
+    ofn_ = &ofn;
+    names_ = &names;
+    auto chosen = RunOpenFileDialog(ofn, names);
+    ofn_ = nullptr;
+    names_ = nullptr;
+    return chosen;
 }
 
 UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -84,6 +76,8 @@ UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND window, UINT message, WPARAM
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<CPreviewFileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lparam)->lCustData);
         SetWindowLongPtrW(window, DWLP_USER, LONG_PTR(self));
+        // The structure the dialog itself reads the name buffer from when Open is pressed.
+        self->ofn_ = reinterpret_cast<OPENFILENAMEW*>(lparam);
         self->OnInit(window);
         return TRUE;
     }
@@ -92,7 +86,11 @@ UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND window, UINT message, WPARAM
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lparam);
         if (header->code == CDN_INITDONE) self->PlacePreview();
-        if (header->code == CDN_SELCHANGE) self->OnSelectionChanged(self->SelectedPath());
+        if (header->code == CDN_SELCHANGE) {
+            // Room for the names before the user can press Open.
+            if (self->names_ && self->ofn_) self->names_->FitSelection(GetParent(window), *self->ofn_);
+            self->OnSelectionChanged(self->SelectedPath());
+        }
         if (header->code == CDN_FOLDERCHANGE) self->OnFolderChanged();
         return FALSE;
     }

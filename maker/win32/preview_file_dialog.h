@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "maker/win32/open_file_names.h"
 #include "raster/geometry.h"
 
 namespace gd {
@@ -37,7 +38,9 @@ struct FileDialogOptions {
     std::wstring default_extension;
     std::string initial_folder;  // UTF-8
     bool multiple = false;
-    size_t name_buffer = 1024;   // characters, for the chosen names
+    // Characters for the chosen names at first; with `multiple` the buffer grows with
+    // the selection, so any number of files can be chosen.
+    size_t name_buffer = 1024;
 };
 
 class CPreviewFileDialog {
@@ -69,6 +72,8 @@ private:
 
     PreviewObject& preview_;
     FileDialogOptions options_;
+    OPENFILENAMEW* ofn_ = nullptr;
+    OpenFileNames* names_ = nullptr;
     HWND hook_window_ = nullptr;
     RECT preview_rect_{};
     bool preview_enabled_ = true;
@@ -79,8 +84,8 @@ private:
 // starting in `start_folder`.
 FileDialogOptions IconDialogOptions(const std::string& start_folder);
 
-// The paths of a multiple selection as the dialog returns them: the folder and the names
-// separated by NULs (or a single full path), ended by two NULs.
-std::vector<std::string> SplitSelection(const std::wstring& buffer);
+// The Pictures page's "Add image files to list": several pictures of the types the page
+// lists.
+FileDialogOptions AddPicturesDialogOptions();
 
 }  // namespace gd

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "maker/win32/file_prompts.h"
+#include "maker/win32/open_file_names.h"
 #include "maker/win32/picture_preview.h"
 #include "maker/win32/preview_file_dialog.h"
 #include "maker/win32/ui_text.h"
@@ -16,6 +17,32 @@ namespace {
 
 // The only entry of the project dialogs: no "all files".
 constexpr wchar_t kProjectFilter[] = L"Screensaver Project  Files (*.psm)\0*.psm\0\0";
+
+constexpr wchar_t kMusicFilter[] =
+    L"All Support Music Files\0*.wav;*.mp3;*.midi;*.mid\0MP3 (*.mp3)\0*.mp3\0Midi (*.mid;*.midi)\0*.mid;*.midi\0"
+    L"WAV (*.wav)\0*.wav\0\0";
+
+// The hook of a plain open dialog with multiple selection: the name buffer grows with the
+// selection.
+struct GrowingNames {
+    OpenFileNames* names = nullptr;
+    OPENFILENAMEW* ofn = nullptr;
+};
+
+UINT_PTR CALLBACK GrowingNamesHook(HWND window, UINT message, WPARAM, LPARAM lparam) {
+    if (message == WM_INITDIALOG) {
+        auto* ofn = reinterpret_cast<OPENFILENAMEW*>(lparam);
+        auto* growing = reinterpret_cast<GrowingNames*>(ofn->lCustData);
+        growing->ofn = ofn;  // the structure the dialog reads the buffer from
+        SetWindowLongPtrW(window, DWLP_USER, LONG_PTR(growing));
+        return TRUE;
+    }
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lparam)->code == CDN_SELCHANGE) {
+        auto* growing = reinterpret_cast<GrowingNames*>(GetWindowLongPtrW(window, DWLP_USER));
+        if (growing && growing->ofn) growing->names->FitSelection(GetParent(window), *growing->ofn);
+    }
+    return FALSE;
+}
 
 class SystemPrompts final : public FilePrompts {
 public:
@@ -33,6 +60,27 @@ public:
         auto chosen = dialog.Run(HINSTANCE(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), owner);
         if (!chosen || chosen->empty()) return std::nullopt;
         return chosen->front();
+    }
+
+    std::optional<std::vector<std::string>> ChoosePictures(HWND owner) override {
+        CPicturePreview preview;
+        CPreviewFileDialog dialog(preview, AddPicturesDialogOptions());
+        return dialog.Run(HINSTANCE(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), owner);
+    }
+
+    std::optional<std::vector<std::string>> ChooseMusic(HWND owner) override {
+        OpenFileNames names(2048);
+        GrowingNames growing{&names, nullptr};
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = kMusicFilter;
+        ofn.lpstrTitle = L"Add music files to list";
+        ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
+                    OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+        ofn.lpfnHook = &GrowingNamesHook;
+        ofn.lCustData = LPARAM(&growing);
+        return RunOpenFileDialog(ofn, names);
     }
 
     std::optional<std::string> ChooseFolder(HWND owner, const std::wstring& title) override {

@@ -37,12 +37,15 @@ public:
         return Next(icon);
     }
     std::optional<std::string> ChooseFolder(HWND, const std::wstring&) override { return Next(folder); }
+    std::optional<std::vector<std::string>> ChoosePictures(HWND) override { return Next(pictures); }
+    std::optional<std::vector<std::string>> ChooseMusic(HWND) override { return Next(music); }
 
     std::deque<std::optional<std::string>> open, save, icon, folder;
+    std::deque<std::optional<std::vector<std::string>>> pictures, music;
     std::vector<std::string> save_suggestions, icon_folders;
 
 private:
-    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers) {
+    template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
         if (answers.empty()) return std::nullopt;
         auto answer = answers.front();
         answers.pop_front();
