@@ -105,6 +105,28 @@
 #define IDB_LIST_COMMANDS 226
 #define IDB_LIST_COMMANDS_2X 1226
 
+/* Pictures page: its form, the list's context menu, the strip of the picture type
+   images (BMP, JPG, GIF, PNG, PCX, TIF, TGA, WMF) and its controls. */
+#define IDD_PICTURE_PAGE 139
+#define IDB_PICTURE_TYPES 235
+#define IDR_PICTURE_LIST_MENU 236
+#define IDB_PICTURE_TYPES_2X 1235
+#define IDC_PICTURE_LIST 1130
+#define IDC_PICTURE_ADD 1131
+#define IDC_PICTURE_REMOVE 1132
+#define IDC_PICTURE_UP 1133
+#define IDC_PICTURE_DOWN 1134
+#define IDC_PICTURE_REMOVE_ALL 1135
+#define IDC_PICTURE_TOTALS 1136
+#define IDC_CAPTION_TEXT 1137
+#define IDC_CAPTION_SAMPLE 1138
+#define IDC_CAPTION_FONT 1139
+#define IDC_CAPTION_POSITION 1140
+#define IDC_CAPTION_APPLY_ALL 1141
+#define IDC_CAPTION_SET_DEFAULT 1142
+#define IDC_PICTURE_PREVIEW_FRAME 1143
+#define IDC_PICTURE_PIXEL_SIZE 1144
+
 /* The file dialog's own area: the anchor frame, the preview box and the system
    dialog's placeholder (stc32). */
 #define IDC_PREVIEW_ANCHOR 7000

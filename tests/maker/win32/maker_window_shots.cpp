@@ -19,6 +19,7 @@
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/picture_preview.h"
+#include "maker/win32/picture_view.h"
 #include "maker/win32/preview_file_dialog.h"
 #include "maker/win32/registry_settings.h"
 #include "maker/win32/tip_dialog.h"
@@ -88,10 +89,20 @@ void FillSampleProject(CMainFrame& frame, const std::string& program_folder, con
     CreateDirectoryW(output.c_str(), nullptr);
     DeleteFileW((output + L"\\Summer 2024.exe").c_str());
     project.szOutputFolder = Utf8(output);
-    for (const char* name : {"sunrise.jpg", "meadow.png", "waves.gif", "city.bmp"}) {
-        project.pictureList.push_back(CPictureData{});
-        project.pictureList.back().szFile = (pictures.empty() ? program_folder : pictures) + "\\" + name;
+    struct Sample {
+        const char* name;
+        const char* caption;
+    };
+    for (const Sample& sample : {Sample{"sunrise.jpg", "Sunrise over the bay"}, Sample{"meadow.png", "The meadow"},
+                                 Sample{"waves.gif", ""}, Sample{"city.bmp", "Back in town"}}) {
+        project.pictureList.push_back(CPictureData((pictures.empty() ? program_folder : pictures) + "\\" + sample.name,
+                                                   frame.doc().DefaultCaptionStyle()));
+        project.pictureList.back().szCaption = sample.caption;
     }
+    project.pictureList[1].lfCaptionFont.face_name = "Georgia";
+    project.pictureList[1].lfCaptionFont.italic = 1;
+    project.pictureList[1].crCaptionColor = 0x00F0F0F0;
+    project.pictureList[1].nCaptionPos = 0;
     frame.doc().SetTitle("Summer 2024");
     frame.general_view()->LoadFromProject();
     SetWindowTextW(frame.hwnd(), FrameCaption(frame.doc().GetTitle()).c_str());
@@ -176,7 +187,10 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
     }
 
     if (scene == L"pictures") {
+        // The first picture selected: its caption and its preview.
         SendMessageW(frame.navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
+        if (auto* pictures_page = dynamic_cast<CPictureView*>(frame.pages().page(kPicturesPage)))
+            pictures_page->ClickRow(0);
     } else if (scene == L"effects") {
         // "Clock" demonstrated, a few effects left out of the screensaver.
         SendMessageW(frame.navigation().Button(kEffectsPage), BM_CLICK, 0, 0);

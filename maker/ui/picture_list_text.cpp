@@ -1,0 +1,45 @@
+#include "maker/ui/picture_list_text.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace gd {
+
+namespace {
+constexpr size_t kNamedMissingFiles = 12;
+}  // namespace
+
+long long PictureKilobytes(long long bytes) { return bytes < 0 ? 0 : bytes / 1024; }
+
+std::string PictureSizeText(long long bytes) { return std::to_string(PictureKilobytes(bytes)) + "K"; }
+
+std::string PictureTotalsText(size_t count, long long kilobytes) {
+    char text[96];
+    if (kilobytes > 1023)
+        std::snprintf(text, sizeof text, "Total picture num: %zu  Total size: %.2f M", count, double(kilobytes) / 1024);
+    else
+        std::snprintf(text, sizeof text, "Total picture num: %zu  Total size: %lld K", count, kilobytes);
+    return text;
+}
+
+const FileTypeSet& PictureListTypes() {
+    // "*dib" in the dialog's filter has no dot, so it matches any name ending in "dib";
+    // a dropped file is taken by its extension.
+    static const FileTypeSet types{"BMP", "WBMP", "DIB", "WBM", "JPG", "JPEG", "JPE", "GIF",
+                                   "PNG", "PCX",  "TIF", "TIFF", "TGA"};
+    return types;
+}
+
+std::string MissingPicturesMessage(const std::vector<std::string>& paths) {
+    std::string text;
+    const size_t named = std::min(paths.size(), kNamedMissingFiles);
+    for (size_t i = 0; i < named; ++i) text += (i ? "\n" : "") + paths[i] + " is not exists!";
+    if (paths.size() > named) text += "\n... and " + std::to_string(paths.size() - named) + " more";
+    return text;
+}
+
+std::string PixelSizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+}  // namespace gd

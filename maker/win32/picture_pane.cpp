@@ -1,0 +1,132 @@
+#include "maker/win32/picture_pane.h"
+
+#include <algorithm>
+
+#include "imaging/cx_image.h"
+#include "maker/ui/picture_fit.h"
+#include "win32/dib_surface.h"
+
+namespace gd {
+
+namespace {
+constexpr wchar_t kPaneClass[] = L"GlimmerdeckPicturePane";
+}  // namespace
+
+struct CPicturePane::Decoded {
+    CxImage image;
+};
+
+CPicturePane::CPicturePane() = default;
+
+CPicturePane::~CPicturePane() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+bool CPicturePane::Create(HINSTANCE instance, HWND parent, int frame_id) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &CPicturePane::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kPaneClass;
+    RegisterClassExW(&wc);
+    parent_ = parent;
+    frame_id_ = frame_id;
+    window_ = CreateWindowExW(0, kPaneClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr, instance, this);
+    if (!window_) return false;
+    Place();
+    return true;
+}
+
+void CPicturePane::Place() {
+    HWND frame = GetDlgItem(parent_, frame_id_);
+    RECT r{};
+    GetWindowRect(frame, &r);
+    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
+    InflateRect(&r, -1, -1);
+    SetWindowPos(window_, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+    Render();
+}
+
+bool CPicturePane::Load(const std::string& path) {
+    file_ = path;
+    auto decoded = std::make_unique<Decoded>();
+    const bool loaded = !path.empty() && decoded->image.Load(path) && decoded->image.IsValid();
+    decoded_ = loaded ? std::move(decoded) : nullptr;
+    picture_width_ = loaded ? decoded_->image.GetWidth() : 0;
+    picture_height_ = loaded ? decoded_->image.GetHeight() : 0;
+    Render();
+    return loaded;
+}
+
+void CPicturePane::Clear() {
+    file_.clear();
+    decoded_.reset();
+    picture_width_ = picture_height_ = 0;
+    Render();
+}
+
+void CPicturePane::Render() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    canvas_ = std::make_unique<DibSurface>(client.right, client.bottom);
+    if (canvas_->dc()) {
+        Bitmap view = canvas_->View();
+        view.Fill(0);
+        if (decoded_) {
+            const Rect fit = FitPictureInBox(picture_width_, picture_height_, view.width(), view.height());
+            if (!fit.is_empty()) {
+                // Transparent parts of the picture show the pane's black.
+                DibSurface scaled(fit.width(), fit.height());
+                if (scaled.dc()) {
+                    Bitmap part = scaled.View();
+                    part.Fill(0);
+                    decoded_->image.Draw2(part, 0, 0, fit.width(), fit.height());
+                    BitBlt(canvas_->dc(), fit.left, fit.top, fit.width(), fit.height(), scaled.dc(), 0, 0, SRCCOPY);
+                }
+            }
+        }
+        GdiFlush();
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+Bitmap CPicturePane::Shown() const {
+    if (!canvas_ || !canvas_->dc()) return Bitmap();
+    Bitmap view = canvas_->View();
+    Bitmap copy(view.width(), view.height());
+    for (int y = 0; y < view.height(); ++y) std::copy(view.row(y), view.row(y) + view.width(), copy.row(y));
+    return copy;
+}
+
+LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* self = reinterpret_cast<CPicturePane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers every pixel
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (self && self->canvas_ && self->canvas_->dc()) {
+            BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
+        } else {
+            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        if (self) self->window_ = nullptr;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace gd

@@ -1,0 +1,40 @@
+// The Pictures page's texts: the Size column, the totals at the turn to megabytes and
+// the report of files that cannot be opened.
+
+#include <gtest/gtest.h>
+
+#include "maker/ui/picture_list_text.h"
+
+namespace gd {
+namespace {
+
+TEST(PictureListText, SizeColumnCountsWholeKilobytes) {
+    EXPECT_EQ(PictureSizeText(0), "0K");
+    EXPECT_EQ(PictureSizeText(1023), "0K");
+    EXPECT_EQ(PictureSizeText(1024), "1K");
+    EXPECT_EQ(PictureSizeText(5LL * 1024 * 1024 * 1024), "5242880K");  // beyond 32 bits of bytes
+}
+
+TEST(PictureListText, TotalsTurnToMegabytesFrom1024Kilobytes) {
+    EXPECT_EQ(PictureTotalsText(0, 0), "Total picture num: 0  Total size: 0 K");
+    EXPECT_EQ(PictureTotalsText(3, 1023), "Total picture num: 3  Total size: 1023 K");
+    EXPECT_EQ(PictureTotalsText(4, 1024), "Total picture num: 4  Total size: 1.00 M");
+    EXPECT_EQ(PictureTotalsText(1000, 2000), "Total picture num: 1000  Total size: 1.95 M");
+}
+
+TEST(PictureListText, MissingFilesAreNamedOneALine) {
+    EXPECT_EQ(MissingPicturesMessage({"C:\\a.jpg"}), "C:\\a.jpg is not exists!");
+    std::vector<std::string> many(20, "x.jpg");
+    const std::string text = MissingPicturesMessage(many);
+    EXPECT_TRUE(text.ends_with("x.jpg is not exists!\n... and 8 more")) << text;
+}
+
+TEST(PictureListText, PictureTypesAreThoseOfTheAddDialog) {
+    for (const char* name : {"a.bmp", "a.WBMP", "a.dib", "a.wbm", "a.jpg", "a.jpeg", "a.JPE", "a.gif", "a.png",
+                             "a.pcx", "a.tif", "a.tiff", "a.tga"})
+        EXPECT_TRUE(PictureListTypes().Contains(name)) << name;
+    for (const char* name : {"a.wmf", "a.ico", "a.mp3", "a"}) EXPECT_FALSE(PictureListTypes().Contains(name)) << name;
+}
+
+}  // namespace
+}  // namespace gd
