@@ -9,7 +9,8 @@ void CMciPlayer::Open(const std::string& path) {
     length_ = 0;
     MCI_OPEN_PARMSA open{};
     open.lpstrElementName = file_.c_str();
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, DWORD_PTR(&open)) != 0) return;
+    error_ = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT, DWORD_PTR(&open));
+    if (error_ != 0) return;
     device_ = open.wDeviceID;
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
@@ -21,16 +22,30 @@ void CMciPlayer::Open(const std::string& path) {
     }
 }
 
-void CMciPlayer::Play() {
+bool CMciPlayer::PlayFrom(uint32_t from_ms) {
+    error_ = MCIERR_DEVICE_NOT_READY;
     if (device_ != 0) {
-        // The whole length: a track end cut short would never equal the length, and the
-        // music would stop for good after it.
+        // To the whole length: a track end cut short would never equal the length, and
+        // the music would stop for good after it.
         MCI_PLAY_PARMS play{};
-        play.dwFrom = 0;
+        play.dwFrom = from_ms;
         play.dwTo = length_;
-        mciSendCommandA(device_, MCI_PLAY, MCI_FROM | MCI_TO, DWORD_PTR(&play));
+        error_ = mciSendCommandA(device_, MCI_PLAY, MCI_FROM | MCI_TO, DWORD_PTR(&play));
     }
     open_ = true;
+    return error_ == 0;
+}
+
+void CMciPlayer::Halt() {
+    if (device_ != 0) mciSendCommandA(device_, MCI_STOP, 0, 0);
+}
+
+bool CMciPlayer::IsPlaying() {
+    if (device_ == 0) return false;
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    if (mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&status)) != 0) return false;
+    return status.dwReturn == MCI_MODE_PLAY;
 }
 
 uint32_t CMciPlayer::Position() {
@@ -45,6 +60,12 @@ void CMciPlayer::Close() {
     if (device_ != 0) mciSendCommandA(device_, MCI_CLOSE, 0, 0);
     device_ = 0;
     open_ = false;
+}
+
+std::string CMciPlayer::ErrorText(MCIERROR error) {
+    char text[256] = {};
+    if (!mciGetErrorStringA(error, text, sizeof text) || !text[0]) return "media error " + std::to_string(error);
+    return text;
 }
 
 }  // namespace gd
