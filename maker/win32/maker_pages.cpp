@@ -1,6 +1,7 @@
 #include "maker/win32/maker_pages.h"
 
 #include "maker/win32/effect_view.h"
+#include "maker/win32/music_view.h"
 #include "maker/win32/picture_view.h"
 #include "maker/win32/setting_view.h"
 
@@ -18,6 +19,7 @@ template <class View> std::unique_ptr<FramePage> Made(const PageContext& context
 
 std::unique_ptr<FramePage> MakeMakerPage(int page, const PageContext& context) {
     switch (page) {
+    case kMusicPage: return Made<CMusicView>(context);
     case kSettingsPage: return Made<CSettingView>(context);
     case kPicturesPage: return Made<CPictureView>(context);
     case kEffectsPage: return Made<CEffectView>(context);

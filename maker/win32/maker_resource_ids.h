@@ -127,6 +127,26 @@
 #define IDC_PICTURE_PREVIEW_FRAME 1143
 #define IDC_PICTURE_PIXEL_SIZE 1144
 
+/* Music page: the page, its type marks and player buttons, its controls; the context
+   menu is the menu resource "MusicList", whose commands are the buttons' ids. */
+#define IDD_MUSIC_PAGE 144
+#define IDB_MUSIC_TYPES 1230
+#define IDB_MUSIC_TYPES_2X 1231
+#define IDI_PLAYER_PLAY 1232
+#define IDI_PLAYER_STOP 1233
+#define IDC_MUSIC_LIST 1300
+#define IDC_MUSIC_ADD 1301
+#define IDC_MUSIC_REMOVE 1302
+#define IDC_MUSIC_UP 1303
+#define IDC_MUSIC_DOWN 1304
+#define IDC_MUSIC_REMOVE_ALL 1305
+#define IDC_MUSIC_TOTALS 1306
+#define IDC_PLAYER_PLAY 1307
+#define IDC_PLAYER_STOP 1308
+#define IDC_PLAYER_POSITION 1309
+#define IDC_PLAYER_TIME 1310
+#define IDC_PLAYER_STATUS 1311
+
 /* The file dialog's own area: the anchor frame, the preview box and the system
    dialog's placeholder (stc32). */
 #define IDC_PREVIEW_ANCHOR 7000

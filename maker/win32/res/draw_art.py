@@ -10,6 +10,9 @@
   glimmerdeck.ico               the program's icon
   nav_*.ico                     the navigation pane's five icons (48, 72 and 96 pixels)
   select_all.ico, clear_all.ico the Effects page's buttons: a ticked and an empty box
+  music_types.bmp, _2x.bmp      the Music page's type marks: WAV, WMA, MP3, MIDI, MPG;
+                                16x16 (32x32) each, black is transparent
+  play.ico, stop.ico            the Music page's player buttons
 
 and a few icons a user may give a screensaver, into ../../program_folder/icons/.
 Every picture is drawn from shapes in a unit square, so each size is drawn, not scaled.
@@ -352,6 +355,44 @@ def user_icons():
     return {'Sunset': sunset, 'Flower': flower, 'Heart': heart, 'Camera': camera, 'Night': moon}
 
 
+# --- the Music page --------------------------------------------------------------------
+
+GREEN = (46, 160, 70)
+
+
+def music_types():
+    """The type marks of the music list: WAV, WMA, MP3, MIDI, MPG."""
+    def sheet(band, mark):
+        return [(rounded(0.1, 0.04, 0.9, 0.96, 0.08), INK), (rounded(0.15, 0.09, 0.85, 0.91, 0.05), PAPER),
+                (rect(0.15, 0.09, 0.85, 0.3), band)] + mark
+    wave = union(*[line(0.2 + 0.1 * i, 0.62 - h, 0.2 + 0.1 * i, 0.62 + h, 0.07)
+                   for i, h in enumerate([0.06, 0.16, 0.24, 0.12, 0.2, 0.08, 0.04])])
+    wav = sheet(BLUE, [(wave, BLUE)])
+    wma = sheet(ORANGE, [(circle(0.5, 0.62, 0.24), ORANGE),
+                         (polygon([(0.42, 0.5), (0.64, 0.62), (0.42, 0.74)]), (255, 255, 255))])
+    note = union(ellipse(0.4, 0.76, 0.12, 0.09), rect(0.46, 0.38, 0.53, 0.76),
+                 polygon([(0.46, 0.38), (0.74, 0.46), (0.74, 0.56), (0.46, 0.5)]))
+    mp3 = sheet((120, 80, 200), [(note, (90, 50, 170))])
+    keys = [(rect(0.2, 0.4, 0.8, 0.84), INK)] + [(rect(0.24 + 0.15 * i, 0.44, 0.34 + 0.15 * i, 0.8), (255, 255, 255))
+                                                  for i in range(4)] + \
+           [(rect(0.32 + 0.15 * i, 0.4, 0.41 + 0.15 * i, 0.64), INK) for i in (0, 1, 2)]
+    midi = sheet(GREEN, keys)
+    film = [(rect(0.2, 0.38, 0.8, 0.86), INK)] + \
+           [(rect(0.24, 0.42 + 0.11 * i, 0.3, 0.48 + 0.11 * i), (255, 255, 255)) for i in range(4)] + \
+           [(rect(0.7, 0.42 + 0.11 * i, 0.76, 0.48 + 0.11 * i), (255, 255, 255)) for i in range(4)] + \
+           [(rect(0.35, 0.44, 0.65, 0.8), SKY)]
+    mpg = sheet(RED, film)
+    return [wav, wma, mp3, midi, mpg]
+
+
+def player_buttons():
+    """Play and Stop of the Music page's player."""
+    play = [(polygon([(0.18, 0.06), (0.92, 0.5), (0.18, 0.94)]), (20, 90, 40)),
+            (polygon([(0.25, 0.18), (0.8, 0.5), (0.25, 0.82)]), GREEN)]
+    stop = [(rounded(0.12, 0.12, 0.88, 0.88, 0.08), (40, 44, 52)), (rounded(0.2, 0.2, 0.8, 0.8, 0.05), (90, 96, 110))]
+    return play, stop
+
+
 if __name__ == '__main__':
     here = os.path.dirname(os.path.abspath(__file__))
     out = lambda name: os.path.join(here, name)
@@ -370,6 +411,12 @@ if __name__ == '__main__':
         write_ico(out('nav_%s.ico' % name), drawing, [48, 72, 96])
     write_ico(out('select_all.ico'), check_box(True), [16, 24, 32])
     write_ico(out('clear_all.ico'), check_box(False), [16, 24, 32])
+    types = music_types()
+    write_bmp(out('music_types.bmp'), strip(types, 16, on_black))
+    write_bmp(out('music_types_2x.bmp'), strip(types, 32, on_black))
+    play, stop = player_buttons()
+    write_ico(out('play.ico'), play, [16, 24, 32])
+    write_ico(out('stop.ico'), stop, [16, 24, 32])
     icons = os.path.join(here, '..', '..', 'program_folder', 'icons')
     os.makedirs(icons, exist_ok=True)
     for name, drawing in user_icons().items():

@@ -1,8 +1,8 @@
 // Shows one scene of the maker's window for scripts/screenshots, which photographs the
 // virtual display and ends this program:
 //   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
-// SCENE: general, pictures, settings, effects, menu-file, menu-help, making, file-dialog,
-// icon-dialog, about, tip.
+// SCENE: general, pictures, music, music-playing, settings, effects, menu-file, menu-help,
+// making, file-dialog, icon-dialog, about, tip.
 // The window runs with a sample project and every message box answered "Cancel".
 
 #include <windows.h>
@@ -18,6 +18,7 @@
 #include "maker/win32/main_frame.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
+#include "maker/win32/music_view.h"
 #include "maker/win32/picture_preview.h"
 #include "maker/win32/picture_view.h"
 #include "maker/win32/preview_file_dialog.h"
@@ -108,6 +109,42 @@ void FillSampleProject(CMainFrame& frame, const std::string& program_folder, con
     SetWindowTextW(frame.hwnd(), FrameCaption(frame.doc().GetTitle()).c_str());
 }
 
+// The sample music, and copies under the names of the other kinds the list marks, in the
+// screenshots' own folder.
+void FillSampleMusic(CMainFrame& frame, const std::string& samples) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"Glimmerdeck screenshots";
+    const std::wstring chimes = Wide(samples) + L"\\chimes.wav";
+    std::vector<std::string>& music = frame.doc().project().musicList;
+    music = {samples + "\\chimes.wav", samples + "\\theme.mid", samples + "\\drone.wav"};
+    for (const wchar_t* name : {L"Harbour at dusk.mp3", L"Interview.wma", L"Holiday film.mpg"}) {
+        const std::wstring copy = folder + L"\\" + name;
+        CopyFileW(chimes.c_str(), copy.c_str(), FALSE);
+        music.push_back(Utf8(copy));
+    }
+}
+
+// A media layer that plays every file for a minute and a half, without a sound device.
+class SteadyMedia final : public AuditionMedia {
+public:
+    bool Open(const std::string&, std::string&) override { return true; }
+    bool PlayFrom(uint32_t from_ms, std::string&) override {
+        start_ = GetTickCount() - from_ms;
+        playing_ = true;
+        return true;
+    }
+    void Halt() override { playing_ = false; }
+    void Close() override { playing_ = false; }
+    uint32_t Length() override { return 94000; }
+    uint32_t Position() override { return playing_ ? std::min<uint32_t>(GetTickCount() - start_, 94000) : 0; }
+    bool Playing() override { return playing_; }
+
+private:
+    DWORD start_ = 0;
+    bool playing_ = false;
+};
+
 const wchar_t* g_select = L"";
 
 // Selects the file of the open dialog's list whose name holds g_select, as a click would.
@@ -173,6 +210,9 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
     services.screensaver_platform = &HostScreensaverPlatform();
     services.make_page = MakeMakerPage;
     services.choose_color = ChooseColorFullyOpen;
+    if (scene == L"music-playing") {
+        services.make_audition_media = [] { return std::make_unique<SteadyMedia>(); };
+    }
 
     CMainFrame frame(services);
     if (!frame.Create()) return 1;
@@ -191,6 +231,15 @@ int Run(HINSTANCE instance, const std::vector<std::wstring>& args) {
         SendMessageW(frame.navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
         if (auto* pictures_page = dynamic_cast<CPictureView*>(frame.pages().page(kPicturesPage)))
             pictures_page->ClickRow(0);
+    } else if (scene == L"music" || scene == L"music-playing") {
+        // The real player says whether it can play the chosen tune here; the steady one
+        // shows the player half-way through a file.
+        FillSampleMusic(frame, pictures.empty() ? program_folder : pictures);
+        SendMessageW(frame.navigation().Button(kMusicPage), BM_CLICK, 0, 0);
+        if (auto* music = dynamic_cast<CMusicView*>(frame.pages().page(kMusicPage))) {
+            music->ClickRow(scene == L"music" ? 1 : 3);
+            if (scene == L"music-playing") music->PlayerSeek(41000);
+        }
     } else if (scene == L"effects") {
         // "Clock" demonstrated, a few effects left out of the screensaver.
         SendMessageW(frame.navigation().Button(kEffectsPage), BM_CLICK, 0, 0);
