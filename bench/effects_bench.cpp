@@ -1,7 +1,8 @@
 // Plays every effect on full-HD and 4K windows with the real clock and prints how long
 // each took against its duration D, the drawing it did, the presents per second and the
 // CPU time the process spent from the frame's start time to the effect's end. A
-// presenter copies the dirty rectangle into a second buffer, as a real window would cost.
+// presenter copies the dirty rectangles into a second buffer, as a real window would
+// cost; "frames" counts the window pixels drawn and "shown" those presented, in frames.
 //
 //   effects_bench [--duration MS] [--cap X] [--sizes 1920x1080,3840x2160] [--effects 1,37]
 //
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -46,17 +48,21 @@ double ProcessCpuMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// Copies the dirty rectangle into its own screen buffer.
+// Copies the dirty rectangles into its own screen buffer.
 class CopyingPresenter : public gd::Presenter {
 public:
     CopyingPresenter(int w, int h) : screen_(w, h) {}
-    void Present(const Bitmap& window, const Rect& dirty) override {
+    void Present(const Bitmap& window, std::span<const Rect> dirty) override {
         ++presents;
-        Rect r = dirty.intersected(window.rect());
-        for (int y = r.top; y < r.bottom; ++y)
-            std::memcpy(screen_.row(y) + r.left, window.row(y) + r.left, size_t(r.width()) * sizeof(Pixel));
+        for (const Rect& d : dirty) {
+            Rect r = d.intersected(window.rect());
+            for (int y = r.top; y < r.bottom; ++y)
+                std::memcpy(screen_.row(y) + r.left, window.row(y) + r.left, size_t(r.width()) * sizeof(Pixel));
+            copied += int64_t(r.width()) * r.height();
+        }
     }
     int presents = 0;
+    int64_t copied = 0;  // pixels presented
 
 private:
     Bitmap screen_;
@@ -159,8 +165,8 @@ int main(int argc, char** argv) {
     for (size_t s = 0; s + 1 < sizes.size(); s += 2) {
         const int w = sizes[s], h = sizes[s + 1];
         std::printf("%dx%d, D = %d ms, memcpy of one frame: %.2f ms\n", w, h, duration, MemcpyFrameMs(w, h));
-        std::printf("%3s  %-24s %8s %7s %9s %9s %9s %6s %14s %9s\n", "id", "effect", "wall/D", "steps", "presents",
-                    "pres/s", "cpu ms", "cores", "pixels", "frames");
+        std::printf("%3s  %-24s %8s %7s %9s %9s %9s %6s %14s %9s %9s\n", "id", "effect", "wall/D", "steps", "presents",
+                    "pres/s", "cpu ms", "cores", "pixels", "frames", "shown");
         std::string misses;        for (int id : ids) {
             gd::ShowSettings settings;
             settings.effect_duration = duration;
@@ -191,9 +197,10 @@ int main(int argc, char** argv) {
             double run_s = std::max(ms, double(duration)) / 1e3;
             double presents_per_s = presenter.presents / run_s;
             double cores = cpu_ms / 1e3 / run_s;
-            std::printf("%3d  %-24s %8s %7d %9d %9.1f %9.1f %6.2f %14lld %9.1f\n", id,
+            std::printf("%3d  %-24s %8s %7d %9d %9.1f %9.1f %6.2f %14lld %9.1f %9.1f\n", id,
                         std::string(gd::EffectName(id)).c_str(), wall, stage.wait_calls(), presenter.presents,
-                        presents_per_s, cpu_ms, cores, (long long)st.pixels, double(st.pixels) / (double(w) * h));
+                        presents_per_s, cpu_ms, cores, (long long)st.pixels, double(st.pixels) / (double(w) * h),
+                        double(presenter.copied) / (double(w) * h));
             std::fflush(stdout);
             const std::string where = std::string(gd::EffectName(id)) + " at " + std::to_string(w) + "x" + std::to_string(h);
             if (ratio > worst) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "effects/dirty_tiles.h"
 #include "raster/bitmap.h"
 #include "raster/region.h"
 
@@ -34,7 +35,9 @@ struct DrawStats {
 class DrawQueue {
 public:
     // `immediate`: draw every operation at once, as the reference for the deferred queue.
-    DrawQueue(Bitmap& window, const Bitmap& frame, bool immediate) : window_(window), frame_(frame), immediate_(immediate) {}
+    // Every operation drawn marks the tiles of the pixels it wrote in `drawn`.
+    DrawQueue(Bitmap& window, const Bitmap& frame, DirtyTiles& drawn, bool immediate)
+        : window_(window), frame_(frame), drawn_(drawn), immediate_(immediate) {}
 
     // Each returns the bounds of the window pixels the operation may change; the
     // arguments mean what those of CopyPixels, StretchPixels and FillPixels mean.
@@ -66,6 +69,16 @@ private:
 
     Rect Add(Op op);
     void Draw(const Op& op);
+    // Draws the clipped copies of the frame to their own place collected in in_place_.
+    void DrawInPlaceCopies();
+
+    // A clipped copy of the frame to its own place: its clip, the pixels it may write,
+    // and the clip's band at the row being drawn.
+    struct InPlace {
+        const Region* clip;
+        Rect reach;
+        size_t band;
+    };
 
     // Longer queues are drawn early: fine-grained effects (thousands of short copies a
     // step) gain nothing from the cover search, which grows with the queue.
@@ -74,10 +87,12 @@ private:
 
     Bitmap& window_;
     const Bitmap& frame_;
+    DirtyTiles& drawn_;
     bool immediate_;
     std::vector<Op> ops_;
     std::vector<Rect> covers_;
     std::vector<char> skip_;
+    std::vector<InPlace> in_place_;
     DrawStats stats_;
 };
 

@@ -16,10 +16,9 @@ namespace {
 // Only the rows of the window are rasterised: the last rings reach far beyond it.
 void RoundRing(SlideStage& stage, int cx, int cy, int j) {
     const int h = stage.height();
-    Region clip = Region::EllipseInRows({cx - j, cy - j, cx + j, cy + j}, 0, h);
-    if (j > 1)
-        clip = clip.SymmetricDifference(Region::EllipseInRows({cx - j + 1, cy - j + 1, cx + j - 1, cy + j - 1}, 0, h));
-    stage.SetClip(std::move(clip));
+    const Rect outer{cx - j, cy - j, cx + j, cy + j};
+    stage.SetClip(j > 1 ? Region::EllipseRingInRows(outer, {cx - j + 1, cy - j + 1, cx + j - 1, cy + j - 1}, 0, h)
+                        : Region::EllipseInRows(outer, 0, h));
     stage.Copy(cx - j, cy - j, 2 * j, 2 * j);
 }
 

@@ -73,15 +73,21 @@ bool SlideStage::EndStep(int i, int n, int counter, const DemoPace& demo) {
 }
 
 void SlideStage::Present() {
+    if (!pending_) return;
+    // The refresh interval counts from the start of a present, not from its end: the
+    // time the queued drawing and the copy to the window take must not slow the
+    // presents down.
+    const uint32_t now = clock_.Now();
     Flush();
-    if (dirty_.is_empty()) return;
-    if (presenter_) presenter_->Present(window_, dirty_);
-    dirty_ = {};
-    last_present_ = clock_.Now();
+    pending_ = false;
+    drawn_.Take(present_rects_);
+    if (present_rects_.empty()) return;
+    last_present_ = now;
+    if (presenter_) presenter_->Present(window_, present_rects_);
 }
 
 void SlideStage::PresentIfDue() {
-    if (!dirty_.is_empty() && clock_.Now() - last_present_ >= kRefreshMs) Present();
+    if (pending_ && clock_.Now() - last_present_ >= kRefreshMs) Present();
 }
 
 }  // namespace gd

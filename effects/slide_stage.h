@@ -17,8 +17,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "effects/clock.h"
+#include "effects/dirty_tiles.h"
 #include "effects/draw_queue.h"
 #include "effects/presenter.h"
 #include "effects/show_settings.h"
@@ -129,7 +131,8 @@ public:
 
     // Completes queued drawing in the window buffer.
     void Flush() { queue_.Flush(); }
-    // Pushes everything drawn since the last present to the presenter.
+    // Pushes everything drawn since the last present to the presenter: the tiles drawn
+    // into (see DirtyTiles), so a present copies little more than what changed.
     void Present();
 
     // Draws every operation at once instead of queueing: the reference the queued
@@ -141,7 +144,7 @@ public:
     void reset_wait_calls() { wait_calls_ = 0; }
 
 private:
-    void MarkDirty(const Rect& r) { dirty_ = dirty_.united(r); }
+    void MarkDirty(const Rect& r) { pending_ = pending_ || !r.is_empty(); }
     // Presents when there is something new and a refresh interval has passed.
     void PresentIfDue();
 
@@ -153,9 +156,11 @@ private:
     Bitmap frame_;
     Presenter* presenter_ = nullptr;
     FrameSource* source_ = nullptr;
-    DrawQueue queue_{window_, frame_, false};
+    DirtyTiles drawn_{width_, height_};
+    DrawQueue queue_{window_, frame_, drawn_, false};
     std::shared_ptr<const SharedClip> clip_;
-    Rect dirty_;
+    bool pending_ = false;  // drawing queued or done since the last present
+    std::vector<Rect> present_rects_;
     uint32_t last_present_ = 0;
     std::atomic<bool> stop_{true};
     int wait_calls_ = 0;

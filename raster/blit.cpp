@@ -1,6 +1,7 @@
 #include "raster/blit.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -17,20 +18,40 @@ template <class Fn> Rect ForEachSpan(const Rect& r, const Region* clip, int64_t*
         if (written) *written += int64_t(r.width()) * r.height();
         return r;
     }
-    Rect touched;
+    // Bounds kept per band, not per span: clips of thin rings hold thousands of spans.
+    int left = INT_MAX, right = INT_MIN, first = INT_MAX, last = INT_MIN;
+    int64_t count = 0;
     for (const RegionBand& band : clip->bands()) {
         if (band.bottom <= r.top) continue;
         if (band.top >= r.bottom) break;
-        int top = std::max(band.top, r.top), bottom = std::min(band.bottom, r.bottom);
+        const int top = std::max(band.top, r.top), bottom = std::min(band.bottom, r.bottom);
+        int band_left = INT_MAX, band_right = INT_MIN;
         for (const Span& s : clip->spans(band)) {
-            int x0 = std::max(s.left, r.left), x1 = std::min(s.right, r.right);
-            if (x0 >= x1) continue;
+            if (s.right <= r.left) continue;
+            if (s.left >= r.right) break;
+            const int x0 = std::max(s.left, r.left), x1 = std::min(s.right, r.right);
             for (int y = top; y < bottom; ++y) fn(y, x0, x1);
-            if (written) *written += int64_t(x1 - x0) * (bottom - top);
-            touched = touched.united({x0, top, x1, bottom});
+            count += int64_t(x1 - x0) * (bottom - top);
+            band_left = std::min(band_left, x0);
+            band_right = x1;
         }
+        if (band_right == INT_MIN) continue;
+        left = std::min(left, band_left);
+        right = std::max(right, band_right);
+        first = std::min(first, top);
+        last = bottom;
     }
-    return touched;
+    if (written) *written += count;
+    return right == INT_MIN ? Rect{} : Rect{left, first, right, last};
+}
+
+constexpr int kShortSpan = 8;
+
+// Whether the pixel memory of the two bitmaps may overlap (one viewing the other).
+bool Overlap(const Bitmap& a, const Bitmap& b) {
+    if (a.empty() || b.empty()) return false;
+    auto end = [](const Bitmap& m) { return m.row(m.height() - 1) + m.width(); };
+    return a.data() < end(b) && b.data() < end(a);
 }
 
 }  // namespace
@@ -42,8 +63,18 @@ Rect CopyPixels(Bitmap& dst, int dx, int dy, const Bitmap& src, const Rect& src_
     if (s.is_empty()) return {};
     int ox = dx - src_rect.left, oy = dy - src_rect.top;  // source to destination offset
     Rect d = s.translated(ox, oy).intersected(dst.rect());
+    // Clipped copies often come as thousands of spans of a pixel or two (a ring's edge on
+    // every row); a call to memmove for each costs more than the copying.
+    const bool separate = !Overlap(dst, src);
     return ForEachSpan(d, clip, written, [&](int y, int x0, int x1) {
-        std::memmove(dst.row(y) + x0, src.row(y - oy) + (x0 - ox), size_t(x1 - x0) * sizeof(Pixel));
+        Pixel* out = dst.row(y) + x0;
+        const Pixel* in = src.row(y - oy) + (x0 - ox);
+        const int n = x1 - x0;
+        if (separate && n <= kShortSpan) {
+            for (int k = 0; k < n; ++k) out[k] = in[k];
+        } else {
+            std::memmove(out, in, size_t(n) * sizeof(Pixel));
+        }
     });
 }
 

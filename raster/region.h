@@ -54,6 +54,10 @@ public:
     static Region Ellipse(const Rect& box);
     // The same ellipse, only its rows top <= y < bottom.
     static Region EllipseInRows(const Rect& box, int top, int bottom);
+    // The pixels in exactly one of the ellipses inscribed in `a` and `b`, only the rows
+    // top <= y < bottom: EllipseInRows(a).SymmetricDifference(EllipseInRows(b)) in one
+    // pass, as a ring effect needs it at every step.
+    static Region EllipseRingInRows(const Rect& a, const Rect& b, int top, int bottom);
 
     Region Union(const Region& other) const;
     Region Intersection(const Region& other) const;

@@ -1,14 +1,51 @@
 #include "win32/gdi_presenter.h"
 
-namespace gd {
+#include <cstring>
 
-void GdiPresenter::Present(const Bitmap& window, const Rect& dirty) {
-    Rect r = dirty.intersected(window.rect());
-    if (r.is_empty()) return;
+namespace gd {
+namespace {
+
+// A region of `rects` moved by `origin`, or null when GDI refuses.
+HRGN RegionOf(std::span<const Rect> rects, Point origin, std::vector<uint8_t>& data) {
+    data.resize(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    RGNDATAHEADER header{};
+    header.dwSize = sizeof header;
+    header.iType = RDH_RECTANGLES;
+    header.nCount = DWORD(rects.size());
+    header.nRgnSize = DWORD(rects.size() * sizeof(RECT));
+    Rect bounds;
+    RECT* out = reinterpret_cast<RECT*>(data.data() + sizeof header);
+    for (size_t k = 0; k < rects.size(); ++k) {
+        const Rect r = rects[k].translated(origin.x, origin.y);
+        out[k] = RECT{r.left, r.top, r.right, r.bottom};
+        bounds = bounds.united(r);
+    }
+    header.rcBound = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    std::memcpy(data.data(), &header, sizeof header);
+    return ExtCreateRegion(nullptr, DWORD(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+}
+
+}  // namespace
+
+void GdiPresenter::Present(const Bitmap& window, std::span<const Rect> dirty) {
+    if (dirty.empty()) return;
     GdiFlush();  // the buffer was written through its pixels: let GDI see all of it
     HDC dc = GetDC(window_);
     if (!dc) return;
-    BitBlt(dc, origin_.x + r.left, origin_.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
+    auto blit = [&](const Rect& r) {
+        BitBlt(dc, origin_.x + r.left, origin_.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
+    };
+    HRGN clip = dirty.size() > kSeparateBlits ? RegionOf(dirty, origin_, region_data_) : nullptr;
+    if (clip) {
+        Rect bounds;
+        for (const Rect& r : dirty) bounds = bounds.united(r);
+        SelectClipRgn(dc, clip);
+        blit(bounds.intersected(window.rect()));
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(clip);
+    } else {
+        for (const Rect& r : dirty) blit(r.intersected(window.rect()));
+    }
     ReleaseDC(window_, dc);
     if (first_present_) {
         auto hook = std::move(first_present_);

@@ -1,11 +1,16 @@
 #pragma once
 // Presents the window buffer (a DIB section) to the show window by blitting the dirty
-// rectangle, at `origin` of the window (the show's place when it covers only part of
+// rectangles, at `origin` of the window (the show's place when it covers only part of
 // the window). Runs on the show thread with a drawing context of its own.
+//
+// A few rectangles are blitted one by one; more go as one blit of their bounds through
+// a clip region made of them, so a present is a handful of GDI calls however scattered
+// the drawing was.
 
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "effects/presenter.h"
 #include "win32/dib_surface.h"
@@ -16,7 +21,9 @@ class GdiPresenter : public Presenter {
 public:
     GdiPresenter(HWND window, const DibSurface& buffer, Point origin = {})
         : window_(window), buffer_(buffer), origin_(origin) {}
-    void Present(const Bitmap& window, const Rect& dirty) override;
+    void Present(const Bitmap& window, std::span<const Rect> dirty) override;
+    // Up to this many rectangles are blitted one by one.
+    static constexpr size_t kSeparateBlits = 4;
     bool IsVisible() const override { return IsWindowVisible(window_) != FALSE; }
 
     // Runs once, on the show thread, right after the first blit reached the window: how
@@ -27,6 +34,7 @@ public:
 private:
     HWND window_;
     std::function<void()> first_present_;
+    std::vector<uint8_t> region_data_;  // the clip region's RGNDATA, kept between presents
     const DibSurface& buffer_;
     Point origin_;
 };

@@ -16,16 +16,18 @@
 namespace gd {
 namespace {
 
-// Keeps its own screen by copying only the dirty rectangle, as a window does, so a
-// dirty rectangle that misses a change shows as a difference.
+// Keeps its own screen by copying only the dirty rectangles, as a window does, so a
+// dirty area that misses a change shows as a difference.
 class ScreenPresenter : public Presenter {
 public:
     ScreenPresenter(const Bitmap& old_screen, FakeClock& clock, uint32_t cost_ms)
         : screen(old_screen), clock_(clock), cost_ms_(cost_ms) {}
-    void Present(const Bitmap& window, const Rect& dirty) override {
-        Rect r = dirty.intersected(window.rect());
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) screen.set_pixel(x, y, window.pixel(x, y));
+    void Present(const Bitmap& window, std::span<const Rect> dirty) override {
+        for (const Rect& d : dirty) {
+            Rect r = d.intersected(window.rect());
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) screen.set_pixel(x, y, window.pixel(x, y));
+        }
         shown.push_back(screen);
         times.push_back(clock_.Now());
         clock_.Advance(cost_ms_);  // presenting takes time, so some steps start late

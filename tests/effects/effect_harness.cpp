@@ -10,7 +10,7 @@ namespace {
 
 class CountingPresenter : public Presenter {
 public:
-    void Present(const Bitmap&, const Rect&) override { ++count; }
+    void Present(const Bitmap&, std::span<const Rect>) override { ++count; }
     int count = 0;
 };
 

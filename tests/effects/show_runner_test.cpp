@@ -24,9 +24,10 @@ public:
 
 class WindowPresenter : public Presenter {
 public:
-    void Present(const Bitmap&, const Rect& dirty) override {
+    void Present(const Bitmap&, std::span<const Rect> dirty) override {
         std::lock_guard lock(mutex);
-        last = dirty;
+        last = {};
+        for (const Rect& r : dirty) last = last.united(r);
         ++count;
     }
     bool IsVisible() const override { return visible; }

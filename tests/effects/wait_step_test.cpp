@@ -8,18 +8,20 @@ namespace {
 
 class RecordingPresenter : public Presenter {
 public:
-    explicit RecordingPresenter(const Clock& clock) : clock(clock) {}
-    void Present(const Bitmap&, const Rect& dirty) override {
-        rects.push_back(dirty);
+    explicit RecordingPresenter(FakeClock& clock) : clock(clock) {}
+    void Present(const Bitmap&, std::span<const Rect> dirty) override {
+        rects.emplace_back(dirty.begin(), dirty.end());
         times.push_back(clock.Now());
+        clock.Advance(cost_ms);
     }
-    const Clock& clock;
-    std::vector<Rect> rects;
+    FakeClock& clock;
+    uint32_t cost_ms = 0;  // how long presenting takes
+    std::vector<std::vector<Rect>> rects;
     std::vector<uint32_t> times;
 };
 
 struct PacedStage {
-    explicit PacedStage(int32_t duration, uint32_t start = 5000) : clock(start), stage(settings, Bitmap(8, 8), clock) {
+    explicit PacedStage(int32_t duration, uint32_t start = 5000) : clock(start), stage(settings, Bitmap(100, 40), clock) {
         settings.effect_duration = duration;
         stage.start_time = start;
         stage.set_presenter(&presenter);
@@ -52,16 +54,29 @@ TEST(WaitStep, PresentsAtMostOncePerRefreshIntervalEvenWhenLate) {
     p.stage.WaitStep(1, 2);  // late: returns at once, yet shows the step
     EXPECT_EQ(p.Elapsed(), 800u);
     ASSERT_EQ(p.presenter.rects.size(), 1u);
-    EXPECT_EQ(p.presenter.rects[0], (Rect{0, 0, 2, 2}));
-    p.stage.FillWindow({4, 4, 6, 5}, 7);
+    EXPECT_EQ(p.presenter.rects[0], (std::vector<Rect>{{0, 0, 32, 8}}));  // its tile
+    p.stage.FillWindow({40, 20, 42, 22}, 7);
     p.clock.Advance(10);
     p.stage.WaitStep(1, 2);  // late again, but the display has not refreshed since
     EXPECT_EQ(p.presenter.rects.size(), 1u);
     p.stage.WaitStep(2, 2);  // ahead: presented while waiting, once the interval is over
     EXPECT_EQ(p.Elapsed(), 1000u);
     ASSERT_EQ(p.presenter.rects.size(), 2u);
-    EXPECT_EQ(p.presenter.rects[1], (Rect{4, 4, 6, 5}));
+    EXPECT_EQ(p.presenter.rects[1], (std::vector<Rect>{{32, 16, 64, 24}}));
     EXPECT_EQ(p.presenter.times[1] - p.presenter.times[0], SlideStage::kRefreshMs);
+}
+
+// A present that takes 10 ms (a large window) must not push the next one back to 26 ms:
+// the refresh interval runs from the start of a present.
+TEST(WaitStep, ThePresentsOwnTimeDoesNotDelayTheNext) {
+    PacedStage p(1000);
+    p.presenter.cost_ms = 10;
+    for (int i = 1; i <= 5; ++i) {
+        p.stage.FillWindow({i, 0, i + 1, 1}, 7);
+        p.stage.WaitStep(i, 50);  // a step every 20 ms
+    }
+    EXPECT_EQ(p.presenter.times,
+              (std::vector<uint32_t>{5000, 5020, 5040, 5060, 5080}));
 }
 
 TEST(WaitStep, NothingDrawnNothingPresented) {

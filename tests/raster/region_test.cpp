@@ -172,6 +172,26 @@ TEST(Region, RowLimitedShapesAreTheWholeShapesCutToTheRows) {
     }
 }
 
+// The one-pass ring is the two ellipses' symmetric difference cut to the rows: concentric
+// or not, overlapping or apart, inverted or empty boxes, rows cutting either or none.
+TEST(Region, RingInOnePassIsTheSymmetricDifferenceOfTheTwoEllipses) {
+    SeedRandom(11);
+    auto box = [] {
+        int x = NextRandom() % 40 - 10, y = NextRandom() % 40 - 10;
+        return Rect{x, y, x + int(NextRandom() % 30) - 3, y + int(NextRandom() % 30) - 3};
+    };
+    for (int k = 0; k < 300; ++k) {
+        const Rect a = box(), b = k % 3 == 0 ? Rect{a.left + 1, a.top + 1, a.right - 1, a.bottom - 1} : box();
+        const int top = NextRandom() % 50 - 15, bottom = top + NextRandom() % 50;
+        const Rect rows{INT_MIN / 2, top, INT_MAX / 2, bottom};
+        Region ring = Region::EllipseRingInRows(a, b, top, bottom);
+        ASSERT_TRUE(ring.selfcheck());
+        ASSERT_TRUE(SameCoverage(ring, Region::Ellipse(a).SymmetricDifference(Region::Ellipse(b)).Intersection(rows)))
+            << k << ": (" << a.left << "," << a.top << "," << a.right << "," << a.bottom << ") (" << b.left << ","
+            << b.top << "," << b.right << "," << b.bottom << ") rows " << top << ".." << bottom;
+    }
+}
+
 // The ring effects reveal disc(j) xor disc(j - 1) per step: the rings must add up to the
 // largest disc with no pixel left between two rings.
 TEST(Region, ConcentricRingsAddUpToTheDisc) {
