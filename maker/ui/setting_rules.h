@@ -4,8 +4,9 @@
 // page says about a banner that a made screensaver cannot hold.
 //
 // A number list is set by text: the number is written as the list shows its entries
-// (whole seconds "%d", an effect duration as seconds "%g") and the first entry that
-// begins with that text is selected. A number without such an entry leaves the list's
+// (whole seconds "%d", an effect duration as seconds "%g": the texts and readings of
+// common/settings_values.h, which the screensaver's settings dialog shares) and the
+// first entry that begins with that text is selected. A number without such an entry leaves the list's
 // selection as it was, and storing then writes that entry's value (0 with none).
 
 #include <array>
@@ -13,6 +14,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "common/settings_values.h"
 
 namespace gd {
 
@@ -25,19 +28,9 @@ inline constexpr std::array<std::string_view, 14> kMusicPauseEntries = {"1", "2"
                                                                        "8", "9", "10", "15", "20", "25 ", "30"};
 inline constexpr std::array<std::string_view, 2> kBannerPositionEntries = {"Top center", "Bottom center"};
 
-// Whole seconds as a list shows them: "%d".
-std::string WholeSecondsText(int32_t seconds);
-// Milliseconds as seconds, "%g" of milliseconds x 0.001: 1500 gives "1.5", 2000 "2".
-std::string DurationSecondsText(int32_t milliseconds);
-
 // The entry a list selects for `text`: the first that begins with it, or `previous`
 // (-1 for none) when no entry does.
 int EntryForText(std::span<const std::string_view> entries, std::string_view text, int previous);
-
-// An entry read as a decimal integer ("25 " is 25); 0 when it is not a number.
-int32_t SecondsFromEntry(std::string_view entry);
-// An entry read as decimal seconds, x 1000, truncated toward zero ("1.5" is 1500).
-int32_t MillisecondsFromEntry(std::string_view entry);
 
 // What the page says under the banner when the screensaver cannot hold it: a character
 // outside the screensaver's code page (in the text or the font's face name) or a text

@@ -75,7 +75,7 @@ std::optional<std::string> SelectedEntry(HWND dialog, int id) {
 
 int32_t StoredSeconds(HWND dialog, int id) {
     auto entry = SelectedEntry(dialog, id);
-    return entry ? SecondsFromEntry(*entry) : 0;
+    return entry ? SecondsFromText(*entry) : 0;
 }
 
 }  // namespace
@@ -160,9 +160,9 @@ void CSettingView::LoadFromProject() {
     banner_font_ = project.lfBanner;
     banner_color_ = project.crBanner;
     SendDlgItemMessageW(hwnd(), IDC_BANNER_POS, CB_SETCURSEL, WPARAM(project.nBannerPos), 0);
-    ShowNumber(hwnd(), IDC_PICTURE_PAUSE, kPicturePauseEntries, WholeSecondsText(project.nPicturePause));
-    ShowNumber(hwnd(), IDC_MUSIC_PAUSE, kMusicPauseEntries, WholeSecondsText(project.nAudioPause));
-    ShowNumber(hwnd(), IDC_EFFECT_DURATION, kEffectDurationEntries, DurationSecondsText(project.nEffectMilliSecond));
+    ShowNumber(hwnd(), IDC_PICTURE_PAUSE, kPicturePauseEntries, SecondsText(project.nPicturePause));
+    ShowNumber(hwnd(), IDC_MUSIC_PAUSE, kMusicPauseEntries, SecondsText(project.nAudioPause));
+    ShowNumber(hwnd(), IDC_EFFECT_DURATION, kEffectDurationEntries, MillisecondsAsSecondsText(project.nEffectMilliSecond));
     BannerChanged();
     loading_ = false;
 }
@@ -174,7 +174,7 @@ void CSettingView::StoreToProject() {
     project.nAudioPause = StoredSeconds(hwnd(), IDC_MUSIC_PAUSE);
     project.nPicturePause = StoredSeconds(hwnd(), IDC_PICTURE_PAUSE);
     auto duration = SelectedEntry(hwnd(), IDC_EFFECT_DURATION);
-    project.nEffectMilliSecond = duration ? MillisecondsFromEntry(*duration) : 0;
+    project.nEffectMilliSecond = duration ? MillisecondsFromSecondsText(*duration) : 0;
     project.szBanner = ItemUtf8(hwnd(), IDC_BANNER_TEXT);
     project.crBanner = banner_color_;
     project.lfBanner = banner_font_;

@@ -8,7 +8,7 @@
 #include "common/web_addresses.h"
 #include "effects/effect_table.h"
 #include "runtime/dialog_lists.h"
-#include "runtime/settings_values.h"
+#include "common/settings_values.h"
 #include "runtime/win32/resource_ids.h"
 #include "win32/dialog_items.h"
 #include "win32/effect_list.h"

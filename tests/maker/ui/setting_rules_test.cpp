@@ -8,54 +8,54 @@ namespace gd {
 namespace {
 
 TEST(SettingLists, NumbersPickTheFirstEntryBeginningWithTheirText) {
-    EXPECT_EQ(DurationSecondsText(1500), "1.5");
-    EXPECT_EQ(DurationSecondsText(2000), "2");
-    EXPECT_EQ(DurationSecondsText(10000), "10");
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(1000), -1), 0);
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(1500), -1), 1);
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(2500), -1), 3);
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(10000), -1), 11) << "not the 1 before it";
-    EXPECT_EQ(EntryForText(kPicturePauseEntries, WholeSecondsText(1), -1), 0);
-    EXPECT_EQ(EntryForText(kPicturePauseEntries, WholeSecondsText(10), -1), 9);
+    EXPECT_EQ(MillisecondsAsSecondsText(1500), "1.5");
+    EXPECT_EQ(MillisecondsAsSecondsText(2000), "2");
+    EXPECT_EQ(MillisecondsAsSecondsText(10000), "10");
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(1000), -1), 0);
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(1500), -1), 1);
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(2500), -1), 3);
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(10000), -1), 11) << "not the 1 before it";
+    EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(1), -1), 0);
+    EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(10), -1), 9);
     // The music pause's "25 " ends in a blank: 25 still finds it, and it reads as 25.
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, WholeSecondsText(25), -1), 12);
+    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(25), -1), 12);
     EXPECT_EQ(kMusicPauseEntries[12], "25 ");
-    EXPECT_EQ(SecondsFromEntry("25 "), 25);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, WholeSecondsText(2), -1), 1) << "2 comes before 20 and 25";
+    EXPECT_EQ(SecondsFromText("25 "), 25);
+    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(2), -1), 1) << "2 comes before 20 and 25";
     EXPECT_EQ(EntryForText(kBannerPositionEntries, "bottom", -1), 1) << "case does not matter";
 }
 
 TEST(SettingLists, NumbersWithoutAnEntryKeepThePreviousSelection) {
     // 3.5 s is not offered: whatever the list selected stays, none before the first load.
-    EXPECT_EQ(DurationSecondsText(3500), "3.5");
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(3500), -1), -1);
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(3500), 4), 4);
-    EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(100), 2), 2);  // "0.1"
-    EXPECT_EQ(EntryForText(kPicturePauseEntries, WholeSecondsText(0), 6), 6);
-    EXPECT_EQ(EntryForText(kPicturePauseEntries, WholeSecondsText(-1), 6), 6);
-    EXPECT_EQ(EntryForText(kPicturePauseEntries, WholeSecondsText(11), -1), -1);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, WholeSecondsText(12), 3), 3);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, WholeSecondsText(250), 3), 3) << "longer than every entry";
+    EXPECT_EQ(MillisecondsAsSecondsText(3500), "3.5");
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(3500), -1), -1);
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(3500), 4), 4);
+    EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(100), 2), 2);  // "0.1"
+    EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(0), 6), 6);
+    EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(-1), 6), 6);
+    EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(11), -1), -1);
+    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(12), 3), 3);
+    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(250), 3), 3) << "longer than every entry";
 }
 
 TEST(SettingLists, EveryEntryReadsBackAsTheNumberThatSelectsIt) {
     for (int i = 0; i < int(kEffectDurationEntries.size()); ++i) {
-        int32_t ms = MillisecondsFromEntry(kEffectDurationEntries[size_t(i)]);
-        EXPECT_EQ(EntryForText(kEffectDurationEntries, DurationSecondsText(ms), -1), i) << ms;
+        int32_t ms = MillisecondsFromSecondsText(kEffectDurationEntries[size_t(i)]);
+        EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(ms), -1), i) << ms;
     }
     for (int i = 0; i < int(kMusicPauseEntries.size()); ++i) {
-        int32_t s = SecondsFromEntry(kMusicPauseEntries[size_t(i)]);
-        EXPECT_EQ(EntryForText(kMusicPauseEntries, WholeSecondsText(s), -1), i) << s;
+        int32_t s = SecondsFromText(kMusicPauseEntries[size_t(i)]);
+        EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(s), -1), i) << s;
     }
     for (int i = 0; i < int(kPicturePauseEntries.size()); ++i)
-        EXPECT_EQ(SecondsFromEntry(kPicturePauseEntries[size_t(i)]), i + 1);
-    EXPECT_EQ(MillisecondsFromEntry("1.5"), 1500);
-    EXPECT_EQ(MillisecondsFromEntry("10"), 10000);
-    EXPECT_EQ(MillisecondsFromEntry("1.001"), 1001);
-    EXPECT_EQ(MillisecondsFromEntry("0.0019"), 1) << "truncated";
-    EXPECT_EQ(MillisecondsFromEntry("Top"), 0);
-    EXPECT_EQ(SecondsFromEntry(""), 0);
-    EXPECT_EQ(SecondsFromEntry("99999999999"), INT32_MAX);
+        EXPECT_EQ(SecondsFromText(kPicturePauseEntries[size_t(i)]), i + 1);
+    EXPECT_EQ(MillisecondsFromSecondsText("1.5"), 1500);
+    EXPECT_EQ(MillisecondsFromSecondsText("10"), 10000);
+    EXPECT_EQ(MillisecondsFromSecondsText("1.001"), 1001);
+    EXPECT_EQ(MillisecondsFromSecondsText("0.0019"), 1) << "truncated";
+    EXPECT_EQ(MillisecondsFromSecondsText("Top"), 0);
+    EXPECT_EQ(SecondsFromText(""), 0);
+    EXPECT_EQ(SecondsFromText("99999999999"), INT32_MAX);
 }
 
 TEST(BannerNote, NamesWhatTheScreensaverCannotHold) {

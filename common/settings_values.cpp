@@ -1,4 +1,4 @@
-#include "runtime/settings_values.h"
+#include "common/settings_values.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #pragma once
-// How the settings dialog shows the configuration's numbers as the texts of its
-// drop-down lists, and how it reads the texts back.
+// How the settings dialogs show a configuration's numbers as the texts of their
+// drop-down lists, and how they read the texts back: the screensaver's own dialog and
+// the maker's Settings page use the same rules.
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "runtime/settings_values.h"
+#include "common/settings_values.h"
 
 namespace gd {
 namespace {
