@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "maker/win32/mci_audition_media.h"
 #include "win32/mci_player.h"
 
 namespace gd {
@@ -132,7 +133,10 @@ void PreviewWindow::Setup() {
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();
     music_ = std::make_unique<PreviewMusicPlayer>(*media_);
-    music_->SetTracks(plan_.music, plan_.shuffle_music, plan_.music_pause);
+    // The media calls take ANSI paths: a name outside the code page plays by its short form.
+    std::vector<std::string> tracks;
+    for (const std::string& path : plan_.music) tracks.push_back(AnsiPathForMedia(path));
+    music_->SetTracks(std::move(tracks), plan_.shuffle_music, plan_.music_pause);
     if (!plan_.music.empty()) SetTimer(window_, kMusicStartTimerId, 500, nullptr);
 }
 

@@ -184,6 +184,22 @@ TEST_F(Preview, MusicFollowsItsTimersTrackByTrackWithThePauseBetween) {
     EXPECT_EQ(preview_->music().gap_seconds(), 0);
 }
 
+// The media calls take ANSI paths: a name outside the code page (a Japanese one under a
+// Western code page) must reach them in a form that opens the file, not as UTF-8 bytes.
+TEST_F(Preview, MusicWhoseNameTheCodePageCannotHoldOpensByAPathThatFindsTheFile) {
+    TempFolder folder;
+    const std::string foreign = folder.Write("\xe9\x9f\xb3\xe6\xa5\xbd.wav", "m");
+    PreviewPlan plan = QuickPlan({});
+    plan.music = {foreign};
+    Open(std::move(plan));
+    KillTimer(window_, PreviewWindow::kMusicStartTimerId);
+    Send(WM_TIMER, PreviewWindow::kMusicStartTimerId);
+    ASSERT_FALSE(journal_->empty());
+    const std::string opened = journal_->front().substr(std::string("open ").size());
+    EXPECT_NE(opened, foreign);
+    EXPECT_NE(GetFileAttributesA(opened.c_str()), INVALID_FILE_ATTRIBUTES) << opened;
+}
+
 TEST_F(Preview, MutedOrSilentProjectsStartNoMusic) {
     Open(QuickPlan({}));  // the plan of a muted project has no tracks
     PumpMessagesUntil([] { return false; }, 800);
