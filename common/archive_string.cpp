@@ -57,7 +57,9 @@ std::optional<std::string> ReadWide(ByteReader& in) {
 
 bool WriteArchiveString(ByteWriter& out, std::string_view text) {
     CodePageResult narrow = Utf8ToCodePage(text);
-    if (narrow.ok()) {
+    // Code-page bytes that happen to be well-formed UTF-8 ("Ã©" is C3 A9) would read back
+    // as another text ("é"): such a text takes the wide form like one the code page lacks.
+    if (narrow.ok() && NarrowFileTextToUtf8(narrow.bytes) == text) {
         if (narrow.bytes.size() > UINT32_MAX) return false;
         WriteLength(out, narrow.bytes.size());
         out.Text(narrow.bytes);

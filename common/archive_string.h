@@ -19,7 +19,8 @@
 
 namespace gd {
 
-// Writes a UTF-8 text: narrow when the code page holds it, wide otherwise. Fails
+// Writes a UTF-8 text: narrow when the code page holds it and its code-page bytes read
+// back as the same text, wide otherwise. Fails
 // (writing nothing) only for a text too long for a 32-bit length.
 bool WriteArchiveString(ByteWriter& out, std::string_view text);
 

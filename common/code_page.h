@@ -18,7 +18,9 @@
 // Project files (.psm). Each length-prefixed text is written in its narrow form, the
 // code-page bytes, whenever the code page can hold the text, so such files are byte for
 // byte what they always were. Only a text the code page cannot hold (a Japanese file name,
-// a Linux file name that is not UTF-8) takes the wide form, UTF-16 (archive_string.h).
+// a Linux file name that is not UTF-8), or whose code-page bytes would read back as UTF-8
+// (below), takes the wide form, UTF-16 (archive_string.h). A font's face name has a
+// fixed field and no wide form: such a name is stored as its UTF-8 bytes.
 // Reading accepts both forms and files written before this rule; a narrow text that is
 // well-formed UTF-8 with a byte above 0x7F is read as UTF-8, since the Linux maker once
 // stored its texts that way and a Western text in the code page almost never is.

@@ -34,7 +34,10 @@ LogFont ReadLogFont(const uint8_t* field) {
     font.clip_precision = field[25];
     font.quality = field[26];
     font.pitch_and_family = field[27];
-    font.face_name = ReadFixedText(field + 28, kFaceNameField);
+    // The field keeps a NUL after the name: a 32nd byte in its place is no part of the
+    // name (the platform's font field never passes it on, and a write drops it), so it is
+    // dropped here, and a font reads as it will be written.
+    font.face_name = ReadFixedText(field + 28, kFaceNameLimit);
     return font;
 }
 

@@ -17,7 +17,7 @@ namespace gd {
 
 constexpr size_t kLogFontSize = 60;
 constexpr size_t kFaceNameField = 32;
-// The face name keeps room for its NUL inside the field.
+// The face name keeps room for its NUL inside the field; reading stops there too.
 constexpr size_t kFaceNameLimit = kFaceNameField - 1;
 
 struct LogFont {

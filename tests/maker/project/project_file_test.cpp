@@ -239,6 +239,56 @@ TEST_F(ProjectFiles, OpeningDropsMissingFilesWithOneMessage) {
     EXPECT_EQ(opened.musicList, std::vector<std::string>{p.musicList[0]});
 }
 
+TEST_F(ProjectFiles, EveryFaceNameAFileHoldsSavesAndOpensAsItOpened) {
+    RecordingSink quiet;
+    const std::vector<uint8_t> empty = [&] {
+        CParamData p;
+        return StoreProject(p, quiet);
+    }();
+    auto open_with_face = [&](std::string field) {
+        std::vector<uint8_t> bytes = empty;
+        field.resize(32, '\0');
+        std::copy(field.begin(), field.end(), bytes.begin() + 28);
+        CParamData opened;
+        EXPECT_TRUE(LoadProject(bytes, opened, quiet));
+        return opened;
+    };
+    struct Case {
+        std::string field;  // the face name field's bytes
+        std::string name;   // the name it opens as
+    };
+    const Case cases[] = {
+        // A full field: the 32nd byte sits where the NUL belongs and is no part of the name.
+        {"MS Sans Serif p=/gd-fuzz\xAD" "1234567", "MS Sans Serif p=/gd-fuzz\u00AD" "123456"},
+        {std::string(32, 'G'), std::string(31, 'G')},
+        {"Fa\xE7" "ade", "Façade"},
+        // UTF-8 as the Linux maker once stored it: names the code page lacks, and one whose
+        // code-page bytes (C3 A9) would read as the UTF-8 of another name.
+        {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF", "ＭＳ ゴシック"},
+        {"\xC3\x83\xC2\xA9", "Ã©"},
+    };
+    for (const Case& c : cases) {
+        CParamData opened = open_with_face(c.field);
+        EXPECT_EQ(opened.lfBanner.face_name, c.name);
+        CParamData copy = opened;
+        CParamData again;
+        ASSERT_TRUE(LoadProject(StoreProject(copy, quiet), again, quiet));
+        EXPECT_EQ(again, opened) << c.name;
+    }
+
+    // Names typed in: kept whole when they fit, else cut at a character, never split.
+    CParamData typed;
+    typed.lfBanner.face_name = "ＭＳ ゴシック";
+    typed.pictureList.push_back({folder.Write("one.jpg", "x"), {}});
+    typed.pictureList.back().lfCaptionFont.face_name = std::string(5, 'x') + "東京都新宿区西新宿二丁目";
+    std::string path = folder.File("faces.psm");
+    ASSERT_EQ(SaveProjectFile(path, typed, sink), ProjectFileResult::kOk);
+    CParamData opened;
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(opened.lfBanner.face_name, "ＭＳ ゴシック");
+    EXPECT_EQ(opened.pictureList.at(0).lfCaptionFont.face_name, std::string(5, 'x') + "東京都新宿区西新");
+}
+
 TEST_F(ProjectFiles, AFileThatEndsEarlyLeavesTheOpenProjectUntouched) {
     CParamData p = FullProject();
     p.reserved.sz4 = "short";
