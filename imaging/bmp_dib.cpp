@@ -106,22 +106,26 @@ void DecodeRowMasked(const uint8_t* src, uint8_t* dst, uint8_t* opacity, int64_t
     }
 }
 
-// Runs of RLE8 / RLE4 into a palette picture of the same depth, whose other pixels
-// keep index 0. Runs or moves past the picture's edges, and indices past the `colours`
-// of the table, mean a damaged file and fail the decode. Only the pixels the data
+// Runs of RLE8 / RLE4 into a palette picture of width x height, whose other pixels keep
+// index 0; with no picture (`out` null) the data is only checked. Runs or moves past the
+// picture's edges, indices past the `colours` of the table, and data that runs out
+// before the last row or the end-of-picture mark, mean a damaged file and fail the decode. Only the pixels the data
 // writes are checked, so the work stays bounded by the data even when a few bytes
-// announce a huge picture.
-Status DecodeRle(Bytes data, bool four_bits, size_t colours, Dib& out) {
+// announce a huge picture; a check first keeps such a picture from being allocated.
+Status DecodeRle(Bytes data, bool four_bits, size_t colours, int width, int height, Dib* out) {
     ByteReader r(data);
     int x = 0, y = 0;  // y counts rows from the bottom, as stored
     bool overrun = false, bad_index = false;
     auto put = [&](int index) {
-        if (x < out.width && y < out.height) out.set_index(x, out.height - 1 - y, index);
-        else overrun = true;
+        if (x < width && y < height) {
+            if (out) out->set_index(x, height - 1 - y, index);
+        } else {
+            overrun = true;
+        }
         if (size_t(index) >= colours) bad_index = true;
         ++x;
     };
-    while (y < out.height) {
+    while (y < height) {
         uint8_t count = r.U8(), value = r.U8();
         if (!r.ok()) return Status::Error("BMP: truncated RLE data");
         if (count > 0) {
@@ -138,7 +142,7 @@ Status DecodeRle(Bytes data, bool four_bits, size_t colours, Dib& out) {
             x += r.U8();
             y += r.U8();
             if (!r.ok()) return Status::Error("BMP: truncated RLE data");
-            if (x > out.width || y > out.height) return Status::Error("BMP: RLE data runs past the picture");
+            if (x > width || y > height) return Status::Error("BMP: RLE data runs past the picture");
         } else {
             int n = value;
             size_t bytes = four_bits ? size_t(n + 1) / 2 : size_t(n);
@@ -185,14 +189,18 @@ Status DecodeDibBody(const DibSource& src, Dib& out) {
     if (bits_at > int64_t(src.header.size())) return Status::Error("BMP: pixel data outside the file");
     Bytes bits = src.header.subspan(size_t(bits_at));
 
-    if (Status s = AllocateDib(out, width, height, h.bpp <= 8 ? h.bpp : 24); !s) return s;
-    std::copy_n(colors.begin(), std::min(colors.size(), out.palette.size()), out.palette.begin());
-    if (h.compression == kRle8 || h.compression == kRle4) {
-        return DecodeRle(bits, h.compression == kRle4, colors.size(), out);
+    // Damaged pixel data is refused before the picture's memory is taken.
+    const bool rle = h.compression == kRle8 || h.compression == kRle4;
+    const size_t stride = DibRowSize(width, h.bpp);
+    if (rle) {
+        if (Status s = DecodeRle(bits, h.compression == kRle4, colors.size(), width, height, nullptr); !s) return s;
+    } else if (bits.size() / stride < size_t(height)) {
+        return Status::Error("BMP: truncated pixel data");
     }
 
-    const size_t stride = DibRowSize(width, h.bpp);
-    if (bits.size() / stride < size_t(height)) return Status::Error("BMP: truncated pixel data");
+    if (Status s = AllocateDib(out, width, height, h.bpp <= 8 ? h.bpp : 24); !s) return s;
+    std::copy_n(colors.begin(), std::min(colors.size(), out.palette.size()), out.palette.begin());
+    if (rle) return DecodeRle(bits, h.compression == kRle4, colors.size(), width, height, &out);
     Channel ch[4];
     bool masked = h.bpp == 16 || h.bpp == 32;
     if (masked) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/byte_io.h"
+#include "imaging/limits.h"
 
 namespace gd {
 namespace {
@@ -72,7 +73,8 @@ Status ReadGifLayout(Bytes data, GifLayout& layout) {
                 layout.screen_width = left + w;
                 layout.screen_height = top + h;
             }
-            return {};
+            return CheckDataCanFill(layout.screen_width, layout.screen_height, data.size(), kGifMostPixelsPerByte,
+                                    "GIF");
         } else {
             break;  // trailer or garbage before any image
         }

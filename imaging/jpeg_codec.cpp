@@ -14,6 +14,7 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/limits.h"
 
 namespace gd {
 namespace {
@@ -97,6 +98,10 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, Jpe
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
+    // A picture far larger than its data would be decoded whole before the data's end
+    // shows (a progressive file keeps every coefficient of it).
+    status = CheckDataCanFill(cinfo.image_width, cinfo.image_height, data.size(), kJpegMostPixelsPerByte, "JPEG");
+    if (!status) return false;
     const bool grey = cinfo.num_components == 1;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;

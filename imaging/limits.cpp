@@ -24,4 +24,12 @@ Status CheckWorkingMemory(int64_t width, int64_t height, int bytes_per_pixel) {
     return {};
 }
 
+Status CheckDataCanFill(int64_t width, int64_t height, uint64_t file_bytes, uint64_t pixels_per_byte,
+                        const char* format) {
+    if (width <= 0 || height <= 0) return {};  // CheckImageSize's business
+    if (uint64_t(width) * uint64_t(height) / pixels_per_byte <= file_bytes) return {};
+    return Status::Error(std::string(format) + ": the file's " + std::to_string(file_bytes) +
+                         " bytes cannot hold a picture of " + std::to_string(width) + "x" + std::to_string(height));
+}
+
 }  // namespace gd

@@ -21,4 +21,17 @@ Status CheckImageSize(int64_t width, int64_t height, int bpp = 24);
 // it keeps at once, a library's own included) when that stays within kMaxImageBytes.
 Status CheckWorkingMemory(int64_t width, int64_t height, int bytes_per_pixel);
 
+// Refuses a picture that `file_bytes` of data cannot fill when the format's coding gives
+// at most `pixels_per_byte` pixels for each byte: such a file ends far short of its
+// picture, and decoding it would only take and paint memory its data never reaches.
+Status CheckDataCanFill(int64_t width, int64_t height, uint64_t file_bytes, uint64_t pixels_per_byte,
+                        const char* format);
+
+// JPEG: every 8x8 block of every component takes at least one bit, its first DC code;
+// with sampling factors up to 4 that is at least a bit for each 256 pixels.
+constexpr uint64_t kJpegMostPixelsPerByte = 8 * 256;
+// GIF: an LZW code (3 to 12 bits) stands for at most 4096 pixels. The screen, even where
+// no image covers it, is held to what the file could fill.
+constexpr uint64_t kGifMostPixelsPerByte = 4096;
+
 }  // namespace gd

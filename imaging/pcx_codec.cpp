@@ -12,6 +12,9 @@
 namespace gd {
 namespace {
 
+// The longest run one count byte gives.
+constexpr uint64_t kLongestRun = 0x3F;
+
 struct PcxHeader {
     int version, encoding, bits, width, height, planes, bytes_per_line;
     Bytes ega_palette;
@@ -60,6 +63,12 @@ Status PcxDecode(Bytes data, Dib& out) {
     if (Status s = ReadHeader(data, h); !s) return s;
     const size_t line = size_t(h.planes) * size_t(h.bytes_per_line);
     if (uint64_t(line) * uint64_t(h.height) > kMaxImageBytes) return Status::Error("PCX: image too large");
+    // Every stored byte of every row must come from the data: a pair of bytes gives at
+    // most 63 of them, a single byte one. Data that cannot fill the rows is refused here,
+    // before memory for the whole picture is taken.
+    const uint64_t payload = data.size() - 128;
+    const uint64_t most = h.encoding == 1 ? payload / 2 * kLongestRun + payload % 2 : payload;
+    if (uint64_t(line) * uint64_t(h.height) > most) return Status::Error("PCX: truncated pixel data");
     if (Status s = AllocateDib(out, h.width, h.height, OutputBits(h)); !s) return s;
 
     std::vector<uint8_t> raw(line * size_t(h.height));
@@ -68,7 +77,7 @@ Status PcxDecode(Bytes data, Dib& out) {
         uint8_t c = r.U8();
         size_t count = 1;
         if (h.encoding == 1 && (c & 0xC0) == 0xC0) {
-            count = c & 0x3F;
+            count = c & kLongestRun;
             c = r.U8();
         }
         if (!r.ok()) return Status::Error("PCX: truncated pixel data");

@@ -85,6 +85,9 @@ Status StbJpegDecode(Bytes data, Dib& out) {
     ImageInfo info;
     if (Status s = StbJpegInfo(data, info); !s) return s;
     if (!HasEndMarker(data)) return Status::Error("JPEG: premature end of data");
+    // stb makes up whatever the data does not reach, and a few hundred bytes can announce
+    // a picture that takes it seconds to make up.
+    if (Status s = CheckDataCanFill(info.width, info.height, data.size(), kJpegMostPixelsPerByte, "JPEG"); !s) return s;
     int want = info.bpp == 8 ? 1 : 3;
     // stb keeps a plane per component and its output at once.
     if (Status s = CheckWorkingMemory(info.width, info.height, 2 * want); !s) return s;

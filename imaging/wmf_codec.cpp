@@ -93,6 +93,20 @@ Status ReadLayout(Bytes data, Layout& layout) {
     return {};
 }
 
+// Calls visit(function, parameters) for each record up to the end record; fails when a
+// record runs past the data or the end record is missing.
+template <class Visit> Status ForEachRecord(Bytes records, Visit visit) {
+    ByteReader r(records);
+    while (r.remaining() >= 6) {
+        uint32_t words = r.U32();
+        uint16_t function = r.U16();
+        if (function == kEof) return {};
+        if (words < 3 || uint64_t(words - 3) * 2 > r.remaining()) return Status::Error("WMF: record runs past the end of the file");
+        if (Status s = visit(function, r.Bytes((words - 3) * 2)); !s) return s;
+    }
+    return Status::Error("WMF: missing end record");
+}
+
 class Player {
 public:
     Player(const Layout& layout, Bitmap& canvas) : canvas_(canvas), window_(layout.window) {
@@ -102,17 +116,10 @@ public:
     }
 
     Status Play(Bytes records) {
-        ByteReader r(records);
-        while (r.remaining() >= 6) {
-            uint32_t words = r.U32();
-            uint16_t function = r.U16();
-            if (function == kEof) return {};
-            if (words < 3 || uint64_t(words - 3) * 2 > r.remaining()) return Status::Error("WMF: record runs past the end of the file");
-            Bytes params = r.Bytes((words - 3) * 2);
+        return ForEachRecord(records, [&](uint16_t function, Bytes params) {
             if (Status s = Record(function, params); !s) return s;
-            if (work_ > kMaxWork) return Status::Error("WMF: drawing too complex");
-        }
-        return Status::Error("WMF: missing end record");
+            return work_ > kMaxWork ? Status::Error("WMF: drawing too complex") : Status{};
+        });
     }
 
 private:
@@ -340,9 +347,12 @@ Status WmfDecode(Bytes data, Dib& out) {
         layout.width = std::max(1, int(int64_t(layout.width) * kMaxRenderSide / longest));
         layout.height = std::max(1, int(int64_t(layout.height) * kMaxRenderSide / longest));
     }
+    // A file whose records are damaged is refused before a canvas is taken for it.
+    const Bytes records = data.subspan(layout.records);
+    if (Status s = ForEachRecord(records, [](uint16_t, Bytes) { return Status{}; }); !s) return s;
     Bitmap canvas(layout.width, layout.height, 0xFFFFFF);
     Player player(layout, canvas);
-    if (Status s = player.Play(data.subspan(layout.records)); !s) return s;
+    if (Status s = player.Play(records); !s) return s;
     if (Status s = AllocateDib(out, layout.width, layout.height, 24); !s) return s;
     for (int y = 0; y < layout.height; ++y) {
         uint8_t* dst = out.top_row(y);

@@ -137,5 +137,26 @@ TEST(DecoderMemory, NoDecodeTakesMoreThanItsPictureAndWhatItsFileCanFill) {
     }
 }
 
+// Regression (found by fuzzing): a 126-byte icon announcing 8960x31488 pixels of RLE4,
+// a 130-byte PCX announcing 627 MB of rows and an 83-byte GIF announcing an 18208x17993
+// screen each took and cleared their whole picture before their data ran out (and a WMF
+// whose records run past its end, its canvas). A file
+// that is refused must be refused before its picture is taken, unless its data could
+// have filled it.
+TEST(DecoderMemory, ARefusedDecodeTakesNoMoreThanItsFileCanFill) {
+    size_t refused = 0;
+    for (const Input& in : AllInputs()) {
+        for (const Codec& codec : ImageCodecs()) {
+            if (!codec.probe(in.bytes)) continue;
+            Dib dib;
+            if (DecodeWith(codec, in.bytes, dib)) continue;
+            ++refused;
+            const int64_t file_can_fill = int64_t(in.bytes.size()) * 1024 + (int64_t(1) << 20);
+            EXPECT_LE(DecodeWatched(codec, in.bytes).peak_bytes, file_can_fill) << in.name << " as " << codec.name;
+        }
+    }
+    EXPECT_GT(refused, 30u);
+}
+
 }  // namespace
 }  // namespace gd

@@ -12,7 +12,7 @@ TEST(Malformed, EveryFormatRefusesItsCorpus) {
         size_t files;
     } kCorpus[] = {
         {"bmp", kFormatBmp, 11}, {"ico", kFormatIco, 3},  {"png", kFormatPng, 4},   {"tiff", kFormatTiff, 2},
-        {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 5},  {"wbmp", kFormatWbmp, 2}, {"wmf", kFormatWmf, 4},  {"j2k", kFormatJ2k, 3},
+        {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 6},  {"wbmp", kFormatWbmp, 2}, {"wmf", kFormatWmf, 5},  {"j2k", kFormatJ2k, 3},
         {"jbig", kFormatJbig, 2},
     };
     for (const auto& c : kCorpus) testing::ExpectCorpusRefused(c.folder, c.format, c.files);
@@ -43,6 +43,9 @@ TEST(Malformed, ReadableReasons) {
     // 8960x31488 icon was checked one by one; now only the pixels the data wrote are.
     EXPECT_FALSE(image.Load(testing::InputPath("ico/bad_rle4_huge.ico"), kFormatIco));
     EXPECT_EQ(image.GetLastError(), "BMP: palette index out of range");
+    // Regression (found by fuzzing): 130 bytes announcing 627 MB of run-length rows.
+    EXPECT_FALSE(image.Load(testing::InputPath("pcx/bad_rows_beyond_data.pcx"), kFormatPcx));
+    EXPECT_EQ(image.GetLastError(), "PCX: truncated pixel data");
 }
 
 }  // namespace
