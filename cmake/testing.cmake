@@ -1,6 +1,9 @@
 # Test helpers shared by every tests/<layer>/ folder.
 #
-#   gd_add_test(NAME SOURCES ... [LIBS ...])       a GoogleTest program of the native build
+#   gd_add_test(NAME SOURCES ... [LIBS ...] [THREADED ...])
+#                                                  a GoogleTest program of the native build;
+#                                                  THREADED names those of its SOURCES whose
+#                                                  tests run threads (see below)
 #   gd_add_wine_test(NAME SOURCES ... [LIBS ...])  a GoogleTest program of the Windows build,
 #                                                  run under Wine with the label "wine"
 #   gd_add_wine_program(NAME CMD ...)              any command of the Windows build's tests,
@@ -21,18 +24,42 @@ elseif(BUILD_TESTING)
   include(GoogleTest)
 endif()
 
+# A thread-sanitized build (GD_THREADED_ONLY, see sanitizers.cmake) is for the code that
+# runs threads: there a gd_add_test program is made of its THREADED sources only, its
+# tests are labelled "threaded", a program without THREADED sources is left out, and the
+# target threaded_tests builds them all.
+if(GD_THREADED_ONLY AND NOT GD_WINDOWS)
+  add_custom_target(threaded_tests)
+endif()
+
 function(gd_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;THREADED" ${ARGN})
   if(GD_WINDOWS)
     return()
+  endif()
+  foreach(source IN LISTS T_THREADED)
+    if(NOT source IN_LIST T_SOURCES)
+      message(FATAL_ERROR "gd_add_test(${name}): THREADED ${source} is not one of its SOURCES")
+    endif()
+  endforeach()
+  set(properties ENVIRONMENT "GD_TEST_INPUTS=${CMAKE_SOURCE_DIR}/tests/inputs")
+  if(GD_THREADED_ONLY)
+    if(NOT T_THREADED)
+      return()
+    endif()
+    set(T_SOURCES ${T_THREADED})
+    list(APPEND properties LABELS threaded)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-    PROPERTIES ENVIRONMENT "GD_TEST_INPUTS=${CMAKE_SOURCE_DIR}/tests/inputs"
+    PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
+  if(GD_THREADED_ONLY)
+    add_dependencies(threaded_tests ${name})
+  endif()
 endfunction()
 
 function(gd_add_wine_test name)
