@@ -1,10 +1,12 @@
 # The two commands a newcomer needs:
 #   make run    set up, build, and run the main job on the bundled sample project
-#   make test   set up, build, and run every test (the Wine ones included)
+#   make test   set up, build, and run every test (the Wine ones included), then the
+#               native ones again under the sanitizers (make sanitize)
 #   make fuzz   build the fuzz targets with clang and run each for a while
-.PHONY: run test build setup clean package fuzz
+.PHONY: run test build setup clean package fuzz sanitize
 
 JOBS ?= $(shell nproc)
+SANITIZERS ?= address thread
 
 setup:
 	@scripts/bootstrap
@@ -18,6 +20,13 @@ run: build
 
 test: build
 	@cd build && ctest -j $(JOBS) --output-on-failure
+	@JOBS=$(JOBS) scripts/sanitize $(SANITIZERS)
+
+# The native tests under the address and undefined-behaviour sanitizers (build/asan) and
+# the threaded ones under the thread sanitizer (build/tsan); SANITIZERS=address or
+# SANITIZERS=thread runs one pass (see scripts/sanitize).
+sanitize: build
+	@JOBS=$(JOBS) scripts/sanitize $(SANITIZERS)
 
 # Fuzz every parser of our own with libFuzzer (clang, build-fuzz/): FUZZ_SECONDS per
 # target, FUZZ_TARGETS to pick some (see scripts/fuzz).
