@@ -17,14 +17,20 @@ public:
     virtual bool IsOpen() const = 0;
     virtual uint32_t Position() = 0;  // 0 when the device cannot tell
     virtual uint32_t Length() const = 0;
+    // Whether the open device says it has stopped (or cannot tell what it does). A
+    // device that cannot play, such as a machine without a sound device, opens a file,
+    // takes the play command and stops at once at position 0.
+    virtual bool Stopped() = 0;
     virtual void Close() = 0;
 };
 
 // True when nothing is open, or the open track has played to its end (its position is
-// its length); a track found at its end is closed.
+// its length), or its device has stopped short of the end; a track found ended is
+// closed. Without the last rule a device that stops short would hold its track "playing"
+// for ever, and the music would fall silent for the rest of the show.
 inline bool TrackFinished(MediaPlayer& player) {
     if (!player.IsOpen()) return true;
-    if (player.Position() != player.Length()) return false;
+    if (player.Position() != player.Length() && !player.Stopped()) return false;
     player.Close();
     return true;
 }

@@ -48,6 +48,14 @@ bool CMciPlayer::IsPlaying() {
     return status.dwReturn == MCI_MODE_PLAY;
 }
 
+bool CMciPlayer::Stopped() {
+    if (device_ == 0) return true;
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    if (mciSendCommandA(device_, MCI_STATUS, MCI_STATUS_ITEM, DWORD_PTR(&status)) != 0) return true;
+    return status.dwReturn == MCI_MODE_STOP;
+}
+
 uint32_t CMciPlayer::Position() {
     if (device_ == 0) return 0;
     MCI_STATUS_PARMS status{};

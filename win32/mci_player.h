@@ -2,8 +2,8 @@
 // Plays one music file at a time through the media control interface, which picks its
 // device by the file's extension. Every command is sent without waiting.
 //
-// The screensaver's music only opens, plays from the start, polls and closes, and does
-// not look at failures. The maker's Music page also plays from a position, stops without
+// The screensaver's music only opens, plays from the start, polls (position and whether
+// the device stopped) and closes, and does not look at failures. The maker's Music page also plays from a position, stops without
 // closing, asks whether the device plays and tells the user why a file cannot play.
 
 #include <windows.h>
@@ -23,6 +23,9 @@ public:
     bool IsOpen() const override { return open_; }
     uint32_t Position() override;
     uint32_t Length() const override { return length_; }
+    // True without a device, when the device reports it has stopped, and when it cannot
+    // report its mode.
+    bool Stopped() override;
     void Close() override;
 
     // Whether the last Open got a device.

@@ -112,13 +112,18 @@ public:
         playable_ = !path.empty() && files_.Exists(path);
         length_ = playable_ ? 5000 : 0;
         position_ = 0;
+        stopped_ = false;
     }
     void Play() override { open_ = true; }
     bool IsOpen() const override { return open_; }
     uint32_t Position() override { return position_; }
     uint32_t Length() const override { return length_; }
+    bool Stopped() override { return stopped_; }
     void Close() override { open_ = false; }
-    void FinishTrack() { position_ = length_; }
+    void FinishTrack() {
+        position_ = length_;
+        stopped_ = true;
+    }
 
     std::vector<std::string> opened;
 
@@ -128,6 +133,7 @@ private:
     bool playable_ = false;
     uint32_t length_ = 0;
     uint32_t position_ = 0;
+    bool stopped_ = false;
 };
 
 inline std::shared_ptr<MemoryResourceSource> TracksSource(int count, size_t bytes_each = 10) {

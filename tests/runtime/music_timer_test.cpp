@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 
 #include "effects/clock.h"
@@ -106,7 +107,9 @@ TEST(MusicTimer, WaitsWhileTheNextTrackIsStillBeingWritten) {
 }
 
 // A player on the fake clock. Tracks are told apart by their bytes (track i holds the
-// value i); `lengths[i]` is how long track i plays, 0 for a file it cannot play.
+// value i); `lengths[i]` is how long track i plays, 0 for a file it cannot play. The
+// device stops track i at position `stops_at[i]` when that is set, short of its length
+// (0: it takes the play command and never starts, as without a sound device).
 class ClockedPlayer : public MediaPlayer {
 public:
     ClockedPlayer(FakeTrackFiles& files, const Clock& clock, std::vector<uint32_t> lengths)
@@ -115,13 +118,16 @@ public:
         Close();
         auto bytes = files_.Content(path);
         length_ = files_.Exists(path) && !bytes.empty() ? lengths_.at(bytes[0]) : 0;
+        auto stop = length_ > 0 ? stops_at.find(bytes[0]) : stops_at.end();
+        end_ = stop != stops_at.end() ? std::min(stop->second, length_) : length_;
         started_ = clock_.Now();
         if (length_ > 0) starts.push_back({started_, bytes[0]});
     }
     void Play() override { open_ = length_ > 0; }
     bool IsOpen() const override { return open_; }
-    uint32_t Position() override { return std::min(clock_.Now() - started_, length_); }
+    uint32_t Position() override { return std::min(clock_.Now() - started_, end_); }
     uint32_t Length() const override { return length_; }
+    bool Stopped() override { return clock_.Now() - started_ >= end_; }
     void Close() override { open_ = false; }
 
     struct Start {
@@ -129,12 +135,14 @@ public:
         int track;
     };
     std::vector<Start> starts;  // tracks that really played
+    std::map<int, uint32_t> stops_at;
 
 private:
     FakeTrackFiles& files_;
     const Clock& clock_;
     std::vector<uint32_t> lengths_;
     uint32_t length_ = 0;
+    uint32_t end_ = 0;
     uint32_t started_ = 0;
     bool open_ = false;
 };
@@ -223,6 +231,19 @@ TEST(MusicWindow, UnplayableTracksAreSkippedAndTheMusicGoesOn) {
     rig.RunUntil(120000);
     ASSERT_GE(rig.player.starts.size(), 10u);
     EXPECT_EQ(rig.Order(), Cycle({0, 2}, rig.player.starts.size()));
+}
+
+// Regression: a track counted as ended only at its full length. A device that stops
+// short (at once, without a sound device; part-way, on a file cut short) held its track
+// "playing" for ever, and the music fell silent for the rest of the show.
+TEST(MusicWindow, ATrackTheDeviceStopsShortOfItsEndEndsAndTheMusicGoesOn) {
+    MusicWindowRig rig({2000, 3000, 3000, 2000}, 1, 10000);
+    rig.player.stops_at = {{1, 0}, {2, 1500}};
+    rig.RunUntil(120000);
+    ASSERT_GE(rig.player.starts.size(), 20u);
+    EXPECT_EQ(rig.Order(), Cycle({0, 1, 2, 3}, rig.player.starts.size()));
+    // Each track ends within the tick after its device stopped.
+    EXPECT_LE(rig.LongestGap(), 4000u);
 }
 
 TEST(MusicWindow, TheNextTrackIsWrittenOneEffectDurationAfterAStart) {

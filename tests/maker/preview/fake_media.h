@@ -1,7 +1,7 @@
 #pragma once
 // A media back end that plays nothing: it notes what it was asked (in a journal the test
 // may keep after the back end went), and a track "plays" for as many position queries
-// as the test says, then stands at its end.
+// as the test says, then stands at its end (or, when told, stops at once at 0).
 
 #include <functional>
 #include <memory>
@@ -35,6 +35,8 @@ public:
         return kLength;
     }
     uint32_t Length() const override { return open_ ? kLength : 0; }
+    // A track that stands at its end is found by its position alone.
+    bool Stopped() override { return stops_at_once; }
     void Close() override {
         if (!open_) return;
         journal.push_back("close");
@@ -46,6 +48,9 @@ public:
     static constexpr uint32_t kLength = 3000;
     // Position queries a track answers before it stands at its end.
     int plays_for = 0;
+    // The device takes the play command and stops at position 0, as without a sound
+    // device.
+    bool stops_at_once = false;
     std::set<std::string> unplayable;
     std::shared_ptr<std::vector<std::string>> journal_entries = std::make_shared<std::vector<std::string>>();
     std::vector<std::string>& journal = *journal_entries;

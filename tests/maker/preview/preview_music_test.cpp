@@ -99,6 +99,22 @@ TEST(PreviewMusic, ATrackTheBackEndCannotPlayCountsAsEndedAndTheMusicGoesOn) {
     EXPECT_EQ(music.current_index(), 1);
 }
 
+// Regression: only a position at the full length ended a track, so a device that stops
+// at once (no sound device) kept the first track "playing" and the rest never came.
+TEST(PreviewMusic, ATrackTheDeviceStopsShortOfItsEndCountsAsEnded) {
+    test::FakeMedia media;
+    media.plays_for = 100;
+    media.stops_at_once = true;
+    PreviewMusicPlayer music(media);
+    music.SetTracks({"a.wav", "b.wav"}, false, 0);
+    music.Step();
+    EXPECT_EQ(media.Position(), 0u);
+    EXPECT_TRUE(music.OnSecond());
+    EXPECT_FALSE(media.IsOpen());
+    music.Step();
+    EXPECT_EQ(music.current_index(), 1);
+}
+
 TEST(PreviewMusic, NoTracksPlayNothing) {
     test::FakeMedia media;
     PreviewMusicPlayer music(media);
