@@ -88,10 +88,12 @@ void CMusicList::Prepare(Shared& s) {
 
 void CMusicList::WriteTrack(Shared& s, int32_t track_id) {
     // A track the payload lacks (or a write that fails) leaves no file to play: the
-    // player then finds nothing to open and goes on with the next track.
+    // player then finds nothing to open and goes on with the next track. Entry ids have
+    // 16 bits: a damaged count beyond them names no entry rather than a wrapped one.
     std::string path;
     std::unique_ptr<TrackFileWriter> writer;
-    auto entry = s.source->Find(RT_SAVER_MUSIC, uint16_t(track_id));
+    std::optional<std::span<const uint8_t>> entry;
+    if (track_id >= 0 && track_id <= 0xFFFF) entry = s.source->Find(RT_SAVER_MUSIC, uint16_t(track_id));
     {
         std::lock_guard lock(s.files_lock);
         if (s.cancel.load(std::memory_order_acquire)) return;

@@ -97,6 +97,22 @@ TEST(MusicList, AMissingTrackIsSkippedAsUnplayable) {
     EXPECT_EQ(list.next_file(), "/tmp/ID2.WAV");
 }
 
+// Regression: ids were cut to 16 bits, so the track after 65535 of a damaged count was
+// track 0 again, written under the name of track 65536.
+TEST(MusicList, ACountBeyondTheLargestEntryIdFindsNoTrackThere) {
+    auto files = std::make_shared<FakeTrackFiles>();
+    FakePlayer player(*files);
+    CMusicList list(testing::Settings(65537), testing::TracksSource(1), files, player);
+    list.PrepareNextTrack();
+    ASSERT_EQ(list.next_file(), "/tmp/ID0.WAV");
+    while (list.index() < 65536) list.PrepareNextTrack();
+    EXPECT_EQ(list.next_file(), "");
+    EXPECT_EQ(files->creates(), 1);
+    list.PrepareNextTrack();  // the count wraps to the first track
+    EXPECT_EQ(list.index(), 0);
+    EXPECT_EQ(list.next_file(), "/tmp/ID0.WAV");
+}
+
 TEST(MusicList, CloseRemovesBothFiles) {
     MusicRig rig(2);
     rig.PlayOne();
