@@ -47,6 +47,13 @@ void GdiPresenter::Present(const Bitmap& window, std::span<const Rect> dirty) {
         for (const Rect& r : dirty) blit(r.intersected(window.rect()));
     }
     ReleaseDC(window_, dc);
+    // Wine puts what a thread drew into a window on the screen when the window's own
+    // thread next looks at its messages. The show thread draws while the window's thread
+    // may sleep in GetMessage for a whole picture pause, so without a message the last
+    // present of every transition stayed off the screen until the next transition: half
+    // a picture, or the caption of the one before. An empty message wakes it; elsewhere
+    // it costs a message at most once a display refresh.
+    PostMessageA(window_, WM_NULL, 0, 0);
     if (first_present_) {
         auto hook = std::move(first_present_);
         first_present_ = nullptr;

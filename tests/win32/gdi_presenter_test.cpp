@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/runtime/wine/message_pump.h"
@@ -93,6 +94,31 @@ TEST_F(Presenting, ManyRectanglesGoThroughOneClipRegion) {
     const std::vector<Rect> whole{{0, 0, kW, kH}};
     presenter.Present(buffer_.View(), whole);
     ExpectShows(whole, "after the clipped blit");
+}
+
+// Regression: Wine shows what a thread drew into a window when the window's own thread
+// next looks at its messages. The show draws on a thread of its own while the window's
+// thread sleeps in GetMessage for a whole picture pause, so the last present of every
+// transition stayed off the screen until the next one.
+TEST_F(Presenting, APresentFromTheShowThreadWakesTheWindowsThread) {
+    GdiPresenter presenter(window_, buffer_, kOrigin);
+    DropPendingMessages();
+    constexpr UINT_PTR kGiveUp = 77;  // only so that a failure ends
+    SetTimer(window_, kGiveUp, 20000, nullptr);
+    std::thread show([&] { presenter.Present(buffer_.View(), std::vector<Rect>{{0, 0, 32, 8}}); });
+    MSG message{};
+    bool woken = false;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == window_ && message.message == WM_TIMER && message.wParam == kGiveUp) break;
+        if (message.hwnd == window_ && message.message == WM_NULL) {
+            woken = true;
+            break;
+        }
+        DispatchMessageA(&message);
+    }
+    show.join();
+    KillTimer(window_, kGiveUp);
+    EXPECT_TRUE(woken) << "the window's thread slept through the present";
 }
 
 }  // namespace
