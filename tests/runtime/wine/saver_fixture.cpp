@@ -1,18 +1,24 @@
 // Makes a test screensaver: copies the runtime template and writes a payload into it
 // with the resource editor: pictures, captions, a banner, generated WAV tones and the
-// configuration record.
+// configuration record. Then it may damage the made file as a bad download or a disk
+// error would: each --resize rewrites one entry cut short (or padded with zeros) to SIZE
+// bytes, one entry at a time, as a separate edit of the finished file.
 //
 //   saver_fixture --template T --out O [--id ID] [--set NAME=VALUE]... [--picture FILE]...
 //                 [--caption PICTURE:POSITION:RRGGBB:HEIGHT:TEXT]... [--banner TEXT]
-//                 [--banner-style RRGGBB:HEIGHT:POSITION] [--tone SECONDS]... [--no-config]
+//                 [--banner-style RRGGBB:HEIGHT:POSITION] [--tone SECONDS[:TAG]]...
+//                 [--no-config] [--resize KIND:ID:SIZE]...
+//
+// --set picture_count=N and music_count=N replace the counts of the entries written;
+// KIND is picture, music, caption, config or a resource type number.
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +27,9 @@
 #include "common/resource_types.h"
 #include "common/saver_config.h"
 #include "resources/resource_editor.h"
+#include "resources/resource_table.h"
+#include "resources/write_resource.h"
+#include "tests/win32/wave_tone.h"
 
 namespace {
 
@@ -55,23 +64,68 @@ gd::LogFont Font(int height) {
     return f;
 }
 
-// A sine tone as a 16-bit mono WAV file.
-std::vector<uint8_t> Tone(double seconds) {
-    const uint32_t rate = 8000;
-    uint32_t samples = uint32_t(seconds * rate);
-    std::vector<uint8_t> w;
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) w.push_back(uint8_t(v >> (8 * i))); };
-    auto u16 = [&](uint16_t v) { w.push_back(uint8_t(v)); w.push_back(uint8_t(v >> 8)); };
-    auto tag = [&](const char* t) { w.insert(w.end(), t, t + 4); };
-    tag("RIFF"); u32(36 + samples * 2); tag("WAVE");
-    tag("fmt "); u32(16); u16(1); u16(1); u32(rate); u32(rate * 2); u16(2); u16(16);
-    tag("data"); u32(samples * 2);
-    for (uint32_t i = 0; i < samples; ++i) u16(uint16_t(int16_t(3000 * std::sin(i * 2 * 3.14159265 * 440 / rate))));
-    return w;
+// Counts that replace those of the entries written, as a damaged record would hold.
+struct CountOverrides {
+    std::optional<int32_t> pictures, music;
+};
+
+// One entry to rewrite at another size once the screensaver is made.
+struct Resize {
+    uint16_t type = 0;
+    uint16_t id = 0;
+    size_t size = 0;
+};
+
+std::optional<uint16_t> EntryType(const std::string& kind) {
+    const std::map<std::string, uint16_t> kinds{{"picture", gd::RT_SAVER_PICTURE},
+                                                {"music", gd::RT_SAVER_MUSIC},
+                                                {"caption", gd::RT_SAVER_CAPTION},
+                                                {"config", gd::RT_SAVER_CONFIG}};
+    if (auto it = kinds.find(kind); it != kinds.end()) return it->second;
+    char* end = nullptr;
+    unsigned long v = std::strtoul(kind.c_str(), &end, 10);
+    if (kind.empty() || *end || v > 0xFFFF) return std::nullopt;
+    return uint16_t(v);
 }
 
-bool SetField(gd::SaverConfig& c, const std::string& name, const std::string& value) {
+std::optional<Resize> ParseResize(const std::string& value) {
+    auto p = Split(value, ':', 3);
+    if (p.size() != 3) return std::nullopt;
+    auto type = EntryType(p[0]);
+    if (!type) return std::nullopt;
+    return Resize{*type, uint16_t(std::atoi(p[1].c_str())), size_t(std::strtoull(p[2].c_str(), nullptr, 10))};
+}
+
+// Rewrites the entry at its new size with the single-entry writer: an entry whose bytes
+// were cut or lost, in a file whose resource table still reads.
+bool ApplyResize(const std::string& path, const Resize& r, std::string& error) {
+    auto file = gd::res::FileSource::Open(path);
+    if (!file) {
+        error = "cannot open " + path;
+        return false;
+    }
+    auto parsed = gd::res::ParsePeResources(*file);
+    const gd::res::ResourceEntry* entry = parsed ? parsed->table.Find(r.type, r.id) : nullptr;
+    if (!entry) {
+        error = "no entry " + std::to_string(r.type) + ":" + std::to_string(r.id) + " to resize";
+        return false;
+    }
+    auto bytes = gd::res::ReadEntryBytes(*file, *entry);
+    if (!bytes) {
+        error = bytes.error();
+        return false;
+    }
+    file.reset();
+    bytes->resize(r.size, 0);
+    return gd::res::WriteResource(path, r.type, r.id, bytes.value(), &error);
+}
+
+bool SetField(gd::SaverConfig& c, CountOverrides& counts, const std::string& name, const std::string& value) {
     int v = std::atoi(value.c_str());
+    if (name == "picture_count" || name == "music_count") {
+        (name == "music_count" ? counts.music : counts.pictures) = int32_t(std::strtol(value.c_str(), nullptr, 10));
+        return true;
+    }
     std::map<std::string, int32_t*> ints{
         {"picture_pause", &c.picture_pause}, {"effect_ms", &c.effect_millisecond},
         {"mouse_move", &c.mouse_move},       {"left", &c.mouse_left_click},
@@ -114,10 +168,12 @@ int main(int argc, char** argv) {
     config.picture_pause = 30;
     config.effect_millisecond = 300;
     config.auto_adjust_size = 1;
-    SetField(config, "effects", "all");
+    CountOverrides counts;
+    SetField(config, counts, "effects", "all");
     std::vector<std::vector<uint8_t>> pictures;
     std::map<int, gd::CaptionRecord> captions;
     std::vector<gd::MusicEntry> tracks;
+    std::vector<Resize> resizes;
     bool with_config = true;
 
     for (int i = 1; i < argc; ++i) {
@@ -138,7 +194,7 @@ int main(int argc, char** argv) {
             config.identifier = value;
         } else if (arg == "--set") {
             auto kv = Split(value, '=', 2);
-            if (kv.size() != 2 || !SetField(config, kv[0], kv[1])) return Usage(("bad --set " + value).c_str());
+            if (kv.size() != 2 || !SetField(config, counts, kv[0], kv[1])) return Usage(("bad --set " + value).c_str());
         } else if (arg == "--picture") {
             pictures.push_back(ReadAll(value));
             if (pictures.back().empty()) return Usage(("cannot read " + value).c_str());
@@ -160,7 +216,12 @@ int main(int argc, char** argv) {
             config.banner_font = Font(std::atoi(p[1].c_str()));
             config.banner_pos = std::atoi(p[2].c_str());
         } else if (arg == "--tone") {
-            tracks.push_back({"WAV", Tone(std::atof(value.c_str()))});
+            auto p = Split(value, ':', 2);
+            tracks.push_back({p.size() == 2 ? p[1] : "WAV", gd::test::WaveTone(std::atof(p[0].c_str()))});
+        } else if (arg == "--resize") {
+            auto r = ParseResize(value);
+            if (!r) return Usage("--resize KIND:ID:SIZE");
+            resizes.push_back(*r);
         } else {
             return Usage(("unknown option " + arg).c_str());
         }
@@ -171,10 +232,10 @@ int main(int argc, char** argv) {
     std::filesystem::copy_file(template_path, out_path, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) return Usage(("cannot copy the template: " + ec.message()).c_str());
 
-    config.picture_count = int32_t(pictures.size());
-    config.has_pictures = pictures.empty() ? 0 : 1;
-    config.music_count = int32_t(tracks.size());
-    config.has_music = tracks.empty() ? 0 : 1;
+    config.picture_count = counts.pictures.value_or(int32_t(pictures.size()));
+    config.has_pictures = config.picture_count > 0 ? 1 : 0;
+    config.music_count = counts.music.value_or(int32_t(tracks.size()));
+    config.has_music = config.music_count > 0 ? 1 : 0;
 
     gd::res::ResourceEditor editor;
     if (!editor.Open(out_path)) return Usage(editor.error().c_str());
@@ -188,5 +249,10 @@ int main(int argc, char** argv) {
     }
     if (with_config) editor.Write(gd::RT_SAVER_CONFIG, gd::kSaverConfigId, lang, gd::EncodeSaverConfig(config));
     if (!editor.Commit()) return Usage(editor.error().c_str());
+
+    for (const Resize& r : resizes) {
+        std::string error;
+        if (!ApplyResize(out_path, r, error)) return Usage(error.c_str());
+    }
     return 0;
 }
