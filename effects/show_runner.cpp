@@ -1,19 +1,39 @@
 #include "effects/show_runner.h"
 
+#include <algorithm>
+
 #include "common/random15.h"
 #include "effects/effect_selection.h"
 #include "effects/effect_table.h"
 
 namespace gd {
 
+namespace {
+
+// Once a whole round of pictures has failed to load (a damaged screensaver, or one
+// without pictures), the show waits at least this long before each further try, even
+// with no picture pause: otherwise it would retry as fast as a core can fail a decode.
+constexpr int64_t kRetryWhenNothingShownMs = 1000;
+
+int64_t PauseAfterTransition(const ShowSettings& settings, int failed_in_a_row) {
+    // In 64 bits, so a huge pause cannot wrap to a short one.
+    int64_t pause_ms = int64_t(settings.picture_pause) * 1000;
+    if (failed_in_a_row >= std::max(settings.picture_count, 1)) pause_ms = std::max(pause_ms, kRetryWhenNothingShownMs);
+    return pause_ms;
+}
+
+}  // namespace
+
 void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms) {
     Clock& clock = stage.clock();
     ShowSettings& settings = stage.settings();
+    int failed_in_a_row = 0;
     while (!stage.IsStopRequested()) {
+        const uint64_t composed_before = stage.frames_composed();
         RunTransition(stage, settings.demo_mode ? settings.demo_effect : PickNextEffect(settings));
         if (stage.on_transition_end) stage.on_transition_end();
-        // The picture pause, in 64 bits so a huge pause cannot wrap to a short one.
-        const int64_t pause_ms = int64_t(settings.picture_pause) * 1000;
+        failed_in_a_row = stage.frames_composed() == composed_before ? failed_in_a_row + 1 : 0;
+        const int64_t pause_ms = PauseAfterTransition(settings, failed_in_a_row);
         const uint32_t t0 = clock.Now();
         for (;;) {
             if (stage.IsStopRequested()) return;

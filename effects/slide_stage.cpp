@@ -2,7 +2,6 @@
 
 #include <utility>
 
-
 namespace gd {
 
 SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitmap frame)
@@ -15,7 +14,11 @@ SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitm
     last_present_ = clock_.Now() - kRefreshMs;
 }
 
-bool SlideStage::ComposeNextFrame() { return source_ && source_->ComposeNext(*this); }
+bool SlideStage::ComposeNextFrame() {
+    if (!source_ || !source_->ComposeNext(*this)) return false;
+    ++frames_composed_;
+    return true;
+}
 
 void SlideStage::Copy(int x, int y, int w, int h) {
     if (w <= 0 || h <= 0) return;

@@ -93,6 +93,9 @@ public:
     // --- The common start of every effect ---
     // Loads and composes the next screen into the frame. False: draw nothing.
     bool ComposeNextFrame();
+    // How many screens ComposeNextFrame has composed so far: the show loop's way to tell
+    // a transition that showed a picture from one that found none it could load.
+    uint64_t frames_composed() const { return frames_composed_; }
 
     // --- Drawing onto the window (window coordinates; clipped to the window and the clip) ---
     // The frame's w x h rectangle at (x, y) to the same place.
@@ -164,6 +167,7 @@ private:
     uint32_t last_present_ = 0;
     std::atomic<bool> stop_{true};
     int wait_calls_ = 0;
+    uint64_t frames_composed_ = 0;
 };
 
 }  // namespace gd

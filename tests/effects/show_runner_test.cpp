@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -123,6 +125,58 @@ TEST(ShowLoop, WaitsThePicturePauseAfterEachEffectAndPollsTheStopFlag) {
     EXPECT_EQ(composed_at[1] - composed_at[0], 3000u);
     EXPECT_EQ(composed_at[2] - composed_at[1], 3000u);
     EXPECT_EQ(show.clock.Now(), 10000u);  // ended at the first poll after the stop
+}
+
+// Tries to compose at the given times of the clock; fails where `loads` says so. Asks
+// for a stop after 100 tries, so a show that never sleeps still ends its test.
+struct TimedSource : FrameSource {
+    std::function<bool(size_t try_number)> loads;
+    std::vector<uint32_t> at;
+    bool ComposeNext(SlideStage& stage) override {
+        at.push_back(stage.clock().Now());
+        stage.start_time = stage.clock().Now();
+        if (at.size() >= 100) stage.RequestStop();
+        return loads(at.size());
+    }
+};
+
+TEST(ShowLoop, WhenARoundOfPicturesAllFailToLoadItRetriesOnceASecondEvenWithoutAPause) {
+    for (int32_t count : {0, 1, 3}) {
+        SCOPED_TRACE(count);
+        Show show;
+        show.settings.picture_pause = 0;
+        show.settings.picture_count = count;
+        show.settings.effects.clear();
+        TimedSource source;
+        source.loads = [](size_t) { return false; };
+        show.stage.set_frame_source(&source);
+        show.stage.ResetStop();
+        show.clock.on_sleep = [&](uint32_t now) {
+            if (now >= 3000) show.stage.RequestStop();
+        };
+        RunShowLoop(show.stage, 100);
+        // The first round goes through every picture at once; then one try a second.
+        std::vector<uint32_t> expected(size_t(std::max(count, 1)), 0u);
+        expected.insert(expected.end(), {1000, 2000});
+        EXPECT_EQ(source.at, expected);
+    }
+}
+
+TEST(ShowLoop, APictureThatFailsToLoadAmongGoodOnesIsSkippedAtOnce) {
+    Show show;
+    show.settings.picture_pause = 0;
+    show.settings.picture_count = 3;
+    show.settings.effects = {1};  // takes the effect duration, 200 ms
+    TimedSource source;
+    source.loads = [](size_t try_number) { return try_number % 3 != 2; };
+    show.stage.set_frame_source(&source);
+    show.stage.ResetStop();
+    show.clock.on_sleep = [&](uint32_t now) {
+        if (now >= 500) show.stage.RequestStop();
+    };
+    RunShowLoop(show.stage, 100);
+    ASSERT_GE(source.at.size(), 4u);
+    EXPECT_EQ(std::vector<uint32_t>(source.at.begin(), source.at.begin() + 4), (std::vector<uint32_t>{0, 200, 200, 400}));
 }
 
 TEST(ShowLoop, ADemonstrationPlaysItsOneEffectAndReportsEachTransition) {
