@@ -17,8 +17,9 @@ public:
     void ShowMessage(std::string_view) override {}
 };
 
-// Reads texts until the input runs out; each one writes back to the bytes it came from
-// when it took the shortest form of its length.
+// Reads texts until the input runs out; each one, written again, reads back as the same
+// text (not always as the same bytes: a code-page text that would read as UTF-8 is
+// written in its wide form).
 void ReadTexts(std::span<const uint8_t> bytes) {
     gd::ByteReader in(bytes);
     while (auto text = gd::ReadArchiveString(in)) {

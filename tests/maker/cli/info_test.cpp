@@ -109,7 +109,7 @@ TEST_F(InfoOnASaver, PrintsTextAndJson) {
     ASSERT_EQ(text.code, kExitOk) << text.err;
     // The field names and the colour notation of 'glimmerdeck show'.
     const std::string effects = "001" + std::string(41, '0') + "1" + std::string(19, '0');
-    for (const std::string line : {std::string("  szName: \"Harbour Lights\"\n"), std::string("  crBgColor: #0000FF\n"),
+    for (const std::string& line : {std::string("  szName: \"Harbour Lights\"\n"), std::string("  crBgColor: #0000FF\n"),
                                    "  bEffectOn: " + effects + "\n", std::string("crCaptionColor #332211"),
                                    std::string("  0: JPEG 40x30, "), std::string("  1: GIF 7x5, "),
                                    std::string("  2: unknown undecodable, 3 bytes\n"),
