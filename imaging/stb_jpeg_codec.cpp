@@ -22,13 +22,35 @@ std::string StbError(const char* what) {
     return std::string(what) + ": " + (reason ? reason : "corrupt data");
 }
 
-// stb_image builds each Huffman table into arrays of 256 codes without checking the
-// table's code count, which a damaged file may put at up to 4080: its writes then run
-// far past the arrays. Every table stb could read is checked here first, walking the
-// markers as stb does: a segment's length, or, in entropy-coded data, the next 0xFF
-// that is neither a stuffed zero nor a restart marker. Bytes past the end read as 0.
-bool HuffmanTablesFit(Bytes data) {
-    auto at = [&](size_t i) -> uint32_t { return i < data.size() ? data[i] : 0; };
+uint32_t ByteAt(Bytes data, size_t i) { return i < data.size() ? data[i] : 0; }
+
+// Which of stb's eight Huffman tables a scan header at `p` makes it decode with (bit k:
+// DC table k, bit 4 + k: AC table k). A baseline scan uses each component's DC and AC
+// table; a progressive scan of first DC bits its DC tables, of DC refinement bits none,
+// of AC coefficients its AC tables. Table numbers above 3 stop stb itself.
+unsigned TablesScanUses(Bytes data, size_t p, bool progressive) {
+    const uint32_t count = std::min<uint32_t>(ByteAt(data, p), 4);
+    const uint32_t first = ByteAt(data, p + 1 + 2 * count), refinement = ByteAt(data, p + 3 + 2 * count) >> 4;
+    const bool dc = !progressive || (first == 0 && refinement == 0), ac = !progressive || first != 0;
+    unsigned used = 0;
+    for (uint32_t c = 0; c < count; ++c) {
+        const uint32_t q = ByteAt(data, p + 2 + 2 * c), dc_table = q >> 4, ac_table = q & 15;
+        if (dc && dc_table <= 3) used |= 1u << dc_table;
+        if (ac && ac_table <= 3) used |= 1u << (4 + ac_table);
+    }
+    return used;
+}
+
+// stb_image trusts the Huffman tables of a file. Each table is built into arrays of 256
+// codes without checking its code count, which a damaged file may put at up to 4080:
+// the writes then run far past the arrays. And a scan that decodes with a table the file
+// never defined takes stb's uninitialised memory for one, reading far past its arrays.
+// Both are checked here first, walking the markers as stb does: a segment's length, or,
+// in entropy-coded data, the next 0xFF that is neither a stuffed zero nor a restart
+// marker. Bytes past the end read as 0.
+Status CheckHuffmanTables(Bytes data) {
+    unsigned defined = 0;  // as TablesScanUses counts them
+    bool progressive = false;
     size_t i = 0;
     while (i + 1 < data.size()) {
         if (data[i] != 0xFF) {
@@ -37,27 +59,31 @@ bool HuffmanTablesFit(Bytes data) {
         }
         size_t m = i + 1;
         while (m < data.size() && data[m] == 0xFF) ++m;  // fill bytes
-        const uint32_t marker = at(m);
+        const uint32_t marker = ByteAt(data, m);
         i = m + 1;
         const bool no_length = marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
         if (no_length || i + 2 > data.size()) continue;
-        const size_t length = (at(i) << 8) | at(i + 1);
+        const size_t length = (ByteAt(data, i) << 8) | ByteAt(data, i + 1);
+        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) progressive = marker == 0xC2;
+        if (marker == 0xDA && (TablesScanUses(data, i + 2, progressive) & ~defined) != 0)
+            return Status::Error("JPEG: a scan uses a Huffman table the file does not define");
         if (marker == 0xC4) {
             // The tables as stb reads them: a class/slot byte, 16 counts, the symbols.
             size_t p = i + 2;
             for (int64_t left = int64_t(length) - 2; left > 0;) {
-                const uint32_t q = at(p);
-                if ((q >> 4) > 1 || (q & 15) > 3) return true;  // stb stops here
+                const uint32_t q = ByteAt(data, p);
+                if ((q >> 4) > 1 || (q & 15) > 3) return {};  // stb stops here
                 uint32_t codes = 0;
-                for (size_t k = 1; k <= 16; ++k) codes += at(p + k);
-                if (codes > 256) return false;
+                for (size_t k = 1; k <= 16; ++k) codes += ByteAt(data, p + k);
+                if (codes > 256) return Status::Error("JPEG: bad Huffman table");
+                defined |= 1u << ((q >> 4) * 4 + (q & 15));
                 p += 17 + codes;
                 left -= 17 + int64_t(codes);
             }
         }
         i += length;  // the segment; after a scan header the entropy-coded data follows
     }
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -71,7 +97,7 @@ static bool HasEndMarker(Bytes data) {
 }
 
 Status StbJpegInfo(Bytes data, ImageInfo& info) {
-    if (!HuffmanTablesFit(data)) return Status::Error("JPEG: bad Huffman table");
+    if (Status s = CheckHuffmanTables(data); !s) return s;
     int w = 0, h = 0, comp = 0;
     if (data.size() > 0x7FFFFFFF || !stbi_info_from_memory(data.data(), int(data.size()), &w, &h, &comp))
         return Status::Error(StbError("JPEG"));

@@ -73,5 +73,15 @@ TEST(LeanDecoders, RefuseAPictureFarLargerThanItsFileCouldFill) {
     EXPECT_TRUE(image.Decode(OnePixelGif(width, height - 1, needed - 1), kFormatGif)) << image.GetLastError();
 }
 
+// Regression (found by fuzzing): a progressive JPEG whose AC scan decodes with a table the
+// file never defined made stb read its uninitialised memory as that table, with indexes
+// hundreds of kilobytes past its arrays.
+TEST(LeanDecoders, RefuseAScanThatUsesAHuffmanTableTheFileNeverDefined) {
+    CxImage image;
+    EXPECT_FALSE(image.Load(testing::InputPath("jpeg/bad_scan_uses_undefined_huffman_table.jpg"), kFormatJpeg));
+    EXPECT_NE(image.GetLastError().find("Huffman table the file does not define"), std::string::npos)
+        << image.GetLastError();
+}
+
 }  // namespace
 }  // namespace gd
