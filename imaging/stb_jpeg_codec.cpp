@@ -2,6 +2,7 @@
 // ramp, colour pictures 24-bit.
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -41,16 +42,74 @@ unsigned TablesScanUses(Bytes data, size_t p, bool progressive) {
     return used;
 }
 
-// stb_image trusts the Huffman tables of a file. Each table is built into arrays of 256
-// codes without checking its code count, which a damaged file may put at up to 4080:
-// the writes then run far past the arrays. And a scan that decodes with a table the file
-// never defined takes stb's uninitialised memory for one, reading far past its arrays.
-// Both are checked here first, walking the markers as stb does: a segment's length, or,
-// in entropy-coded data, the next 0xFF that is neither a stuffed zero nor a restart
-// marker. Bytes past the end read as 0.
-Status CheckHuffmanTables(Bytes data) {
-    unsigned defined = 0;  // as TablesScanUses counts them
+// The tables a file has defined so far, and the quantisation table of each component of
+// its frame, as a walk through its markers finds them.
+struct DefinedTables {
+    unsigned huffman = 0;  // as TablesScanUses counts them
+    unsigned quantisation = 0;  // bit k: table k
     bool progressive = false;
+    std::array<int, 256> component_table{};  // by component id; -1: not in the frame
+
+    DefinedTables() { component_table.fill(-1); }
+};
+
+void ReadFrame(Bytes data, size_t p, uint32_t marker, DefinedTables& tables) {
+    tables.progressive = marker == 0xC2;
+    tables.component_table.fill(-1);
+    const uint32_t count = ByteAt(data, p + 5);
+    for (uint32_t c = 0; c < count; ++c) {
+        const size_t at = p + 6 + 3 * size_t(c);
+        tables.component_table[ByteAt(data, at)] = int(ByteAt(data, at + 2));
+    }
+}
+
+// False when a Huffman table holds more than 256 codes.
+bool ReadHuffmanTables(Bytes data, size_t p, size_t length, DefinedTables& tables) {
+    // The tables as stb reads them: a class/slot byte, 16 counts, the symbols.
+    for (int64_t left = int64_t(length) - 2; left > 0;) {
+        const uint32_t q = ByteAt(data, p);
+        if ((q >> 4) > 1 || (q & 15) > 3) return true;  // stb stops here
+        uint32_t codes = 0;
+        for (size_t k = 1; k <= 16; ++k) codes += ByteAt(data, p + k);
+        if (codes > 256) return false;
+        tables.huffman |= 1u << ((q >> 4) * 4 + (q & 15));
+        p += 17 + codes;
+        left -= 17 + int64_t(codes);
+    }
+    return true;
+}
+
+void ReadQuantisationTables(Bytes data, size_t p, size_t length, DefinedTables& tables) {
+    // A precision/slot byte, then 64 values of 8 or 16 bits.
+    for (int64_t left = int64_t(length) - 2; left > 0;) {
+        const uint32_t q = ByteAt(data, p), size = 1 + 64 * ((q >> 4) + 1);
+        if ((q >> 4) > 1 || (q & 15) > 3) return;  // stb stops here
+        tables.quantisation |= 1u << (q & 15);
+        p += size;
+        left -= int64_t(size);
+    }
+}
+
+// Whether every component of the scan header at `p` has its quantisation table defined.
+bool ScanQuantisationDefined(Bytes data, size_t p, const DefinedTables& tables) {
+    const uint32_t count = std::min<uint32_t>(ByteAt(data, p), 4);
+    for (uint32_t c = 0; c < count; ++c) {
+        const int table = tables.component_table[ByteAt(data, p + 1 + 2 * c)];
+        if (table >= 0 && table <= 3 && (tables.quantisation & (1u << table)) == 0) return false;
+    }
+    return true;
+}
+
+// stb_image trusts the tables of a file. Each Huffman table is built into arrays of 256
+// codes without checking its code count, which a damaged file may put at up to 4080: the
+// writes then run far past the arrays. And a scan that decodes with a Huffman or
+// quantisation table the file never defined takes stb's uninitialised memory for one:
+// a Huffman table read so sends indexes far past its arrays. All of this is checked here
+// first, walking the markers as stb does: a segment's length, or, in entropy-coded data,
+// the next 0xFF that is neither a stuffed zero nor a restart marker. Bytes past the end
+// read as 0.
+Status CheckTables(Bytes data) {
+    DefinedTables tables;
     size_t i = 0;
     while (i + 1 < data.size()) {
         if (data[i] != 0xFF) {
@@ -64,23 +123,14 @@ Status CheckHuffmanTables(Bytes data) {
         const bool no_length = marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD9);
         if (no_length || i + 2 > data.size()) continue;
         const size_t length = (ByteAt(data, i) << 8) | ByteAt(data, i + 1);
-        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) progressive = marker == 0xC2;
-        if (marker == 0xDA && (TablesScanUses(data, i + 2, progressive) & ~defined) != 0)
+        if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) ReadFrame(data, i + 2, marker, tables);
+        if (marker == 0xDB) ReadQuantisationTables(data, i + 2, length, tables);
+        if (marker == 0xC4 && !ReadHuffmanTables(data, i + 2, length, tables))
+            return Status::Error("JPEG: bad Huffman table");
+        if (marker == 0xDA && (TablesScanUses(data, i + 2, tables.progressive) & ~tables.huffman) != 0)
             return Status::Error("JPEG: a scan uses a Huffman table the file does not define");
-        if (marker == 0xC4) {
-            // The tables as stb reads them: a class/slot byte, 16 counts, the symbols.
-            size_t p = i + 2;
-            for (int64_t left = int64_t(length) - 2; left > 0;) {
-                const uint32_t q = ByteAt(data, p);
-                if ((q >> 4) > 1 || (q & 15) > 3) return {};  // stb stops here
-                uint32_t codes = 0;
-                for (size_t k = 1; k <= 16; ++k) codes += ByteAt(data, p + k);
-                if (codes > 256) return Status::Error("JPEG: bad Huffman table");
-                defined |= 1u << ((q >> 4) * 4 + (q & 15));
-                p += 17 + codes;
-                left -= 17 + int64_t(codes);
-            }
-        }
+        if (marker == 0xDA && !ScanQuantisationDefined(data, i + 2, tables))
+            return Status::Error("JPEG: a scan uses a quantisation table the file does not define");
         i += length;  // the segment; after a scan header the entropy-coded data follows
     }
     return {};
@@ -97,7 +147,7 @@ static bool HasEndMarker(Bytes data) {
 }
 
 Status StbJpegInfo(Bytes data, ImageInfo& info) {
-    if (Status s = CheckHuffmanTables(data); !s) return s;
+    if (Status s = CheckTables(data); !s) return s;
     int w = 0, h = 0, comp = 0;
     if (data.size() > 0x7FFFFFFF || !stbi_info_from_memory(data.data(), int(data.size()), &w, &h, &comp))
         return Status::Error(StbError("JPEG"));

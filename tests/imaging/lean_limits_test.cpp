@@ -73,14 +73,21 @@ TEST(LeanDecoders, RefuseAPictureFarLargerThanItsFileCouldFill) {
     EXPECT_TRUE(image.Decode(OnePixelGif(width, height - 1, needed - 1), kFormatGif)) << image.GetLastError();
 }
 
-// Regression (found by fuzzing): a progressive JPEG whose AC scan decodes with a table the
-// file never defined made stb read its uninitialised memory as that table, with indexes
+// Regression (found by fuzzing): a scan that decodes with a table the file never defined
+// made stb take its uninitialised memory for the table: for a Huffman table, with indexes
 // hundreds of kilobytes past its arrays.
-TEST(LeanDecoders, RefuseAScanThatUsesAHuffmanTableTheFileNeverDefined) {
-    CxImage image;
-    EXPECT_FALSE(image.Load(testing::InputPath("jpeg/bad_scan_uses_undefined_huffman_table.jpg"), kFormatJpeg));
-    EXPECT_NE(image.GetLastError().find("Huffman table the file does not define"), std::string::npos)
-        << image.GetLastError();
+TEST(LeanDecoders, RefuseAScanThatUsesATableTheFileNeverDefined) {
+    const struct {
+        const char* name;
+        const char* error;
+    } kUndefined[] = {{"jpeg/bad_scan_uses_undefined_huffman_table.jpg", "Huffman table the file does not define"},
+                      {"jpeg/bad_scan_uses_undefined_quantisation_table.jpg",
+                       "quantisation table the file does not define"}};
+    for (const auto& [name, error] : kUndefined) {
+        CxImage image;
+        EXPECT_FALSE(image.Load(testing::InputPath(name), kFormatJpeg)) << name;
+        EXPECT_NE(image.GetLastError().find(error), std::string::npos) << name << ": " << image.GetLastError();
+    }
 }
 
 }  // namespace
