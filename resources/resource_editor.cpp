@@ -77,6 +77,20 @@ private:
 // The C library's error of the call that just failed.
 std::error_code LastErrno() { return {errno, std::generic_category()}; }
 
+// Whether two sections claim the same addresses once loaded (each its virtual size, or
+// its raw size where a linker left that 0). Only a damaged file does; rewriting its
+// resource section in place would then change what the other section's addresses read.
+bool SectionsShareAddresses(std::vector<SectionHeader> sections) {
+    std::sort(sections.begin(), sections.end(),
+              [](const SectionHeader& a, const SectionHeader& b) { return a.virtual_address < b.virtual_address; });
+    for (size_t i = 1; i < sections.size(); ++i) {
+        const SectionHeader& before = sections[i - 1];
+        const uint64_t extent = before.virtual_size ? before.virtual_size : before.raw_size;
+        if (uint64_t(before.virtual_address) + extent > sections[i].virtual_address) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // Where everything goes in the new file.
@@ -166,6 +180,7 @@ bool ResourceEditor::MakePlan(Plan& plan) {
         return Fail("inconsistent header size");
     for (const auto& s : h.sections)
         if (s.raw_size && s.raw_offset < h.size_of_headers) return Fail("a section overlaps the headers");
+    if (SectionsShareAddresses(h.sections)) return Fail("two sections overlap in memory");
 
     uint64_t end_of_sections = h.end_of_sections();
     if (end_of_sections > h.file_size) return Fail("truncated file: a section ends after the end of the file");
