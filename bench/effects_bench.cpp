@@ -29,7 +29,7 @@
 #include "common/random15.h"
 #include "effects/clock.h"
 #include "effects/effect_table.h"
-#include "effects/presenter.h"
+#include "raster/presenter.h"
 #include "effects/slide_stage.h"
 
 namespace {

@@ -88,6 +88,14 @@ constexpr std::string_view EffectName(int32_t id) {
     return kEffectTable[id >= 0 && id <= kEffectCount ? size_t(id) : 0].name;
 }
 
+// The names of the effects a user chooses from (ids 1..44), in id order: the rows of
+// every list of effects.
+constexpr std::array<std::string_view, kEffectCount> ChoosableEffectNames() {
+    std::array<std::string_view, kEffectCount> names{};
+    for (int32_t id = 1; id <= kEffectCount; ++id) names[size_t(id - 1)] = EffectName(id);
+    return names;
+}
+
 // The 64-byte stored form of the name of `id`: the name, then NUL padding.
 std::array<char, kEffectNameField> EffectNameField(int32_t id);
 

@@ -43,25 +43,59 @@ void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms) {
     }
 }
 
-void ShowRunner::Start() {
+void ShowRunner::Start(std::shared_ptr<void> keep_alive) {
     if (running()) return;
     if (thread_.joinable()) thread_.join();
     stage_.ResetStop();
-    finished_ = false;
-    thread_ = std::thread([this, seed = seed, poll = pause_poll_ms] {
+    {
+        std::lock_guard lock(mutex_);
+        finished_ = false;
+    }
+    thread_ = std::thread([this, seed = seed, poll = pause_poll_ms, keep_alive = std::move(keep_alive)] {
         if (seed)
             SeedRandom(*seed);
         else
             SeedRandomFromTime();
         RunShowLoop(stage_, poll);
-        finished_ = true;
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        ended_.notify_all();
+        // keep_alive goes with the thread's state, after the last use of this runner.
     });
+}
+
+bool ShowRunner::running() const {
+    std::lock_guard lock(mutex_);
+    return thread_.joinable() && !finished_;
 }
 
 void ShowRunner::Stop() {
     if (!thread_.joinable()) return;
     stage_.RequestStop();
     thread_.join();
+    ClearWindow();
+}
+
+bool ShowRunner::StopWithin(uint32_t ms) {
+    if (!thread_.joinable()) return true;
+    stage_.RequestStop();
+    bool ended;
+    {
+        std::unique_lock lock(mutex_);
+        ended = ended_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return finished_; });
+    }
+    if (!ended) {
+        thread_.detach();
+        return false;
+    }
+    thread_.join();
+    ClearWindow();
+    return true;
+}
+
+void ShowRunner::ClearWindow() {
     Presenter* presenter = stage_.presenter();
     if (presenter && !presenter->IsVisible()) return;
     stage_.ClearClip();

@@ -22,7 +22,7 @@
 #include "effects/clock.h"
 #include "effects/dirty_tiles.h"
 #include "effects/draw_queue.h"
-#include "effects/presenter.h"
+#include "raster/presenter.h"
 #include "effects/show_settings.h"
 #include "raster/bitmap.h"
 #include "raster/region.h"
@@ -69,6 +69,9 @@ public:
     const Bitmap& frame() const { return frame_; }
     // What the window shows once everything drawn so far is presented.
     const Bitmap& window() { Flush(); return window_; }
+    // The window buffer as it is, queued drawing not yet done: what a repaint may read
+    // from another thread while the show thread draws (it reads pixels only).
+    const Bitmap& window_buffer() const { return window_; }
 
     // Set by PrepareFrame: where the picture was drawn into the frame, and when.
     Rect placed;

@@ -11,18 +11,18 @@ bool CursorMovedBeyond(Point reference, Point now, int32_t threshold) {
     return dx > threshold || dy > threshold;
 }
 
-bool InputEndsShow(SaverInput input, const ExitState& state, const ExitFlags& flags, Point cursor) {
+bool InputEndsShow(ShowInput input, const ExitState& state, const ExitFlags& flags, Point cursor) {
     if (state.checking_password) return false;
     switch (input) {
-        case SaverInput::kMouseMove:
+        case ShowInput::kMouseMove:
             return flags.mouse_move && CursorMovedBeyond(state.reference, cursor, state.values.mouse_threshold);
-        case SaverInput::kLeftButton: return flags.left_click;
-        case SaverInput::kRightButton: return flags.right_click;
-        case SaverInput::kKey: return flags.keyboard;
-        case SaverInput::kMiddleButton:
-        case SaverInput::kEscape:
-        case SaverInput::kSystemKey:
-        case SaverInput::kDeactivate: return true;
+        case ShowInput::kLeftButton: return flags.left_click;
+        case ShowInput::kRightButton: return flags.right_click;
+        case ShowInput::kKey: return flags.keyboard;
+        case ShowInput::kMiddleButton:
+        case ShowInput::kEscape:
+        case ShowInput::kSystemKey:
+        case ShowInput::kDeactivate: return true;
     }
     return false;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "player/show_input.h"
 #include "raster/geometry.h"
 
 namespace gd {
@@ -33,24 +34,13 @@ struct ExitState {
     ScreenSaverValues values;
 };
 
-enum class SaverInput {
-    kMouseMove,
-    kLeftButton,
-    kRightButton,
-    kMiddleButton,
-    kKey,         // any key but Escape
-    kEscape,
-    kSystemKey,   // keys pressed with Alt, and F10
-    kDeactivate,  // the window or the application loses activation
-};
-
 // True when the cursor left the square of +-threshold pixels around the reference.
 bool CursorMovedBeyond(Point reference, Point now, int32_t threshold);
 
 // True when `input` asks the show to close. `cursor` is the current screen position of
 // the cursor (not the one an event carries); only mouse movement reads it. Nothing
 // ends the show while the password check runs.
-bool InputEndsShow(SaverInput input, const ExitState& state, const ExitFlags& flags, Point cursor);
+bool InputEndsShow(ShowInput input, const ExitState& state, const ExitFlags& flags, Point cursor);
 
 enum class CloseDecision {
     kIgnore,         // not our own request: the window stays

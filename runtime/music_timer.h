@@ -5,21 +5,12 @@
 
 #include <cstdint>
 
+#include "player/one_shot_timer.h"
 #include "runtime/music_list.h"
 
 namespace gd {
 
-constexpr unsigned kMusicTimerId = 99;
 constexpr unsigned kMusicTimerPeriodMs = 1000;
-
-// A one-shot window timer. Like a platform timer, arming one that is still pending
-// restarts its countdown.
-class OneShotTimer {
-public:
-    virtual ~OneShotTimer() = default;
-    virtual void Arm(uint32_t ms) = 0;
-    virtual void Disarm() = 0;
-};
 
 class MusicTimer {
 public:

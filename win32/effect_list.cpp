@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "effects/effect_table.h"
 #include "win32/dialog_items.h"
 #include "win32/text_convert.h"
 
@@ -21,7 +20,7 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 
 }  // namespace
 
-void FillEffectList(HWND list) {
+void FillEffectList(HWND list, std::span<const std::string_view> names) {
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     LVCOLUMNW column{};
@@ -29,11 +28,11 @@ void FillEffectList(HWND list) {
     column.cx = ScaleForWindow(list, 200);
     column.pszText = const_cast<wchar_t*>(L"");
     SendMessageW(list, LVM_INSERTCOLUMNW, 0, LPARAM(&column));
-    for (int id = 1; id <= kEffectCount; ++id) {
-        std::wstring name = WidenAnsi(EffectName(id));
+    for (size_t row = 0; row < names.size(); ++row) {
+        std::wstring name = WidenAnsi(names[row]);
         LVITEMW item{};
         item.mask = LVIF_TEXT;
-        item.iItem = id - 1;
+        item.iItem = int(row);
         item.pszText = name.data();
         SendMessageW(list, LVM_INSERTITEMW, 0, LPARAM(&item));
     }

@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
+#include <span>
+#include <string_view>
+
 namespace gd {
 
-// Sets the list up and fills it with the 44 effect names, every row unchecked.
-void FillEffectList(HWND list);
+// Sets the list up and fills it with the effect names (row r: names[r], in the code
+// page), every row unchecked.
+void FillEffectList(HWND list, std::span<const std::string_view> names);
 int EffectRowCount(HWND list);
 bool IsEffectRowChecked(HWND list, int row);
 void SetEffectRowChecked(HWND list, int row, bool checked);

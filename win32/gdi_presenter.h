@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "effects/presenter.h"
+#include "raster/presenter.h"
 #include "win32/dib_surface.h"
 
 namespace gd {

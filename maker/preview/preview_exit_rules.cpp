@@ -2,15 +2,16 @@
 
 namespace gd {
 
-bool PreviewExitRules::Ends(PreviewInput input, Point cursor) {
+bool PreviewExitRules::Ends(ShowInput input, Point cursor) {
     switch (input) {
-    case PreviewInput::kEscape:
-    case PreviewInput::kDeactivate: return true;
-    case PreviewInput::kKey: return flags_.any_key;
-    case PreviewInput::kLeftButton:
-    case PreviewInput::kMiddleButton: return flags_.left_click;
-    case PreviewInput::kRightButton: return flags_.right_click;
-    case PreviewInput::kMouseMove:
+    case ShowInput::kEscape:
+    case ShowInput::kDeactivate: return true;
+    case ShowInput::kKey: return flags_.any_key;
+    case ShowInput::kLeftButton:
+    case ShowInput::kMiddleButton: return flags_.left_click;
+    case ShowInput::kRightButton: return flags_.right_click;
+    case ShowInput::kSystemKey: return false;
+    case ShowInput::kMouseMove:
         if (!mouse_seen_) {
             mouse_seen_ = true;
             first_mouse_ = cursor;

@@ -1,23 +1,16 @@
 #pragma once
 // Which user input ends the maker's full-screen preview. Escape and any loss of the
 // activation always do; other keys, the buttons and mouse movement only as the project
-// allows. The first mouse message only records where the cursor is: the platform sends
-// one when the window appears under a cursor that did not move.
+// allows; keys pressed with Alt are left to the window (Alt+F4 closes it). The first
+// mouse message only records where the cursor is: the platform sends one when the
+// window appears under a cursor that did not move.
 
 #include "maker/preview/preview_plan.h"
+#include "player/show_input.h"
 #include "raster/geometry.h"
 
 namespace gd {
 
-enum class PreviewInput {
-    kKey,           // any key but Escape
-    kEscape,
-    kLeftButton,
-    kMiddleButton,
-    kRightButton,
-    kMouseMove,
-    kDeactivate,    // the window or the application loses the activation
-};
 
 class PreviewExitRules {
 public:
@@ -25,7 +18,7 @@ public:
 
     // True when `input` ends the preview; `cursor` is where a mouse message says the
     // cursor is (read for mouse movement only).
-    bool Ends(PreviewInput input, Point cursor = {});
+    bool Ends(ShowInput input, Point cursor = {});
 
     // Where the first mouse message found the cursor; (-1, -1) before it came.
     Point first_mouse() const { return first_mouse_; }

@@ -1,7 +1,7 @@
 #pragma once
 // EffectDemoPane: the small window of the Effects page in which the chosen effect plays
 // over and over on the two sample pictures, each brought in by the effect, then shown
-// for a second. The same show as the screensaver's (win32/window_show.h), with the
+// for a second. The same show as the screensaver's (player/win32/window_show.h), with the
 // effect fixed and paced by the demonstration's short sleeps instead of the effect
 // duration.
 //
@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "win32/window_show.h"
+#include "player/win32/window_show.h"
 
 namespace gd {
 

@@ -64,7 +64,7 @@ void CEffectView::SetUpOnce() {
     if (set_up_) return;
     set_up_ = true;
     SetButtonIcons();
-    FillEffectList(list());
+    FillEffectList(list(), ChoosableEffectNames());
     demo_.Create(context_.instance, hwnd(), IDC_DEMO_FRAME, context_.services->program_folder);
 }
 

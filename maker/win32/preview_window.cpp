@@ -70,32 +70,23 @@ LRESULT CALLBACK PreviewWindow::WindowProc(HWND window, UINT message, WPARAM wpa
 }
 
 LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    if (auto input = ShowInputOf(message, wparam); input && session_) {
+        session_->OnInput(*input, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+        // Keys, buttons and movement end here; activation changes and Alt keys go on
+        // to the default handling.
+        if (message != WM_ACTIVATE && message != WM_ACTIVATEAPP && message != WM_SYSKEYDOWN) return 0;
+    }
     switch (message) {
-    case WM_KEYDOWN:
-        OnInput(wparam == VK_ESCAPE ? PreviewInput::kEscape : PreviewInput::kKey);
-        return 0;
-    case WM_LBUTTONDOWN: OnInput(PreviewInput::kLeftButton); return 0;
-    case WM_MBUTTONDOWN: OnInput(PreviewInput::kMiddleButton); return 0;
-    case WM_RBUTTONDOWN: OnInput(PreviewInput::kRightButton); return 0;
-    case WM_MOUSEMOVE:
-        OnInput(PreviewInput::kMouseMove, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wparam) == WA_INACTIVE) OnInput(PreviewInput::kDeactivate);
-        break;
-    case WM_ACTIVATEAPP:
-        if (wparam == FALSE) OnInput(PreviewInput::kDeactivate);
-        break;
     case WM_SYSCOMMAND:
         // The system's own screensaver does not start over the preview of one.
         if ((wparam & 0xFFF0) == SC_SCREENSAVE) return 0;
         break;
     case WM_TIMER:
         if (show_ && show_->OnTimer(wparam)) return 0;
-        OnTimer(wparam);
+        if (auto timer = window_side_->TimerOf(wparam)) session_->OnTimer(*timer);
         return 0;
     case kCloseRequest:
-        Close();
+        session_->Close();
         return 0;
     case kTakeKeyboard:
         TakeKeyboard();
@@ -108,8 +99,8 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
         // Alt+F4 and the like go the way of every exit; only Close's own request
         // destroys the window.
-        if (!closing_) {
-            Close();
+        if (!closing()) {
+            session_->Close();
             return 0;
         }
         if (options_.return_to && IsWindow(options_.return_to)) SetForegroundWindow(options_.return_to);
@@ -125,19 +116,23 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void PreviewWindow::Setup() {
-    show_.reset();
+    window_side_ = std::make_unique<WindowSession>(
+        window_, SessionTimerIds{kShowTimerId, kMusicStartTimerId, kMusicTimerId, kMusicPrepareTimerId});
     show_ = std::make_unique<WindowShow>(window_, std::make_unique<FilePictureSource>(plan_.pictures));
     show_->settings() = plan_.show;
     show_->runner().seed = options_.seed;
-    if (plan_.show.picture_count > 0) SetTimer(window_, kShowTimerId, 10, nullptr);
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();
-    music_ = std::make_unique<PreviewMusicPlayer>(*media_);
     // The media calls take ANSI paths: a name outside the code page plays by its short form.
     std::vector<std::string> tracks;
     for (const std::string& path : plan_.music) tracks.push_back(AnsiPathForMedia(path));
-    music_->SetTracks(std::move(tracks), plan_.shuffle_music, plan_.music_pause);
-    if (!plan_.music.empty()) SetTimer(window_, kMusicStartTimerId, 500, nullptr);
+    auto music = std::make_unique<PreviewMusic>(*media_, std::move(tracks), plan_.shuffle_music, plan_.music_pause);
+    music_ = music.get();
+    session_ = std::make_unique<SaverSession>(
+        *window_side_, &show_->host(), std::move(music),
+        [this](ShowInput input, Point cursor) { return exit_.Ends(input, cursor); }, PreviewSessionPlan(plan_));
+    session_->on_step = [this](std::string_view step) { Step(step); };
+    session_->Start();
 }
 
 // The window was activated when it was made, but the platform may have left the
@@ -145,67 +140,14 @@ void PreviewWindow::Setup() {
 // of any input, and a display server that orders focus changes by time refuses it. Once
 // this thread has received a message, the same request carries that message's time.
 void PreviewWindow::TakeKeyboard() {
-    if (closing_) return;
+    if (closing()) return;
     SetForegroundWindow(window_);
     SetFocus(nullptr);
     SetFocus(window_);
 }
 
-void PreviewWindow::OnTimer(UINT_PTR id) {
-    switch (id) {
-    case kShowTimerId:
-        KillTimer(window_, kShowTimerId);
-        if (!closing_) show_->Start();
-        break;
-    case kMusicStartTimerId:
-        KillTimer(window_, kMusicStartTimerId);
-        MusicStep();
-        break;
-    case kMusicTimerId:
-        if (music_->OnSecond()) {
-            KillTimer(window_, kMusicTimerId);
-            MusicStep();
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void PreviewWindow::MusicStep() {
-    if (closing_) return;
-    music_->Step();
-    SetTimer(window_, kMusicTimerId, 1000, nullptr);
-}
-
-void PreviewWindow::OnInput(PreviewInput input, Point cursor) {
-    if (closing_) return;
-    if (exit_.Ends(input, cursor)) Close();
-}
-
-void PreviewWindow::KillTimers() {
-    KillTimer(window_, kShowTimerId);
-    KillTimer(window_, kMusicStartTimerId);
-    KillTimer(window_, kMusicTimerId);
-}
-
-void PreviewWindow::Close() {
-    if (closing_) return;
-    closing_ = true;
-    KillTimers();
-    // Waits for the show thread without a time limit; it polls its stop flag at every
-    // step of an effect and every 100 ms of a pause.
-    if (show_) show_->Stop();
-    Step("show stopped");
-    if (music_) music_->Stop();
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-}
-
 void PreviewWindow::OnDestroy() {
-    KillTimers();
-    show_.reset();
-    music_.reset();
-    media_.reset();
+    if (session_) session_->OnWindowDestroyed();
     Step("window destroyed");
     PostQuitMessage(0);
 }

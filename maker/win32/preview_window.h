@@ -1,13 +1,15 @@
 #pragma once
 // PreviewWindow: the maker's full-screen preview of the open project. A top-most popup
 // over the primary screen, black, without a mouse pointer, that plays the project with
-// the made screensaver's own show (win32/window_show.h over the picture files) and its
-// music straight from the music files, until an exit event closes it.
+// the made screensaver's own show (player/win32/window_show.h over the picture files)
+// and its music straight from the music files, until an exit event closes it. The
+// sequencing is the player's session (player/saver_session.h), as in the screensaver.
 //
 // Timers: 66 starts the show 10 ms after set-up; 77 starts the music half a second after
-// it; 99 checks the music once a second. Close is the only way out: timers killed, show
-// thread stopped and joined, music closed, then the window destroys itself (and the
-// preview thread, whose main window it is, ends with it).
+// it; 99 checks the music once a second. Close is the only way out, in the session's
+// order: window hidden, timers killed, show thread stopped (waited for within a bound),
+// music closed, then the window destroys itself (and the preview thread, whose main
+// window it is, ends with it).
 
 #include <windows.h>
 
@@ -18,10 +20,11 @@
 
 #include "common/media_player.h"
 #include "maker/preview/preview_exit_rules.h"
-#include "maker/preview/preview_music_player.h"
-#include "maker/preview/preview_plan.h"
+#include "maker/preview/preview_session.h"
+#include "player/saver_session.h"
+#include "player/win32/session_window.h"
+#include "player/win32/window_show.h"
 #include "raster/geometry.h"
-#include "win32/window_show.h"
 
 namespace gd {
 
@@ -34,8 +37,8 @@ struct PreviewWindowOptions {
     std::optional<uint32_t> seed;
     // The window activated again when the preview closes (the maker's).
     HWND return_to = nullptr;
-    // Told "show stopped", "window destroyed" on the preview's thread: the steps of
-    // closing, for tests.
+    // Told the session's steps of closing ("window hidden", "show stopped", ...) and
+    // "window destroyed" on the preview's thread: for tests.
     std::function<void(std::string_view step)> on_step;
 };
 
@@ -44,6 +47,7 @@ public:
     static constexpr UINT_PTR kShowTimerId = 66;
     static constexpr UINT_PTR kMusicStartTimerId = 77;
     static constexpr UINT_PTR kMusicTimerId = 99;
+    static constexpr UINT_PTR kMusicPrepareTimerId = 100;  // unused: the files play as they are
     // Posted by another thread to close the preview.
     static constexpr UINT kCloseRequest = WM_APP + 66;
     // Posted to itself once made: takes the keyboard (see TakeKeyboard).
@@ -56,9 +60,9 @@ public:
 
     HWND hwnd() const { return window_; }
     WindowShow& show() { return *show_; }
-    PreviewMusicPlayer& music() { return *music_; }
+    PreviewMusicPlayer& music() { return music_->player(); }
     const PreviewExitRules& exit_rules() const { return exit_; }
-    bool closing() const { return closing_; }
+    bool closing() const { return session_ && session_->closing(); }
 
 private:
     PreviewWindow(PreviewPlan plan, PreviewWindowOptions options);
@@ -68,23 +72,20 @@ private:
 
     void Setup();
     void TakeKeyboard();
-    void OnTimer(UINT_PTR id);
-    void MusicStep();
-    void OnInput(PreviewInput input, Point cursor = {});
-    void Close();
     void OnDestroy();
-    void KillTimers();
     void Step(std::string_view step) const;
 
     HWND window_ = nullptr;
     PreviewPlan plan_;
     PreviewWindowOptions options_;
     PreviewExitRules exit_;
-    // Destroyed in reverse order: the show first, then the music.
+    // Destroyed in reverse order: the session first, then the show, then the music's
+    // device.
     std::unique_ptr<MediaPlayer> media_;
-    std::unique_ptr<PreviewMusicPlayer> music_;
+    std::unique_ptr<WindowSession> window_side_;
     std::unique_ptr<WindowShow> show_;
-    bool closing_ = false;
+    PreviewMusic* music_ = nullptr;  // owned by the session
+    std::unique_ptr<SaverSession> session_;
 };
 
 }  // namespace gd

@@ -27,6 +27,7 @@ void CSaverPreviewThread::Run() {
     SeedRandomFromTime();
     if (PreviewWindow* preview = PreviewWindow::Create(instance_, std::move(plan_), std::move(options_))) {
         window_ = preview->hwnd();
+        had_window_ = true;
         // A close asked for before the window existed: the request saw no window.
         if (close_requested_) PostMessageW(preview->hwnd(), PreviewWindow::kCloseRequest, 0, 0);
         MSG message;
@@ -38,6 +39,12 @@ void CSaverPreviewThread::Run() {
     }
     if (on_thread_end) on_thread_end();
     SetEvent(ended_);
+}
+
+bool CSaverPreviewThread::closing() const {
+    if (!had_window_) return false;
+    HWND window = window_.load();
+    return !window || !IsWindowVisible(window);
 }
 
 void CSaverPreviewThread::RequestClose() {
@@ -63,7 +70,9 @@ bool CSaverPreviewThread::Join(DWORD milliseconds) {
 }
 
 bool PreviewLauncher::Start(HWND maker_window, PreviewPlan plan) {
-    if (current_ && !current_->ended()) return false;
+    if (current_ && !current_->ended()) {
+        if (!current_->closing() || !current_->Join(kClosingWaitMs)) return false;
+    }
     current_.reset();
     PreviewWindowOptions options;
     options.return_to = maker_window;

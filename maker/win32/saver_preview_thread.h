@@ -37,6 +37,8 @@ public:
     bool ended() const { return WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0; }
     // The preview's window once it exists; nullptr before and after.
     HWND window() const { return window_.load(); }
+    // True once the preview's window has left the screen (it is closing, or closed).
+    bool closing() const;
 
     // Runs on the preview's thread as its last action: for tests.
     std::function<void()> on_thread_end;
@@ -50,12 +52,15 @@ private:
     std::thread thread_;
     HANDLE ended_;  // manual-reset: set when the thread ends
     std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> had_window_{false};
     std::atomic<bool> close_requested_{false};
 };
 
 // Starts the preview of the maker's open project from its window: one preview at a time;
-// a preview asked for while one still runs is not started. The previews' threads are
-// joined when they have ended, and when the launcher goes.
+// a preview asked for while one still runs is not started. One that is closing (its
+// window already left the screen) is waited for first: the user who ends a preview and
+// asks for it again at once gets it. The previews' threads are joined when they have
+// ended, and when the launcher goes.
 class PreviewLauncher {
 public:
     explicit PreviewLauncher(HINSTANCE instance) : instance_(instance) {}
@@ -63,6 +68,8 @@ public:
 
     // False when a preview still runs or the thread could not be started.
     bool Start(HWND maker_window, PreviewPlan plan);
+    // How long Start waits for a closing preview's thread.
+    static constexpr DWORD kClosingWaitMs = 2000;
     // Closes the running preview and waits for its thread.
     void Stop();
     CSaverPreviewThread* current() const { return current_.get(); }

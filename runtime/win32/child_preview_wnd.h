@@ -8,7 +8,7 @@
 
 #include "common/saver_config.h"
 #include "runtime/resource_source.h"
-#include "win32/window_show.h"
+#include "player/win32/window_show.h"
 
 namespace gd {
 

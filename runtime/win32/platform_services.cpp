@@ -33,6 +33,8 @@ ScreenSaverValues ReadScreenSaverValues() {
     return values;
 }
 
+bool PasswordCheckAsks() { return !IsNtFamily(); }
+
 bool VerifyPassword(HWND window) {
     if (IsNtFamily()) return true;
     HMODULE library = LoadLibraryA("PASSWORD.CPL");

@@ -15,6 +15,8 @@ ScreenSaverValues ReadScreenSaverValues();
 // True when the show may end: always on the NT family (its logon protects the desktop),
 // otherwise what the platform's password check answers (true when it is missing).
 bool VerifyPassword(HWND window);
+// Whether VerifyPassword may ask the user anything: never on the NT family.
+bool PasswordCheckAsks();
 
 // The password-change request of the older platform family; ends silently where the
 // service is missing.

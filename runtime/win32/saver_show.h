@@ -11,7 +11,7 @@
 #include "raster/geometry.h"
 #include "runtime/resource_source.h"
 #include "effects/show_setup.h"
-#include "win32/window_show.h"
+#include "player/win32/window_show.h"
 
 namespace gd {
 

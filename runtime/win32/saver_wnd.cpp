@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "runtime/show_start_rule.h"
+#include "runtime/saver_music.h"
 #include "runtime/win32/saver_show.h"
 #include "runtime/win32/monitor_list.h"
 #include "runtime/win32/platform_services.h"
@@ -14,23 +14,6 @@ namespace gd {
 namespace {
 
 constexpr char kClassName[] = "ReelhostSaverWnd";
-// One-shot timers that replace waits on the window thread, so input is handled while
-// they run: the preparation of the next track after the effect duration, and the held
-// back show start one second after the first track began.
-constexpr UINT_PTR kPrepareTimerId = 100;
-constexpr UINT_PTR kShowStartTimerId = 101;
-
-// The preparation timer as a window timer.
-class WindowOneShotTimer final : public OneShotTimer {
-public:
-    WindowOneShotTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
-    void Arm(uint32_t ms) override { SetTimer(hwnd_, id_, ms, nullptr); }
-    void Disarm() override { KillTimer(hwnd_, id_); }
-
-private:
-    HWND hwnd_;
-    UINT_PTR id_;
-};
 
 Point CursorPosition() {
     POINT p{};
@@ -104,17 +87,15 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             if (wparam == FALSE && idle) return FALSE;
             break;
         case WM_ACTIVATE:
-            if (LOWORD(wparam) == WA_INACTIVE) OnInput(SaverInput::kDeactivate);
-            break;
         case WM_ACTIVATEAPP:
-            if (wparam == FALSE) OnInput(SaverInput::kDeactivate);
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (auto input = ShowInputOf(message, wparam); input && session_) session_->OnInput(*input);
             break;
-        case WM_MOUSEMOVE: OnInput(SaverInput::kMouseMove); break;
-        case WM_LBUTTONDOWN: OnInput(SaverInput::kLeftButton); break;
-        case WM_RBUTTONDOWN: OnInput(SaverInput::kRightButton); break;
-        case WM_MBUTTONDOWN: OnInput(SaverInput::kMiddleButton); break;
-        case WM_KEYDOWN: OnInput(wparam == VK_ESCAPE ? SaverInput::kEscape : SaverInput::kKey); break;
-        case WM_SYSKEYDOWN: OnInput(SaverInput::kSystemKey); break;
         case WM_SETCURSOR:
             SetCursor(idle ? nullptr : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
             return TRUE;
@@ -128,8 +109,8 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
         case WM_TIMER:
             if (show_ && show_->OnTimer(wparam)) return 0;
-            if (wparam == kMusicTimerId || wparam == kPrepareTimerId || wparam == kShowStartTimerId) {
-                OnTimer(wparam);
+            if (auto timer = window_side_ ? window_side_->TimerOf(wparam) : std::nullopt; timer && session_) {
+                session_->OnTimer(*timer);
                 return 0;
             }
             break;
@@ -151,74 +132,27 @@ void CSaverWnd::OnCreate() {
 }
 
 void CSaverWnd::StartMusicAndShow() {
-    const bool muted = config_.mute_music != 0;
-    MusicSettings music;
-    music.count = config_.music_count;
-    music.shuffle = config_.shuffle_audio != 0;
-    music.identifier = config_.identifier;
-    music.temp_dir = TemporaryFolder();
-    music_ = std::make_unique<CMusicList>(music, source_, std::make_shared<Win32TrackFiles>(), player_);
-    music_->set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
-    prepare_timer_ = std::make_unique<WindowOneShotTimer>(hwnd_, kPrepareTimerId);
-    music_timer_ = std::make_unique<MusicTimer>(*music_, config_.audio_pause,
-                                                uint32_t(std::max<int32_t>(config_.effect_millisecond, 1)),
-                                                *prepare_timer_);
-    if (config_.music_count > 0 && !muted) {
-        music_timer_->Start();
-        SetTimer(hwnd_, kMusicTimerId, kMusicTimerPeriodMs, nullptr);
-    }
-
+    window_side_ = std::make_unique<WindowSession>(hwnd_, kTimerIds);
+    // A password asked for on closing is asked over the show's window.
+    window_side_->keep_on_close = [this] {
+        return PasswordCheckAsks() && DecideClose(exit_, GetTickCount()) == CloseDecision::kCheckPassword;
+    };
     show_ = MakeSaverShow(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
     if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
-    if (ShowStartsAtOnce(major_version_, config_.music_count, muted)) {
-        StartShow();
-    } else {
-        show_pending_ = true;
-    }
+    auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<Win32TrackFiles>(), player_,
+                                              TemporaryFolder());
+    music->list().set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
+    session_ = std::make_unique<SaverSession>(*window_side_, &show_->host(), std::move(music),
+                                              [this](ShowInput input, Point) { return EndsShow(input); },
+                                              SaverSessionPlan(config_, major_version_));
+    session_->Start();
 }
 
-void CSaverWnd::StartShow() {
-    show_pending_ = false;
-    if (show_) show_->Start();
-}
-
-void CSaverWnd::OnTimer(UINT_PTR id) {
-    if (id == kPrepareTimerId) {
-        KillTimer(hwnd_, kPrepareTimerId);
-        if (music_timer_) music_timer_->OnPrepareTimer();
-        return;
-    }
-    if (id == kShowStartTimerId) {
-        KillTimer(hwnd_, kShowStartTimerId);
-        if (show_pending_) StartShow();
-        return;
-    }
-    if (!music_timer_ || !music_timer_->Tick()) return;
-    if (show_pending_ && major_version_ <= 4 && !show_start_scheduled_) {
-        show_start_scheduled_ = true;
-        SetTimer(hwnd_, kShowStartTimerId, 1000, nullptr);
-    }
-}
-
-bool CSaverWnd::OnInput(SaverInput input) {
+// The exit rule: the cursor is read where it is now, not where a message says it was.
+bool CSaverWnd::EndsShow(ShowInput input) {
     if (!InputEndsShow(input, exit_, flags_, CursorPosition())) return false;
-    RequestClose();
-    return true;
-}
-
-void CSaverWnd::RequestClose() {
-    KillTimer(hwnd_, kMusicTimerId);
-    KillTimer(hwnd_, kPrepareTimerId);
-    KillTimer(hwnd_, kShowStartTimerId);
-    show_pending_ = false;
-    if (music_) music_->CancelPreparation();
-    if (show_) show_->Stop();
-    if (music_) {
-        music_->StopMusic();
-        music_->DeleteFiles();
-    }
     exit_.closing = true;
-    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    return true;
 }
 
 bool CSaverWnd::OnClose() {
@@ -235,16 +169,8 @@ bool CSaverWnd::OnClose() {
 }
 
 void CSaverWnd::OnDestroy() {
-    KillTimer(hwnd_, kMusicTimerId);
-    KillTimer(hwnd_, kPrepareTimerId);
-    KillTimer(hwnd_, kShowStartTimerId);
-    // The show stops before its window goes away; then the music objects.
-    show_.reset();
-    if (music_) {
-        music_->CancelPreparation();
-        music_->StopMusic();
-        music_->DeleteFiles();
-    }
+    // The show stops before its window goes away; then the music.
+    if (session_) session_->OnWindowDestroyed();
     BOOL previous = FALSE;
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &previous, 0);
     PostQuitMessage(0);

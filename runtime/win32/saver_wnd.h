@@ -1,18 +1,20 @@
 #pragma once
-// The full-screen show window: the show, its music and the rules that end it.
+// The full-screen show window: a thin adapter of the show's session to a window. Its
+// messages become the session's input and timers; the exit rules and the password check
+// of the screensaver decide when it ends.
 
 #include <windows.h>
 
 #include <memory>
 
 #include "common/saver_config.h"
+#include "player/saver_session.h"
+#include "player/win32/session_window.h"
+#include "player/win32/window_show.h"
 #include "runtime/exit_rules.h"
-#include "runtime/music_list.h"
-#include "runtime/music_timer.h"
 #include "runtime/resource_source.h"
 #include "runtime/screen_layout.h"
 #include "win32/mci_player.h"
-#include "win32/window_show.h"
 
 namespace gd {
 
@@ -28,6 +30,10 @@ public:
     static CSaverWnd* Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source, const ScreenLayout& layout);
     HWND hwnd() const { return hwnd_; }
+    SaverSession& session() { return *session_; }
+
+    // The window's timer ids of the session's timers.
+    static constexpr SessionTimerIds kTimerIds{101, 102, 99, 100};
 
 private:
     CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, const Rect& stage);
@@ -37,11 +43,7 @@ private:
 
     void OnCreate();
     void StartMusicAndShow();
-    void StartShow();
-    void OnTimer(UINT_PTR id);
-    // True when the input was handled by asking the show to close.
-    bool OnInput(SaverInput input);
-    void RequestClose();
+    bool EndsShow(ShowInput input);
     // False when the close message must not close the window.
     bool OnClose();
     void OnDestroy();
@@ -53,14 +55,12 @@ private:
     ExitFlags flags_;
     ExitState exit_;
     int major_version_ = 0;
-    bool show_pending_ = false;
-    bool show_start_scheduled_ = false;
-    // Destroyed in reverse order: the show first, then the music objects.
+    // Destroyed in reverse order: the session first, then the show, then the music's
+    // device.
     CMciPlayer player_;
-    std::unique_ptr<CMusicList> music_;
-    std::unique_ptr<OneShotTimer> prepare_timer_;
-    std::unique_ptr<MusicTimer> music_timer_;
+    std::unique_ptr<WindowSession> window_side_;
     std::unique_ptr<WindowShow> show_;
+    std::unique_ptr<SaverSession> session_;
 };
 
 }  // namespace gd

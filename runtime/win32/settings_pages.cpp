@@ -120,7 +120,7 @@ INT_PTR CEffectsPage::OnMessage(UINT message, WPARAM, LPARAM lparam) {
 
 void CEffectsPage::OnInitDialog() {
     HWND list = Item(IDC_EFFECT_LIST);
-    FillEffectList(list);
+    FillEffectList(list, ChoosableEffectNames());
     for (int id = 1; id <= kEffectCount; ++id) SetEffectRowChecked(list, id - 1, config_.effect_on[size_t(id)] == 1);
 }
 

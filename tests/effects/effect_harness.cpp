@@ -3,7 +3,7 @@
 #include "common/random15.h"
 #include "effects/clock.h"
 #include "effects/effect_table.h"
-#include "effects/presenter.h"
+#include "raster/presenter.h"
 
 namespace gd::testing {
 namespace {

@@ -26,33 +26,33 @@ TEST(ExitRules, EveryFlagOffLeavesOnlyTheAlwaysEndingInputs) {
     ExitState s = StateAt({10, 10});
     ExitFlags off;
     Point far{500, 500};
-    EXPECT_FALSE(InputEndsShow(SaverInput::kMouseMove, s, off, far));
-    EXPECT_FALSE(InputEndsShow(SaverInput::kLeftButton, s, off, far));
-    EXPECT_FALSE(InputEndsShow(SaverInput::kRightButton, s, off, far));
-    EXPECT_FALSE(InputEndsShow(SaverInput::kKey, s, off, far));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kEscape, s, off, far));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kMiddleButton, s, off, far));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kSystemKey, s, off, far));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kDeactivate, s, off, far));
+    EXPECT_FALSE(InputEndsShow(ShowInput::kMouseMove, s, off, far));
+    EXPECT_FALSE(InputEndsShow(ShowInput::kLeftButton, s, off, far));
+    EXPECT_FALSE(InputEndsShow(ShowInput::kRightButton, s, off, far));
+    EXPECT_FALSE(InputEndsShow(ShowInput::kKey, s, off, far));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kEscape, s, off, far));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kMiddleButton, s, off, far));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kSystemKey, s, off, far));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kDeactivate, s, off, far));
 }
 
 TEST(ExitRules, AllowedInputsEndTheShowAndMovementReadsTheThreshold) {
     ExitState s = StateAt({10, 10});
     s.values.mouse_threshold = 5;
     ExitFlags on{true, true, true, true};
-    EXPECT_TRUE(InputEndsShow(SaverInput::kKey, s, on, {10, 10}));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kLeftButton, s, on, {10, 10}));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kRightButton, s, on, {10, 10}));
-    EXPECT_FALSE(InputEndsShow(SaverInput::kMouseMove, s, on, {15, 5}));
-    EXPECT_TRUE(InputEndsShow(SaverInput::kMouseMove, s, on, {16, 10}));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kKey, s, on, {10, 10}));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kLeftButton, s, on, {10, 10}));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kRightButton, s, on, {10, 10}));
+    EXPECT_FALSE(InputEndsShow(ShowInput::kMouseMove, s, on, {15, 5}));
+    EXPECT_TRUE(InputEndsShow(ShowInput::kMouseMove, s, on, {16, 10}));
 }
 
 TEST(ExitRules, NothingEndsTheShowWhileThePasswordIsChecked) {
     ExitState s = StateAt({0, 0});
     s.checking_password = true;
     ExitFlags on{true, true, true, true};
-    for (auto input : {SaverInput::kMouseMove, SaverInput::kLeftButton, SaverInput::kKey, SaverInput::kEscape,
-                       SaverInput::kSystemKey, SaverInput::kDeactivate, SaverInput::kMiddleButton}) {
+    for (auto input : {ShowInput::kMouseMove, ShowInput::kLeftButton, ShowInput::kKey, ShowInput::kEscape,
+                       ShowInput::kSystemKey, ShowInput::kDeactivate, ShowInput::kMiddleButton}) {
         EXPECT_FALSE(InputEndsShow(input, s, on, {900, 900}));
     }
 }

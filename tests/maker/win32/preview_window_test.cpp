@@ -207,9 +207,9 @@ TEST_F(Preview, MutedOrSilentProjectsStartNoMusic) {
     EXPECT_TRUE(preview_->music().tracks().empty());
 }
 
-// The preview on its own thread: Close stops and joins the show thread, closes the music,
-// then the window is destroyed and only then the thread ends.
-TEST(PreviewThread, ClosesInOrderShowMusicWindowThread) {
+// The preview on its own thread: Close hides the window, stops and joins the show thread,
+// closes the music, then the window is destroyed and only then the thread ends.
+TEST(PreviewThread, ClosesInOrderWindowShowMusicThread) {
     TempFolder folder;
     PreviewPlan plan = QuickPlan({WriteColorJpeg(folder, "red.jpg", 64, 48, RGB(255, 0, 0)),
                                   WriteColorJpeg(folder, "blue.jpg", 64, 48, RGB(0, 0, 255))});
@@ -242,7 +242,8 @@ TEST(PreviewThread, ClosesInOrderShowMusicWindowThread) {
     thread.RequestClose();
     ASSERT_TRUE(thread.Join(10000)) << "the preview's thread did not end";
     EXPECT_FALSE(IsWindow(made.load()));
-    EXPECT_EQ(steps, (Journal{"show stopped", "music closed", "window destroyed", "thread ended"}));
+    EXPECT_EQ(steps, (Journal{"window hidden", "show stopped", "music closed", "music stopped", "close requested",
+                              "window destroyed", "thread ended"}));
 }
 
 // Escape in the middle of a ten-second effect: the show thread stops at its next step

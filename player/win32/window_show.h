@@ -1,9 +1,10 @@
 #pragma once
-// The slideshow of one show window, shared by every window that plays a show (the made
+// The show of one window on Windows, for every window that plays a show (the made
 // screensaver's full-screen and preview windows, the maker's full-screen preview and its
-// effect demonstration): the show settings, stage and runner, a window buffer presented
-// to the window with GDI, and text drawn with GDI. Where the pictures come from is the
-// window's business (a made screensaver's resources, the maker's picture files).
+// effect demonstration): a ShowHost over the window's GDI surface, the window's repaint
+// from the window buffer, and a few repaints while the window settles on the screen.
+// Where the pictures come from is the window's business (a made screensaver's resources,
+// the maker's picture files).
 
 #include <windows.h>
 
@@ -12,9 +13,7 @@
 #include <optional>
 
 #include "effects/picture_source.h"
-#include "effects/show_runner.h"
-#include "effects/show_settings.h"
-#include "effects/slide_stage.h"
+#include "player/show_host.h"
 #include "raster/geometry.h"
 
 namespace gd {
@@ -38,12 +37,13 @@ public:
     WindowShow(const WindowShow&) = delete;
     WindowShow& operator=(const WindowShow&) = delete;
 
+    ShowHost& host() { return host_; }
     // Only while the show thread is not running: the thread reads them.
-    ShowSettings& settings();
-    const ShowSettings& settings() const;
+    ShowSettings& settings() { return host_.settings(); }
+    const ShowSettings& settings() const { return host_.settings(); }
     // The runner's seed and poll interval, and the stage's hooks, for the window and tests.
-    ShowRunner& runner();
-    SlideStage& stage();
+    ShowRunner& runner() { return host_.runner(); }
+    SlideStage& stage() { return host_.stage(); }
 
     // Runs once, on the show thread, when the show's first present reached the window.
     // Only while the show thread is not running.
@@ -55,10 +55,12 @@ public:
     void Start();
     // Stops the show thread, waiting for it, then clears the window to black.
     void Stop();
-    bool running() const;
+    // Stops the show thread, waiting at most `ms` (see ShowHost::StopWithin).
+    bool StopWithin(uint32_t ms);
+    bool running() const { return host_.running(); }
     // Fills the stage black, on the window and in the window buffer, whether the window
     // is visible or not. Does nothing while the show thread runs.
-    void Clear();
+    void Clear() { host_.Clear(); }
 
     // The window's WM_TIMER: true when `id` was the show's own repaint timer. A present
     // made before the platform really put a new window on the screen can be lost without
@@ -74,8 +76,14 @@ public:
     void Paint(HDC dc, const RECT& area) const;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    WindowShow(HWND window, const Rect& stage, std::unique_ptr<PictureSource> pictures);
+    void KillSettleTimer();
+
+    HWND window_;
+    Rect stage_rect_;  // in the window's client coordinates
+    ShowHost host_;
+    class GdiShowSurface* surface_;  // owned by the host
+    int settle_repaints_ = 0;
 };
 
 }  // namespace gd
