@@ -1,6 +1,7 @@
 #pragma once
-// The media layer as the music list sees it: one file at a time, chosen by its
-// extension, with a position and a length in milliseconds.
+// The media layer: one file at a time, its device chosen by the file's extension, with a
+// position and a length in milliseconds. The screensaver's music, the maker's preview and
+// the Music page's player all play through it. Paths are UTF-8.
 
 #include <cstdint>
 #include <string>
@@ -10,18 +11,26 @@ namespace gd {
 class MediaPlayer {
 public:
     virtual ~MediaPlayer() = default;
-    // Opens `path` and reads its length. Failures are not reported: a file that cannot be
-    // played leaves no open device, so it counts as finished at the next check.
-    virtual void Open(const std::string& path) = 0;
-    virtual void Play() = 0;
+    // Opens `path` (closing what was open) and reads its length. False when the media
+    // layer cannot open it, with its reason in `why` when given; no device is open then.
+    virtual bool Open(const std::string& path, std::string* why = nullptr) = 0;
+    // Plays the open file from `from_ms` to its end and returns at once. False when
+    // refused (or nothing is open), with the reason in `why` when given. Either way the
+    // file counts as open (IsOpen) until Close: the music then finds it finished.
+    virtual bool PlayFrom(uint32_t from_ms, std::string* why = nullptr) = 0;
+    bool Play() { return PlayFrom(0); }
+    // Stops playing; the file stays open.
+    virtual void Halt() = 0;
+    virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     virtual uint32_t Position() = 0;  // 0 when the device cannot tell
     virtual uint32_t Length() const = 0;
+    // Whether the device says it is playing.
+    virtual bool Playing() = 0;
     // Whether the open device says it has stopped (or cannot tell what it does). A
     // device that cannot play, such as a machine without a sound device, opens a file,
     // takes the play command and stops at once at position 0.
     virtual bool Stopped() = 0;
-    virtual void Close() = 0;
 };
 
 // True when nothing is open, or the open track has played to its end (its position is

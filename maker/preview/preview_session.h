@@ -16,7 +16,6 @@ namespace gd {
 
 class PreviewMusic final : public SessionMusic {
 public:
-    // `tracks` as the media layer opens them.
     PreviewMusic(MediaPlayer& media, std::vector<std::string> tracks, bool shuffle, int32_t pause_s);
 
     // The first music step: the first track plays.

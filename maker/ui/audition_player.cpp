@@ -21,7 +21,7 @@ void AuditionPlayer::Open() {
     position_ = length_ = 0;
     problem_.clear();
     std::string why;
-    if (!media_.Open(file_, why)) {
+    if (!media_.Open(file_, &why)) {
         GiveUp(why.empty() ? "the media layer cannot open it" : why);
         return;
     }
@@ -35,7 +35,7 @@ void AuditionPlayer::Open() {
 
 void AuditionPlayer::StartAt(uint32_t from_ms, uint32_t now_ms) {
     std::string why;
-    if (!media_.PlayFrom(from_ms, why)) {
+    if (!media_.PlayFrom(from_ms, &why)) {
         GiveUp(why.empty() ? "the media layer refuses to play it" : why);
         return;
     }

@@ -14,27 +14,9 @@
 #include <cstdint>
 #include <string>
 
-namespace gd {
+#include "common/media_player.h"
 
-// The media layer as the player sees it: one open file, played without waiting.
-class AuditionMedia {
-public:
-    virtual ~AuditionMedia() = default;
-    // Opens `path`, closing what was open. False when the media layer cannot open it,
-    // with its reason in `why`.
-    virtual bool Open(const std::string& path, std::string& why) = 0;
-    // Plays the open file from `from_ms` to its end and returns at once. False when
-    // refused, with the reason in `why`.
-    virtual bool PlayFrom(uint32_t from_ms, std::string& why) = 0;
-    // Stops playing; the file stays open.
-    virtual void Halt() = 0;
-    virtual void Close() = 0;
-    // The open file's length and the playing position, in milliseconds (0 when unknown).
-    virtual uint32_t Length() = 0;
-    virtual uint32_t Position() = 0;
-    // Whether the device says it is playing.
-    virtual bool Playing() = 0;
-};
+namespace gd {
 
 enum class AuditionState {
     kEmpty,      // no file set
@@ -52,7 +34,7 @@ public:
     // How often the page polls a playing file.
     static constexpr uint32_t kPollPeriodMs = 250;
 
-    explicit AuditionPlayer(AuditionMedia& media) : media_(media) {}
+    explicit AuditionPlayer(MediaPlayer& media) : media_(media) {}
     ~AuditionPlayer() { media_.Close(); }
     AuditionPlayer(const AuditionPlayer&) = delete;
     AuditionPlayer& operator=(const AuditionPlayer&) = delete;
@@ -86,7 +68,7 @@ private:
     void GiveUp(std::string why);
     void EndReached();
 
-    AuditionMedia& media_;
+    MediaPlayer& media_;
     std::string file_;
     AuditionState state_ = AuditionState::kEmpty;
     uint32_t position_ = 0;

@@ -18,7 +18,7 @@
 
 namespace gd {
 
-class AuditionMedia;
+class MediaPlayer;
 class CScreenSaverDoc;
 class FramePage;
 struct PageContext;
@@ -45,7 +45,7 @@ struct MakerServices {
     // The full-screen preview of the open project; unset: not part of this program yet.
     std::function<void(HWND frame, CScreenSaverDoc& doc)> start_preview;
     // The media layer of the Music page's player; unset: the media control interface.
-    std::function<std::unique_ptr<AuditionMedia>()> make_audition_media;
+    std::function<std::unique_ptr<MediaPlayer>()> make_audition_media;
     // The pages after General (2 to 5); unset or null: a page that says it is not there.
     std::function<std::unique_ptr<FramePage>(int page, const PageContext& context)> make_page;
     // The colour dialog, fully open (ChooseColorFullyOpen); tests answer it themselves.

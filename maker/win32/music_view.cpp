@@ -14,7 +14,7 @@
 #include "maker/win32/dpi.h"
 #include "maker/win32/file_drop.h"
 #include "maker/win32/maker_resource_ids.h"
-#include "maker/win32/mci_audition_media.h"
+#include "win32/mci_player.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
 
@@ -68,7 +68,7 @@ void SetCell(HWND list, int row, int column, std::wstring text) {
 CMusicView::CMusicView(PageContext context) : context_(std::move(context)) {
     media_ = context_.services && context_.services->make_audition_media ? context_.services->make_audition_media()
                                                                          : nullptr;
-    if (!media_) media_ = std::make_unique<CMciAuditionMedia>();
+    if (!media_) media_ = std::make_unique<CMciPlayer>(/*check_devices=*/true);
     player_ = std::make_unique<AuditionPlayer>(*media_);
     track_menu = [this](HMENU menu, POINT screen) {
         return UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screen.x,

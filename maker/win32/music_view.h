@@ -109,7 +109,7 @@ private:
                                      DWORD_PTR data);
 
     PageContext context_;
-    std::unique_ptr<AuditionMedia> media_;
+    std::unique_ptr<MediaPlayer> media_;
     std::unique_ptr<AuditionPlayer> player_;
     std::vector<std::string> files_;
     std::vector<int64_t> sizes_;  // hundredths of a megabyte, as shown

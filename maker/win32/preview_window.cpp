@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "maker/win32/mci_audition_media.h"
 #include "win32/mci_player.h"
 
 namespace gd {
@@ -123,10 +122,7 @@ void PreviewWindow::Setup() {
     show_->runner().seed = options_.seed;
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();
-    // The media calls take ANSI paths: a name outside the code page plays by its short form.
-    std::vector<std::string> tracks;
-    for (const std::string& path : plan_.music) tracks.push_back(AnsiPathForMedia(path));
-    auto music = std::make_unique<PreviewMusic>(*media_, std::move(tracks), plan_.shuffle_music, plan_.music_pause);
+    auto music = std::make_unique<PreviewMusic>(*media_, plan_.music, plan_.shuffle_music, plan_.music_pause);
     music_ = music.get();
     session_ = std::make_unique<SaverSession>(
         *window_side_, &show_->host(), std::move(music),

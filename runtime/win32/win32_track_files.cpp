@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/utf16.h"
+
 namespace gd {
 namespace {
 
@@ -27,25 +29,25 @@ private:
 }  // namespace
 
 bool Win32TrackFiles::Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32TrackFiles::Remove(const std::string& path) { DeleteFileA(path.c_str()); }
+void Win32TrackFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToUtf16(path).c_str()); }
 
 std::unique_ptr<TrackFileWriter> Win32TrackFiles::Create(const std::string& path) {
     // No one else may read or write while the track is written; deleting is allowed, so
     // a cancelled write can be removed from the window thread at once.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Utf8ToUtf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32TrackFileWriter>(file);
 }
 
 std::string TemporaryFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    DWORD n = GetTempPathA(sizeof buffer, buffer);
+    wchar_t buffer[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
     if (n == 0 || n > MAX_PATH) return ".\\";
-    return std::string(buffer, n);
+    return Utf16ToUtf8(std::wstring_view(buffer, n));
 }
 
 }  // namespace gd

@@ -1,5 +1,5 @@
 #pragma once
-// Temporary track files on Windows.
+// Temporary track files on Windows; paths are UTF-8.
 
 #include "runtime/track_files.h"
 
@@ -12,7 +12,7 @@ public:
     std::unique_ptr<TrackFileWriter> Create(const std::string& path) override;
 };
 
-// The platform's temporary folder, ending in a backslash.
+// The platform's temporary folder (UTF-8), ending in a backslash.
 std::string TemporaryFolder();
 
 }  // namespace gd

@@ -106,18 +106,24 @@ inline std::unique_ptr<TrackFileWriter> FakeTrackFiles::Create(const std::string
 class FakePlayer : public MediaPlayer {
 public:
     explicit FakePlayer(FakeTrackFiles& files) : files_(files) {}
-    void Open(const std::string& path) override {
+    bool Open(const std::string& path, std::string* = nullptr) override {
         Close();
         opened.push_back(path);
         playable_ = !path.empty() && files_.Exists(path);
         length_ = playable_ ? 5000 : 0;
         position_ = 0;
         stopped_ = false;
+        return playable_;
     }
-    void Play() override { open_ = true; }
+    bool PlayFrom(uint32_t, std::string* = nullptr) override {
+        open_ = true;
+        return playable_;
+    }
+    void Halt() override {}
     bool IsOpen() const override { return open_; }
     uint32_t Position() override { return position_; }
     uint32_t Length() const override { return length_; }
+    bool Playing() override { return open_ && !stopped_; }
     bool Stopped() override { return stopped_; }
     void Close() override { open_ = false; }
     void FinishTrack() {

@@ -114,7 +114,7 @@ class ClockedPlayer : public MediaPlayer {
 public:
     ClockedPlayer(FakeTrackFiles& files, const Clock& clock, std::vector<uint32_t> lengths)
         : files_(files), clock_(clock), lengths_(std::move(lengths)) {}
-    void Open(const std::string& path) override {
+    bool Open(const std::string& path, std::string* = nullptr) override {
         Close();
         auto bytes = files_.Content(path);
         length_ = files_.Exists(path) && !bytes.empty() ? lengths_.at(bytes[0]) : 0;
@@ -122,8 +122,14 @@ public:
         end_ = stop != stops_at.end() ? std::min(stop->second, length_) : length_;
         started_ = clock_.Now();
         if (length_ > 0) starts.push_back({started_, bytes[0]});
+        return length_ > 0;
     }
-    void Play() override { open_ = length_ > 0; }
+    bool PlayFrom(uint32_t, std::string* = nullptr) override {
+        open_ = length_ > 0;
+        return open_;
+    }
+    void Halt() override {}
+    bool Playing() override { return open_ && !Stopped(); }
     bool IsOpen() const override { return open_; }
     uint32_t Position() override { return std::min(clock_.Now() - started_, end_); }
     uint32_t Length() const override { return length_; }

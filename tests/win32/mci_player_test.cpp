@@ -1,5 +1,6 @@
-// The screensaver's music player on the real media control interface, with the rule that
-// tells the music timer a track has ended.
+// The media layer of every player (the screensaver's music, the maker's preview and its
+// Music page) on the real media control interface, with the rule that tells the music
+// timer a track has ended.
 
 #include "win32/mci_player.h"
 
@@ -11,6 +12,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/utf16.h"
 #include "tests/win32/wave_tone.h"
 
 namespace gd {
@@ -66,6 +68,45 @@ TEST(MciPlayer, AFileTheMediaLayerCannotOpenEndsAtOnce) {
     EXPECT_TRUE(player.IsOpen());
     EXPECT_TRUE(player.Stopped());
     EXPECT_TRUE(TrackFinished(player));
+    DeleteFileA(path.c_str());
+}
+
+// The media calls take code-page paths: a UTF-8 name outside the code page (a Japanese
+// one under a Western code page) must reach them in a form that finds the file. The
+// media layer may still refuse to play it (no sound device), but never as a missing file.
+TEST(MciPlayer, AFileWhoseNameTheCodePageCannotHoldIsFound) {
+    const std::string path = TempPath("gd_\xe9\x9f\xb3\xe6\xa5\xbd.wav");
+    const auto tone = test::WaveTone(0.2);
+    const std::wstring wide = Utf8ToUtf16(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, tone.data(), DWORD(tone.size()), &written, nullptr);
+    CloseHandle(file);
+    const std::string ansi = AnsiPathForMedia(path);
+    EXPECT_NE(GetFileAttributesA(ansi.c_str()), INVALID_FILE_ATTRIBUTES) << ansi;
+    CMciPlayer player;
+    std::string why;
+    const bool opened = player.Open(path, &why);
+    if (!opened) EXPECT_NE(player.last_error(), DWORD(MCIERR_FILE_NOT_FOUND)) << why;
+    EXPECT_EQ(opened, player.has_device());
+    player.Close();
+    DeleteFileW(wide.c_str());
+}
+
+TEST(MciPlayer, RefusesAtOnceWithoutASoundDeviceOfTheKindWhenAskedToCheck) {
+    const std::string path = TempPath("gd_mci_check.mid");
+    std::ofstream(path, std::ios::binary) << "MThd";
+    CMciPlayer player(/*check_devices=*/true);
+    std::string why;
+    const bool opened = player.Open(path, &why);
+    if (midiOutGetNumDevs() == 0) {
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(why, "there is no sound device");
+    } else {
+        EXPECT_NE(why, "there is no sound device");
+    }
+    player.Close();
     DeleteFileA(path.c_str());
 }
 

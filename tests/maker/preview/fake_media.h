@@ -15,17 +15,21 @@ namespace gd::test {
 
 class FakeMedia : public MediaPlayer {
 public:
-    void Open(const std::string& path) override {
+    bool Open(const std::string& path, std::string* = nullptr) override {
         Close();
         journal.push_back("open " + path);
-        if (unplayable.count(path)) return;
+        if (unplayable.count(path)) return false;
         path_ = path;
         polls_left_ = plays_for;
+        return true;
     }
-    void Play() override {
+    bool PlayFrom(uint32_t, std::string* = nullptr) override {
         journal.push_back("play");
         open_ = !path_.empty();
+        return open_;
     }
+    void Halt() override {}
+    bool Playing() override { return open_ && polls_left_ > 0 && !stops_at_once; }
     bool IsOpen() const override { return open_; }
     uint32_t Position() override {
         if (polls_left_ > 0) {

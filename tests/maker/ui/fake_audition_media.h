@@ -7,21 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "maker/ui/audition_player.h"
+#include "common/media_player.h"
 
 namespace gd::test {
 
 // Files not in `lengths` cannot be opened (unless `any_length` is set); `refuse_play`
 // refuses to play; `silent` takes a play and never starts (no sound device); `stuck` says
 // it plays but never moves.
-class FakeAuditionMedia : public AuditionMedia {
+class FakeAuditionMedia : public MediaPlayer {
 public:
-    bool Open(const std::string& path, std::string& why) override {
+    bool Open(const std::string& path, std::string* why = nullptr) override {
         Close();
         journal.push_back("open " + path);
         auto found = lengths.find(path);
         if (found == lengths.end() && any_length == 0) {
-            why = "unknown file";
+            if (why) *why = "unknown file";
             return false;
         }
         open_ = path;
@@ -29,10 +29,10 @@ public:
         position_ = 0;
         return true;
     }
-    bool PlayFrom(uint32_t from_ms, std::string& why) override {
+    bool PlayFrom(uint32_t from_ms, std::string* why = nullptr) override {
         journal.push_back("play " + std::to_string(from_ms));
         if (refuse_play) {
-            why = "no driver";
+            if (why) *why = "no driver";
             return false;
         }
         position_ = from_ms;
@@ -49,9 +49,11 @@ public:
         open_.clear();
         playing_ = false;
     }
-    uint32_t Length() override { return length_; }
+    bool IsOpen() const override { return !open_.empty(); }
+    uint32_t Length() const override { return length_; }
     uint32_t Position() override { return position_; }
     bool Playing() override { return playing_; }
+    bool Stopped() override { return !playing_; }
 
     const std::string& open_file() const { return open_; }
 

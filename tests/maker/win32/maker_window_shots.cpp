@@ -126,19 +126,21 @@ void FillSampleMusic(CMainFrame& frame, const std::string& samples) {
 }
 
 // A media layer that plays every file for a minute and a half, without a sound device.
-class SteadyMedia final : public AuditionMedia {
+class SteadyMedia final : public MediaPlayer {
 public:
-    bool Open(const std::string&, std::string&) override { return true; }
-    bool PlayFrom(uint32_t from_ms, std::string&) override {
+    bool Open(const std::string&, std::string* = nullptr) override { return true; }
+    bool PlayFrom(uint32_t from_ms, std::string* = nullptr) override {
         start_ = GetTickCount() - from_ms;
         playing_ = true;
         return true;
     }
     void Halt() override { playing_ = false; }
     void Close() override { playing_ = false; }
-    uint32_t Length() override { return 94000; }
+    bool IsOpen() const override { return true; }
+    uint32_t Length() const override { return 94000; }
     uint32_t Position() override { return playing_ ? std::min<uint32_t>(GetTickCount() - start_, 94000) : 0; }
     bool Playing() override { return playing_; }
+    bool Stopped() override { return !playing_; }
 
 private:
     DWORD start_ = 0;

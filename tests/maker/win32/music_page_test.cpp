@@ -13,7 +13,7 @@
 #include "maker/win32/file_drop.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
-#include "maker/win32/mci_audition_media.h"
+#include "win32/mci_player.h"
 #include "maker/win32/music_view.h"
 #include "maker/win32/ui_text.h"
 #include "tests/maker/ui/fake_audition_media.h"
@@ -503,7 +503,7 @@ TEST_F(MusicPage, TheRealMediaLayerPlaysAToneToItsEndOrSaysItCannot) {
     const std::string tone = WriteTone(folder_.File("tone.wav"), 1000);
     // The media layer straight, without the page's check for a sound device.
     {
-        CMciAuditionMedia media(false);
+        CMciPlayer media;
         AuditionPlayer player(media);
         player.SetFile(tone, GetTickCount());
         if (player.state() == AuditionState::kPlaying) {
