@@ -12,6 +12,7 @@
 #include "maker/preview/preview_plan.h"
 #include "raster/bitmap.h"
 #include "tests/maker/project/temp_folder.h"
+#include "tests/player/player_fakes.h"
 #include "tests/runtime/wine/message_pump.h"
 
 namespace gd::test {
@@ -63,14 +64,6 @@ inline PreviewPlan QuickPlan(const std::vector<std::string>& pictures) {
     for (int32_t id = 1; id <= 44; ++id) plan.show.effects.push_back(id);
     plan.exit = {false, false, false, false};
     return plan;
-}
-
-// An owning copy of what a bitmap shows (a view's pixels belong to someone else).
-inline Bitmap Snapshot(const Bitmap& view) {
-    Bitmap copy(view.width(), view.height());
-    for (int y = 0; y < view.height(); ++y)
-        std::copy(view.row(y), view.row(y) + view.width(), copy.row(y));
-    return copy;
 }
 
 // The share of pixels that are black (the low 24 bits zero).
