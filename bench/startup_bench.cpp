@@ -31,107 +31,17 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_photos.h"
+#include "bench/wine_bench_support.h"
 #include "common/random15.h"
 #include "imaging/cx_image.h"
 
 namespace fs = std::filesystem;
+using namespace gd::bench;
 
 namespace {
 
 constexpr int kWidth = 4000, kHeight = 3000;
-constexpr int kMakerQuality = 75;  // what the maker re-encodes every picture at
-
-// A photo-like picture: soft gradients, a disc and grain. More grain, larger JPEG.
-gd::CxImage Photo(int variant, int grain) {
-    gd::CxImage image;
-    uint8_t* bits = image.Create(kWidth, kHeight, 24);
-    if (!bits) return image;
-    gd::SeedRandom(uint32_t(variant + 1));
-    const size_t row = image.GetEffWidth();
-    const int cx = 900 + variant * 310, cy = 800 + variant * 130;
-    for (int y = 0; y < kHeight; ++y) {
-        uint8_t* p = bits + size_t(y) * row;
-        for (int x = 0; x < kWidth; ++x) {
-            int dx = x - cx, dy = y - cy;
-            bool disc = dx * dx + dy * dy < 600 * 600;
-            int noise = grain ? int(gd::NextRandom() % unsigned(2 * grain + 1)) - grain : 0;
-            int r = disc ? 230 : (x * 255 / kWidth + variant * 30) % 256;
-            int g = disc ? 200 : (y * 255 / kHeight);
-            int b = disc ? 60 : ((x + y) * 255 / (kWidth + kHeight) + variant * 50) % 256;
-            p[3 * x] = uint8_t(std::clamp(b + noise, 0, 255));
-            p[3 * x + 1] = uint8_t(std::clamp(g + noise, 0, 255));
-            p[3 * x + 2] = uint8_t(std::clamp(r + noise, 0, 255));
-        }
-    }
-    return image;
-}
-
-// Writes the photo as a JPEG file; returns the size it will take in the payload (the
-// maker's re-encoding), or 0 on failure.
-size_t WritePhoto(const std::string& path, gd::CxImage& image) {
-    std::vector<uint8_t> source, payload;
-    image.SetJpegQuality(95);
-    if (!image.Encode(source, gd::kFormatJpeg)) return 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(source.data()), std::streamsize(source.size()));
-    if (!out.flush()) return 0;
-    image.SetJpegQuality(kMakerQuality);
-    return image.Encode(payload, gd::kFormatJpeg) ? payload.size() : 0;
-}
-
-double LoadAverage() {
-    std::ifstream in("/proc/loadavg");
-    double one = -1;
-    in >> one;
-    return one;
-}
-
-long long RealtimeMicroseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_REALTIME, &t);
-    return (long long)t.tv_sec * 1000000 + t.tv_nsec / 1000;
-}
-
-// Runs a program to its end with its output thrown away; true when it exited with 0.
-bool Run(const std::vector<std::string>& argv) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        FILE* null = std::fopen("/dev/null", "w");
-        if (null) {
-            dup2(fileno(null), STDOUT_FILENO);
-            dup2(fileno(null), STDERR_FILENO);
-        }
-        std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Starts the tests' Wine session and takes over its environment (prefix, display).
-bool EnterWineSession() {
-    if (!Run({GD_WINE_SESSION, "start"})) return false;
-    FILE* env = popen(GD_WINE_SESSION " env", "r");
-    if (!env) return false;
-    char line[4096];
-    while (std::fgets(line, sizeof line, env)) {
-        std::string text(line);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        auto eq = text.find('=');
-        if (eq != std::string::npos) setenv(text.substr(0, eq).c_str(), text.substr(eq + 1).c_str(), 1);
-    }
-    return pclose(env) == 0 && std::getenv("WINE");
-}
-
-std::string WindowsPath(const std::string& path) {
-    std::string out = "Z:" + path;
-    std::replace(out.begin(), out.end(), '/', '\\');
-    return out;
-}
 
 struct Sample {
     double to_present_ms = -1;       // process start to the first present
@@ -188,13 +98,6 @@ struct Saver {
     std::vector<Sample> samples;
 };
 
-double Median(std::vector<double> v) {
-    if (v.empty()) return -1;
-    std::sort(v.begin(), v.end());
-    size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 // new, set (in order, no transitions) and make with the maker's command line.
 bool MakeSaver(const fs::path& folder, const std::string& name, const std::vector<std::string>& photos,
                std::string* out) {
@@ -206,10 +109,10 @@ bool MakeSaver(const fs::path& folder, const std::string& name, const std::vecto
         args.push_back("--picture");
         args.push_back(p);
     }
-    if (!Run(args)) return false;
-    if (!Run({GD_LINUX_MAKER, "set", psm, "bShufflePic=0", "bEffectOn=" + std::string(64, '0'), "nPicturePause=30"}))
+    if (!RunQuietly(args)) return false;
+    if (!RunQuietly({GD_LINUX_MAKER, "set", psm, "bShufflePic=0", "bEffectOn=" + std::string(64, '0'), "nPicturePause=30"}))
         return false;
-    if (!Run({GD_LINUX_MAKER, "make", psm, "--yes"})) return false;
+    if (!RunQuietly({GD_LINUX_MAKER, "make", psm, "--yes"})) return false;
     *out = (folder / (name + ".scr")).string();
     return fs::exists(*out);
 }
@@ -246,7 +149,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> photos;
     size_t payload = 0;
     {
-        gd::CxImage first = Photo(0, 8);
+        gd::CxImage first = Photo(kWidth, kHeight, 0, 8);
         std::string path = (work / "photos" / "photo000.jpg").string();
         size_t bytes = WritePhoto(path, first);
         if (!bytes) return 1;
@@ -264,7 +167,7 @@ int main(int argc, char** argv) {
         std::string path = (work / "photos" / name).string();
         size_t bytes;
         if (v < kVariants) {
-            gd::CxImage image = Photo(v + 1, 40);
+            gd::CxImage image = Photo(kWidth, kHeight, v + 1, 40);
             bytes = WritePhoto(path, image);
             if (!bytes) return 1;
             variants.push_back(path);
@@ -289,7 +192,7 @@ int main(int argc, char** argv) {
                 fs::file_size(small.path) / 1048576.0, small_payload / 1048576.0);
     std::printf("  large: %zu pictures, %.1f MB file\n", photos.size(), fs::file_size(large.path) / 1048576.0);
 
-    if (!EnterWineSession()) {
+    if (!EnterWineSession(GD_WINE_SESSION)) {
         std::fprintf(stderr, "cannot start the Wine session (%s)\n", GD_WINE_SESSION);
         return 1;
     }
