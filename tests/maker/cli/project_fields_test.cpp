@@ -107,6 +107,21 @@ TEST(ProjectFields, RecordTextsCountCodePageBytesAndRefuseWhatTheCodePageCannotH
     EXPECT_EQ(SetProjectField(p, "szOutputFolder", "/home/zoë/デスクトップ"), "");
 }
 
+TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
+    CParamData p;
+    std::vector<std::string> names;
+    for (const ProjectField& f : ParamFields(p))
+        if (f.group.empty() || f.member == "lfHeight" || f.member == "n1") names.push_back(f.name());
+    const std::vector<std::string> expected = {
+        "szName",          "szAuthor",       "szEmail",          "szHomePage",       "szCopyright",
+        "szDescription",   "crBgColor",      "szIconFile",       "bSelfInstall",     "szOutputFolder",
+        "bMouseMove",      "bMouseLeftClick", "bMouseRightClick", "bKeyboardEvent",  "bShuffleAudio",
+        "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
+        "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
+        "bEffectOn",       "bMovePicture",   "reserved.n1"};
+    EXPECT_EQ(names, expected);
+}
+
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
     CParamData p;
     p.pictureList.push_back({"/pics/a.jpg", {}});

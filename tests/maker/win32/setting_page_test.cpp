@@ -179,7 +179,7 @@ TEST_F(SettingPage, NumberListsAreSetByTheirTextAndKeepTheirSelectionWithoutAnEn
     EXPECT_EQ(Project().nAudioPause, 2);
 
     // The entries are the lists' own, in order.
-    ASSERT_EQ(ComboItemCount(page.hwnd(), IDC_MUSIC_PAUSE), int(kMusicPauseEntries.size()));
+    ASSERT_EQ(ComboItemCount(page.hwnd(), IDC_MUSIC_PAUSE), 14);
     EXPECT_EQ(ComboItemText(page.hwnd(), IDC_MUSIC_PAUSE, 12), L"25 ");
     EXPECT_EQ(ComboItemCount(page.hwnd(), IDC_EFFECT_DURATION), 12);
     EXPECT_EQ(ComboItemText(page.hwnd(), IDC_EFFECT_DURATION, 1), L"1.5");
