@@ -10,8 +10,9 @@
 //     (maker/project/project_options.h), since this layer cannot name maker types;
 //   - its controls, by id, on the screens that show it (maker/win32/setting_view.cpp,
 //     runtime/win32/settings_pages.cpp): ids belong to their programs' templates.
-// Each option must have a default that keeps a show made before it, or a project saved
-// before it, as it was.
+// A new option has no room in the 744-byte record: its home is the show extras record
+// (saver_extras.h). Each option must have a default that keeps a show made before it, or
+// a project saved before it, as it was.
 //
 // Rows are in the order of the configuration record, which is also the order of the
 // settings file's keys.
@@ -159,7 +160,8 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
     FlagRow(OptionId::kMuteMusic, "bMuteMusic", &SaverConfig::mute_music, 0),
     FlagRow(OptionId::kShufflePic, "bShufflePic", &SaverConfig::shuffle_pic, 1),
     FlagRow(OptionId::kAutoAdjustSize, "bAutoAdjustSize", &SaverConfig::auto_adjust_size, 0),
-    FlagRow(OptionId::kMovePicture, "bMovePicture", &SaverConfig::move_picture, 1),
+    // Also the first entry of the show extras record, so that a made screensaver has one.
+    FlagRow(OptionId::kMovePicture, "bMovePicture", &SaverConfig::move_picture, 1, kInConfigRecord | kInShowExtras),
     {.id = OptionId::kEffectMilliSecond, .key = "nEffectMilliSecond", .kind = OptionKind::kNumber,
      .field = &SaverConfig::effect_millisecond, .ini_key = "nEffectMilliSecond", .default_value = 2000, .min = 1,
      .max = kMaxEffectMilliseconds, .maker_list = kEffectDurationEntries, .runtime_list = kEffectDurationEntries,

@@ -8,6 +8,7 @@
 #include "common/code_page.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
 #include "common/show_options.h"
 #include "imaging/cx_image.h"
 #include "maker/cli/color_text.h"
@@ -174,6 +175,18 @@ void TextsToUtf8(SaverConfig& c) {
     }
 }
 
+// The show extras' entries: an option of the table by its kind, any other entry by its
+// type.
+std::string EntryText(const KeyedEntry& e) {
+    const OptionRow* row = FindOption(e.key);
+    auto value = Int32Value(e);
+    if (row && (row->homes & kInShowExtras) && value)
+        return row->kind == OptionKind::kColor ? ColorText(ColorRef(*value)) : std::to_string(*value);
+    if (value) return "int32 " + std::to_string(*value) + " (not known to this version)";
+    return "type " + std::to_string(e.type) + ", " + std::to_string(e.value.size()) +
+           " bytes (not known to this version)";
+}
+
 std::optional<CaptionRecord> CaptionInUtf8(std::optional<CaptionRecord> caption) {
     if (caption) {
         caption->text = CodePageToUtf8(caption->text);
@@ -198,7 +211,7 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         if (e.key.type.is_text || e.key.name.is_text) continue;
         uint16_t type = e.key.type.id, id = e.key.name.id;
         bool ours = type == RT_SAVER_PICTURE || type == RT_SAVER_CAPTION || type == RT_SAVER_MUSIC ||
-                    type == RT_SAVER_CONFIG || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
+                    type == RT_SAVER_CONFIG || type == RT_SAVER_EXTRAS || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
         if (!ours) continue;
         auto bytes = res::ReadEntryBytes(*source, e);
         if (!bytes) return R::Fail(bytes.error());
@@ -210,6 +223,10 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         } else if (type == RT_SAVER_MUSIC) {
             auto entry = DecodeMusicEntry(b);
             info.music.push_back({id, entry ? entry->extension : "", entry ? uint32_t(entry->data.size()) : 0, bool(entry)});
+        } else if (type == RT_SAVER_EXTRAS && id == kSaverExtrasId) {
+            info.has_extras = true;
+            info.extras_size = uint32_t(b.size());
+            info.extras = DecodeKeyedRecord(kSaverExtrasMagic, b);
         } else if (type == RT_SAVER_CONFIG && id == kSaverConfigId) {
             info.has_config = true;
             info.config_size = uint32_t(b.size());
@@ -243,6 +260,14 @@ std::string FormatExeInfoText(const ExeInfo& info) {
             if (row.kind == OptionKind::kFont)
                 out += "  " + key + ": " + FontText(MemberOf<LogFont>(*info.config, row.field)) + "\n";
         }
+    }
+    if (!info.has_extras) {
+        out += "show extras: none\n";
+    } else if (!info.extras) {
+        out += "show extras: " + std::to_string(info.extras_size) + " bytes, damaged (the screensaver ignores it)\n";
+    } else {
+        out += "show extras: " + std::to_string(info.extras_size) + " bytes\n";
+        for (const KeyedEntry& e : info.extras->entries) out += "  " + e.key + ": " + EntryText(e) + "\n";
     }
     out += "pictures: " + std::to_string(info.pictures.size()) + "\n";
     for (const auto& p : info.pictures)
@@ -298,6 +323,23 @@ std::string FormatExeInfoJson(const ExeInfo& info) {
     j.Key("configuration");
     if (info.config) JsonConfig(j, *info.config);
     else j.Null();
+    j.Key("show_extras");
+    if (!info.has_extras) {
+        j.Null();
+    } else {
+        j.BeginObject();
+        j.Key("size").Number(info.extras_size);
+        j.Key("valid").Bool(info.extras.has_value());
+        j.Key("entries").BeginObject();
+        if (info.extras)
+            for (const KeyedEntry& e : info.extras->entries) {
+                j.Key(e.key);
+                if (auto value = Int32Value(e)) j.Number(*value);
+                else j.String(EntryText(e));
+            }
+        j.EndObject();
+        j.EndObject();
+    }
     j.Key("pictures").BeginArray();
     for (const auto& p : info.pictures) {
         j.BeginObject();

@@ -7,6 +7,7 @@
 #include "common/guid.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
 #include "common/text_trim.h"
 #include "maker/project/file_io.h"
 #include "maker/project/ordered_encoder.h"
@@ -203,8 +204,10 @@ bool CSaverBuilder::WriteMusic(ResourceTarget& target) {
 bool CSaverBuilder::WriteConfiguration(ResourceTarget& target) {
     TrimTextOptions(project_);
     SaverConfig config = MakeSaverConfig(project_, picture_count_, music_count_, MakeUniqueId(), LocalTimeText());
-    // The batch reaches the file here: a failed commit leaves no usable screensaver.
-    return target.Write(RT_SAVER_CONFIG, kSaverConfigId, EncodeSaverConfig(config)) && target.Commit();
+    // The configuration record goes last, after the extras that complete it; the batch
+    // reaches the file at the commit: a failed one leaves no usable screensaver.
+    return target.Write(RT_SAVER_EXTRAS, kSaverExtrasId, EncodeSaverExtras(config)) &&
+           target.Write(RT_SAVER_CONFIG, kSaverConfigId, EncodeSaverConfig(config)) && target.Commit();
 }
 
 void CSaverBuilder::OfferDefaultSaver() {

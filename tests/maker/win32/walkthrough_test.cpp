@@ -299,6 +299,8 @@ TEST_F(Walkthrough, TheMadeScreensaverCarriesWhatThePagesShow) {
     EXPECT_EQ(c.auto_adjust_size, 1);
     EXPECT_EQ(c.shuffle_pic, 0);
     EXPECT_EQ(c.move_picture, 0);
+    ASSERT_TRUE(info->extras.has_value()) << "the show extras record";
+    EXPECT_EQ(info->extras->entries.at(0), Int32Entry("bMovePicture", 0));
     EXPECT_EQ(c.shuffle_audio, 0);
     EXPECT_EQ(c.mute_music, 1);
     EXPECT_EQ(c.mouse_move, 0);

@@ -55,6 +55,7 @@ TEST_F(TemplateResources, CarriesIconCursorStringAndNoPayload) {
     LoadStringA(module_, IDS_ABOUTBOX, text, sizeof text);
     EXPECT_STREQ(text, "&About Reelhost...");
     EXPECT_TRUE(Bytes(MAKEINTRESOURCEA(5300), 0).empty());
+    EXPECT_TRUE(Bytes(MAKEINTRESOURCEA(5400), 0).empty());
 }
 
 TEST_F(TemplateResources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
