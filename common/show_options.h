@@ -11,8 +11,9 @@
 //   - its controls, by id, on the screens that show it (maker/win32/setting_view.cpp,
 //     runtime/win32/settings_pages.cpp): ids belong to their programs' templates.
 // A new option has no room in the 744-byte record: its home is the show extras record
-// (saver_extras.h). Each option must have a default that keeps a show made before it, or
-// a project saved before it, as it was.
+// (saver_extras.h) and the project file's extension block (project_extension.h). Each
+// option must have a default that keeps a show made before it, or a project saved before
+// it, as it was.
 //
 // Rows are in the order of the configuration record, which is also the order of the
 // settings file's keys.

@@ -108,6 +108,7 @@ void WriteExtras() {
     std::vector<gd::KeyedEntry> entries = {gd::Int32Entry("bMovePicture", 0)};
     for (const auto& e : LaterEntries()) entries.push_back(e);
     Put("extras/show_extras_later.bin", gd::EncodeKeyedRecord(gd::kSaverExtrasMagic, entries));
+    Put("extras/project_block_later.bin", gd::EncodeKeyedRecord(gd::kProjectExtensionMagic, entries));
 }
 
 void WritePe() {
@@ -151,6 +152,12 @@ void WriteProjects() {
     project.szName = "Seed";
     project.szBanner = "Banner";
     Put("psm/pictures_and_music.psm", gd::StoreProject(project, messages));
+    // The extension block: bMovePicture off, entries of a later version, bytes after it.
+    gd::CParamData later;
+    later.bMovePicture = 0;
+    later.extension.unknown_entries = LaterEntries();
+    later.extension.trailing = {'M', 'O', 'R', 'E'};
+    Put("psm/extension_block.psm", gd::StoreProject(later, messages));
 }
 
 void WriteSettings() {

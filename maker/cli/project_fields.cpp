@@ -211,10 +211,6 @@ void WriteFieldsJson(JsonWriter& json, const std::vector<ProjectField>& fields) 
 void AddOption(std::vector<ProjectField>& out, CParamData& p, const ProjectOption& o) {
     const OptionRow& row = Option(o.id);
     const std::string key(row.key);
-    if (o.file_item == kNotInProjectFile) {
-        out.push_back(Fixed(Flag(key, MemberOf<int32_t>(p, o.member)), "it is not stored in project files"));
-        return;
-    }
     switch (row.kind) {
     case OptionKind::kFlag: out.push_back(Flag(key, MemberOf<int32_t>(p, o.member))); break;
     case OptionKind::kNumber: out.push_back(Int("", key, MemberOf<int32_t>(p, o.member), row.min, row.max)); break;

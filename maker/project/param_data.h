@@ -10,6 +10,7 @@
 #include "common/color_ref.h"
 #include "common/log_font.h"
 #include "maker/project/picture_data.h"
+#include "maker/project/project_extension.h"
 
 namespace gd {
 
@@ -45,8 +46,8 @@ public:
     // A new project: the defaults of SetDefaults().
     CParamData();
 
-    // Empties both lists and sets every field except the reserved ones to the value of a
-    // new project; szOutputFolder becomes the user's desktop folder.
+    // Empties both lists and sets every field except the reserved and kept ones to the
+    // value of a new project; szOutputFolder becomes the user's desktop folder.
     void SetDefaults();
 
     // Adds a picture or a music file unless the list already holds the same path (as the
@@ -85,8 +86,9 @@ public:
     int32_t nEffectMilliSecond{};
     int32_t nPicturePause{};  // seconds
     std::array<uint8_t, kProjectEffectFlags> bEffectOn{};
-    int32_t bMovePicture{};  // not stored in project files
+    int32_t bMovePicture{};  // stored in the project file's extension block
     ReservedFields reserved;
+    ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 
     friend bool operator==(const CParamData&, const CParamData&) = default;
 };

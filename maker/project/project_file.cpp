@@ -190,6 +190,7 @@ std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
     WriteArchiveString(out, project.szOutputFolder);
     for (int item = kFirstOptionItem; item <= kLastOptionItem; ++item) WriteOptionItem(out, project, item);
     WriteReserved(out, project.reserved);
+    WriteExtensionBlock(out, project);
     return out.Take();
 }
 
@@ -231,6 +232,7 @@ bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSin
     if (!ReadReserved(in, project.reserved)) return false;
 
     ReportMissing(missing, sink);
+    ReadExtensionBlock(in.Bytes(in.remaining()), project, sink);
     return true;
 }
 
@@ -243,7 +245,6 @@ ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, 
     case ReadFileStatus::kOk: break;
     }
     CParamData loaded;
-    loaded.bMovePicture = project.bMovePicture;
     if (!bytes.empty() && !LoadProject(bytes, loaded, sink)) return ProjectFileResult::kReadFailed;
     project = std::move(loaded);
     return ProjectFileResult::kOk;

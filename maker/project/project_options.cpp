@@ -21,22 +21,22 @@ constexpr bool ColumnIsConsistent() {
         const ProjectOption& o = kProjectOptions[i];
         const OptionRow& row = kOptions[i];
         if (o.id != row.id || o.member.index() != row.field.index()) return false;
-        if (o.file_item != kNotInProjectFile && !IsOptionItem(o.file_item)) return false;
+        if (o.file_item == kInExtensionBlock ? !IsNumberKind(row.kind) : !IsOptionItem(o.file_item)) return false;
     }
     for (int item = 1; item <= kLastOptionItem; ++item)
         if (HoldersOf(item) != (IsOptionItem(item) ? 1 : 0)) return false;
     return true;
 }
 
-// Each row's member is of its kind, and each fixed item of the file that holds an option
-// has exactly one.
+// Each row's member is of its kind, each fixed item of the file that holds an option has
+// exactly one, and the extension block holds numbers only (so far).
 static_assert(ColumnIsConsistent(), "kProjectOptions does not match the options table or the project file");
 
 }  // namespace
 
 const ProjectOption* OptionAtFileItem(int item) {
     for (const ProjectOption& o : kProjectOptions)
-        if (o.file_item == item && item != kNotInProjectFile) return &o;
+        if (o.file_item == item && item != kInExtensionBlock) return &o;
     return nullptr;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The maker's column of the options table (common/show_options.h): for each row, the
 // member of CParamData that holds the option and the item of the project file that
-// stores it. The project's defaults, the build's copy into the configuration record and
-// the project file's option items work from it.
+// stores it. The project's defaults, the build's copy into the configuration record, the
+// project file's option items and its extension block all work from it.
 
 #include <array>
 #include <cstdint>
@@ -13,8 +13,9 @@
 
 namespace gd {
 
-// The option is not stored in project files.
-constexpr int kNotInProjectFile = 0;
+// The option lives in the project file's extension block (project_extension.h), not in
+// one of the fixed items.
+constexpr int kInExtensionBlock = 0;
 // The fixed items of the project file that hold options: the banner font, the effect
 // flags, and the run of items 16 to 30, which hold nothing else.
 constexpr int kBannerFontItem = 1, kEffectFlagsItem = 6, kFirstOptionItem = 16, kLastOptionItem = 30;
@@ -22,7 +23,7 @@ constexpr int kBannerFontItem = 1, kEffectFlagsItem = 6, kFirstOptionItem = 16, 
 struct ProjectOption {
     OptionId id;
     OptionMember<CParamData> member;
-    int file_item;  // the item of the project file's fixed layout, or kNotInProjectFile
+    int file_item;  // the item of the project file's fixed layout, or kInExtensionBlock
 };
 
 inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
@@ -36,7 +37,7 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kMuteMusic, &CParamData::bMuteMusic, 27},
     {OptionId::kShufflePic, &CParamData::bShufflePic, 23},
     {OptionId::kAutoAdjustSize, &CParamData::bAutoAdjustSize, 24},
-    {OptionId::kMovePicture, &CParamData::bMovePicture, kNotInProjectFile},
+    {OptionId::kMovePicture, &CParamData::bMovePicture, kInExtensionBlock},
     {OptionId::kEffectMilliSecond, &CParamData::nEffectMilliSecond, 25},
     {OptionId::kPicturePause, &CParamData::nPicturePause, 26},
     {OptionId::kEffectOn, &CParamData::bEffectOn, 6},

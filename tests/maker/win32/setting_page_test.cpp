@@ -357,6 +357,27 @@ TEST_F(SettingPage, BannerFontAndColourFromTheFontDialog) {
         << page.banner_note();
 }
 
+// The box was on again after every reopen when project files did not keep it.
+TEST_F(SettingPage, MovePicturesOffSurvivesSavingAndOpeningTheProject) {
+    CSettingView& page = ShowSettings();
+    ASSERT_TRUE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES)) << "a new project moves its pictures";
+    Click(IDC_MOVE_PICTURES);
+    const std::string file = Path("still.psm");
+    files_.save = {file};
+    Command(ID_FILE_SAVE);
+    EXPECT_FALSE(Modified());
+    Command(ID_FILE_NEW);
+    ShowSettings();
+    EXPECT_TRUE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES));
+
+    files_.open = {file};
+    Command(ID_FILE_OPEN);
+    ShowSettings();
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES));
+    EXPECT_EQ(Project().bMovePicture, 0);
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
 TEST_F(SettingPage, ANewProjectShowsItsDefaults) {
     CSettingView& page = ShowSettings();
     Click(IDC_MUTE_MUSIC);
