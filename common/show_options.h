@@ -183,6 +183,13 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
 }};
 
 constexpr const OptionRow& Option(OptionId id) { return kOptions[size_t(id)]; }
+
+// A settings screen's column of the table: the control, by its id in that program's
+// templates, that shows an option on the screen.
+struct OptionControl {
+    OptionId option;
+    int id;
+};
 // The row of that key, or nullptr.
 const OptionRow* FindOption(std::string_view key);
 

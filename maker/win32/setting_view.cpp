@@ -24,11 +24,6 @@ namespace {
 // is a check box, an option with a list a drop-down list of the table's entries for this
 // page, a text a one-line edit. The background colour (the swatch and its two buttons)
 // and the banner's font and colour (the font button) have controls of their own, below.
-struct OptionControl {
-    OptionId option;
-    int id;
-};
-
 constexpr OptionControl kOptionControls[] = {
     {OptionId::kPicturePause, IDC_PICTURE_PAUSE},   {OptionId::kEffectMilliSecond, IDC_EFFECT_DURATION},
     {OptionId::kAutoAdjustSize, IDC_AUTO_ADJUST},   {OptionId::kShufflePic, IDC_SHUFFLE_PICTURES},

@@ -19,11 +19,6 @@ namespace {
 // The options page's column of the options table: the control that shows each option.
 // A flag is a check box, an option with a list an editable drop-down list of the table's
 // entries for this dialog. The background colour has a swatch and two buttons of its own.
-struct OptionControl {
-    OptionId option;
-    int id;
-};
-
 constexpr OptionControl kOptionControls[] = {
     {OptionId::kPicturePause, IDC_PICTURE_PAUSE},  {OptionId::kEffectMilliSecond, IDC_EFFECT_DURATION},
     {OptionId::kAutoAdjustSize, IDC_AUTO_ADJUST},  {OptionId::kShufflePic, IDC_SHUFFLE_PICTURE},
