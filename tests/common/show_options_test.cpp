@@ -40,13 +40,6 @@ TEST(OptionsTable, TheCheckerRefusesEachInconsistency) {
     for (const auto& [what, spoil] : spoils) EXPECT_NE(ProblemAfter(spoil), "") << what;
 }
 
-TEST(OptionsTable, KeysFindTheirRows) {
-    ASSERT_NE(FindOption("bMovePicture"), nullptr);
-    EXPECT_EQ(FindOption("bMovePicture")->id, OptionId::kMovePicture);
-    EXPECT_EQ(FindOption("szEffect"), nullptr) << "a settings-file key is not the option's key";
-    EXPECT_EQ(FindOption("bmovepicture"), nullptr);
-}
-
 TEST(OptionsTable, ListsShowAndReadValuesAsEachScreenAlwaysDid) {
     const OptionRow& music = Option(OptionId::kAudioPause);
     // The Settings page's "25 " ends in a blank; the screensaver's "25" does not. Both
