@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <array>
 
+#include "common/show_options.h"
+
 namespace gd {
 namespace {
 
 constexpr const char* kSection = "param";
-constexpr const char* kEffectKey = "szEffect";
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
@@ -15,37 +16,8 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-struct IntKey {
-    const char* key;
-    int32_t SaverConfig::*member;
-};
-
-// In the order the keys are read and written.
-constexpr IntKey kIntKeys[] = {
-    {"crBgColor", nullptr},
-    {"bMouseMove", &SaverConfig::mouse_move},
-    {"bMouseLeftClick", &SaverConfig::mouse_left_click},
-    {"bMouseRightClick", &SaverConfig::mouse_right_click},
-    {"bKeyboardEvent", &SaverConfig::keyboard_event},
-    {"bShuffleAudio", &SaverConfig::shuffle_audio},
-    {"nAudioPause", &SaverConfig::audio_pause},
-    {"bMuteMusic", &SaverConfig::mute_music},
-    {"bShufflePic", &SaverConfig::shuffle_pic},
-    {"bAutoAdjustSize", &SaverConfig::auto_adjust_size},
-    {"bMovePicture", &SaverConfig::move_picture},
-    {"nEffectMilliSecond", &SaverConfig::effect_millisecond},
-    {"nPicturePause", &SaverConfig::picture_pause},
-};
-
-// The colour is unsigned in the record; the file holds it as a signed decimal.
-int32_t Get(const SaverConfig& c, const IntKey& k) { return k.member ? c.*k.member : int32_t(c.bg_color); }
-void Set(SaverConfig& c, const IntKey& k, int32_t v) {
-    if (k.member) {
-        c.*k.member = v;
-    } else {
-        c.bg_color = ColorRef(v);
-    }
-}
+// The file holds every number as a signed decimal, the unsigned colour too.
+int32_t Get(const SaverConfig& c, const OptionRow& row) { return int32_t(NumberOf(c, row.field)); }
 
 bool IsPlainName(const std::string& s) {
     if (s.empty()) return false;
@@ -63,30 +35,50 @@ std::string Join(const std::string& folder, const std::string& name) {
     return path + name;
 }
 
-void ApplyFile(SaverConfig& config, ProfileStore& store, const std::string& path) {
-    for (const IntKey& k : kIntKeys) Set(config, k, store.ReadInt(path, kSection, k.key, Get(config, k)));
-
-    // The effect flags are read into a buffer of 64 "1" characters with room for 63 and
-    // a NUL, so a missing key enables flags 0..62, and every byte after a short value's
-    // NUL stays "1".
+// The effect flags are read into a buffer of 64 "1" characters with room for 63 and a
+// NUL, so a missing key enables flags 0..62, and every byte after a short value's NUL
+// stays "1".
+void ReadEffectFlags(SaverConfig& config, ProfileStore& store, const std::string& path, std::string_view key) {
     std::array<char, kEffectFlagCount + 1> buffer;
     buffer.fill('1');
     buffer[kEffectFlagCount] = '\0';
     const std::string all_on(kEffectFlagCount, '1');
-    std::string value = store.ReadString(path, kSection, kEffectKey, all_on, kEffectFlagCount);
+    std::string value = store.ReadString(path, kSection, key, all_on, kEffectFlagCount);
     std::copy(value.begin(), value.end(), buffer.begin());
     buffer[value.size()] = '\0';
     for (size_t i = 0; i < kEffectFlagCount; ++i) config.effect_on[i] = buffer[i] == '1' ? 1 : 0;
 }
 
-bool SaveFile(const SaverConfig& config, ProfileStore& store, const std::string& path) {
-    bool ok = true;
-    for (const IntKey& k : kIntKeys) ok = store.WriteString(path, kSection, k.key, std::to_string(Get(config, k))) && ok;
+// Character i is "1" when flag i is exactly 1.
+std::string EffectFlagsText(const SaverConfig& config) {
     std::string flags(kEffectFlagCount, '0');
     for (size_t i = 0; i < kEffectFlagCount; ++i) {
         if (config.effect_on[i] == 1) flags[i] = '1';
     }
-    return store.WriteString(path, kSection, kEffectKey, flags) && ok;
+    return flags;
+}
+
+// The options with a settings key, in the table's order: the numbers, then the effect
+// flags. A number missing from the file keeps the value it had.
+void ApplyFile(SaverConfig& config, ProfileStore& store, const std::string& path) {
+    for (const OptionRow& row : kOptions) {
+        if (row.ini_key.empty()) continue;
+        if (IsNumberKind(row.kind))
+            SetNumber(config, row.field, store.ReadInt(path, kSection, row.ini_key, Get(config, row)));
+        else if (row.kind == OptionKind::kEffectFlags)
+            ReadEffectFlags(config, store, path, row.ini_key);
+    }
+}
+
+bool SaveFile(const SaverConfig& config, ProfileStore& store, const std::string& path) {
+    bool ok = true;
+    for (const OptionRow& row : kOptions) {
+        if (row.ini_key.empty()) continue;
+        std::string value = row.kind == OptionKind::kEffectFlags ? EffectFlagsText(config)
+                                                                 : std::to_string(Get(config, row));
+        ok = store.WriteString(path, kSection, row.ini_key, value) && ok;
+    }
+    return ok;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "common/profile_portable.h"
 #include "common/resource_types.h"
 #include "common/saver_config.h"
+#include "common/saver_extras.h"
 #include "common/saver_settings_file.h"
 #include "fuzz/fuzz_support.h"
 #include "maker/project/project_file.h"
@@ -93,6 +94,23 @@ void WriteRecords() {
     Put("records/font.bin", gd::EncodeLogFont(Font(12, "Times New Roman")));
 }
 
+// Entries a later version might add: a text, bytes and a type this one does not know.
+std::vector<gd::KeyedEntry> LaterEntries() {
+    return {{"szLater", uint8_t(gd::EntryType::kText16), {'h', 0, 'i', 0}},
+            {"lfLater", uint8_t(gd::EntryType::kBytes), std::vector<uint8_t>(60, 3)},
+            {"xLater", 9, {1, 2}}};
+}
+
+void WriteExtras() {
+    gd::SaverConfig config = Config();
+    config.move_picture = 0;
+    Put("extras/show_extras.bin", gd::EncodeSaverExtras(config));
+    std::vector<gd::KeyedEntry> entries = {gd::Int32Entry("bMovePicture", 0)};
+    for (const auto& e : LaterEntries()) entries.push_back(e);
+    Put("extras/show_extras_later.bin", gd::EncodeKeyedRecord(gd::kSaverExtrasMagic, entries));
+    Put("extras/project_block_later.bin", gd::EncodeKeyedRecord(gd::kProjectExtensionMagic, entries));
+}
+
 void WritePe() {
     const std::string exe = gd::fuzz::ScratchPath("payload.exe");
     Put("pe/minimal.exe", gd::fuzz::MinimalPe());
@@ -104,6 +122,7 @@ void WritePe() {
     editor.Write(gd::RT_SAVER_PICTURE, 0, lang, gd::fuzz::ReadFile(g_inputs + "/jpeg/card.jpg"));
     editor.Write(gd::RT_SAVER_CAPTION, 0, lang, gd::EncodeCaptionRecord(Caption()));
     editor.Write(gd::RT_SAVER_MUSIC, 0, lang, gd::EncodeMusicEntry({"WAV", std::vector<uint8_t>(64, 7)}));
+    editor.Write(gd::RT_SAVER_EXTRAS, gd::kSaverExtrasId, lang, gd::EncodeSaverExtras(Config()));
     editor.Write(gd::RT_SAVER_CONFIG, gd::kSaverConfigId, lang, gd::EncodeSaverConfig(Config()));
     if (editor.Commit()) Put("pe/payload.exe", gd::fuzz::ReadFile(exe));
 }
@@ -133,6 +152,12 @@ void WriteProjects() {
     project.szName = "Seed";
     project.szBanner = "Banner";
     Put("psm/pictures_and_music.psm", gd::StoreProject(project, messages));
+    // The extension block: bMovePicture off, entries of a later version, bytes after it.
+    gd::CParamData later;
+    later.bMovePicture = 0;
+    later.extension.unknown_entries = LaterEntries();
+    later.extension.trailing = {'M', 'O', 'R', 'E'};
+    Put("psm/extension_block.psm", gd::StoreProject(later, messages));
 }
 
 void WriteSettings() {
@@ -176,6 +201,7 @@ int main(int argc, char** argv) {
     g_out = argv[1];
     g_inputs = argv[2];
     WriteRecords();
+    WriteExtras();
     WritePe();
     WriteProjects();
     WriteSettings();

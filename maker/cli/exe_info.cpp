@@ -1,11 +1,15 @@
 #include "maker/cli/exe_info.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "common/byte_io.h"
 #include "common/code_page.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
+#include "common/show_options.h"
 #include "imaging/cx_image.h"
 #include "maker/cli/color_text.h"
 #include "maker/cli/json_writer.h"
@@ -49,10 +53,10 @@ void ReadIconGroup(const std::vector<uint8_t>& group, const res::ResourceTable& 
     }
 }
 
-// The 64 effect flags as 'glimmerdeck show' prints bEffectOn.
-std::string EffectFlags(const SaverConfig& c) {
+// The 64 effect flags as 'glimmerdeck show' prints them.
+std::string EffectFlagsText(const EffectFlags& flags) {
     std::string out;
-    for (uint8_t flag : c.effect_on) out += flag ? '1' : '0';
+    for (uint8_t flag : flags) out += flag ? '1' : '0';
     return out;
 }
 
@@ -65,32 +69,50 @@ std::string FontText(const LogFont& f) {
 }
 
 // The configuration's fields in record order, by the names 'glimmerdeck show' gives the
-// project fields they come from (fields of the record alone keep names of their own);
-// the effect flags and the banner font are listed apart.
+// project fields they come from (the options table's keys; fields of the record alone
+// keep names of their own); the effect flags and the banner font are listed apart.
 struct Field {
-    const char* name;
+    std::string name;
     enum Kind { kText, kNumber, kColor } kind;
     std::string text;
     int64_t number = 0;
+    const void* at = nullptr;  // the member of the record: its place in record order
 };
 
+Field TextField(std::string name, const std::string& v) { return {std::move(name), Field::kText, v, 0, &v}; }
+Field NumberField(std::string name, const int32_t& v) { return {std::move(name), Field::kNumber, {}, v, &v}; }
+
+std::optional<Field> OptionField(const SaverConfig& c, const OptionRow& row) {
+    const std::string name(row.key);
+    switch (row.kind) {
+    case OptionKind::kText: return TextField(name, MemberOf<std::string>(c, row.field));
+    case OptionKind::kColor: {
+        const ColorRef& v = MemberOf<ColorRef>(c, row.field);
+        return Field{name, Field::kColor, {}, v, &v};
+    }
+    case OptionKind::kFont:
+    case OptionKind::kEffectFlags: return std::nullopt;
+    default: return NumberField(name, MemberOf<int32_t>(c, row.field));
+    }
+}
+
 std::vector<Field> ConfigFields(const SaverConfig& c) {
-    auto t = [](const char* name, const std::string& v) { return Field{name, Field::kText, v}; };
-    auto n = [](const char* name, int64_t v) { return Field{name, Field::kNumber, {}, v}; };
-    auto color = [](const char* name, ColorRef v) { return Field{name, Field::kColor, {}, v}; };
-    return {
-        t("identifier", c.identifier), n("maker_value", c.maker_value), t("szName", c.name), t("szAuthor", c.author),
-        t("szEmail", c.email), t("szHomePage", c.home_page), t("szCopyright", c.copyright),
-        t("szDescription", c.description), t("build_time", c.build_time), color("crBgColor", c.bg_color),
-        n("bMouseMove", c.mouse_move), n("bMouseLeftClick", c.mouse_left_click),
-        n("bMouseRightClick", c.mouse_right_click), n("bKeyboardEvent", c.keyboard_event),
-        n("has_music", c.has_music), n("bShuffleAudio", c.shuffle_audio), n("music_count", c.music_count),
-        n("nAudioPause", c.audio_pause), n("bMuteMusic", c.mute_music), n("has_pictures", c.has_pictures),
-        n("bShufflePic", c.shuffle_pic), n("picture_count", c.picture_count),
-        n("bAutoAdjustSize", c.auto_adjust_size), n("bMovePicture", c.move_picture),
-        n("nEffectMilliSecond", c.effect_millisecond), n("nPicturePause", c.picture_pause), t("szBanner", c.banner),
-        color("crBanner", c.banner_color), n("nBannerPos", c.banner_pos),
+    std::vector<Field> fields = {
+        TextField("identifier", c.identifier),   NumberField("maker_value", c.maker_value),
+        TextField("szName", c.name),             TextField("szAuthor", c.author),
+        TextField("szEmail", c.email),           TextField("szHomePage", c.home_page),
+        TextField("szCopyright", c.copyright),   TextField("szDescription", c.description),
+        TextField("build_time", c.build_time),   NumberField("has_music", c.has_music),
+        NumberField("music_count", c.music_count), NumberField("has_pictures", c.has_pictures),
+        NumberField("picture_count", c.picture_count),
     };
+    for (const OptionRow& row : kOptions)
+        if (auto field = OptionField(c, row)) fields.push_back(std::move(*field));
+    // The record declares its members in the record's order, and members lie at
+    // increasing addresses in declaration order.
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const Field& a, const Field& b) { return std::less<const void*>()(a.at, b.at); });
+    return fields;
 }
 
 std::string FieldText(const Field& f) {
@@ -125,19 +147,44 @@ void JsonConfig(JsonWriter& j, const SaverConfig& c) {
         else if (f.kind == Field::kColor) j.String(ColorText(ColorRef(f.number)));
         else j.Number(f.number);
     }
-    j.Key("bEffectOn").BeginArray();
-    for (uint8_t flag : c.effect_on) j.Number(flag);
-    j.EndArray();
-    j.Key("lfBanner");
-    JsonFont(j, c.banner_font);
+    for (const OptionRow& row : kOptions) {
+        if (row.kind == OptionKind::kEffectFlags) {
+            j.Key(row.key).BeginArray();
+            for (uint8_t flag : MemberOf<EffectFlags>(c, row.field)) j.Number(flag);
+            j.EndArray();
+        } else if (row.kind == OptionKind::kFont) {
+            j.Key(row.key);
+            JsonFont(j, MemberOf<LogFont>(c, row.field));
+        }
+    }
     j.EndObject();
 }
 
 // The records hold code-page bytes; the report is UTF-8.
 void TextsToUtf8(SaverConfig& c) {
-    for (std::string* t : {&c.name, &c.author, &c.email, &c.home_page, &c.copyright, &c.description, &c.banner,
-                           &c.banner_font.face_name})
+    for (std::string* t : {&c.name, &c.author, &c.email, &c.home_page, &c.copyright, &c.description})
         *t = CodePageToUtf8(*t);
+    for (const OptionRow& row : kOptions) {
+        if (row.kind == OptionKind::kText) {
+            std::string& text = MemberOf<std::string>(c, row.field);
+            text = CodePageToUtf8(text);
+        } else if (row.kind == OptionKind::kFont) {
+            LogFont& font = MemberOf<LogFont>(c, row.field);
+            font.face_name = CodePageToUtf8(font.face_name);
+        }
+    }
+}
+
+// The show extras' entries: an option of the table by its kind, any other entry by its
+// type.
+std::string EntryText(const KeyedEntry& e) {
+    const OptionRow* row = FindOption(e.key);
+    auto value = Int32Value(e);
+    if (row && (row->homes & kInShowExtras) && value)
+        return row->kind == OptionKind::kColor ? ColorText(ColorRef(*value)) : std::to_string(*value);
+    if (value) return "int32 " + std::to_string(*value) + " (not known to this version)";
+    return "type " + std::to_string(e.type) + ", " + std::to_string(e.value.size()) +
+           " bytes (not known to this version)";
 }
 
 std::optional<CaptionRecord> CaptionInUtf8(std::optional<CaptionRecord> caption) {
@@ -164,7 +211,7 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         if (e.key.type.is_text || e.key.name.is_text) continue;
         uint16_t type = e.key.type.id, id = e.key.name.id;
         bool ours = type == RT_SAVER_PICTURE || type == RT_SAVER_CAPTION || type == RT_SAVER_MUSIC ||
-                    type == RT_SAVER_CONFIG || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
+                    type == RT_SAVER_CONFIG || type == RT_SAVER_EXTRAS || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
         if (!ours) continue;
         auto bytes = res::ReadEntryBytes(*source, e);
         if (!bytes) return R::Fail(bytes.error());
@@ -176,6 +223,10 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         } else if (type == RT_SAVER_MUSIC) {
             auto entry = DecodeMusicEntry(b);
             info.music.push_back({id, entry ? entry->extension : "", entry ? uint32_t(entry->data.size()) : 0, bool(entry)});
+        } else if (type == RT_SAVER_EXTRAS && id == kSaverExtrasId) {
+            info.has_extras = true;
+            info.extras_size = uint32_t(b.size());
+            info.extras = DecodeKeyedRecord(kSaverExtrasMagic, b);
         } else if (type == RT_SAVER_CONFIG && id == kSaverConfigId) {
             info.has_config = true;
             info.config_size = uint32_t(b.size());
@@ -202,8 +253,21 @@ std::string FormatExeInfoText(const ExeInfo& info) {
     } else {
         out += "configuration:\n";
         for (const auto& f : ConfigFields(*info.config)) out += "  " + std::string(f.name) + ": " + FieldText(f) + "\n";
-        out += "  bEffectOn: " + EffectFlags(*info.config) + "\n";
-        out += "  lfBanner: " + FontText(info.config->banner_font) + "\n";
+        for (const OptionRow& row : kOptions) {
+            const std::string key(row.key);
+            if (row.kind == OptionKind::kEffectFlags)
+                out += "  " + key + ": " + EffectFlagsText(MemberOf<EffectFlags>(*info.config, row.field)) + "\n";
+            if (row.kind == OptionKind::kFont)
+                out += "  " + key + ": " + FontText(MemberOf<LogFont>(*info.config, row.field)) + "\n";
+        }
+    }
+    if (!info.has_extras) {
+        out += "show extras: none\n";
+    } else if (!info.extras) {
+        out += "show extras: " + std::to_string(info.extras_size) + " bytes, damaged (the screensaver ignores it)\n";
+    } else {
+        out += "show extras: " + std::to_string(info.extras_size) + " bytes\n";
+        for (const KeyedEntry& e : info.extras->entries) out += "  " + e.key + ": " + EntryText(e) + "\n";
     }
     out += "pictures: " + std::to_string(info.pictures.size()) + "\n";
     for (const auto& p : info.pictures)
@@ -259,6 +323,23 @@ std::string FormatExeInfoJson(const ExeInfo& info) {
     j.Key("configuration");
     if (info.config) JsonConfig(j, *info.config);
     else j.Null();
+    j.Key("show_extras");
+    if (!info.has_extras) {
+        j.Null();
+    } else {
+        j.BeginObject();
+        j.Key("size").Number(info.extras_size);
+        j.Key("valid").Bool(info.extras.has_value());
+        j.Key("entries").BeginObject();
+        if (info.extras)
+            for (const KeyedEntry& e : info.extras->entries) {
+                j.Key(e.key);
+                if (auto value = Int32Value(e)) j.Number(*value);
+                else j.String(EntryText(e));
+            }
+        j.EndObject();
+        j.EndObject();
+    }
     j.Key("pictures").BeginArray();
     for (const auto& p : info.pictures) {
         j.BeginObject();

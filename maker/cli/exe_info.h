@@ -1,6 +1,7 @@
 #pragma once
 // What `glimmerdeck info` reports about an executable: its resource table and, decoded,
-// the show a made screensaver carries (configuration, pictures, captions, music, icon).
+// the show a made screensaver carries (configuration, show extras, pictures, captions,
+// music, icon).
 
 #include <cstdint>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "common/caption_record.h"
+#include "common/keyed_record.h"
 #include "common/saver_config.h"
 #include "resources/resource_table.h"
 
@@ -50,6 +52,9 @@ struct ExeInfo {
     bool has_config = false;
     uint32_t config_size = 0;
     std::optional<SaverConfig> config;  // none when missing or not 744 bytes
+    bool has_extras = false;            // the show extras record is there
+    uint32_t extras_size = 0;
+    std::optional<KeyedRecord> extras;  // none when missing or damaged
     std::vector<PictureInfo> pictures;
     std::vector<CaptionInfo> captions;
     std::vector<MusicInfo> music;

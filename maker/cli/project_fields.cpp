@@ -1,15 +1,18 @@
 #include "maker/cli/project_fields.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <optional>
 
 #include "maker/cli/color_text.h"
 #include "maker/cli/json_writer.h"
 #include "maker/project/payload_text.h"
+#include "maker/project/project_options.h"
 #include "maker/project/validate_for_make.h"
 
 namespace gd::cli {
@@ -122,7 +125,7 @@ std::string RangeText(const ProjectField& f) {
     if (f.kind == FieldKind::kCaptionPos)
         return "a position 0..8 or top-left, top-center, top-right, middle-left, middle-center, middle-right, "
                "bottom-left, bottom-center, bottom-right";
-    if (f.max == 1 && f.member == "nBannerPos") return "a position 0, 1, top or bottom";
+    if (f.kind == FieldKind::kBannerPos) return "a position 0, 1, top or bottom";
     return "an integer from " + std::to_string(f.min) + " to " + std::to_string(f.max);
 }
 
@@ -204,6 +207,33 @@ void WriteFieldsJson(JsonWriter& json, const std::vector<ProjectField>& fields) 
     if (!open_group.empty()) json.EndObject();
 }
 
+// One option of the project, as its row in the options table describes it.
+void AddOption(std::vector<ProjectField>& out, CParamData& p, const ProjectOption& o) {
+    const OptionRow& row = Option(o.id);
+    const std::string key(row.key);
+    switch (row.kind) {
+    case OptionKind::kFlag: out.push_back(Flag(key, MemberOf<int32_t>(p, o.member))); break;
+    case OptionKind::kNumber: out.push_back(Int("", key, MemberOf<int32_t>(p, o.member), row.min, row.max)); break;
+    case OptionKind::kPosition:
+        out.push_back(Field("", key, FieldKind::kBannerPos, &MemberOf<int32_t>(p, o.member), row.min, row.max));
+        break;
+    case OptionKind::kColor: out.push_back(Color("", key, MemberOf<ColorRef>(p, o.member))); break;
+    case OptionKind::kText: out.push_back(Text("", key, MemberOf<std::string>(p, o.member), size_t(row.max))); break;
+    case OptionKind::kFont: AddFont(out, key, MemberOf<LogFont>(p, o.member)); break;
+    case OptionKind::kEffectFlags:
+        out.push_back(Field("", key, FieldKind::kEffects, &MemberOf<EffectFlags>(p, o.member)));
+        break;
+    }
+}
+
+// Fields listed apart, ordered as the project declares its members: the members of one
+// class (and of the records within it) lie at increasing addresses in declaration order.
+void SortIntoDeclarationOrder(std::vector<ProjectField>& fields) {
+    std::stable_sort(fields.begin(), fields.end(), [](const ProjectField& a, const ProjectField& b) {
+        return std::less<const void*>()(a.value, b.value);
+    });
+}
+
 std::vector<ProjectField> PictureMembers(CPictureData& picture) {
     std::vector<ProjectField> out;
     out.push_back(Text("", "szFile", picture.szFile));
@@ -224,27 +254,10 @@ std::vector<ProjectField> ParamFields(CParamData& p) {
     out.push_back(Text("", "szHomePage", p.szHomePage, kMaxHomePage));
     out.push_back(Text("", "szCopyright", p.szCopyright, kMaxCopyright));
     out.push_back(Text("", "szDescription", p.szDescription, kMaxDescription));
-    out.push_back(Color("", "crBgColor", p.crBgColor));
     out.push_back(Text("", "szIconFile", p.szIconFile));
     out.push_back(Flag("bSelfInstall", p.bSelfInstall));
     out.push_back(Text("", "szOutputFolder", p.szOutputFolder));
-    out.push_back(Flag("bMouseMove", p.bMouseMove));
-    out.push_back(Flag("bMouseLeftClick", p.bMouseLeftClick));
-    out.push_back(Flag("bMouseRightClick", p.bMouseRightClick));
-    out.push_back(Flag("bKeyboardEvent", p.bKeyboardEvent));
-    out.push_back(Flag("bShuffleAudio", p.bShuffleAudio));
-    out.push_back(Int("", "nAudioPause", p.nAudioPause, 0, 3600));
-    out.push_back(Flag("bMuteMusic", p.bMuteMusic));
-    out.push_back(Text("", "szBanner", p.szBanner, kMaxBanner));
-    AddFont(out, "lfBanner", p.lfBanner);
-    out.push_back(Color("", "crBanner", p.crBanner));
-    out.push_back(Field("", "nBannerPos", FieldKind::kBannerPos, &p.nBannerPos, 0, 1));
-    out.push_back(Flag("bShufflePic", p.bShufflePic));
-    out.push_back(Flag("bAutoAdjustSize", p.bAutoAdjustSize));
-    out.push_back(Int("", "nEffectMilliSecond", p.nEffectMilliSecond, 1, 600000));
-    out.push_back(Int("", "nPicturePause", p.nPicturePause, 0, 3600));
-    out.push_back(Field("", "bEffectOn", FieldKind::kEffects, &p.bEffectOn));
-    out.push_back(Fixed(Flag("bMovePicture", p.bMovePicture), "it is not stored in project files"));
+    for (const ProjectOption& o : kProjectOptions) AddOption(out, p, o);
     const std::string kept = "reserved fields are kept as the file holds them";
     ReservedFields& r = p.reserved;
     out.push_back(Fixed(Int("reserved", "n1", r.n1, kI32Min, kI32Max), kept));
@@ -257,6 +270,7 @@ std::vector<ProjectField> ParamFields(CParamData& p) {
     out.push_back(Fixed(Text("reserved", "sz3", r.sz3), kept));
     out.push_back(Fixed(Text("reserved", "sz4", r.sz4), kept));
     out.push_back(Fixed(Field("reserved", "bytes", FieldKind::kEffects, &r.bytes), kept));
+    SortIntoDeclarationOrder(out);
     return out;
 }
 

@@ -42,8 +42,7 @@ std::string FieldText(const ProjectField& field);
 std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value);
 
 // Every field as KEY=VALUE lines, or as one JSON object. In the lines, a field 'set'
-// cannot change (the counts, bMovePicture, the reserved fields) is marked by a leading
-// "# ".
+// cannot change (the counts, the reserved fields) is marked by a leading "# ".
 std::string ProjectAsText(CParamData& project);
 std::string ProjectAsJson(CParamData& project);
 

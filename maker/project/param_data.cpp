@@ -2,17 +2,9 @@
 
 #include "maker/project/desktop_folder.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/project_options.h"
 
 namespace gd {
-
-LogFont DefaultBannerFont() {
-    LogFont font;
-    font.height = -32;
-    font.weight = 400;
-    font.out_precision = 2;
-    font.face_name = "MS Sans Serif";
-    return font;
-}
 
 CParamData::CParamData() { SetDefaults(); }
 
@@ -25,24 +17,10 @@ void CParamData::SetDefaults() {
     szHomePage = kDefaultHomePage;
     szCopyright = kDefaultCopyright;
     szDescription = kDefaultDescription;
-    crBgColor = 0;
     szIconFile.clear();
     bSelfInstall = 1;
     szOutputFolder = UserDesktopFolder();
-    bMouseMove = bMouseLeftClick = bMouseRightClick = bKeyboardEvent = 1;
-    bShuffleAudio = 1;
-    nAudioPause = 5;
-    bMuteMusic = 0;
-    szBanner.clear();
-    lfBanner = DefaultBannerFont();
-    crBanner = 0xFFFFFF;
-    nBannerPos = 0;
-    bShufflePic = 1;
-    bAutoAdjustSize = 0;
-    nEffectMilliSecond = 2000;
-    nPicturePause = 3;
-    bEffectOn.fill(1);
-    bMovePicture = 1;
+    SetOptionDefaults(*this);
 }
 
 bool CParamData::HasPicture(const std::string& file) const {

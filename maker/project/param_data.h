@@ -10,6 +10,7 @@
 #include "common/color_ref.h"
 #include "common/log_font.h"
 #include "maker/project/picture_data.h"
+#include "maker/project/project_extension.h"
 
 namespace gd {
 
@@ -45,8 +46,8 @@ public:
     // A new project: the defaults of SetDefaults().
     CParamData();
 
-    // Empties both lists and sets every field except the reserved ones to the value of a
-    // new project; szOutputFolder becomes the user's desktop folder.
+    // Empties both lists and sets every field except the reserved and kept ones to the
+    // value of a new project; szOutputFolder becomes the user's desktop folder.
     void SetDefaults();
 
     // Adds a picture or a music file unless the list already holds the same path (as the
@@ -55,6 +56,8 @@ public:
     bool AddMusic(const std::string& file);
     bool HasPicture(const std::string& file) const;
 
+    // The fields of a project; SetDefaults() gives each its value in a new project (the
+    // options' from the options table, common/show_options.h).
     std::vector<CPictureData> pictureList;
     std::vector<std::string> musicList;
     std::string szName;
@@ -63,34 +66,32 @@ public:
     std::string szHomePage;
     std::string szCopyright;
     std::string szDescription;
-    ColorRef crBgColor = 0;
+    ColorRef crBgColor{};
     std::string szIconFile;  // empty: keep the template's icon
-    int32_t bSelfInstall = 1;  // 1: self-installing ".exe", 0: standard ".scr"
+    int32_t bSelfInstall{};  // 1: self-installing ".exe", 0: standard ".scr"
     std::string szOutputFolder;
-    int32_t bMouseMove = 1;
-    int32_t bMouseLeftClick = 1;
-    int32_t bMouseRightClick = 1;
-    int32_t bKeyboardEvent = 1;
-    int32_t bShuffleAudio = 1;
-    int32_t nAudioPause = 5;  // seconds
-    int32_t bMuteMusic = 0;
+    int32_t bMouseMove{};
+    int32_t bMouseLeftClick{};
+    int32_t bMouseRightClick{};
+    int32_t bKeyboardEvent{};
+    int32_t bShuffleAudio{};
+    int32_t nAudioPause{};  // seconds
+    int32_t bMuteMusic{};
     std::string szBanner;  // empty: no banner
     LogFont lfBanner;
-    ColorRef crBanner = 0xFFFFFF;
-    int32_t nBannerPos = 0;  // 0 top centre, 1 bottom centre
-    int32_t bShufflePic = 1;
-    int32_t bAutoAdjustSize = 0;
-    int32_t nEffectMilliSecond = 2000;
-    int32_t nPicturePause = 3;  // seconds
+    ColorRef crBanner{};
+    int32_t nBannerPos{};  // 0 top centre, 1 bottom centre
+    int32_t bShufflePic{};
+    int32_t bAutoAdjustSize{};
+    int32_t nEffectMilliSecond{};
+    int32_t nPicturePause{};  // seconds
     std::array<uint8_t, kProjectEffectFlags> bEffectOn{};
-    int32_t bMovePicture = 1;  // not stored in project files
+    int32_t bMovePicture{};  // stored in the project file's extension block
     ReservedFields reserved;
+    ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 
     friend bool operator==(const CParamData&, const CParamData&) = default;
 };
-
-// The banner font of a new project.
-LogFont DefaultBannerFont();
 
 // The author, e-mail and home page a new project starts with: placeholders the user is
 // expected to overwrite.

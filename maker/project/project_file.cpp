@@ -7,6 +7,7 @@
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/payload_text.h"
+#include "maker/project/project_options.h"
 
 namespace gd {
 
@@ -66,6 +67,17 @@ void WritePicture(ByteWriter& out, const CPictureData& p) {
     out.I32(p.nCaptionPos);
 }
 
+// The option a fixed item of the file holds, written as its kind is.
+void WriteOptionItem(ByteWriter& out, const CParamData& project, int item) {
+    const ProjectOption& o = *OptionAtFileItem(item);
+    switch (Option(o.id).kind) {
+    case OptionKind::kText: WriteArchiveString(out, MemberOf<std::string>(project, o.member)); break;
+    case OptionKind::kFont: WriteLogFont(out, FileFont(MemberOf<LogFont>(project, o.member))); break;
+    case OptionKind::kEffectFlags: out.Bytes(MemberOf<EffectFlags>(project, o.member)); break;
+    default: out.I32(int32_t(NumberOf(project, o.member))); break;
+    }
+}
+
 // Removes the entries whose path is empty or names no existing file, appending each
 // removed path and a line feed to `missing`.
 template <class T, class PathOf> void DropMissing(std::vector<T>& list, PathOf path_of, std::string& missing) {
@@ -119,6 +131,25 @@ bool ReadReserved(ByteReader& in, ReservedFields& r) {
     return true;
 }
 
+// Reads the option of a fixed item into the project; false when the bytes end first.
+bool ReadOptionItem(ByteReader& in, CParamData& project, int item) {
+    const ProjectOption& o = *OptionAtFileItem(item);
+    switch (Option(o.id).kind) {
+    case OptionKind::kText: return ReadString(in, MemberOf<std::string>(project, o.member));
+    case OptionKind::kFont: {
+        auto font = ReadFont(in);
+        if (font) MemberOf<LogFont>(project, o.member) = std::move(*font);
+        return font.has_value();
+    }
+    case OptionKind::kEffectFlags: {
+        auto bytes = in.Bytes(kEffectFlagCount);
+        std::copy(bytes.begin(), bytes.end(), MemberOf<EffectFlags>(project, o.member).begin());
+        return in.ok();
+    }
+    default: SetNumber(project, o.member, in.I32()); return in.ok();
+    }
+}
+
 // The smallest picture entry: a font, two empty texts, colour and position.
 constexpr size_t kMinPictureEntry = kLogFontSize + 1 + 1 + 4 + 4;
 
@@ -138,7 +169,7 @@ std::string ProjectFileErrorText(ProjectFileResult result, const std::string& pa
 
 std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
     ByteWriter out;
-    WriteLogFont(out, FileFont(project.lfBanner));
+    WriteOptionItem(out, project, kBannerFontItem);
 
     std::string missing;
     DropMissing(project.pictureList, [](const CPictureData& p) -> const std::string& { return p.szFile; }, missing);
@@ -151,29 +182,21 @@ std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink) {
     out.I32(int32_t(project.musicList.size()));
     for (const auto& m : project.musicList) WriteArchiveString(out, m);
 
-    out.Bytes(project.bEffectOn);
+    WriteOptionItem(out, project, kEffectFlagsItem);
     for (const std::string* s : {&project.szName, &project.szAuthor, &project.szEmail, &project.szHomePage,
                                  &project.szCopyright, &project.szDescription, &project.szIconFile})
         WriteArchiveString(out, *s);
     out.I32(project.bSelfInstall);
     WriteArchiveString(out, project.szOutputFolder);
-    out.U32(project.crBgColor);
-    for (int32_t v : {project.bMouseMove, project.bMouseLeftClick, project.bMouseRightClick, project.bKeyboardEvent,
-                      project.bShuffleAudio, project.nAudioPause, project.bShufflePic, project.bAutoAdjustSize,
-                      project.nEffectMilliSecond, project.nPicturePause, project.bMuteMusic})
-        out.I32(v);
-    WriteArchiveString(out, project.szBanner);
-    out.U32(project.crBanner);
-    out.I32(project.nBannerPos);
+    for (int item = kFirstOptionItem; item <= kLastOptionItem; ++item) WriteOptionItem(out, project, item);
     WriteReserved(out, project.reserved);
+    WriteExtensionBlock(out, project);
     return out.Take();
 }
 
 bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSink& sink) {
     ByteReader in(bytes);
-    auto banner_font = ReadFont(in);
-    if (!banner_font) return false;
-    project.lfBanner = std::move(*banner_font);
+    if (!ReadOptionItem(in, project, kBannerFontItem)) return false;
     project.pictureList.clear();
     project.musicList.clear();
 
@@ -198,26 +221,18 @@ bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSin
             missing += music + '\n';
     }
 
-    auto effects = in.Bytes(project.bEffectOn.size());
-    if (!in.ok()) return false;
-    std::copy(effects.begin(), effects.end(), project.bEffectOn.begin());
+    if (!ReadOptionItem(in, project, kEffectFlagsItem)) return false;
     for (std::string* s : {&project.szName, &project.szAuthor, &project.szEmail, &project.szHomePage,
                            &project.szCopyright, &project.szDescription, &project.szIconFile})
         if (!ReadString(in, *s)) return false;
     project.bSelfInstall = in.I32();
     if (!ReadString(in, project.szOutputFolder)) return false;
-    project.crBgColor = in.U32();
-    for (int32_t* v : {&project.bMouseMove, &project.bMouseLeftClick, &project.bMouseRightClick,
-                       &project.bKeyboardEvent, &project.bShuffleAudio, &project.nAudioPause, &project.bShufflePic,
-                       &project.bAutoAdjustSize, &project.nEffectMilliSecond, &project.nPicturePause,
-                       &project.bMuteMusic})
-        *v = in.I32();
-    if (!ReadString(in, project.szBanner)) return false;
-    project.crBanner = in.U32();
-    project.nBannerPos = in.I32();
-    if (!in.ok() || !ReadReserved(in, project.reserved)) return false;
+    for (int item = kFirstOptionItem; item <= kLastOptionItem; ++item)
+        if (!ReadOptionItem(in, project, item)) return false;
+    if (!ReadReserved(in, project.reserved)) return false;
 
     ReportMissing(missing, sink);
+    ReadExtensionBlock(in.Bytes(in.remaining()), project, sink);
     return true;
 }
 
@@ -230,7 +245,6 @@ ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, 
     case ReadFileStatus::kOk: break;
     }
     CParamData loaded;
-    loaded.bMovePicture = project.bMovePicture;
     if (!bytes.empty() && !LoadProject(bytes, loaded, sink)) return ProjectFileResult::kReadFailed;
     project = std::move(loaded);
     return ProjectFileResult::kOk;

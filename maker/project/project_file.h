@@ -1,7 +1,9 @@
 #pragma once
 // Project files (.psm): the serialized CParamData and nothing else, field by field in a
-// fixed order. Missing picture and music files are dropped on save and on load, and the
-// dropped paths are reported to a message sink followed by "can't find!".
+// fixed order, then, only when the project needs one, the extension block with the
+// options the fixed order has no item for (project_extension.h). Missing picture and
+// music files are dropped on save and on load, and the dropped paths are reported to a
+// message sink followed by "can't find!".
 
 #include <cstdint>
 #include <span>
@@ -32,14 +34,15 @@ std::string ProjectFileErrorText(ProjectFileResult result, const std::string& pa
 std::vector<uint8_t> StoreProject(CParamData& project, MessageSink& sink);
 
 // Decodes a whole project file into `project`, which should be a fresh one: every field
-// of the file is read, bMovePicture is left as it is. Missing files are left out and
+// of the file is read, and the options of the extension block take the values a file
+// without one stands for unless it holds them. Missing files are left out and
 // reported in one message, only when the whole file decodes. False when the bytes end
 // before the last field or hold an impossible value; `project` is then half-filled and
 // must be thrown away.
 bool LoadProject(std::span<const uint8_t> bytes, CParamData& project, MessageSink& sink);
 
 // Reads the file into a new project and, only when that succeeds, replaces `project`
-// with it; bMovePicture keeps the value it had. A zero-length file opens as a new project.
+// with it. A zero-length file opens as a new project.
 ProjectFileResult OpenProjectFile(const std::string& path, CParamData& project, MessageSink& sink,
                                   FileError* error = nullptr);
 

@@ -7,10 +7,12 @@
 #include "common/guid.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
 #include "common/text_trim.h"
 #include "maker/project/file_io.h"
 #include "maker/project/ordered_encoder.h"
 #include "maker/project/path_rules.h"
+#include "maker/project/project_options.h"
 #include "maker/project/payload_text.h"
 #include "maker/project/staged_output.h"
 
@@ -69,28 +71,11 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
     c.copyright = RecordText(project.szCopyright);
     c.description = RecordText(project.szDescription);
     c.build_time = build_time;
-    c.bg_color = project.crBgColor;
-    c.mouse_move = project.bMouseMove;
-    c.mouse_left_click = project.bMouseLeftClick;
-    c.mouse_right_click = project.bMouseRightClick;
-    c.keyboard_event = project.bKeyboardEvent;
     c.has_music = music_count > 0 ? 1 : 0;
     c.music_count = music_count;
-    c.shuffle_audio = project.bShuffleAudio;
-    c.audio_pause = project.nAudioPause;
-    c.mute_music = project.bMuteMusic;
     c.has_pictures = picture_count > 0 ? 1 : 0;
     c.picture_count = picture_count;
-    c.shuffle_pic = project.bShufflePic;
-    c.auto_adjust_size = project.bAutoAdjustSize;
-    c.move_picture = project.bMovePicture;
-    c.effect_millisecond = project.nEffectMilliSecond;
-    c.picture_pause = project.nPicturePause;
-    c.effect_on = project.bEffectOn;
-    c.banner = RecordText(TrimWhiteSpace(project.szBanner));
-    c.banner_font = RecordFont(project.lfBanner);
-    c.banner_color = project.crBanner;
-    c.banner_pos = project.nBannerPos;
+    CopyOptionsToConfig(project, c);
     return c;
 }
 
@@ -217,10 +202,12 @@ bool CSaverBuilder::WriteMusic(ResourceTarget& target) {
 }
 
 bool CSaverBuilder::WriteConfiguration(ResourceTarget& target) {
-    project_.szBanner = std::string(TrimWhiteSpace(project_.szBanner));
+    TrimTextOptions(project_);
     SaverConfig config = MakeSaverConfig(project_, picture_count_, music_count_, MakeUniqueId(), LocalTimeText());
-    // The batch reaches the file here: a failed commit leaves no usable screensaver.
-    return target.Write(RT_SAVER_CONFIG, kSaverConfigId, EncodeSaverConfig(config)) && target.Commit();
+    // The configuration record goes last, after the extras that complete it; the batch
+    // reaches the file at the commit: a failed one leaves no usable screensaver.
+    return target.Write(RT_SAVER_EXTRAS, kSaverExtrasId, EncodeSaverExtras(config)) &&
+           target.Write(RT_SAVER_CONFIG, kSaverConfigId, EncodeSaverConfig(config)) && target.Commit();
 }
 
 void CSaverBuilder::OfferDefaultSaver() {

@@ -6,7 +6,9 @@
 #include <span>
 #include <string_view>
 
+#include "common/show_options.h"
 #include "common/text_trim.h"
+#include "maker/project/project_options.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/ui/setting_rules.h"
 #include "maker/win32/maker_resource_ids.h"
@@ -18,18 +20,25 @@ namespace gd {
 
 namespace {
 
-struct FlagBox {
-    int id;
-    int32_t CParamData::*field;
+// The page's column of the options table: the control that shows each option. A flag
+// is a check box, an option with a list a drop-down list of the table's entries for this
+// page, a text a one-line edit. The background colour (the swatch and its two buttons)
+// and the banner's font and colour (the font button) have controls of their own, below.
+constexpr OptionControl kOptionControls[] = {
+    {OptionId::kPicturePause, IDC_PICTURE_PAUSE},   {OptionId::kEffectMilliSecond, IDC_EFFECT_DURATION},
+    {OptionId::kAutoAdjustSize, IDC_AUTO_ADJUST},   {OptionId::kShufflePic, IDC_SHUFFLE_PICTURES},
+    {OptionId::kMovePicture, IDC_MOVE_PICTURES},    {OptionId::kAudioPause, IDC_MUSIC_PAUSE},
+    {OptionId::kShuffleAudio, IDC_SHUFFLE_MUSIC},   {OptionId::kMuteMusic, IDC_MUTE_MUSIC},
+    {OptionId::kMouseMove, IDC_MOUSE_MOVE},         {OptionId::kMouseLeftClick, IDC_MOUSE_LEFT},
+    {OptionId::kMouseRightClick, IDC_MOUSE_RIGHT},  {OptionId::kKeyboardEvent, IDC_KEYBOARD_EVENT},
+    {OptionId::kBanner, IDC_BANNER_TEXT},           {OptionId::kBannerPos, IDC_BANNER_POS},
 };
 
-constexpr FlagBox kFlagBoxes[] = {
-    {IDC_AUTO_ADJUST, &CParamData::bAutoAdjustSize}, {IDC_SHUFFLE_PICTURES, &CParamData::bShufflePic},
-    {IDC_MOVE_PICTURES, &CParamData::bMovePicture},  {IDC_SHUFFLE_MUSIC, &CParamData::bShuffleAudio},
-    {IDC_MUTE_MUSIC, &CParamData::bMuteMusic},       {IDC_MOUSE_MOVE, &CParamData::bMouseMove},
-    {IDC_MOUSE_LEFT, &CParamData::bMouseLeftClick},  {IDC_MOUSE_RIGHT, &CParamData::bMouseRightClick},
-    {IDC_KEYBOARD_EVENT, &CParamData::bKeyboardEvent},
-};
+const OptionControl* ControlOf(int id) {
+    for (const OptionControl& c : kOptionControls)
+        if (c.id == id) return &c;
+    return nullptr;
+}
 
 struct IconButton {
     int id;
@@ -55,9 +64,12 @@ int ListSelection(HWND dialog, int id) {
     return selection == CB_ERR ? -1 : int(selection);
 }
 
-// Selects the first entry that begins with `text`; with none, the selection stays.
-void ShowNumber(HWND dialog, int id, std::span<const std::string_view> entries, const std::string& text) {
-    int entry = EntryForText(entries, text, ListSelection(dialog, id));
+// A number selects the first entry that begins with its text; with none, the selection
+// stays. A position selects the entry at its index (none when there is no such entry).
+void ShowInList(HWND dialog, int id, const OptionRow& row, int32_t value) {
+    int entry = row.list_text == ListText::kIndex
+                    ? value
+                    : EntryForText(row.maker_list, ListTextOf(row, row.maker_list, value), ListSelection(dialog, id));
     SendDlgItemMessageW(dialog, id, CB_SETCURSEL, WPARAM(entry), 0);
 }
 
@@ -73,9 +85,38 @@ std::optional<std::string> SelectedEntry(HWND dialog, int id) {
     return Utf8(text);
 }
 
-int32_t StoredSeconds(HWND dialog, int id) {
+// A number list without a selection stores 0. A position the list does not offer (only
+// a hand-edited project has one) stays as it was rather than becoming "none".
+void StoreFromList(HWND dialog, int id, const OptionRow& row, CParamData& project) {
+    const OptionMember<CParamData>& member = ProjectOptionOf(row.id).member;
+    if (row.list_text == ListText::kIndex) {
+        if (int position = ListSelection(dialog, id); position >= 0) SetNumber(project, member, position);
+        return;
+    }
     auto entry = SelectedEntry(dialog, id);
-    return entry ? SecondsFromText(*entry) : 0;
+    SetNumber(project, member, entry ? ListValueOf(row, row.maker_list, *entry) : 0);
+}
+
+void ShowOption(HWND dialog, const OptionControl& control, const CParamData& project) {
+    const OptionRow& row = Option(control.option);
+    const OptionMember<CParamData>& member = ProjectOptionOf(control.option).member;
+    if (row.kind == OptionKind::kText)
+        SetItemUtf8(dialog, control.id, MemberOf<std::string>(project, member));
+    else if (row.list_text != ListText::kNone)
+        ShowInList(dialog, control.id, row, int32_t(NumberOf(project, member)));
+    else
+        SetItemChecked(dialog, control.id, NumberOf(project, member) != 0);
+}
+
+void StoreOption(HWND dialog, const OptionControl& control, CParamData& project) {
+    const OptionRow& row = Option(control.option);
+    const OptionMember<CParamData>& member = ProjectOptionOf(control.option).member;
+    if (row.kind == OptionKind::kText)
+        MemberOf<std::string>(project, member) = ItemUtf8(dialog, control.id);
+    else if (row.list_text != ListText::kNone)
+        StoreFromList(dialog, control.id, row, project);
+    else
+        SetNumber(project, member, IsItemChecked(dialog, control.id) ? 1 : 0);
 }
 
 }  // namespace
@@ -114,11 +155,11 @@ INT_PTR CSettingView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void CSettingView::OnInitDialog() {
-    FillList(hwnd(), IDC_PICTURE_PAUSE, kPicturePauseEntries);
-    FillList(hwnd(), IDC_EFFECT_DURATION, kEffectDurationEntries);
-    FillList(hwnd(), IDC_MUSIC_PAUSE, kMusicPauseEntries);
-    FillList(hwnd(), IDC_BANNER_POS, kBannerPositionEntries);
-    SendDlgItemMessageW(hwnd(), IDC_BANNER_TEXT, EM_LIMITTEXT, WPARAM(kMaxBanner), 0);
+    for (const OptionControl& control : kOptionControls) {
+        const OptionRow& row = Option(control.option);
+        FillList(hwnd(), control.id, row.maker_list);
+        if (row.kind == OptionKind::kText) SendDlgItemMessageW(hwnd(), control.id, EM_LIMITTEXT, WPARAM(row.max), 0);
+    }
     swatch_.Attach(Item(IDC_BG_SWATCH));
 }
 
@@ -154,33 +195,20 @@ void CSettingView::LoadFromProject() {
     // Filling the controls sends change notifications: they are not the user's edits.
     loading_ = true;
     const CParamData& project = context_.doc->project();
+    for (const OptionControl& control : kOptionControls) ShowOption(hwnd(), control, project);
     swatch_.SetColor(project.crBgColor);
-    for (const FlagBox& box : kFlagBoxes) SetItemChecked(hwnd(), box.id, project.*box.field != 0);
-    SetItemUtf8(hwnd(), IDC_BANNER_TEXT, project.szBanner);
     banner_font_ = project.lfBanner;
     banner_color_ = project.crBanner;
-    SendDlgItemMessageW(hwnd(), IDC_BANNER_POS, CB_SETCURSEL, WPARAM(project.nBannerPos), 0);
-    ShowNumber(hwnd(), IDC_PICTURE_PAUSE, kPicturePauseEntries, SecondsText(project.nPicturePause));
-    ShowNumber(hwnd(), IDC_MUSIC_PAUSE, kMusicPauseEntries, SecondsText(project.nAudioPause));
-    ShowNumber(hwnd(), IDC_EFFECT_DURATION, kEffectDurationEntries, MillisecondsAsSecondsText(project.nEffectMilliSecond));
     BannerChanged();
     loading_ = false;
 }
 
 void CSettingView::StoreToProject() {
     CParamData& project = context_.doc->project();
+    for (const OptionControl& control : kOptionControls) StoreOption(hwnd(), control, project);
     project.crBgColor = background();
-    for (const FlagBox& box : kFlagBoxes) project.*box.field = IsItemChecked(hwnd(), box.id) ? 1 : 0;
-    project.nAudioPause = StoredSeconds(hwnd(), IDC_MUSIC_PAUSE);
-    project.nPicturePause = StoredSeconds(hwnd(), IDC_PICTURE_PAUSE);
-    auto duration = SelectedEntry(hwnd(), IDC_EFFECT_DURATION);
-    project.nEffectMilliSecond = duration ? MillisecondsFromSecondsText(*duration) : 0;
-    project.szBanner = ItemUtf8(hwnd(), IDC_BANNER_TEXT);
     project.crBanner = banner_color_;
     project.lfBanner = banner_font_;
-    // A position the list does not offer (only a hand-edited project has one) stays as
-    // it was rather than becoming "none".
-    if (int position = ListSelection(hwnd(), IDC_BANNER_POS); position >= 0) project.nBannerPos = position;
 }
 
 void CSettingView::OnCommand(int id, int code) {
@@ -190,12 +218,6 @@ void CSettingView::OnCommand(int id, int code) {
             MarkModified();
             BannerChanged();
         }
-        break;
-    case IDC_PICTURE_PAUSE:
-    case IDC_EFFECT_DURATION:
-    case IDC_MUSIC_PAUSE:
-    case IDC_BANNER_POS:
-        if (code == CBN_SELCHANGE) MarkModified();
         break;
     case IDC_BG_CHANGE:
         if (code == BN_CLICKED) ChangeBackground();
@@ -210,8 +232,11 @@ void CSettingView::OnCommand(int id, int code) {
         if (code == BN_CLICKED) ChooseBannerFont();
         break;
     default:
-        for (const FlagBox& box : kFlagBoxes)
-            if (box.id == id && code == BN_CLICKED) MarkModified();
+        // A box clicked or a list entry chosen.
+        if (const OptionControl* control = ControlOf(id)) {
+            const bool listed = Option(control->option).list_text != ListText::kNone;
+            if (code == (listed ? CBN_SELCHANGE : BN_CLICKED)) MarkModified();
+        }
         break;
     }
 }

@@ -11,11 +11,6 @@
 #define IDC_SAVER_CURSOR 132
 #define IDD_LAUNCHER 134
 
-/* Initial items of the drop-down lists of the options page, one resource of this type
-   per dialog: records of (control id, 0x0403, byte count, NUL-terminated text), ended by
-   a zero word. */
-#define RT_DIALOG_LISTS 240
-
 #define IDC_TAB 1000
 #define IDC_NAME 1003
 #define IDC_AUTHOR 1004

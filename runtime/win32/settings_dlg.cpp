@@ -17,7 +17,7 @@ constexpr int kPageTemplates[] = {IDD_ABOUT_PAGE, IDD_OPTIONS_PAGE, IDD_EFFECTS_
 CSettingsDlg::CSettingsDlg(SettingsDialogContext context)
     : context_(std::move(context)),
       about_(*context_.config, *context_.prompter),
-      options_(context_.instance, *context_.config, context_.choose_color),
+      options_(*context_.config, context_.choose_color),
       effects_(*context_.config),
       pages_{&about_, &options_, &effects_} {}
 

@@ -7,8 +7,7 @@
 
 #include "common/web_addresses.h"
 #include "effects/effect_table.h"
-#include "runtime/dialog_lists.h"
-#include "common/settings_values.h"
+#include "common/show_options.h"
 #include "runtime/win32/resource_ids.h"
 #include "win32/dialog_items.h"
 #include "win32/effect_list.h"
@@ -17,21 +16,22 @@
 namespace gd {
 namespace {
 
-struct FlagControl {
-    int id;
-    int32_t SaverConfig::*field;
-};
-
-constexpr FlagControl kFlagControls[] = {
-    {IDC_AUTO_ADJUST, &SaverConfig::auto_adjust_size},  {IDC_SHUFFLE_PICTURE, &SaverConfig::shuffle_pic},
-    {IDC_MOVE_PICTURE, &SaverConfig::move_picture},     {IDC_SHUFFLE_MUSIC, &SaverConfig::shuffle_audio},
-    {IDC_MUTE_MUSIC, &SaverConfig::mute_music},         {IDC_MOUSE_MOVE, &SaverConfig::mouse_move},
-    {IDC_MOUSE_LEFT, &SaverConfig::mouse_left_click},   {IDC_MOUSE_RIGHT, &SaverConfig::mouse_right_click},
-    {IDC_KEYBOARD, &SaverConfig::keyboard_event},
+// The options page's column of the options table: the control that shows each option.
+// A flag is a check box, an option with a list an editable drop-down list of the table's
+// entries for this dialog. The background colour has a swatch and two buttons of its own.
+constexpr OptionControl kOptionControls[] = {
+    {OptionId::kPicturePause, IDC_PICTURE_PAUSE},  {OptionId::kEffectMilliSecond, IDC_EFFECT_DURATION},
+    {OptionId::kAutoAdjustSize, IDC_AUTO_ADJUST},  {OptionId::kShufflePic, IDC_SHUFFLE_PICTURE},
+    {OptionId::kMovePicture, IDC_MOVE_PICTURE},    {OptionId::kAudioPause, IDC_MUSIC_PAUSE},
+    {OptionId::kShuffleAudio, IDC_SHUFFLE_MUSIC},  {OptionId::kMuteMusic, IDC_MUTE_MUSIC},
+    {OptionId::kMouseMove, IDC_MOUSE_MOVE},        {OptionId::kMouseLeftClick, IDC_MOUSE_LEFT},
+    {OptionId::kMouseRightClick, IDC_MOUSE_RIGHT}, {OptionId::kKeyboardEvent, IDC_KEYBOARD},
 };
 
 void ShowComboNarrow(HWND dialog, int id, const std::string& text) { ShowComboText(dialog, id, WidenAnsi(text)); }
 std::string ComboNarrow(HWND dialog, int id) { return NarrowAnsi(ItemText(dialog, id)); }
+
+bool IsListed(const OptionRow& row) { return !row.runtime_list.empty(); }
 
 }  // namespace
 
@@ -71,34 +71,32 @@ INT_PTR COptionsPage::OnMessage(UINT message, WPARAM wparam, LPARAM) {
     return FALSE;
 }
 
-// The lists' initial items are stored beside the template, as the dialog editor keeps
-// them, rather than written into the code.
-void COptionsPage::FillLists() {
-    HRSRC info = FindResourceW(instance_, MAKEINTRESOURCEW(IDD_OPTIONS_PAGE), MAKEINTRESOURCEW(RT_DIALOG_LISTS));
-    HGLOBAL data = info ? LoadResource(instance_, info) : nullptr;
-    const void* bytes = data ? LockResource(data) : nullptr;
-    if (!bytes) return;
-    auto items = ParseDialogLists({static_cast<const uint8_t*>(bytes), size_t(SizeofResource(instance_, info))});
-    for (const DialogListItem& item : items) {
-        SendDlgItemMessageW(hwnd(), item.control, CB_ADDSTRING, 0, LPARAM(WidenAnsi(item.text).c_str()));
-    }
-}
-
+// A list shows the value's text: the first entry that begins with it is selected, or the
+// text itself stands in the edit field when none does.
 void COptionsPage::OnInitDialog() {
-    FillLists();
-    ShowComboNarrow(hwnd(), IDC_PICTURE_PAUSE, SecondsText(config_.picture_pause));
-    ShowComboNarrow(hwnd(), IDC_EFFECT_DURATION, MillisecondsAsSecondsText(config_.effect_millisecond));
-    ShowComboNarrow(hwnd(), IDC_MUSIC_PAUSE, SecondsText(config_.audio_pause));
-    for (const FlagControl& flag : kFlagControls) SetItemChecked(hwnd(), flag.id, config_.*flag.field != 0);
+    for (const OptionControl& control : kOptionControls) {
+        const OptionRow& row = Option(control.option);
+        const int64_t value = NumberOf(config_, row.field);
+        if (IsListed(row)) {
+            for (std::string_view entry : row.runtime_list)
+                SendDlgItemMessageW(hwnd(), control.id, CB_ADDSTRING, 0, LPARAM(WidenAnsi(entry).c_str()));
+            ShowComboNarrow(hwnd(), control.id, ListTextOf(row, row.runtime_list, int32_t(value)));
+        } else {
+            SetItemChecked(hwnd(), control.id, value != 0);
+        }
+    }
     swatch_.Attach(Item(IDC_BG_SWATCH));
     swatch_.SetColor(config_.bg_color);
 }
 
+// A list's text that is not a number saves as 0.
 void COptionsPage::Save(SaverConfig& config) const {
-    config.picture_pause = SecondsFromText(ComboNarrow(hwnd(), IDC_PICTURE_PAUSE));
-    config.effect_millisecond = MillisecondsFromSecondsText(ComboNarrow(hwnd(), IDC_EFFECT_DURATION));
-    config.audio_pause = SecondsFromText(ComboNarrow(hwnd(), IDC_MUSIC_PAUSE));
-    for (const FlagControl& flag : kFlagControls) config.*flag.field = IsItemChecked(hwnd(), flag.id) ? 1 : 0;
+    for (const OptionControl& control : kOptionControls) {
+        const OptionRow& row = Option(control.option);
+        const int32_t value = IsListed(row) ? ListValueOf(row, row.runtime_list, ComboNarrow(hwnd(), control.id))
+                                            : (IsItemChecked(hwnd(), control.id) ? 1 : 0);
+        SetNumber(config, row.field, value);
+    }
     config.bg_color = swatch_.color();
 }
 

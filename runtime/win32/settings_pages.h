@@ -40,8 +40,8 @@ private:
 // "Settings": timing, picture handling, music, exit conditions and background colour.
 class COptionsPage final : public DialogWindow {
 public:
-    COptionsPage(HINSTANCE instance, const SaverConfig& config, ColorChooser choose_color)
-        : instance_(instance), config_(config), choose_color_(std::move(choose_color)) {}
+    COptionsPage(const SaverConfig& config, ColorChooser choose_color)
+        : config_(config), choose_color_(std::move(choose_color)) {}
     // Stores every control's value into `config`.
     void Save(SaverConfig& config) const;
     COLORREF background() const { return swatch_.color(); }
@@ -49,9 +49,7 @@ public:
 private:
     INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void OnInitDialog();
-    void FillLists();
 
-    HINSTANCE instance_;
     const SaverConfig& config_;
     ColorChooser choose_color_;
     CColorSwatch swatch_;

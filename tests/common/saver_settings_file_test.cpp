@@ -106,6 +106,22 @@ TEST_F(SettingsFile, SaveThenApplyRestoresTheSettings) {
     EXPECT_EQ(c, saved);
 }
 
+// The keys of a new file, in their order, as the settings file has always been written.
+TEST_F(SettingsFile, ANewFileHoldsEveryKeyInTheRecordsOrder) {
+    SaverConfig saved = Embedded();
+    saved.bg_color = 0xFFFFFFFF;  // written as the signed number it is in 32 bits
+    ASSERT_TRUE(SaveIniSettings(saved, store, folders));
+    std::string text = dir.Read(std::string("system/") + kId + ".ini");
+    std::erase(text, '\r');
+    EXPECT_EQ(text, "[param]\ncrBgColor=-1\nbMouseMove=1\nbMouseLeftClick=1\nbMouseRightClick=1\nbKeyboardEvent=1\n"
+                    "bShuffleAudio=0\nnAudioPause=2\nbMuteMusic=0\nbShufflePic=1\nbAutoAdjustSize=1\nbMovePicture=0\n"
+                    "nEffectMilliSecond=1200\nnPicturePause=5\nszEffect=0001" +
+                        std::string(60, '0') + "\n");
+    SaverConfig c = Embedded();
+    ApplyIniOverrides(c, store, folders);
+    EXPECT_EQ(c.bg_color, 0xFFFFFFFFu);
+}
+
 TEST_F(SettingsFile, RefusedSystemFolderFallsBackToTheUserFile) {
     SettingsFolders refused{dir.File("no/such/system"), folders.user_dir};
     SaverConfig saved = Embedded();

@@ -233,5 +233,43 @@ TEST_F(Commands, SkippedPicturesAreSummedUpAndStrictFailsTheScript) {
     EXPECT_TRUE(std::filesystem::exists(folder.File("S.exe")));  // made all the same
 }
 
+// "Move pictures" off is kept by the project file and reaches the screensaver's 744-byte
+// record and its show extras; a project file of before reads it on.
+TEST_F(Commands, MovePicturesOffSurvivesTheProjectFileAndReachesTheScreensaver) {
+    if (!std::filesystem::exists(GD_RUNTIME_TEMPLATE)) GTEST_SKIP() << "no runtime template in this build";
+    std::filesystem::create_directories(folder.path() / "program" / "data");
+    std::filesystem::copy_file(GD_RUNTIME_TEMPLATE, folder.File("program/data/data1.dat"));
+    std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm, "--name", "Still", "--picture", Copy("project/truecolor.jpg", "a.jpg"),
+                           "--output-folder", folder.path().string(), "--standard"})
+                  .code,
+              0)
+        << Stderr();
+    const std::vector<uint8_t> before = test::ReadBytes(psm);
+    EXPECT_NE(Glimmerdeck({"show", psm}).out.find("\nbMovePicture=1\n"), std::string::npos);
+
+    ASSERT_EQ(Glimmerdeck({"set", psm, "bMovePicture=0"}).code, 0) << Stderr();
+    EXPECT_NE(Glimmerdeck({"show", psm}).out.find("\nbMovePicture=0\n"), std::string::npos);
+    EXPECT_NE(Glimmerdeck({"show", psm, "--json"}).out.find("\"bMovePicture\":0"), std::string::npos);
+    EXPECT_EQ(Project(psm).bMovePicture, 0);
+    const std::vector<uint8_t> after = test::ReadBytes(psm);
+    EXPECT_GT(after.size(), before.size());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin())) << "the block comes after the file of before";
+
+    ASSERT_EQ(Glimmerdeck({"make", psm}).code, 0) << Stderr();
+    Outcome info = Glimmerdeck({"info", folder.File("Still.scr")});
+    ASSERT_EQ(info.code, 0) << Stderr();
+    // The 744-byte record's field, then the show extras' entry.
+    const size_t config = info.out.find("configuration:\n"), extras = info.out.find("show extras: ");
+    ASSERT_NE(config, std::string::npos) << info.out;
+    ASSERT_NE(extras, std::string::npos) << info.out;
+    EXPECT_LT(info.out.find("  bMovePicture: 0\n", config), extras) << info.out;
+    EXPECT_NE(info.out.find("  bMovePicture: 0\n", extras), std::string::npos) << info.out;
+
+    // Turned on again, the file is the one of before, byte for byte.
+    ASSERT_EQ(Glimmerdeck({"set", psm, "bMovePicture=1"}).code, 0) << Stderr();
+    EXPECT_EQ(test::ReadBytes(psm), before);
+}
+
 }  // namespace
 }  // namespace gd

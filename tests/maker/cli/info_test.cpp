@@ -6,6 +6,7 @@
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "common/saver_config.h"
+#include "common/saver_extras.h"
 #include "imaging/cx_image.h"
 #include "maker/cli/command.h"
 #include "maker/cli/exe_info.h"
@@ -73,6 +74,16 @@ protected:
         config.bg_color = 0x00FF0000;
         config.effect_on[2] = config.effect_on[44] = 1;
         w(RT_SAVER_CONFIG, 0, EncodeSaverConfig(config));
+        // The show extras: bMovePicture, and entries of a later maker.
+        w(RT_SAVER_EXTRAS, 0,
+          EncodeKeyedRecord(kSaverExtrasMagic, {Int32Entry("bMovePicture", 0), Int32Entry("nLater", 7),
+                                                KeyedEntry{"szLater", uint8_t(EntryType::kText16), {'h', 0, 'i', 0}}}));
+        ASSERT_TRUE(editor.Commit()) << editor.error();
+    }
+    void ReplaceExtras(const std::vector<uint8_t>& bytes) {
+        res::ResourceEditor editor;
+        ASSERT_TRUE(editor.Open(path_));
+        ASSERT_TRUE(editor.Write(RT_SAVER_EXTRAS, 0, kSaverResourceLanguage, bytes));
         ASSERT_TRUE(editor.Commit()) << editor.error();
     }
     res::test::ScratchDir dir_;
@@ -114,7 +125,9 @@ TEST_F(InfoOnASaver, PrintsTextAndJson) {
                                    std::string("  0: JPEG 40x30, "), std::string("  1: GIF 7x5, "),
                                    std::string("  2: unknown undecodable, 3 bytes\n"),
                                    std::string("  1: 135 bytes, not a 136-byte record\n"), std::string("  0: \"MID\", 1000 bytes\n"),
-                                   std::string("icon group 128: 3 images\n"), std::string("  1: 48x48, 32 bits, ")})
+                                   std::string("icon group 128: 3 images\n"), std::string("  1: 48x48, 32 bits, "),
+                                   std::string("show extras: 67 bytes\n  bMovePicture: 0\n  nLater: int32 7 (not known to "
+                                               "this version)\n  szLater: type 2, 4 bytes (not known to this version)\n")})
         EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
 
     InfoRun json = Info({path_, "--json"});
@@ -122,8 +135,25 @@ TEST_F(InfoOnASaver, PrintsTextAndJson) {
     for (const char* part : {"\"szName\":\"Harbour Lights\"", "\"crBgColor\":\"#0000FF\"", "\"format\":\"GIF\",\"width\":7,\"height\":5",
                              "\"szCaption\":\"Quote \\\" and\\u0009tab\"", "\"crCaptionColor\":\"#332211\"",
                              "\"extension\":\"MID\",\"size\":1000", "\"lfBanner\":{\"lfHeight\":0,",
-                             "\"icon_group\":[{\"id\":1,\"width\":48,\"height\":48"})
+                             "\"icon_group\":[{\"id\":1,\"width\":48,\"height\":48",
+                             "\"show_extras\":{\"size\":67,\"valid\":true,\"entries\":{\"bMovePicture\":0,\"nLater\":7,"
+                             "\"szLater\":\"type 2, 4 bytes (not known to this version)\"}}"})
         EXPECT_NE(json.out.find(part), std::string::npos) << part << "\n" << json.out;
+}
+
+TEST_F(InfoOnASaver, SaysWhenTheShowExtrasAreDamagedOrMissing) {
+    std::vector<uint8_t> damaged = EncodeKeyedRecord(kSaverExtrasMagic, {Int32Entry("bMovePicture", 0)});
+    damaged.pop_back();
+    ReplaceExtras(damaged);
+    InfoRun text = Info({path_});
+    EXPECT_NE(text.out.find("show extras: 33 bytes, damaged (the screensaver ignores it)\n"), std::string::npos) << text.out;
+    EXPECT_NE(Info({path_, "--json"}).out.find("\"show_extras\":{\"size\":33,\"valid\":false,\"entries\":{}}"),
+              std::string::npos);
+
+    // An executable without them, as a screensaver made before them.
+    const std::string plain = dir_.Copy(res::test::SamplePath("resource_probe.exe"), "plain.exe");
+    EXPECT_NE(Info({plain}).out.find("show extras: none\n"), std::string::npos);
+    EXPECT_NE(Info({plain, "--json"}).out.find("\"show_extras\":null"), std::string::npos);
 }
 
 TEST(Info, AFileThatIsNotAnExecutableIsAUsageError) {

@@ -50,7 +50,7 @@ TEST(ProjectFields, UnknownKeysAndBadValuesAreRefusedAndChangeNothing) {
              {"nBannerPos", "2"},          {"crBgColor", "0x1000000"},  {"crBgColor", "red"},
              {"szName", "a/b"},            {"szName", std::string(31, 'n')}, {"szBanner", std::string(65, 'b')},
              {"lfBanner.lfFaceName", std::string(32, 'f')}, {"lfBanner.lfItalic", "256"},
-             {"pictureList[0].szCaption", "x"}, {"bMovePicture", "0"}, {"reserved.n1", "1"},
+             {"pictureList[0].szCaption", "x"}, {"bMovePicture", "2"}, {"reserved.n1", "1"},
              {"musicList", "x"},           {"nEffectMilliSecond", "0"}, {"nAudioPause", "99999999999"},
              {"crBgColor", "#12345"},      {"crBgColor", "#1234567"},   {"crBgColor", "#GG0000"},
              {"nBannerPos", "middle"},     {"musicList[0]", "/a.mid"},  {"pictureList[*].nCaptionPos", "9"}}) {
@@ -107,6 +107,23 @@ TEST(ProjectFields, RecordTextsCountCodePageBytesAndRefuseWhatTheCodePageCannotH
     EXPECT_EQ(SetProjectField(p, "szOutputFolder", "/home/zoë/デスクトップ"), "");
 }
 
+TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
+    CParamData p;
+    std::vector<std::string> names;
+    for (const ProjectField& f : ParamFields(p))
+        if (f.group.empty() || f.member == "lfHeight" || f.member == "n1") names.push_back(f.name());
+    const std::vector<std::string> expected = {
+        "szName",          "szAuthor",       "szEmail",          "szHomePage",       "szCopyright",
+        "szDescription",   "crBgColor",      "szIconFile",       "bSelfInstall",     "szOutputFolder",
+        "bMouseMove",      "bMouseLeftClick", "bMouseRightClick", "bKeyboardEvent",  "bShuffleAudio",
+        "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
+        "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
+        "bEffectOn",       "bMovePicture",   "reserved.n1"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");
+    EXPECT_EQ(p.bMovePicture, 0);
+}
+
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
     CParamData p;
     p.pictureList.push_back({"/pics/a.jpg", {}});
@@ -119,7 +136,7 @@ TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
     EXPECT_NE(text.find("pictureList[0].lfCaptionFont.lfHeight=0\n"), std::string::npos);
     EXPECT_NE(text.find("musicList[0]=/m/a.mid\n"), std::string::npos);
     EXPECT_NE(text.find("crBgColor=#00FF00\n"), std::string::npos);
-    EXPECT_NE(text.find("# bMovePicture=1\n"), std::string::npos);  // marked: set cannot change it
+    EXPECT_NE(text.find("\nbMovePicture=1\n"), std::string::npos);  // kept in project files: set changes it
     EXPECT_NE(text.find("# pictureList.count=1\n"), std::string::npos);
     EXPECT_NE(text.find("bEffectOn=0" + std::string(63, '1') + "\n"), std::string::npos);
     EXPECT_NE(text.find("lfBanner.lfFaceName=MS Sans Serif\n"), std::string::npos);

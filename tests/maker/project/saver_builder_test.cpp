@@ -6,6 +6,7 @@
 #include "common/caption_record.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
 #include "common/saver_config.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
@@ -222,6 +223,15 @@ TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
     EXPECT_EQ(c.banner_font.face_name, "Banner");
     EXPECT_EQ(c.banner_color, 0x00AA00u);
     EXPECT_EQ(c.banner_pos, 1);
+
+    // The show extras repeat bMovePicture, which the 744-byte record keeps for older
+    // readers: read over the record, they change nothing.
+    auto extras = targets.written.entries.find({RT_SAVER_EXTRAS, 0});
+    ASSERT_NE(extras, targets.written.entries.end());
+    SaverConfig overlaid = c;
+    overlaid.move_picture = 1;
+    ASSERT_TRUE(ApplySaverExtras(extras->second, overlaid));
+    EXPECT_EQ(overlaid, c);
 }
 
 TEST_F(Build, RecordTextsAreWesternCodePageBytes) {

@@ -1,4 +1,5 @@
-// The Settings page's list rules and its banner note, without a window.
+// The Settings page's list rules (over the options table's entries) and its banner note,
+// without a window.
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,10 @@ TEST(SettingLists, NumbersPickTheFirstEntryBeginningWithTheirText) {
     EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(1), -1), 0);
     EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(10), -1), 9);
     // The music pause's "25 " ends in a blank: 25 still finds it, and it reads as 25.
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(25), -1), 12);
-    EXPECT_EQ(kMusicPauseEntries[12], "25 ");
+    EXPECT_EQ(EntryForText(kMakerMusicPauseEntries, SecondsText(25), -1), 12);
+    EXPECT_EQ(kMakerMusicPauseEntries[12], "25 ");
     EXPECT_EQ(SecondsFromText("25 "), 25);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(2), -1), 1) << "2 comes before 20 and 25";
+    EXPECT_EQ(EntryForText(kMakerMusicPauseEntries, SecondsText(2), -1), 1) << "2 comes before 20 and 25";
     EXPECT_EQ(EntryForText(kBannerPositionEntries, "bottom", -1), 1) << "case does not matter";
 }
 
@@ -34,20 +35,20 @@ TEST(SettingLists, NumbersWithoutAnEntryKeepThePreviousSelection) {
     EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(0), 6), 6);
     EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(-1), 6), 6);
     EXPECT_EQ(EntryForText(kPicturePauseEntries, SecondsText(11), -1), -1);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(12), 3), 3);
-    EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(250), 3), 3) << "longer than every entry";
+    EXPECT_EQ(EntryForText(kMakerMusicPauseEntries, SecondsText(12), 3), 3);
+    EXPECT_EQ(EntryForText(kMakerMusicPauseEntries, SecondsText(250), 3), 3) << "longer than every entry";
 }
 
 TEST(SettingLists, EveryEntryReadsBackAsTheNumberThatSelectsIt) {
-    for (int i = 0; i < int(kEffectDurationEntries.size()); ++i) {
+    for (int i = 0; i < int(std::size(kEffectDurationEntries)); ++i) {
         int32_t ms = MillisecondsFromSecondsText(kEffectDurationEntries[size_t(i)]);
         EXPECT_EQ(EntryForText(kEffectDurationEntries, MillisecondsAsSecondsText(ms), -1), i) << ms;
     }
-    for (int i = 0; i < int(kMusicPauseEntries.size()); ++i) {
-        int32_t s = SecondsFromText(kMusicPauseEntries[size_t(i)]);
-        EXPECT_EQ(EntryForText(kMusicPauseEntries, SecondsText(s), -1), i) << s;
+    for (int i = 0; i < int(std::size(kMakerMusicPauseEntries)); ++i) {
+        int32_t s = SecondsFromText(kMakerMusicPauseEntries[size_t(i)]);
+        EXPECT_EQ(EntryForText(kMakerMusicPauseEntries, SecondsText(s), -1), i) << s;
     }
-    for (int i = 0; i < int(kPicturePauseEntries.size()); ++i)
+    for (int i = 0; i < int(std::size(kPicturePauseEntries)); ++i)
         EXPECT_EQ(SecondsFromText(kPicturePauseEntries[size_t(i)]), i + 1);
     EXPECT_EQ(MillisecondsFromSecondsText("1.5"), 1500);
     EXPECT_EQ(MillisecondsFromSecondsText("10"), 10000);

@@ -179,7 +179,7 @@ TEST_F(SettingPage, NumberListsAreSetByTheirTextAndKeepTheirSelectionWithoutAnEn
     EXPECT_EQ(Project().nAudioPause, 2);
 
     // The entries are the lists' own, in order.
-    ASSERT_EQ(ComboItemCount(page.hwnd(), IDC_MUSIC_PAUSE), int(kMusicPauseEntries.size()));
+    ASSERT_EQ(ComboItemCount(page.hwnd(), IDC_MUSIC_PAUSE), 14);
     EXPECT_EQ(ComboItemText(page.hwnd(), IDC_MUSIC_PAUSE, 12), L"25 ");
     EXPECT_EQ(ComboItemCount(page.hwnd(), IDC_EFFECT_DURATION), 12);
     EXPECT_EQ(ComboItemText(page.hwnd(), IDC_EFFECT_DURATION, 1), L"1.5");
@@ -355,6 +355,27 @@ TEST_F(SettingPage, BannerFontAndColourFromTheFontDialog) {
     Click(IDC_BANNER_FONT);
     EXPECT_EQ(page.banner_note().rfind(L"The banner font can't go into the screensaver: ", 0), 0u)
         << page.banner_note();
+}
+
+// The box was on again after every reopen when project files did not keep it.
+TEST_F(SettingPage, MovePicturesOffSurvivesSavingAndOpeningTheProject) {
+    CSettingView& page = ShowSettings();
+    ASSERT_TRUE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES)) << "a new project moves its pictures";
+    Click(IDC_MOVE_PICTURES);
+    const std::string file = Path("still.psm");
+    files_.save = {file};
+    Command(ID_FILE_SAVE);
+    EXPECT_FALSE(Modified());
+    Command(ID_FILE_NEW);
+    ShowSettings();
+    EXPECT_TRUE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES));
+
+    files_.open = {file};
+    Command(ID_FILE_OPEN);
+    ShowSettings();
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_MOVE_PICTURES));
+    EXPECT_EQ(Project().bMovePicture, 0);
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(SettingPage, ANewProjectShowsItsDefaults) {

@@ -150,6 +150,11 @@ TEST_F(SettingsDialog, OptionsShowTheConfiguration) {
     EXPECT_EQ(ComboItemCount(page, IDC_EFFECT_DURATION), 12);
     EXPECT_EQ(ComboItemCount(page, IDC_MUSIC_PAUSE), 14);
     EXPECT_EQ(ComboItemText(page, IDC_MUSIC_PAUSE, 13), L"30");
+    // The entries as this dialog has always shown them: its "25" has no blank after it.
+    EXPECT_EQ(ComboItemText(page, IDC_MUSIC_PAUSE, 12), L"25");
+    EXPECT_EQ(ComboItemText(page, IDC_MUSIC_PAUSE, 10), L"15");
+    EXPECT_EQ(ComboItemText(page, IDC_EFFECT_DURATION, 3), L"2.5");
+    EXPECT_EQ(ComboItemText(page, IDC_PICTURE_PAUSE, 9), L"10");
     // 12 is not in the list: shown as typed, nothing selected.
     EXPECT_EQ(ItemText(page, IDC_PICTURE_PAUSE), L"12");
     EXPECT_EQ(SendDlgItemMessageW(page, IDC_PICTURE_PAUSE, CB_GETCURSEL, 0, 0), CB_ERR);
