@@ -27,6 +27,8 @@
 #include "maker/project/editor_target.h"
 #include "maker/project/file_io.h"
 #include "maker/project/picture_encoding.h"
+#include "bench/bench_photos.h"
+#include "bench/wine_bench_support.h"
 #include "maker/project/saver_builder.h"
 
 namespace fs = std::filesystem;
@@ -37,28 +39,10 @@ namespace {
 constexpr int kWidth = 3000, kHeight = 2000;
 constexpr int kVariants = 8;  // distinct pictures; the rest are copies under other names
 
-// A photo-like picture: soft gradients, a few shapes and grain, so JPEG sizes are real.
+// A photo-like picture with grain, so JPEG sizes are real.
 bool WritePhoto(const std::string& path, int variant) {
-    gd::CxImage image;
-    uint8_t* bits = image.Create(kWidth, kHeight, 24);
-    if (!bits) return false;
-    gd::SeedRandom(uint32_t(variant + 1));
-    const size_t row = image.GetEffWidth();
-    const int cx = 600 + variant * 250, cy = 700 + variant * 90;
-    for (int y = 0; y < kHeight; ++y) {
-        uint8_t* p = bits + size_t(y) * row;
-        for (int x = 0; x < kWidth; ++x) {
-            int dx = x - cx, dy = y - cy;
-            bool disc = dx * dx + dy * dy < 400 * 400;
-            int grain = (gd::NextRandom() & 31) - 16;
-            int r = disc ? 230 : (x * 255 / kWidth + variant * 30) % 256;
-            int g = disc ? 200 : (y * 255 / kHeight);
-            int b = disc ? 60 : ((x + y) * 255 / (kWidth + kHeight) + variant * 50) % 256;
-            p[3 * x] = uint8_t(std::clamp(b + grain, 0, 255));
-            p[3 * x + 1] = uint8_t(std::clamp(g + grain, 0, 255));
-            p[3 * x + 2] = uint8_t(std::clamp(r + grain, 0, 255));
-        }
-    }
+    gd::CxImage image = gd::bench::Photo(kWidth, kHeight, variant, 16);
+    if (!image.IsValid()) return false;
     std::vector<uint8_t> jpeg;
     image.SetJpegQuality(92);
     return image.Encode(jpeg, gd::kFormatJpeg) && gd::WriteFileReplacing(path, jpeg);
@@ -113,21 +97,7 @@ template <class Body> Measure InChild(Body body) {
 // Runs a program to its end; its time, or a negative one when it failed.
 double RunSeconds(const std::vector<std::string>& argv, bool quiet) {
     auto start = Clock::now();
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (quiet) {
-            FILE* null = std::fopen("/dev/null", "w");
-            if (null) {
-                dup2(fileno(null), STDOUT_FILENO);
-                dup2(fileno(null), STDERR_FILENO);
-            }
-        }
-        std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
+    pid_t pid = gd::bench::StartProgram(argv, quiet);
     int status = 0;
     waitpid(pid, &status, 0);
     double seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -54,16 +54,7 @@ Sample RunOnce(const std::string& saver, const std::string& log) {
     setenv("REELHOST_PRESENT_LOG", WindowsPath(log).c_str(), 1);
     const std::string wine = std::getenv("WINE");
     const long long started = RealtimeMicroseconds();
-    pid_t pid = fork();
-    if (pid == 0) {
-        FILE* null = std::fopen("/dev/null", "w");
-        if (null) {
-            dup2(fileno(null), STDOUT_FILENO);
-            dup2(fileno(null), STDERR_FILENO);
-        }
-        execl(wine.c_str(), wine.c_str(), saver.c_str(), "/s", (char*)nullptr);
-        _exit(127);
-    }
+    pid_t pid = StartQuietly({wine, saver, "/s"});
     Sample s;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {

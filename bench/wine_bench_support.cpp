@@ -14,10 +14,10 @@
 
 namespace gd::bench {
 
-pid_t StartQuietly(const std::vector<std::string>& argv) {
+pid_t StartProgram(const std::vector<std::string>& argv, bool quiet) {
     pid_t pid = fork();
     if (pid == 0) {
-        FILE* null = std::fopen("/dev/null", "w");
+        FILE* null = quiet ? std::fopen("/dev/null", "w") : nullptr;
         if (null) {
             dup2(fileno(null), STDOUT_FILENO);
             dup2(fileno(null), STDERR_FILENO);

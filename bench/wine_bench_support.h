@@ -1,6 +1,6 @@
 #pragma once
-// What the benchmarks that run Windows programs under Wine share: running a program
-// quietly, entering the tests' Wine session (prefix and display), Windows paths of Linux
+// What the benchmarks that run programs (Windows ones under Wine) share: running a
+// program quietly, entering the tests' Wine session (prefix and display), Windows paths of Linux
 // files, the wall clock, the machine's load and the median of samples.
 
 #include <sys/types.h>
@@ -10,8 +10,9 @@
 
 namespace gd::bench {
 
-// Starts a program with its output thrown away; its process id, or -1.
-pid_t StartQuietly(const std::vector<std::string>& argv);
+// Starts a program, with its output thrown away when `quiet`; its process id, or -1.
+pid_t StartProgram(const std::vector<std::string>& argv, bool quiet = true);
+inline pid_t StartQuietly(const std::vector<std::string>& argv) { return StartProgram(argv, true); }
 // Runs a program to its end with its output thrown away; true when it exited with 0.
 bool RunQuietly(const std::vector<std::string>& argv);
 // Waits for `pid` at most `ms`; true when it ended. Kills it when `kill_late` and it did not.

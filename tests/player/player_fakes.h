@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "raster/bitmap.h"
@@ -19,6 +20,12 @@
 #include "raster/presenter.h"
 
 namespace gd::test {
+
+// Waits in real time, at most ten seconds, until `done` holds; whether it did.
+template <class Done> bool WaitUntil(Done done) {
+    for (int k = 0; k < 10000 && !done(); ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
+}
 
 // An owning copy of what a bitmap shows (a view's pixels belong to someone else).
 inline Bitmap Snapshot(const Bitmap& view) {

@@ -34,8 +34,7 @@ struct SessionRig {
         session->on_step = [this](std::string_view step) { steps.emplace_back(step); };
     }
     bool WaitForTransitions(int n) {
-        for (int k = 0; k < 10000 && transitions < n; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return transitions >= n;
+        return WaitUntil([&] { return transitions >= n; });
     }
 
     CountingPresenter presenter;
@@ -53,6 +52,14 @@ struct SessionRig {
 SessionPlan ScreensaverPlan() {
     SessionPlan plan;
     plan.music = true;
+    return plan;
+}
+
+// The preview's kind of plan: the show and the music each start from a timer.
+SessionPlan DelayedPlan() {
+    SessionPlan plan = ScreensaverPlan();
+    plan.show_start_ms = 10;
+    plan.music_start_ms = 500;
     return plan;
 }
 
@@ -98,11 +105,7 @@ TEST(SaverSession, WithoutMusicAHeldBackShowStartsAtOnce) {
 }
 
 TEST(SaverSession, DelayedStartsComeFromTheirTimers) {
-    SessionPlan plan;
-    plan.music = true;
-    plan.show_start_ms = 10;
-    plan.music_start_ms = 500;
-    SessionRig rig(plan);
+    SessionRig rig(DelayedPlan());
     rig.session->Start();
     EXPECT_FALSE(rig.host->running());
     EXPECT_EQ(rig.window.journal, (Journal{"set show-start 10", "set music-start 500"}));
@@ -132,11 +135,7 @@ TEST(SaverSession, InputTheRulesAllowEndsTheShowInOneOrder) {
 }
 
 TEST(SaverSession, TimersAfterTheCloseStartNothing) {
-    SessionPlan plan;
-    plan.music = true;
-    plan.show_start_ms = 10;
-    plan.music_start_ms = 500;
-    SessionRig rig(plan);
+    SessionRig rig(DelayedPlan());
     rig.session->Start();
     rig.session->Close();
     for (SessionTimer t : {SessionTimer::kShowStart, SessionTimer::kMusicStart, SessionTimer::kMusicTick,
@@ -175,8 +174,7 @@ TEST(SaverSession, AnEndingInputWhileAPictureDecodesClosesWithinTheBound) {
     rig.session.reset();
     rig.host.reset();
     HeldPictures::Release(*rig.state);
-    for (int k = 0; k < 10000 && !rig.state->destroyed; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(rig.state->destroyed);
+    EXPECT_TRUE(WaitUntil([&] { return rig.state->destroyed.load(); }));
 }
 
 TEST(SaverSession, AWindowDestroyedWithoutACloseStopsShowAndMusic) {

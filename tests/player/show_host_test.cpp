@@ -34,10 +34,8 @@ struct Rig {
         host->runner().seed = 5;
         host->stage().on_transition_end = [this] { ++transitions; };
     }
-    // Waits in real time, at most ten seconds.
     bool WaitForTransitions(int n) {
-        for (int k = 0; k < 10000 && transitions < n; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return transitions >= n;
+        return WaitUntil([&] { return transitions >= n; });
     }
 
     CountingPresenter presenter;
@@ -99,8 +97,7 @@ TEST(ShowHost, AStopDuringADecodeGivesUpAtItsBoundAndTheThreadEndsOnItsOwn) {
     EXPECT_FALSE(rig.state->destroyed);
 
     HeldPictures::Release(*rig.state);
-    for (int k = 0; k < 10000 && !rig.state->destroyed; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(rig.state->destroyed) << "the show thread never ended";
+    EXPECT_TRUE(WaitUntil([&] { return rig.state->destroyed.load(); })) << "the show thread never ended";
     EXPECT_EQ(rig.presenter.presents, presents) << "a show given up drew on the surface again";
 }
 
@@ -114,8 +111,7 @@ TEST(ShowHost, AShowGivenUpCannotBeStartedAgain) {
     EXPECT_FALSE(rig.host->StopWithin(1));
     HeldPictures::Release(*rig.state);
     rig.host.reset();
-    for (int k = 0; k < 10000 && !rig.state->destroyed; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(rig.state->destroyed);
+    EXPECT_TRUE(WaitUntil([&] { return rig.state->destroyed.load(); }));
     EXPECT_EQ(rig.state->decodes, 1) << "a second show thread was started";
 }
 

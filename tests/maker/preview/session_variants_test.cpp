@@ -63,13 +63,10 @@ VariantRun Play(ShowHost& host, SaverSession& session, FakeSessionWindow& window
     session.Start();
     for (SessionTimer t : {SessionTimer::kShowStart, SessionTimer::kMusicStart, SessionTimer::kMusicTick})
         if (window.Pending(t)) session.OnTimer(t);
-    for (int k = 0; k < 10000; ++k) {
-        {
-            std::lock_guard guard(lock);
-            if (run.frames.size() >= kFrames) break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    WaitUntil([&] {
+        std::lock_guard guard(lock);
+        return run.frames.size() >= kFrames;
+    });
     EXPECT_FALSE(session.OnInput(ShowInput::kKey)) << "the project does not end on a key";
     EXPECT_TRUE(session.OnInput(ShowInput::kEscape));
     run.window = window.journal;
