@@ -1,16 +1,20 @@
-// How fast a made screensaver goes away under Wine once the user ends it, whatever its
-// show is doing at that moment. Makes one screensaver per moment with the maker's command
-// line (from pictures and tones drawn here), runs each full screen (/s) in the tests'
-// prefix and display several times, presses a key at a moment that falls mid-effect,
-// mid-pause, while a very large picture decodes, or while tracks open and close, and
-// prints per moment the time from the key to the window leaving the screen and to the
-// process's end.
+// How fast a made screensaver, and the maker's full-screen preview, go away under Wine
+// once the user ends them, whatever the show is doing at that moment. Makes one project
+// and screensaver per moment with the maker's command line (from pictures and tones
+// drawn here), runs each screensaver full screen (/s) in the tests' prefix and display
+// several times, presses a key at a moment that falls mid-effect, mid-pause, while a very
+// large picture decodes, or while tracks open and close, and prints per moment the time
+// from the key to the window leaving the screen and to the process's end. Then it opens
+// the mid-effect and the decoding projects in Glimmerdeck.exe, starts the preview (F5),
+// ends it with Escape, and prints the time to the preview's window leaving the screen
+// and to its destruction, the last thing the preview's thread does.
 //
-//   close_bench [--runs N] [--keep DIR] [--template FILE]
+//   close_bench [--runs N] [--keep DIR] [--template FILE] [--maker FILE]
 //
 // --template makes the screensavers from another runtime template (an older build's
-// data1.dat), to compare before and after a change. The key is sent with xdotool; the
-// window is watched through the X server (a full-screen window of the Wine process).
+// data1.dat), --maker previews with another Glimmerdeck.exe, to compare before and after
+// a change. Keys go through xdotool; windows are watched through the X server.
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,10 +76,42 @@ bool Viewable(Display* display, Window window) {
     return XGetWindowAttributes(display, window, &a) && a.map_state == IsViewable;
 }
 
+bool Exists(Display* display, Window window) {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(display, window, &a) != 0;
+}
+
+// The first visible top-level window named `name`, waited for up to `ms`.
+Window WindowNamed(Display* display, const std::string& name, int ms) {
+    for (int k = 0; k < ms; ++k) {
+        Window root = DefaultRootWindow(display), parent = 0, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        if (XQueryTree(display, root, &root, &parent, &children, &count)) {
+            for (unsigned c = 0; c < count && !found; ++c) {
+                char* title = nullptr;
+                if (XFetchName(display, children[c], &title) && title) {
+                    if (name == title && Viewable(display, children[c])) found = children[c];
+                    XFree(title);
+                }
+            }
+            if (children) XFree(children);
+        }
+        if (found) return found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
+}
+
 struct Sample {
     double hidden_ms = -1;  // key to the window off the screen
-    double ended_ms = -1;   // key to the process's end
+    double ended_ms = -1;   // key to the process's end (the preview: its window's end)
 };
+
+using Since = std::chrono::steady_clock::time_point;
+double MillisecondsSince(Since start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
 
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -96,7 +132,7 @@ Sample RunOnce(Display* display, const std::string& saver, double key_after_s) {
     std::this_thread::sleep_for(std::chrono::duration<double>(key_after_s));
     const auto key = std::chrono::steady_clock::now();
     RunQuietly({"/usr/bin/xdotool", "key", "space"});
-    auto since = [&] { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - key).count(); };
+    auto since = [&] { return MillisecondsSince(key); };
     while (since() < 15000) {
         if (s.hidden_ms < 0 && !Viewable(display, window)) s.hidden_ms = since();
         if (waitpid(pid, nullptr, WNOHANG) == pid) {
@@ -107,6 +143,45 @@ Sample RunOnce(Display* display, const std::string& saver, double key_after_s) {
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     WaitForExit(pid, 0);
+    return s;
+}
+
+// Gives a window the keyboard the way a user does without a window manager: a click on
+// its caption.
+void ClickCaption(Display* display, Window window) {
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(display, window, &a)) return;
+    RunQuietly({"/usr/bin/xdotool", "mousemove", std::to_string(a.x + 40), std::to_string(a.y + 10), "click", "1"});
+}
+
+// One preview of `psm` in `maker`: F5 in the maker's window, Escape after a while.
+Sample PreviewOnce(Display* display, const std::string& maker, const std::string& psm, double key_after_s) {
+    Sample s;
+    pid_t pid = StartQuietly({std::getenv("WINE"), maker, WindowsPath(psm)});
+    const Window frame = WindowNamed(display, "Glimmerdeck - show.psm", 30000);
+    if (frame) {
+        if (const Window tip = WindowNamed(display, "Tip of the Day", 2000)) {
+            ClickCaption(display, tip);
+            RunQuietly({"/usr/bin/xdotool", "key", "Escape"});
+        }
+        ClickCaption(display, frame);
+        RunQuietly({"/usr/bin/xdotool", "key", "F5"});
+        if (const Window preview = WindowNamed(display, "Glimmerdeck Preview", 20000)) {
+            std::this_thread::sleep_for(std::chrono::duration<double>(key_after_s));
+            const Since key = std::chrono::steady_clock::now();
+            RunQuietly({"/usr/bin/xdotool", "key", "Escape"});
+            while (MillisecondsSince(key) < 15000 && Exists(display, preview)) {
+                if (s.hidden_ms < 0 && !Viewable(display, preview)) s.hidden_ms = MillisecondsSince(key);
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+            }
+            if (!Exists(display, preview)) {
+                s.ended_ms = MillisecondsSince(key);
+                if (s.hidden_ms < 0) s.hidden_ms = s.ended_ms;
+            }
+        }
+    }
+    kill(pid, SIGTERM);
+    WaitForExit(pid, 5000);
     return s;
 }
 
@@ -147,14 +222,15 @@ std::string ProgramFolderWith(const fs::path& work, const std::string& template_
 
 int main(int argc, char** argv) {
     int runs = 5;
-    std::string keep, template_file = GD_DIST_TEMPLATE;
+    std::string keep, template_file = GD_DIST_TEMPLATE, maker_exe = GD_WINDOWS_MAKER;
     for (int k = 1; k < argc; ++k) {
         std::string a = argv[k];
         if (a == "--runs" && k + 1 < argc) runs = std::max(1, std::atoi(argv[++k]));
         else if (a == "--keep" && k + 1 < argc) keep = argv[++k];
         else if (a == "--template" && k + 1 < argc) template_file = fs::absolute(argv[++k]).string();
+        else if (a == "--maker" && k + 1 < argc) maker_exe = fs::absolute(argv[++k]).string();
         else {
-            std::fprintf(stderr, "usage: close_bench [--runs N] [--keep DIR] [--template FILE]\n");
+            std::fprintf(stderr, "usage: close_bench [--runs N] [--keep DIR] [--template FILE] [--maker FILE]\n");
             return 2;
         }
     }
@@ -200,6 +276,30 @@ int main(int argc, char** argv) {
         for (int r = 0; r < runs; ++r) {
             // A little later each run, so the key falls at other points of the moment.
             const Sample s = RunOnce(display, savers[i], kMoments[i].key_after_s + 0.37 * r);
+            if (s.ended_ms < 0) {
+                ++failed;
+                continue;
+            }
+            hidden.push_back(s.hidden_ms);
+            ended.push_back(s.ended_ms);
+        }
+        std::printf("%-7s %-62s %9.1f ms %9.1f ms %9.1f ms %9.1f ms %7d\n", kMoments[i].name, kMoments[i].what,
+                    Median(hidden), Largest(hidden), Median(ended), Largest(ended), failed);
+        std::fflush(stdout);
+    }
+
+    // The preview: the tip of the day stays closed, so F5 reaches the maker's window.
+    RunQuietly({std::getenv("WINE"), "reg", "add", "HKCU\\Software\\Corvane-Tech Software\\Glimmerdeck\\Tip", "/v",
+                "StartUp", "/t", "REG_DWORD", "/d", "0", "/f"});
+    std::printf("\npreview in %s\n", maker_exe.c_str());
+    std::printf("%-7s %-62s %12s %12s %12s %12s %7s\n", "moment", "what the show does", "hidden med", "hidden max",
+                "gone med", "gone max", "failed");
+    for (size_t i : {size_t(0), size_t(2)}) {
+        const std::string psm = (work / kMoments[i].name / "show.psm").string();
+        std::vector<double> hidden, ended;
+        int failed = 0;
+        for (int r = 0; r < runs; ++r) {
+            const Sample s = PreviewOnce(display, maker_exe, psm, kMoments[i].key_after_s + 0.37 * r);
             if (s.ended_ms < 0) {
                 ++failed;
                 continue;
