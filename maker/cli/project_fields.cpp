@@ -292,8 +292,15 @@ std::string FieldText(const ProjectField& f) {
 }
 
 std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value) {
-    if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']')
-        return SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+    if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']') {
+        std::string problem = SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+        // Turning on an effect the flags did not yet speak for is a clear wish for it.
+        int64_t id = 0;
+        if (problem.empty() && value == "1" && ParseInteger(key.substr(10, key.size() - 11), id) &&
+            id <= kKnownEffects && !ProjectEffectOn(project, int32_t(id)))
+            SetProjectEffectOn(project, int32_t(id), true);
+        return problem;
+    }
     if (key.rfind("pictureList[*].", 0) == 0) {
         // One field of every picture: each must take the value, or none changes. Without
         // pictures the value is still checked.
