@@ -215,7 +215,9 @@ void AddOption(std::vector<ProjectField>& out, CParamData& p, const ProjectOptio
     case OptionKind::kFlag: out.push_back(Flag(key, MemberOf<int32_t>(p, o.member))); break;
     case OptionKind::kNumber: out.push_back(Int("", key, MemberOf<int32_t>(p, o.member), row.min, row.max)); break;
     case OptionKind::kPosition:
-        out.push_back(Field("", key, FieldKind::kBannerPos, &MemberOf<int32_t>(p, o.member), row.min, row.max));
+        // The banner's position also reads "top" and "bottom"; other lists their index.
+        out.push_back(Field("", key, o.id == OptionId::kBannerPos ? FieldKind::kBannerPos : FieldKind::kInt,
+                            &MemberOf<int32_t>(p, o.member), row.min, row.max));
         break;
     case OptionKind::kColor: out.push_back(Color("", key, MemberOf<ColorRef>(p, o.member))); break;
     case OptionKind::kText: out.push_back(Text("", key, MemberOf<std::string>(p, o.member), size_t(row.max))); break;

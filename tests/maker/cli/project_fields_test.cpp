@@ -143,6 +143,17 @@ TEST(ProjectFields, TurningOnAnEffectTheFlagsDidNotKnowMakesThemKnowIt) {
     EXPECT_TRUE(ProjectEffectOn(p, 44));
 }
 
+TEST(ProjectFields, TheShowsNewerOptionsTakeTheirRanges) {
+    CParamData p;
+    EXPECT_EQ(SetProjectField(p, "nBackdrop", "1"), "");
+    EXPECT_EQ(p.nBackdrop, 1);
+    EXPECT_NE(SetProjectField(p, "nBackdrop", "top"), "") << "the banner's words are not the backdrop's";
+    EXPECT_NE(SetProjectField(p, "nBackdrop", "2"), "");
+    EXPECT_NE(SetProjectField(p, "nPanZoom", "51"), "");
+    EXPECT_EQ(SetProjectField(p, "bPanZoom", "1"), "");
+    EXPECT_EQ(p.bPanZoom, 1);
+}
+
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
     CParamData p;
     p.pictureList.push_back({"/pics/a.jpg", {}});
