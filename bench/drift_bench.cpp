@@ -59,9 +59,9 @@ void Run(int w, int h, int pause_ms, const char* kind, gd::CxImage photo) {
     const uint32_t t0 = clock.Now();
     int frames = 0;
     for (;;) {
-        const uint32_t elapsed = clock.Now() - t0;
-        if (int(elapsed) >= pause_ms) break;
-        if (!stage.DriftFrame(double(elapsed) / pause_ms, int(elapsed), pause_ms)) break;
+        const uint32_t at = stage.NextFrameTime() - t0;
+        if (int(at) >= pause_ms) break;
+        if (!stage.DriftFrame(double(at) / pause_ms, int(at), pause_ms)) break;
         ++frames;
     }
     const double wall = double(clock.Now() - t0), cpu = gd::bench::ProcessCpuMs() - cpu0;

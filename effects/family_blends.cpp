@@ -28,18 +28,22 @@ void CrossFade(SlideStage& stage) {
             stage.BlendOldScreenWithFrame(i * kBlendWhole / kDemoFadeSteps);
             if (!stage.EndStep(i, kDemoFadeSteps, DemoPace{.every = 1, .sleep_ms = s.demo_speed + 1})) return;
         }
-    } else {
-        const int64_t duration = std::max(s.effect_duration, 0);
-        for (;;) {
-            if (stage.IsStopRequested()) return;
-            const int64_t elapsed = int64_t(uint32_t(stage.clock().Now() - stage.start_time));
-            if (elapsed >= duration) break;
-            stage.BlendOldScreenWithFrame(int(elapsed * kBlendWhole / duration));
-            stage.WaitFrame(int(elapsed), int(duration));
-        }
+        stage.Copy(0, 0, stage.width(), stage.height());
+        return;
+    }
+    const int64_t duration = std::max(s.effect_duration, 0);
+    for (;;) {
+        if (stage.IsStopRequested()) return;
+        // The blend of the moment this frame reaches the screen.
+        const int64_t elapsed = int64_t(uint32_t(stage.NextFrameTime() - stage.start_time));
+        if (elapsed >= duration) break;
+        stage.BlendOldScreenWithFrame(int(elapsed * kBlendWhole / duration));
+        stage.WaitFrame(int(elapsed), int(duration));
     }
     if (stage.IsStopRequested()) return;
+    // The new frame itself, at the first refresh from the end of the duration on.
     stage.Copy(0, 0, stage.width(), stage.height());
+    if (duration > 0) stage.WaitFrame(int(uint32_t(stage.NextFrameTime() - stage.start_time)), int(duration));
 }
 
 }  // namespace gd::fx

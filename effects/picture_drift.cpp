@@ -73,9 +73,9 @@ void PictureDrift::TakeTextOverlay(const Bitmap& on_black, const Bitmap& on_whit
         }
 }
 
-void PictureDrift::DrawAt(Bitmap& frame, double t) const {
+void PictureDrift::DrawAt(Bitmap& frame, double t) {
     if (!active()) return;
-    ResampleInto(frame, placed_, RowsOf(picture_), WindowAt(t), placed_);
+    DrawBilinear(frame, placed_, picture_, WindowAt(t), scratch_);
     // Each channel of a text pixel: its colour over black, plus what shows through it
     // (white minus black is how much of the picture does, per channel).
     for (const TextPixel& p : text_) {

@@ -9,8 +9,9 @@
 // Preparing keeps the picture at the largest size the drift shows it (so every frame
 // only resamples a little) and, when there is text, the text as an overlay: drawn once
 // over black and once over white, which gives each text pixel's colour and coverage
-// exactly, whatever the text renderer blends. Nothing is allocated per frame but the
-// resampler's two rows.
+// exactly, whatever the text renderer blends. Each frame interpolates the kept picture
+// (bilinear: the drift never shrinks it by more than its zoom, so nothing is lost) and
+// allocates nothing.
 
 #include <cstdint>
 #include <vector>
@@ -46,7 +47,7 @@ public:
     // its end), in the kept picture's pixels.
     SourceWindow WindowAt(double t) const;
     // Draws the picture at progress t into its placed rectangle of `frame`, then the text.
-    void DrawAt(Bitmap& frame, double t) const;
+    void DrawAt(Bitmap& frame, double t);
 
 private:
     struct TextPixel {
@@ -61,6 +62,7 @@ private:
     double zoom_ = 1.0;  // the largest zoom, 1 + strength
     double anchor_x_ = 0, anchor_y_ = 0;  // the point zoomed towards, in the kept picture
     std::vector<TextPixel> text_;
+    BilinearScratch scratch_;  // kept from frame to frame
 };
 
 }  // namespace gd

@@ -42,8 +42,10 @@ void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms) {
             if (stage.IsStopRequested()) return;
             const int64_t elapsed = int64_t(uint32_t(clock.Now() - t0));
             if (elapsed >= pause_ms) break;
-            if (drifting) {
-                drifting = stage.DriftFrame(double(elapsed) / double(pause_ms), int(elapsed), int(pause_ms));
+            // The drift of the moment the frame reaches the screen, while that is in the pause.
+            const int64_t at = int64_t(uint32_t(stage.NextFrameTime() - t0));
+            if (drifting && at < pause_ms) {
+                drifting = stage.DriftFrame(double(at) / double(pause_ms), int(at), int(pause_ms));
                 if (drifting) continue;
             }
             clock.Sleep(pause_poll_ms);

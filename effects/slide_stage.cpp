@@ -72,9 +72,14 @@ void SlideStage::WaitStep(int i, int n) {
     }
 }
 
+uint32_t SlideStage::NextFrameTime() const {
+    const uint32_t now = clock_.Now();
+    return now - last_present_ >= kRefreshMs ? now : last_present_ + kRefreshMs;
+}
+
 void SlideStage::WaitFrame(int elapsed, int duration) {
-    Present();
     while (clock_.Now() - last_present_ < kRefreshMs && !IsStopRequested()) clock_.Sleep(1);
+    Present();
     ++wait_calls_;
     if (on_wait_step) {
         Flush();

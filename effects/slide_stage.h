@@ -134,10 +134,13 @@ public:
     void WaitStep(int i, int n);
     static constexpr uint32_t kRefreshMs = 16;
 
-    // The pacing point of an effect paced by time rather than by steps (the cross-fade,
-    // the drift of pan and zoom): presents what was drawn, then waits until a display
-    // refresh has passed since that present, or until a stop is requested. It counts as
-    // a WaitStep for on_wait_step, with (elapsed, duration) in milliseconds as (i, n).
+    // The pacing of an effect paced by time rather than by steps (the cross-fade, the
+    // drift of pan and zoom), a frame each display refresh: the frame shown next goes on
+    // the screen at NextFrameTime(), so the effect draws what belongs to that moment, then
+    // WaitFrame waits for it (or a stop) and presents. Drawing and presenting thus overlap
+    // the wait instead of adding to it. WaitFrame counts as a WaitStep for on_wait_step,
+    // with (elapsed, duration) in milliseconds as (i, n).
+    uint32_t NextFrameTime() const;
     void WaitFrame(int elapsed, int duration);
 
     // Ends step i of n: WaitStep(i, n) in a show; in demonstration mode the effect's

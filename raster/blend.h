@@ -17,6 +17,9 @@ constexpr Pixel BlendPixel(Pixel a, Pixel b, int weight) {
     return rb | g;
 }
 
+// One row of n pixels: out[i] = blend of a[i] and b[i]; `out` may be `a` or `b`.
+void BlendPixelRow(Pixel* out, const Pixel* a, const Pixel* b, int n, int weight);
+
 // out = blend of `a` and `b` over the rectangle all three share (their common size),
 // weight clamped to 0..256. `out` may be `a` or `b` itself.
 void BlendSurfaces(Bitmap& out, const Bitmap& a, const Bitmap& b, int weight);

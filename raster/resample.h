@@ -47,16 +47,31 @@ inline void ResampleInto(Bitmap& target, const Rect& dst, const ChannelRows& src
     ResampleInto(target, dst, src, {0, 0, double(src.width), double(src.height)}, clip);
 }
 
+// A quick bilinear draw of `window` of `src` into `dst` of `target` (clipped to it), for
+// frames drawn again and again at nearly the source's scale (the drift of pan and zoom):
+// each destination pixel interpolates the four source pixels around its centre, with
+// 8-bit weights. It keeps its tables and row in `scratch`, so a caller that keeps the
+// scratch allocates nothing once the sizes settle. A window of the destination's width
+// at a whole column offset copies its columns, interpolating only between rows.
+struct BilinearScratch {
+    std::vector<int32_t> column;  // left source column of each destination column
+    std::vector<uint16_t> weight; // of the right one, 0..256
+    std::vector<Pixel> row;       // one source row span, blended between two rows
+};
+void DrawBilinear(Bitmap& target, const Rect& dst, const Bitmap& src, const SourceWindow& window,
+                  BilinearScratch& scratch);
+
 // The filter of one axis, for tests and the resampler: destination index i (counted from
 // the first one asked for) takes `count[i]` source indices from `first[i]` with weights
-// `weights[i * taps + k]`, which sum to kWeightOne.
+// `weights[i * taps + k]`, which sum to kWeightOne (the `taps - count[i]` after them are
+// 0, so a loop may run over all `taps`; their indices stay inside the source).
 struct AxisFilter {
     static constexpr int kWeightBits = 14;
     static constexpr int32_t kWeightOne = 1 << kWeightBits;
     int taps = 0;
     std::vector<int32_t> first;
     std::vector<int32_t> count;
-    std::vector<int32_t> weights;
+    std::vector<int16_t> weights;
 };
 // Destination indices [from, to) of `dst_length` showing source positions [start, start
 // + length) of a source `src_length` pixels long.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "raster/blend.h"
@@ -9,6 +11,7 @@ namespace gd {
 namespace {
 
 int Channel(Pixel p, int c) { return int((p >> (8 * c)) & 0xFF); }
+constexpr Pixel kSentinelPixel = 0x00FF00FF;
 
 TEST(Blend, EndsAreExactAndTheMiddleIsTheMeanOnEveryChannel) {
     for (Pixel a : {0x000000u, 0xFFFFFFu, 0x123456u, 0xFE01A7u})
@@ -110,6 +113,37 @@ TEST(Resample, TheOwnSizeCopiesAndOnlyTheClippedPartIsDrawn) {
             if (x >= 10 || y >= 10) ASSERT_EQ(part.pixel(x, y), 0x00FF00FFu) << x << "," << y;
 }
 
+// The quick bilinear draw against the rule written out pixel by pixel: rows blended
+// first, then the two columns, each with its 8-bit weight.
+TEST(Resample, TheQuickBilinearDrawFollowsItsRuleForEveryPixel) {
+    Bitmap src(37, 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) src.set_pixel(x, y, Pixel(std::rand()) & 0xFFFFFF);
+    auto locate = [](double start, double scale, int d, int length, int& k, int& w) {
+        const double c = start + (d + 0.5) * scale - 0.5;
+        k = int(std::clamp(std::floor(c), 0.0, double(length - 2)));
+        w = int(std::lround(std::clamp(c - k, 0.0, 1.0) * 256));
+    };
+    BilinearScratch scratch;
+    for (const SourceWindow& window : {SourceWindow{0, 0, 37, 23}, SourceWindow{3.25, 1.5, 30.5, 19.75},
+                                       SourceWindow{0, 4.4, 31, 12}, SourceWindow{5, 0.5, 17, 11}}) {
+        const Rect dst{2, 1, 33, 21};
+        Bitmap out(36, 24, kSentinelPixel);
+        DrawBilinear(out, dst, src, window, scratch);
+        const double sx = window.width / dst.width(), sy = window.height / dst.height();
+        for (int y = dst.top; y < dst.bottom; ++y)
+            for (int x = dst.left; x < dst.right; ++x) {
+                int kx, wx, ky, wy;
+                locate(window.x, sx, x - dst.left, 37, kx, wx);
+                locate(window.y, sy, y - dst.top, 23, ky, wy);
+                const Pixel l = BlendPixel(src.pixel(kx, ky), src.pixel(kx, ky + 1), wy);
+                const Pixel r = BlendPixel(src.pixel(kx + 1, ky), src.pixel(kx + 1, ky + 1), wy);
+                ASSERT_EQ(out.pixel(x, y), BlendPixel(l, r, wx)) << window.x << " at " << x << "," << y;
+            }
+        EXPECT_EQ(out.pixel(0, 0), kSentinelPixel) << "nothing outside the destination";
+    }
+}
+
 TEST(Resample, EveryFilterSumsToOneWithTapsInsideTheSource) {
     for (int src = 1; src < 40; src += 3)
         for (int dst = 1; dst < 60; dst += 7) {
@@ -121,6 +155,7 @@ TEST(Resample, EveryFilterSumsToOneWithTapsInsideTheSource) {
                 EXPECT_EQ(sum, AxisFilter::kWeightOne);
                 EXPECT_GE(f.first[i], 0);
                 EXPECT_LE(f.first[i] + f.count[i], src);
+                EXPECT_LE(f.first[i] + f.taps, src) << "the zero taps after them too";
             }
         }
 }
