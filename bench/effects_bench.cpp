@@ -12,8 +12,6 @@
 // second to show. An effect still running at cap x D is stopped and reported as "> cap".
 // The last lines read `worst wall/D: X.XX (NAME at WxH)` and `worst cores: X.XX (NAME at
 // WxH)` for scripts.
-#include <time.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -26,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/frame_bench_support.h"
 #include "common/random15.h"
 #include "effects/clock.h"
 #include "effects/effect_table.h"
@@ -41,32 +40,9 @@ using gd::Rect;
 constexpr double kCoreBudget = 0.5;       // of one core, at most, for every effect
 constexpr double kPresentsPerSecond = 55;  // at least, where the effect has the steps
 
-// CPU time of the whole process (every thread), in milliseconds.
-double ProcessCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
-// Copies the dirty rectangles into its own screen buffer.
-class CopyingPresenter : public gd::Presenter {
-public:
-    CopyingPresenter(int w, int h) : screen_(w, h) {}
-    void Present(const Bitmap& window, std::span<const Rect> dirty) override {
-        ++presents;
-        for (const Rect& d : dirty) {
-            Rect r = d.intersected(window.rect());
-            for (int y = r.top; y < r.bottom; ++y)
-                std::memcpy(screen_.row(y) + r.left, window.row(y) + r.left, size_t(r.width()) * sizeof(Pixel));
-            copied += int64_t(r.width()) * r.height();
-        }
-    }
-    int presents = 0;
-    int64_t copied = 0;  // pixels presented
-
-private:
-    Bitmap screen_;
-};
+using gd::bench::CopyingPresenter;
+using gd::bench::MemcpyFrameMs;
+using gd::bench::ProcessCpuMs;
 
 // A picture with detail everywhere, so no copy is trivially cheap.
 class GradientSource : public gd::FrameSource {
@@ -113,21 +89,6 @@ private:
     bool fired_ = false;
     std::thread thread_;
 };
-
-double MemcpyFrameMs(int w, int h) {
-    std::vector<Pixel> a(size_t(w) * h, 1), b(size_t(w) * h);
-    const int reps = 20;
-    std::memcpy(b.data(), a.data(), a.size() * sizeof(Pixel));  // fault the pages in first
-    auto t0 = std::chrono::steady_clock::now();
-    for (int k = 0; k < reps; ++k) {
-        a[size_t(k)] = Pixel(k);
-        std::memcpy(b.data(), a.data(), a.size() * sizeof(Pixel));
-    }
-    auto t1 = std::chrono::steady_clock::now();
-    volatile Pixel sink = b[size_t(reps) - 1];
-    (void)sink;
-    return std::chrono::duration<double, std::milli>(t1 - t0).count() / reps;
-}
 
 std::vector<int> ParseList(const char* text, char sep) {
     std::vector<int> out;

@@ -30,6 +30,16 @@ constexpr size_t kDescriptionLimit = 200;
 constexpr size_t kBuildTimeLimit = 19;  // "%Y-%m-%d %H:%M:%S"
 constexpr size_t kBannerLimit = 64;
 
+// Effect flags: byte i enables effect i. Records and projects written before the show
+// extras record named its effect count knew effects 1 to 44 and set every other byte to
+// 1 (a new project's flags are all 1), so byte 45 of those says nothing; only a record
+// whose count reaches an effect may turn it on.
+constexpr int32_t kEffectsOfOldRecords = 44;
+constexpr int32_t kKnownEffects = 45;  // 1..44, then 45 "Cross Fade"
+inline bool EffectFlagOn(std::span<const uint8_t> flags, int32_t effect_count, int32_t id) {
+    return id >= 1 && id <= effect_count && id <= kKnownEffects && size_t(id) < flags.size() && flags[size_t(id)] == 1;
+}
+
 struct SaverConfig {
     std::string identifier;  // 32 hexadecimal digits, see FormatSaverIdentifier
     int32_t maker_value = 0; // offset 36: not read by the runtime
@@ -63,6 +73,16 @@ struct SaverConfig {
     LogFont banner_font;
     ColorRef banner_color = 0;
     int32_t banner_pos = 0;  // 0 top centre, 1 bottom centre
+
+    // Options beyond the 744 bytes, carried by the show extras record only (saver_extras.h).
+    // Each starts at what a screensaver made before the option did, so a record read
+    // without extras plays as it always has.
+    int32_t effect_count = kEffectsOfOldRecords;  // the effects the maker knew (see EffectFlagOn)
+    int32_t smooth_scaling = 0;       // pictures filtered when scaled, instead of dropped rows and columns
+    int32_t shuffle_rounds = 0;       // a shuffled show plays every picture (track) once per round
+    int32_t pan_zoom = 0;             // pictures drift during their pause
+    int32_t pan_zoom_strength = 15;   // how far, percent of the picture's size
+    int32_t backdrop = 0;             // 0 the background colour, 1 a blurred copy of the picture
 
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };

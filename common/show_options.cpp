@@ -25,6 +25,7 @@ constexpr bool SameKeyAt(std::span<const OptionRow> rows, size_t i, std::string_
 constexpr std::string_view RowProblem(const OptionRow& row) {
     if (row.field.index() != MemberIndexFor(row.kind)) return "a record member of another kind";
     if (IsNumberKind(row.kind) && !InRange(row, row.default_value)) return "a default outside its range";
+    if (IsNumberKind(row.kind) && !InRange(row, AbsentValue(row))) return "an absent value outside its range";
     if (row.min > row.max) return "an empty range";
     if ((row.homes & kInShowExtras) && !IsNumberKind(row.kind)) return "an extras entry that is no number";
     if (!row.ini_key.empty() && !IsNumberKind(row.kind) && row.kind != OptionKind::kEffectFlags)
@@ -32,7 +33,8 @@ constexpr std::string_view RowProblem(const OptionRow& row) {
     const bool listed = !row.maker_list.empty() || !row.runtime_list.empty();
     if (listed != (row.list_text != ListText::kNone)) return "list entries without a list text, or the reverse";
     if (row.list_text == ListText::kIndex &&
-        (row.min != 0 || row.max + 1 != int64_t(row.maker_list.size()) || !row.runtime_list.empty()))
+        (row.min != 0 || row.max + 1 != int64_t(row.maker_list.size()) ||
+         (!row.runtime_list.empty() && row.runtime_list.size() != row.maker_list.size())))
         return "a position list whose range is not its entries";
     return {};
 }

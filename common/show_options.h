@@ -21,6 +21,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,6 +52,12 @@ enum class OptionId : uint8_t {
     kBannerFont,
     kBannerColor,
     kBannerPos,
+    kEffectCount,
+    kSmoothScaling,
+    kShuffleRounds,
+    kPanZoom,
+    kPanZoomStrength,
+    kBackdrop,
     kCount
 };
 constexpr size_t kOptionCount = size_t(OptionId::kCount);
@@ -117,6 +124,9 @@ struct OptionRow {
     uint8_t homes = kInConfigRecord;  // OptionHome bits
     std::string_view ini_key = {};    // the run-time settings file's key; empty when it has none
     int64_t default_value = 0;        // of a new project; effect flags: each flag
+    // What a screensaver or project made before the option stands for, when it differs
+    // from a new project's value (see AbsentValue): the value that plays as they did.
+    std::optional<int64_t> absent = {};
     int64_t min = 0;                  // number kinds: the range; texts: max is the byte limit
     int64_t max = 0;
     Entries maker_list = {};          // the entries of its list on the maker's Settings page
@@ -134,6 +144,8 @@ inline constexpr std::string_view kMakerMusicPauseEntries[] = {"1", "2", "3",  "
 inline constexpr std::string_view kRuntimeMusicPauseEntries[] = {"1", "2", "3",  "4",  "5",  "6",  "7",
                                                                  "8", "9", "10", "15", "20", "25", "30"};
 inline constexpr std::string_view kBannerPositionEntries[] = {"Top center", "Bottom center"};
+inline constexpr std::string_view kPanZoomEntries[] = {"5", "10", "15", "20", "25", "30"};
+inline constexpr std::string_view kBackdropEntries[] = {"Background color", "Blurred picture"};
 
 inline constexpr int64_t kMaxColor = 0xFFFFFF;
 inline constexpr int64_t kMaxPauseSeconds = 3600;
@@ -144,6 +156,12 @@ constexpr OptionRow FlagRow(OptionId id, std::string_view key, int32_t SaverConf
                             uint8_t homes = kInConfigRecord) {
     return {.id = id, .key = key, .kind = OptionKind::kFlag, .field = field, .homes = homes, .ini_key = key,
             .default_value = default_value, .min = 0, .max = 1};
+}
+// A flag of the show extras record only: off in everything made before it.
+constexpr OptionRow ExtrasFlagRow(OptionId id, std::string_view key, int32_t SaverConfig::*field,
+                                  int64_t default_value) {
+    return {.id = id, .key = key, .kind = OptionKind::kFlag, .field = field, .homes = kInShowExtras, .ini_key = key,
+            .default_value = default_value, .absent = 0, .min = 0, .max = 1};
 }
 
 inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
@@ -180,9 +198,29 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
      .default_value = 0xFFFFFF, .min = 0, .max = kMaxColor},
     {.id = OptionId::kBannerPos, .key = "nBannerPos", .kind = OptionKind::kPosition, .field = &SaverConfig::banner_pos,
      .default_value = 0, .min = 0, .max = 1, .maker_list = kBannerPositionEntries, .list_text = ListText::kIndex},
+    // The options below live in the show extras record only.
+    // How many effects the effect flags speak for (EffectFlagOn): no settings screen
+    // shows it; the maker raises it when the user turns on an effect beyond it.
+    {.id = OptionId::kEffectCount, .key = "nEffectCount", .kind = OptionKind::kNumber,
+     .field = &SaverConfig::effect_count, .homes = kInShowExtras, .default_value = kKnownEffects,
+     .absent = kEffectsOfOldRecords, .min = kEffectsOfOldRecords, .max = kKnownEffects},
+    ExtrasFlagRow(OptionId::kSmoothScaling, "bSmoothScaling", &SaverConfig::smooth_scaling, 1),
+    ExtrasFlagRow(OptionId::kShuffleRounds, "bShuffleRounds", &SaverConfig::shuffle_rounds, 1),
+    ExtrasFlagRow(OptionId::kPanZoom, "bPanZoom", &SaverConfig::pan_zoom, 0),
+    {.id = OptionId::kPanZoomStrength, .key = "nPanZoom", .kind = OptionKind::kNumber,
+     .field = &SaverConfig::pan_zoom_strength, .homes = kInShowExtras, .ini_key = "nPanZoom", .default_value = 15,
+     .min = 1, .max = 50, .maker_list = kPanZoomEntries, .runtime_list = kPanZoomEntries,
+     .list_text = ListText::kSeconds},
+    {.id = OptionId::kBackdrop, .key = "nBackdrop", .kind = OptionKind::kPosition, .field = &SaverConfig::backdrop,
+     .homes = kInShowExtras, .ini_key = "nBackdrop", .default_value = 0, .absent = 0, .min = 0, .max = 1,
+     .maker_list = kBackdropEntries, .runtime_list = kBackdropEntries, .list_text = ListText::kIndex},
 }};
 
 constexpr const OptionRow& Option(OptionId id) { return kOptions[size_t(id)]; }
+
+// The value a screensaver or project made before the option stands for: a record
+// without the option's entry plays, and a project file without it opens, with this.
+constexpr int64_t AbsentValue(const OptionRow& row) { return row.absent.value_or(row.default_value); }
 
 // A settings screen's column of the table: the control, by its id in that program's
 // templates, that shows an option on the screen.
@@ -198,7 +236,8 @@ LogFont DefaultBannerFont();
 
 // The first inconsistency of a table, or an empty text: rows out of their id's place,
 // keys or settings keys used twice, a member of the wrong kind, a default outside the
-// range, a list without entries or a position list whose range is not its entries, an
+// range (or an absent value outside it), a list without entries or a position list whose
+// range is not its entries (on either screen that lists it), an
 // extras entry or a settings-file key for what is no number (the extras record and the
 // settings file carry numbers only, besides the settings file's effect flags). The table
 // is checked when it is compiled.

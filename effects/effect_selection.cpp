@@ -1,17 +1,18 @@
 #include "effects/effect_selection.h"
 
 #include "common/random15.h"
+#include "effects/effect_table.h"
 
 namespace gd {
 
 void AddEffect(ShowSettings& settings, int32_t id, bool clear_first) {
     if (clear_first) settings.effects.clear();
-    if (id < 0 || id > kAllEffects) return;
     if (id == kAllEffects) {
         settings.effects.clear();
-        for (int32_t e = 1; e < kAllEffects; ++e) settings.effects.push_back(e);
+        for (int32_t e = 1; e <= kEffectCount; ++e) settings.effects.push_back(e);
         return;
     }
+    if (id < 0 || id > kEffectCount) return;
     settings.effects.push_back(id);
 }
 

@@ -7,11 +7,12 @@
 
 namespace gd {
 
-// Id 45 stands for "every effect": the list becomes 1, 2, ..., 44.
-constexpr int32_t kAllEffects = 45;
+// Stands for "every effect": the list becomes 1, 2, ..., kEffectCount. It lies beyond the
+// 64 effect flags, so no effect will ever take its number.
+constexpr int32_t kAllEffects = 64;
 
 // Appends `id` to the selection list (emptied first when `clear_first`). Ids outside
-// 0..45 are ignored; duplicates are kept.
+// 0..kEffectCount, other than kAllEffects, are ignored; duplicates are kept.
 void AddEffect(ShowSettings& settings, int32_t id, bool clear_first = false);
 
 // The next effect id: 0 (shown at once) when transitions are off or nothing is selected;

@@ -1,5 +1,5 @@
 #pragma once
-// The 45 effects: id, stored name and drawing function, each written once. The maker's
+// The effects: id, stored name and drawing function, each written once. The maker's
 // effect list, the runtime's settings dialog, the show and the effect renderer all read
 // this table. Names are the stored 64-byte names, typos included ("Rdndom").
 
@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/saver_config.h"
 #include "effects/families.h"
 
 namespace gd {
@@ -21,7 +22,8 @@ struct EffectInfo {
 };
 
 constexpr int32_t DISPLAY_ONLY = 0;
-constexpr int32_t kEffectCount = 44;       // named effects, ids 1..44
+constexpr int32_t kEffectCount = 45;       // named effects, ids 1..45
+static_assert(kEffectCount == kKnownEffects, "the effect flags' count (saver_config.h) names the table's effects");
 constexpr size_t kEffectNameField = 64;    // bytes of one stored name, NUL-padded
 
 inline constexpr std::array<EffectInfo, kEffectCount + 1> kEffectTable{{
@@ -70,6 +72,8 @@ inline constexpr std::array<EffectInfo, kEffectCount + 1> kEffectTable{{
     {42, "Move From Corner", fx::MoveFromCorner},
     {43, "Stretch", fx::Stretch},
     {44, "Spire", fx::Spire},
+    // Known only to records whose effect count reaches it (EffectFlagOn).
+    {45, "Cross Fade", fx::CrossFade},
 }};
 
 // Whether every row has a drawing function is checked by the tests: a function's address
@@ -83,12 +87,12 @@ constexpr bool EffectTableIsWellFormed() {
 }
 static_assert(EffectTableIsWellFormed(), "effect rows must be in id order and named");
 
-// The stored name of `id`; ids outside 0..44 name DISPLAY_ONLY, as they run it.
+// The stored name of `id`; ids outside 0..kEffectCount name DISPLAY_ONLY, as they run it.
 constexpr std::string_view EffectName(int32_t id) {
     return kEffectTable[id >= 0 && id <= kEffectCount ? size_t(id) : 0].name;
 }
 
-// The names of the effects a user chooses from (ids 1..44), in id order: the rows of
+// The names of the effects a user chooses from (ids 1..kEffectCount), in id order: the rows of
 // every list of effects.
 constexpr std::array<std::string_view, kEffectCount> ChoosableEffectNames() {
     std::array<std::string_view, kEffectCount> names{};
@@ -99,7 +103,7 @@ constexpr std::array<std::string_view, kEffectCount> ChoosableEffectNames() {
 // The 64-byte stored form of the name of `id`: the name, then NUL padding.
 std::array<char, kEffectNameField> EffectNameField(int32_t id);
 
-// Runs effect `id` on the stage (ids outside 1..44 run DISPLAY_ONLY), then presents what
+// Runs effect `id` on the stage (ids outside 1..kEffectCount run DISPLAY_ONLY), then presents what
 // it drew. A clip set by one effect never reaches the next.
 void RunTransition(SlideStage& stage, int32_t id);
 

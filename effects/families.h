@@ -83,4 +83,7 @@ void MoveCross(SlideStage& stage);
 void MoveFromCorner(SlideStage& stage);
 void Stretch(SlideStage& stage);
 
+// Blends (family_blends.cpp)
+void CrossFade(SlideStage& stage);
+
 }  // namespace gd::fx

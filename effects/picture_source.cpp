@@ -7,9 +7,10 @@ namespace gd {
 namespace {
 
 // Advances settings.current_picture for N >= 2.
-int32_t NextIndex(const ShowSettings& settings) {
+int32_t NextIndex(ShowSettings& settings) {
     const int32_t n = settings.picture_count, current = settings.current_picture;
     if (n == 2) return current == 0 ? 1 : 0;
+    if (settings.shuffle_pictures && settings.shuffle_rounds) return settings.picture_rounds.Next(n, current);
     if (settings.shuffle_pictures) {
         int32_t r;
         do r = NextRandom() % n;

@@ -30,8 +30,9 @@ public:
 //   N = 1: the picture alternates with an empty frame (a 0 x 0 image), so that it enters
 //          with a transition every time;
 //   N = 2: 0, 1, 0, 1, ... whatever the shuffle flag;
-//   N >= 3: shuffled (drawn at random, never the current one again) or in order with
-//          wrap-around.
+//   N >= 3: shuffled (drawn at random, never the current one again; with shuffle by
+//          rounds, every picture once a round, see common/shuffle_rounds.h) or in
+//          order with wrap-around.
 // The caption text is emptied first. False when N is 0 or the chosen picture is missing
 // or does not decode (the index has moved on all the same).
 bool LoadNextPicture(ShowSettings& settings, PictureSource& source, CxImage& image);

@@ -34,10 +34,20 @@ void RunShowLoop(SlideStage& stage, uint32_t pause_poll_ms) {
         if (stage.on_transition_end) stage.on_transition_end();
         failed_in_a_row = stage.frames_composed() == composed_before ? failed_in_a_row + 1 : 0;
         const int64_t pause_ms = PauseAfterTransition(settings, failed_in_a_row);
+        // With pan and zoom the picture just shown drifts through the pause, a frame a
+        // display refresh; the next transition starts from its last frame.
+        bool drifting = settings.pan_zoom && !settings.demo_mode && failed_in_a_row == 0;
         const uint32_t t0 = clock.Now();
         for (;;) {
             if (stage.IsStopRequested()) return;
-            if (int64_t(uint32_t(clock.Now() - t0)) >= pause_ms) break;
+            const int64_t elapsed = int64_t(uint32_t(clock.Now() - t0));
+            if (elapsed >= pause_ms) break;
+            // The drift of the moment the frame reaches the screen, while that is in the pause.
+            const int64_t at = int64_t(uint32_t(stage.NextFrameTime() - t0));
+            if (drifting && at < pause_ms) {
+                drifting = stage.DriftFrame(double(at) / double(pause_ms), int(at), int(pause_ms));
+                if (drifting) continue;
+            }
             clock.Sleep(pause_poll_ms);
         }
     }

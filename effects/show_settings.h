@@ -9,6 +9,7 @@
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "common/shuffle_rounds.h"
 
 namespace gd {
 
@@ -42,6 +43,15 @@ struct ShowSettings {
     bool show_captions = true;
     int32_t picture_count = 0;         // N
     bool move_picture = true;
+
+    // Options newer than the configuration record; each starts at what a show made
+    // before it did.
+    bool smooth_scaling = false;       // filtered scaling instead of dropped rows and columns
+    bool shuffle_rounds = false;       // shuffled: every picture once a round (ShuffleRounds)
+    bool pan_zoom = false;             // pictures drift during their pause
+    int32_t pan_zoom_strength = 15;    // percent
+    int32_t backdrop = 0;              // 0 background colour, 1 blurred copy of the picture
+    ShuffleRounds picture_rounds;      // the round being played, with shuffle_rounds
 
     // The maker's effect demonstration: one effect played again and again, with fixed
     // short sleeps per step instead of pacing over the effect duration (see DemoPace in

@@ -4,13 +4,27 @@
 
 namespace gd {
 
+bool ApplyShowOption(ShowSettings& settings, OptionId option, int64_t value) {
+    const int32_t v = int32_t(value);
+    switch (option) {
+    case OptionId::kBgColor: settings.background_color = ColorRef(value); return true;
+    case OptionId::kShufflePic: settings.shuffle_pictures = v != 0; return true;
+    case OptionId::kPicturePause: settings.picture_pause = v; return true;
+    case OptionId::kEffectMilliSecond: settings.effect_duration = v; return true;
+    case OptionId::kAutoAdjustSize: settings.auto_adjust_size = v != 0; return true;
+    case OptionId::kMovePicture: settings.move_picture = v != 0; return true;
+    case OptionId::kSmoothScaling: settings.smooth_scaling = v != 0; return true;
+    case OptionId::kShuffleRounds: settings.shuffle_rounds = v != 0; return true;
+    case OptionId::kPanZoom: settings.pan_zoom = v != 0; return true;
+    case OptionId::kPanZoomStrength: settings.pan_zoom_strength = v; return true;
+    case OptionId::kBackdrop: settings.backdrop = v; return true;
+    default: return false;
+    }
+}
+
 void SetUpShowSettings(ShowSettings& settings, const SaverConfig& config, ShowVariant variant) {
-    settings.background_color = config.bg_color;
-    settings.shuffle_pictures = config.shuffle_pic != 0;
-    settings.picture_pause = config.picture_pause;
-    settings.effect_duration = config.effect_millisecond;
-    settings.auto_adjust_size = config.auto_adjust_size != 0;
-    settings.move_picture = config.move_picture != 0;
+    for (const OptionRow& row : kOptions)
+        if (IsNumberKind(row.kind)) ApplyShowOption(settings, row.id, NumberOf(config, row.field));
     settings.picture_count = config.picture_count;
     if (variant == ShowVariant::kPreview) {
         settings.show_captions = false;  // and no banner: its text stays empty
@@ -21,8 +35,8 @@ void SetUpShowSettings(ShowSettings& settings, const SaverConfig& config, ShowVa
         settings.banner_position = config.banner_pos;
     }
     settings.effects.clear();
-    for (int32_t id = 1; id <= 44; ++id) {
-        if (config.effect_on[size_t(id)] == 1) AddEffect(settings, id, false);
+    for (int32_t id = 1; id <= kKnownEffects; ++id) {
+        if (EffectFlagOn(config.effect_on, config.effect_count, id)) AddEffect(settings, id, false);
     }
 }
 

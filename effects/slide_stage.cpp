@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "raster/blend.h"
+#include "raster/blit.h"
+
 namespace gd {
 
 SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitmap frame)
@@ -17,6 +20,12 @@ SlideStage::SlideStage(ShowSettings& settings, Bitmap window, Clock& clock, Bitm
 bool SlideStage::ComposeNextFrame() {
     if (!source_ || !source_->ComposeNext(*this)) return false;
     ++frames_composed_;
+    return true;
+}
+
+bool SlideStage::DriftFrame(double t, int elapsed, int duration) {
+    if (!source_ || !source_->DriftTo(*this, t)) return false;
+    WaitFrame(elapsed, duration);
     return true;
 }
 
@@ -61,6 +70,34 @@ void SlideStage::WaitStep(int i, int n) {
         Flush();
         on_wait_step(wait_calls_, i, n);
     }
+}
+
+uint32_t SlideStage::NextFrameTime() const {
+    const uint32_t now = clock_.Now();
+    return now - last_present_ >= kRefreshMs ? now : last_present_ + kRefreshMs;
+}
+
+void SlideStage::WaitFrame(int elapsed, int duration) {
+    while (clock_.Now() - last_present_ < kRefreshMs && !IsStopRequested()) clock_.Sleep(1);
+    Present();
+    ++wait_calls_;
+    if (on_wait_step) {
+        Flush();
+        on_wait_step(wait_calls_, elapsed, duration);
+    }
+}
+
+void SlideStage::HoldOldScreen() {
+    Flush();
+    if (old_screen_.width() != width_ || old_screen_.height() != height_) old_screen_ = Bitmap(width_, height_);
+    CopyPixels(old_screen_, 0, 0, window_, window_.rect(), nullptr);
+}
+
+void SlideStage::BlendOldScreenWithFrame(int weight) {
+    Flush();
+    BlendSurfaces(window_, old_screen_, frame_, weight);
+    drawn_.Mark(client_rect());
+    MarkDirty(client_rect());
 }
 
 bool SlideStage::EndStep(int i, int n, int counter, const DemoPace& demo) {

@@ -48,6 +48,9 @@ class FrameSource {
 public:
     virtual ~FrameSource() = default;
     virtual bool ComposeNext(SlideStage& stage) = 0;
+    // Pan and zoom: draws the picture composed last at progress t (0..1) of its pause
+    // and copies it to the window (not presented). False when it does not drift.
+    virtual bool DriftTo(SlideStage&, double) { return false; }
 };
 
 class SlideStage {
@@ -96,6 +99,9 @@ public:
     // --- The common start of every effect ---
     // Loads and composes the next screen into the frame. False: draw nothing.
     bool ComposeNextFrame();
+    // One frame of the picture's drift during its pause (pan and zoom) at progress t, then
+    // the pacing point of it (WaitFrame). False, with nothing done, when it does not drift.
+    bool DriftFrame(double t, int elapsed, int duration);
     // How many screens ComposeNextFrame has composed so far: the show loop's way to tell
     // a transition that showed a picture from one that found none it could load.
     uint64_t frames_composed() const { return frames_composed_; }
@@ -128,12 +134,29 @@ public:
     void WaitStep(int i, int n);
     static constexpr uint32_t kRefreshMs = 16;
 
+    // The pacing of an effect paced by time rather than by steps (the cross-fade, the
+    // drift of pan and zoom), a frame each display refresh: the frame shown next goes on
+    // the screen at NextFrameTime(), so the effect draws what belongs to that moment, then
+    // WaitFrame waits for it (or a stop) and presents. Drawing and presenting thus overlap
+    // the wait instead of adding to it. WaitFrame counts as a WaitStep for on_wait_step,
+    // with (elapsed, duration) in milliseconds as (i, n).
+    uint32_t NextFrameTime() const;
+    void WaitFrame(int elapsed, int duration);
+
     // Ends step i of n: WaitStep(i, n) in a show; in demonstration mode the effect's
     // demonstration sleep instead, tested against `counter` (the loop counter the rule
     // names, usually i). False when a stop was seen before a demonstration sleep that
     // polls first: the effect returns at once.
     bool EndStep(int i, int n, int counter, const DemoPace& demo);
     bool EndStep(int i, int n, const DemoPace& demo) { return EndStep(i, n, i, demo); }
+
+    // --- The old screen (the cross-fade) ---
+    // Keeps what the window shows now as the old screen. The buffer is made on first use
+    // and kept for the stage's life, so no transition allocates.
+    void HoldOldScreen();
+    // The whole window becomes the held old screen blended with the frame: `weight` / 256
+    // of the frame (raster/blend.h). Not clipped.
+    void BlendOldScreenWithFrame(int weight);
 
     // Completes queued drawing in the window buffer.
     void Flush() { queue_.Flush(); }
@@ -167,6 +190,7 @@ private:
     std::shared_ptr<const SharedClip> clip_;
     bool pending_ = false;  // drawing queued or done since the last present
     std::vector<Rect> present_rects_;
+    Bitmap old_screen_;
     uint32_t last_present_ = 0;
     std::atomic<bool> stop_{true};
     int wait_calls_ = 0;

@@ -15,6 +15,7 @@
 #include "imaging/image_format.h"
 #include "raster/bitmap.h"
 #include "raster/geometry.h"
+#include "raster/resample.h"
 
 namespace gd {
 
@@ -89,6 +90,12 @@ public:
     // columns (source = floor(i x w / width), the same for rows); transparent pixels leave
     // the target unchanged. Used for small previews.
     bool Draw2(Bitmap& target, int x, int y, int width = -1, int height = -1) const;
+
+    // Draws the picture (or `window` of it) scaled to `dst` of `target` with smooth
+    // scaling: averaged when shrunk, interpolated when enlarged (raster/resample.h).
+    // See-through pixels are laid over `under` first, a Bitmap pixel (the show fills the
+    // frame with that colour before it draws). False when nothing could be drawn.
+    bool DrawSmooth(Bitmap& target, const Rect& dst, Pixel under, const SourceWindow* window = nullptr) const;
 
     // The picture record itself, for adapters and tests.
     const Dib& dib() const { return dib_; }

@@ -81,7 +81,8 @@ void CMusicList::Prepare(Shared& s) {
         if (s.index == 1) return;  // both written: the files alternate from now on
         s.index = s.index == 0 ? 1 : 0;
     } else {
-        s.index = NextTrackIndex(s.index, count, s.settings.shuffle);
+        s.index = s.settings.shuffle && s.settings.shuffle_rounds ? s.rounds.Next(count, s.index)
+                                                                   : NextTrackIndex(s.index, count, s.settings.shuffle);
     }
     WriteTrack(s, s.index);
 }

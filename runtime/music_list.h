@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "common/media_player.h"
+#include "common/shuffle_rounds.h"
 #include "runtime/resource_source.h"
 #include "runtime/track_files.h"
 
@@ -25,6 +26,7 @@ namespace gd {
 struct MusicSettings {
     int32_t count = 0;  // M
     bool shuffle = false;
+    bool shuffle_rounds = false;  // shuffled: every track once a round (common/shuffle_rounds.h)
     std::string identifier;  // names the temporary files
     std::string temp_dir;    // ends in a path separator
 };
@@ -79,6 +81,7 @@ private:
         std::mutex files_lock;
         std::string writing_file;
         int32_t index = -1;
+        ShuffleRounds rounds;
         std::string next_file;
         std::string current_file;
     };

@@ -11,6 +11,7 @@ MusicSettings MusicSettingsOf(const SaverConfig& config, std::string temp_dir) {
     MusicSettings music;
     music.count = config.music_count;
     music.shuffle = config.shuffle_audio != 0;
+    music.shuffle_rounds = config.shuffle_rounds != 0;
     music.identifier = config.identifier;
     music.temp_dir = std::move(temp_dir);
     return music;

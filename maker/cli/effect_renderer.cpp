@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "common/random15.h"
 #include "effects/clock.h"
 #include "effects/effect_table.h"
 #include "effects/prepare_frame.h"
+#include "effects/show_setup.h"
 #include "maker/cli/sample_pictures.h"
 #include "raster/blit.h"
 
@@ -33,6 +35,28 @@ bool LoadPicture(const std::string& path, CxImage& image, std::string& error) {
 
 }  // namespace
 
+bool ParseShowOption(std::string_view text, std::pair<OptionId, int64_t>& out, std::string& error) {
+    const size_t eq = text.find('=');
+    const std::string key(text.substr(0, eq));
+    const OptionRow* row = eq == std::string_view::npos ? nullptr : FindOption(key);
+    ShowSettings probe;
+    if (!row || !IsNumberKind(row->kind) || !ApplyShowOption(probe, row->id, 0)) {
+        error = "--set takes KEY=VALUE with a show setting as KEY (such as bSmoothScaling), not '" +
+                std::string(text) + "'";
+        return false;
+    }
+    const std::string value(text.substr(eq + 1));
+    char* end = nullptr;
+    const long long v = std::strtoll(value.c_str(), &end, 0);
+    if (value.empty() || *end != '\0' || !InRange(*row, v)) {
+        error = "--set " + key + " takes a number from " + std::to_string(row->min) + " to " +
+                std::to_string(row->max) + ", not '" + value + "'";
+        return false;
+    }
+    out = {row->id, v};
+    return true;
+}
+
 bool RenderEffect(const EffectRenderRequest& request, EffectRender& out, std::string& error) {
     RenderPictures pictures;
     const int pw = std::max(request.width, 64), ph = std::max(request.height, 48);
@@ -46,6 +70,7 @@ bool RenderEffect(const EffectRenderRequest& request, EffectRender& out, std::st
         return false;
 
     ShowSettings settings;
+    for (const auto& [option, value] : request.options) ApplyShowOption(settings, option, value);
     settings.picture_count = 2;
     FakeClock clock;
     SlideStage stage(settings, Bitmap(request.width, request.height), clock);

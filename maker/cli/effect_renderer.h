@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "common/show_options.h"
 #include "raster/bitmap.h"
 #include "raster/text_renderer.h"
 
@@ -22,7 +25,14 @@ struct EffectRenderRequest {
     std::string to;    // picture file the effect brings in; empty: our own sea picture
     uint32_t seed = 1;
     std::vector<int> steps;  // pacing point numbers from 1, 0 = before the effect, kLastStep
+    // Project settings laid over the show's defaults, as (option, value): the options the
+    // show's settings hold (ApplyShowOption), e.g. bSmoothScaling.
+    std::vector<std::pair<OptionId, int64_t>> options;
 };
+
+// Reads "KEY=VALUE" for --set: an option of the show (see ApplyShowOption) and a value in
+// its range. False with `error` saying why not.
+bool ParseShowOption(std::string_view text, std::pair<OptionId, int64_t>& out, std::string& error);
 
 struct EffectRender {
     std::vector<std::optional<Bitmap>> shots;  // one per requested step; empty when never reached

@@ -5,6 +5,7 @@
 #include "maker/cli/cli_support.h"
 #include "maker/cli/command.h"
 #include "maker/cli/json_writer.h"
+#include "maker/project/project_options.h"
 
 namespace gd::cli {
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: glimmerdeck effects [FILE.psm] [--json]\n"
-    "Lists the 44 transition effects by id and name; with a project, also whether each is\n"
+    "Lists the transition effects by id and name; with a project, also whether each is\n"
     "on in it. Turn one on or off with 'glimmerdeck set FILE.psm bEffectOn[ID]=1' (or =0).\n";
 
 }  // namespace
@@ -30,7 +31,7 @@ int RunEffects(std::span<const std::string_view> arg_list) {
     }
     CScreenSaverDoc doc(ProgramFolder());
     if (!file.empty() && !OpenProject("effects", doc, file)) return kExitUsage;
-    const auto& on = doc.project().bEffectOn;
+    const CParamData& project = doc.project();
     JsonWriter j;
     j.BeginArray();
     std::string text;
@@ -38,13 +39,13 @@ int RunEffects(std::span<const std::string_view> arg_list) {
         const std::string_view name = kEffectTable[size_t(id)].name;
         if (json) {
             j.BeginObject().Key("id").Number(id).Key("name").String(name);
-            if (!file.empty()) j.Key("on").Bool(on[size_t(id)] != 0);
+            if (!file.empty()) j.Key("on").Bool(ProjectEffectOn(project, id));
             j.EndObject();
             continue;
         }
         char line[128];
         if (file.empty()) std::snprintf(line, sizeof line, "%2d  %.*s\n", id, int(name.size()), name.data());
-        else std::snprintf(line, sizeof line, "%2d  %-3s  %.*s\n", id, on[size_t(id)] ? "on" : "off", int(name.size()), name.data());
+        else std::snprintf(line, sizeof line, "%2d  %-3s  %.*s\n", id, ProjectEffectOn(project, id) ? "on" : "off", int(name.size()), name.data());
         text += line;
     }
     if (json) text = j.EndArray().Take() + "\n";

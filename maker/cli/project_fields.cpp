@@ -215,7 +215,9 @@ void AddOption(std::vector<ProjectField>& out, CParamData& p, const ProjectOptio
     case OptionKind::kFlag: out.push_back(Flag(key, MemberOf<int32_t>(p, o.member))); break;
     case OptionKind::kNumber: out.push_back(Int("", key, MemberOf<int32_t>(p, o.member), row.min, row.max)); break;
     case OptionKind::kPosition:
-        out.push_back(Field("", key, FieldKind::kBannerPos, &MemberOf<int32_t>(p, o.member), row.min, row.max));
+        // The banner's position also reads "top" and "bottom"; other lists their index.
+        out.push_back(Field("", key, o.id == OptionId::kBannerPos ? FieldKind::kBannerPos : FieldKind::kInt,
+                            &MemberOf<int32_t>(p, o.member), row.min, row.max));
         break;
     case OptionKind::kColor: out.push_back(Color("", key, MemberOf<ColorRef>(p, o.member))); break;
     case OptionKind::kText: out.push_back(Text("", key, MemberOf<std::string>(p, o.member), size_t(row.max))); break;
@@ -292,8 +294,15 @@ std::string FieldText(const ProjectField& f) {
 }
 
 std::string SetProjectField(CParamData& project, const std::string& key, const std::string& value) {
-    if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']')
-        return SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+    if (key.rfind("bEffectOn[", 0) == 0 && key.back() == ']') {
+        std::string problem = SetOneEffect(project.bEffectOn, key.substr(10, key.size() - 11), value);
+        // Turning on an effect the flags did not yet speak for is a clear wish for it.
+        int64_t id = 0;
+        if (problem.empty() && value == "1" && ParseInteger(key.substr(10, key.size() - 11), id) &&
+            id <= kKnownEffects && !ProjectEffectOn(project, int32_t(id)))
+            SetProjectEffectOn(project, int32_t(id), true);
+        return problem;
+    }
     if (key.rfind("pictureList[*].", 0) == 0) {
         // One field of every picture: each must take the value, or none changes. Without
         // pictures the value is still checked.

@@ -20,15 +20,18 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: glimmerdeck render-effect --effect ID --size WxH [--from OLD] [--to NEW]\n"
-    "                                 [--seed S] [--steps K1,K2,...] --out DIR\n"
+    "                                 [--seed S] [--steps K1,K2,...] [--set KEY=VALUE]...\n"
+    "                                 --out DIR\n"
     "       glimmerdeck render-effect --sheet FILE.png --size WxH\n"
     "\n"
-    "Plays effect ID (0 to 44; 0 shows the new picture at once) from picture OLD to picture\n"
+    "Plays effect ID (0 to 45; 0 shows the new picture at once) from picture OLD to picture\n"
     "NEW in a WxH window, as the show would with its default settings and a generator\n"
     "seeded with S (default 1), and writes DIR/step-K.png: the window right after the K-th\n"
     "pacing point of the effect (counted from 1); K = 0 is the window before the effect,\n"
     "K = last the window after it (default steps: 0,last). Without --from or --to our own\n"
-    "sample pictures are used. The same seed gives the same pixels.\n"
+    "sample pictures are used. The same seed gives the same pixels. --set applies a show\n"
+    "setting of a project, as the show would play it (e.g. --set bSmoothScaling=1,\n"
+    "--set nEffectMilliSecond=2000); it may be given more than once.\n"
     "\n"
     "With --sheet, writes one PNG with every effect at a quarter, half and three quarters\n"
     "of its pacing points, WxH per picture, labelled with the effect's name.\n"
@@ -60,7 +63,8 @@ int RunRenderEffect(std::span<const std::string_view> args) {
         std::string_view value = args[++k];
         if (opt == "--effect") {
             if (!ParseNumber(value, request.effect) || request.effect < 0 || request.effect > kEffectCount)
-                return Usage("--effect takes a number from 0 to 44, not '" + std::string(value) + "'");
+                return Usage("--effect takes a number from 0 to " + std::to_string(kEffectCount) + ", not '" +
+                             std::string(value) + "'");
             have_effect = true;
         } else if (opt == "--size") {
             if (!ParseSize(value, request.width, request.height))
@@ -76,6 +80,11 @@ int RunRenderEffect(std::span<const std::string_view> args) {
             if (!ParseSteps(value, request.steps))
                 return Usage("--steps takes numbers from 0 or 'last', separated by commas, not '" +
                              std::string(value) + "'");
+        } else if (opt == "--set") {
+            std::pair<OptionId, int64_t> option;
+            std::string problem;
+            if (!ParseShowOption(value, option, problem)) return Usage(problem);
+            request.options.push_back(option);
         } else if (opt == "--out") {
             out_dir = value;
         } else if (opt == "--sheet") {

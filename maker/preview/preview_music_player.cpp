@@ -4,10 +4,12 @@
 
 namespace gd {
 
-void PreviewMusicPlayer::SetTracks(std::vector<std::string> paths, bool shuffle, int32_t pause_s) {
+void PreviewMusicPlayer::SetTracks(std::vector<std::string> paths, bool shuffle, int32_t pause_s, bool rounds) {
     Stop();
     paths_ = std::move(paths);
     shuffle_ = shuffle;
+    rounds_ = rounds;
+    round_.Reset();
     pause_ = pause_s;
     index_ = -1;
     gap_ = 0;
@@ -30,7 +32,8 @@ int32_t PreviewMusicPlayer::NextIndex(int32_t current, int32_t count, bool shuff
 void PreviewMusicPlayer::Step() {
     media_.Close();
     gap_ = 0;
-    index_ = NextIndex(index_, int32_t(paths_.size()), shuffle_);
+    const int32_t count = int32_t(paths_.size());
+    index_ = shuffle_ && rounds_ && count >= 3 ? round_.Next(count, index_) : NextIndex(index_, count, shuffle_);
     if (index_ < 0) return;
     media_.Open(paths_[size_t(index_)]);
     media_.Play();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/media_player.h"
+#include "common/shuffle_rounds.h"
 
 namespace gd {
 
@@ -21,9 +22,10 @@ public:
     PreviewMusicPlayer(const PreviewMusicPlayer&) = delete;
     PreviewMusicPlayer& operator=(const PreviewMusicPlayer&) = delete;
 
-    // The tracks, in project order, and whether they play shuffled; the pause in seconds
-    // between the end of one and the start of the next.
-    void SetTracks(std::vector<std::string> paths, bool shuffle, int32_t pause_s);
+    // The tracks, in project order, and whether they play shuffled (with `rounds`, every
+    // track once a round: common/shuffle_rounds.h); the pause in seconds between the end
+    // of one and the start of the next.
+    void SetTracks(std::vector<std::string> paths, bool shuffle, int32_t pause_s, bool rounds = false);
     const std::vector<std::string>& tracks() const { return paths_; }
 
     // The music step: stops the track that plays, chooses the next one and plays it from
@@ -50,6 +52,8 @@ private:
     MediaPlayer& media_;
     std::vector<std::string> paths_;
     bool shuffle_ = true;
+    bool rounds_ = false;
+    ShuffleRounds round_;
     int32_t pause_ = 0;
     int32_t index_ = -1;
     int32_t gap_ = 0;

@@ -2,6 +2,7 @@
 
 #include "common/caption_record.h"
 #include "common/saver_config.h"
+#include "common/saver_extras.h"
 #include "effects/show_setup.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/saver_builder.h"
@@ -16,14 +17,17 @@ CaptionRecord StoredCaption(const CPictureData& picture) {
 }
 
 // The show settings the made screensaver will play with: those of the configuration
-// record the build writes for the project, read back as the screensaver reads it (texts
-// trimmed and cut to their fields), and set up by the screensaver's own rule.
+// record and the show extras record the build writes for the project, read back as the
+// screensaver reads them (texts trimmed and cut to their fields), and set up by the
+// screensaver's own rule.
 ShowSettings StoredShowSettings(const CParamData& project) {
     const int32_t pictures = int32_t(project.pictureList.size());
     const SaverConfig written = MakeSaverConfig(project, pictures, 0, std::string(kIdentifierLength, '0'), "");
     ShowSettings show;
-    if (std::optional<SaverConfig> read = DecodeSaverConfig(EncodeSaverConfig(written)))
+    if (std::optional<SaverConfig> read = DecodeSaverConfig(EncodeSaverConfig(written))) {
+        ApplySaverExtras(EncodeSaverExtras(written), *read);
         SetUpShowSettings(show, *read, ShowVariant::kFullScreen);
+    }
     return show;
 }
 
@@ -39,6 +43,7 @@ PreviewPlan MakePreviewPlan(const CParamData& project) {
     if (project.bMuteMusic == 0 && !project.musicList.empty()) {
         plan.music = project.musicList;
         plan.shuffle_music = project.bShuffleAudio != 0;
+        plan.shuffle_music_rounds = project.bShuffleRounds != 0;
         plan.music_pause = project.nAudioPause;
     }
     plan.exit.mouse_move = project.bMouseMove != 0;

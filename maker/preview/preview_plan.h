@@ -28,6 +28,7 @@ struct PreviewPlan {
     std::vector<PictureFile> pictures;  // in project order; show.picture_count of them
     std::vector<std::string> music;     // empty: no music plays (none listed, or muted)
     bool shuffle_music = true;
+    bool shuffle_music_rounds = false;  // every track once a round
     int32_t music_pause = 0;            // seconds between two tracks
     PreviewExitFlags exit;
 };

@@ -2,9 +2,10 @@
 
 namespace gd {
 
-PreviewMusic::PreviewMusic(MediaPlayer& media, std::vector<std::string> tracks, bool shuffle, int32_t pause_s)
+PreviewMusic::PreviewMusic(MediaPlayer& media, std::vector<std::string> tracks, bool shuffle, int32_t pause_s,
+                           bool rounds)
     : player_(media) {
-    player_.SetTracks(std::move(tracks), shuffle, pause_s);
+    player_.SetTracks(std::move(tracks), shuffle, pause_s, rounds);
 }
 
 bool PreviewMusic::Tick() {

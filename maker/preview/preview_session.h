@@ -16,7 +16,7 @@ namespace gd {
 
 class PreviewMusic final : public SessionMusic {
 public:
-    PreviewMusic(MediaPlayer& media, std::vector<std::string> tracks, bool shuffle, int32_t pause_s);
+    PreviewMusic(MediaPlayer& media, std::vector<std::string> tracks, bool shuffle, int32_t pause_s, bool rounds = false);
 
     // The first music step: the first track plays.
     void Begin(OneShotTimer&) override { player_.Step(); }

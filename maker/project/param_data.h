@@ -87,6 +87,13 @@ public:
     int32_t nPicturePause{};  // seconds
     std::array<uint8_t, kProjectEffectFlags> bEffectOn{};
     int32_t bMovePicture{};  // stored in the project file's extension block
+    // Stored in the extension block too (see the options table for each).
+    int32_t nEffectCount{};  // the effects bEffectOn speaks for: 44 in a file without it
+    int32_t bSmoothScaling{};
+    int32_t bShuffleRounds{};
+    int32_t bPanZoom{};
+    int32_t nPanZoom{};  // percent
+    int32_t nBackdrop{};  // 0 background colour, 1 blurred picture
     ReservedFields reserved;
     ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 

@@ -12,13 +12,8 @@ bool InBlock(const ProjectOption& o) { return o.file_item == kInExtensionBlock; 
 // or when the file read had one with something this version keeps.
 bool NeedsBlock(const CParamData& project) {
     for (const ProjectOption& o : kProjectOptions)
-        if (InBlock(o) && NumberOf(project, o.member) != Option(o.id).default_value) return true;
+        if (InBlock(o) && NumberOf(project, o.member) != AbsentValue(Option(o.id))) return true;
     return !project.extension.empty();
-}
-
-void SetBlockDefaults(CParamData& project) {
-    for (const ProjectOption& o : kProjectOptions)
-        if (InBlock(o)) SetNumber(project, o.member, Option(o.id).default_value);
 }
 
 bool IsKnownKey(std::string_view key) {
@@ -34,14 +29,22 @@ std::string DamagedExtensionText() {
     for (const ProjectOption& o : kProjectOptions)
         if (InBlock(o)) keys += (keys.empty() ? "" : ", ") + std::string(Option(o.id).key);
     return "The settings at the end of this project file are damaged and were not read; they have the values of "
-           "a new project (" + keys + ").";
+           "a project saved before them (" + keys + ").";
 }
 
 void WriteExtensionBlock(ByteWriter& out, const CParamData& project) {
     if (!NeedsBlock(project)) return;
     std::vector<KeyedEntry> entries;
-    for (const ProjectOption& o : kProjectOptions)
-        if (InBlock(o)) entries.push_back(Int32Entry(Option(o.id).key, int32_t(NumberOf(project, o.member))));
+    bool first = true;
+    for (const ProjectOption& o : kProjectOptions) {
+        if (!InBlock(o)) continue;
+        // The first entry always, as the block has been written since it began; a later
+        // one only when it says something, so a block read from an earlier version is
+        // written back byte for byte.
+        const int64_t value = NumberOf(project, o.member);
+        if (first || value != AbsentValue(Option(o.id))) entries.push_back(Int32Entry(Option(o.id).key, int32_t(value)));
+        first = false;
+    }
     const auto& kept = project.extension.unknown_entries;
     entries.insert(entries.end(), kept.begin(), kept.end());
     out.Bytes(EncodeKeyedRecord(kProjectExtensionMagic, entries));
@@ -49,7 +52,7 @@ void WriteExtensionBlock(ByteWriter& out, const CParamData& project) {
 }
 
 void ReadExtensionBlock(std::span<const uint8_t> rest, CParamData& project, MessageSink& sink) {
-    SetBlockDefaults(project);
+    SetAbsentOptions(project);
     project.extension = {};
     if (!StartsWithMagic(kProjectExtensionMagic, rest)) return;  // no block: whatever it is, as always
     auto record = DecodeKeyedRecord(kProjectExtensionMagic, rest);

@@ -1,14 +1,18 @@
 #pragma once
 // The extension block of a project file: the home of the options the fixed layout has
 // no item for, written after its last item (the 64 reserved bytes). It is a keyed record
-// (common/keyed_record.h) with the magic "GDPX": one entry per option whose project file
+// (common/keyed_record.h) with the magic "GDPX": an entry per option whose project file
 // item is kInExtensionBlock (project_options.h), keyed by the option's key and typed by
-// its kind (numbers are int32 entries); bMovePicture is its first.
+// its kind (numbers are int32 entries). bMovePicture is its first entry and always
+// there; a later option has an entry only when its value differs from what a file
+// without it stands for.
 //
 // Compatibility rules:
 //   - A file without the block (every file written before it) reads as it always did;
-//     the options of the block take the values a block-less file stands for: the
-//     defaults of the options table (bMovePicture 1).
+//     the options of the block take the values a block-less file stands for, which
+//     play as a project saved before them did (AbsentValue of the options table:
+//     bMovePicture 1, nEffectCount 44, the show's newer options off). A new project
+//     starts from the table's defaults instead, so it writes a block.
 //   - The block is written only when it has something to say: an option of the block
 //     that differs from that value, or something kept from the file that was read. A
 //     project that uses no new setting is written byte for byte as before.

@@ -52,6 +52,25 @@ void SetOptionDefaults(CParamData& project) {
     }
 }
 
+void SetAbsentOptions(CParamData& project) {
+    for (const ProjectOption& o : kProjectOptions)
+        if (o.file_item == kInExtensionBlock) SetNumber(project, o.member, AbsentValue(Option(o.id)));
+}
+
+bool ProjectEffectOn(const CParamData& project, int32_t id) {
+    return EffectFlagOn(project.bEffectOn, project.nEffectCount, id);
+}
+
+void SetProjectEffectOn(CParamData& project, int32_t id, bool on) {
+    if (id < 0 || size_t(id) >= project.bEffectOn.size()) return;
+    if (on && id > project.nEffectCount && id <= kKnownEffects) {
+        // The flags beyond the old count were never shown: they read as off until now.
+        for (int32_t e = project.nEffectCount + 1; e <= kKnownEffects; ++e) project.bEffectOn[size_t(e)] = 0;
+        project.nEffectCount = kKnownEffects;
+    }
+    project.bEffectOn[size_t(id)] = on ? 1 : 0;
+}
+
 void TrimTextOptions(CParamData& project) {
     for (const ProjectOption& o : kProjectOptions) {
         if (Option(o.id).kind != OptionKind::kText) continue;

@@ -45,6 +45,12 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kBannerFont, &CParamData::lfBanner, 1},
     {OptionId::kBannerColor, &CParamData::crBanner, 29},
     {OptionId::kBannerPos, &CParamData::nBannerPos, 30},
+    {OptionId::kEffectCount, &CParamData::nEffectCount, kInExtensionBlock},
+    {OptionId::kSmoothScaling, &CParamData::bSmoothScaling, kInExtensionBlock},
+    {OptionId::kShuffleRounds, &CParamData::bShuffleRounds, kInExtensionBlock},
+    {OptionId::kPanZoom, &CParamData::bPanZoom, kInExtensionBlock},
+    {OptionId::kPanZoomStrength, &CParamData::nPanZoom, kInExtensionBlock},
+    {OptionId::kBackdrop, &CParamData::nBackdrop, kInExtensionBlock},
 }};
 
 constexpr const ProjectOption& ProjectOptionOf(OptionId id) { return kProjectOptions[size_t(id)]; }
@@ -59,6 +65,17 @@ inline int64_t ProjectNumber(const CParamData& project, OptionId id) {
 
 // Every option to its value in a new project.
 void SetOptionDefaults(CParamData& project);
+
+// Every option of the extension block to the value a file without the block reads as
+// (AbsentValue): the project as a version before those options saved it.
+void SetAbsentOptions(CParamData& project);
+
+// Whether effect `id` is on in the project: its flag is 1 and the project's flags speak
+// for it (a project saved before effect 45 existed has a 1 there that nobody chose).
+bool ProjectEffectOn(const CParamData& project, int32_t id);
+// Turns effect `id` on or off; turning on an effect beyond what the flags spoke for
+// makes them speak for every known effect, keeping the others as they were shown (off).
+void SetProjectEffectOn(CParamData& project, int32_t id, bool on);
 
 // Removes the white space around every text option (the banner), as the build leaves the
 // project it made.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "effects/effect_table.h"
+#include "maker/project/project_options.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "win32/dialog_items.h"
@@ -91,7 +92,7 @@ void CEffectView::SetButtonIcons() {
 void CEffectView::LoadFromProject() {
     SetUpOnce();
     const CParamData& project = context_.doc->project();
-    for (int row = 0; row < kEffectCount; ++row) SetEffectRowChecked(list(), row, project.bEffectOn[size_t(row + 1)] == 1);
+    for (int row = 0; row < kEffectCount; ++row) SetEffectRowChecked(list(), row, ProjectEffectOn(project, row + 1));
     demo_.Stop();
     resume_ = false;
 }
@@ -99,9 +100,11 @@ void CEffectView::LoadFromProject() {
 void CEffectView::StoreToProject() {
     CParamData& project = context_.doc->project();
     for (int row = 0; row < kEffectCount; ++row) {
-        const uint8_t checked = IsEffectRowChecked(list(), row) ? 1 : 0;
-        if (project.bEffectOn[size_t(row + 1)] == checked) continue;
-        project.bEffectOn[size_t(row + 1)] = checked;
+        // A project saved before an effect existed shows it off; only a change made here
+        // turns it on (and makes the flags speak for it).
+        const bool checked = IsEffectRowChecked(list(), row);
+        if (ProjectEffectOn(project, row + 1) == checked) continue;
+        SetProjectEffectOn(project, row + 1, checked);
         context_.doc->SetModifiedFlag(true);
     }
 }

@@ -18,7 +18,8 @@ namespace {
 
 constexpr wchar_t kFrameClass[] = L"GlimmerdeckFrame";
 constexpr int kFrameWidth = 740;
-constexpr int kFrameHeight = 500;
+// Tall enough for the Settings page, the tallest, with its Show group.
+constexpr int kFrameHeight = 580;
 constexpr UINT_PTR kIndicatorTimer = 1;
 
 }  // namespace

@@ -122,7 +122,8 @@ void PreviewWindow::Setup() {
     show_->runner().seed = options_.seed;
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();
-    auto music = std::make_unique<PreviewMusic>(*media_, plan_.music, plan_.shuffle_music, plan_.music_pause);
+    auto music = std::make_unique<PreviewMusic>(*media_, plan_.music, plan_.shuffle_music, plan_.music_pause,
+                                                plan_.shuffle_music_rounds);
     music_ = music.get();
     session_ = std::make_unique<SaverSession>(
         *window_side_, &show_->host(), std::move(music),

@@ -32,6 +32,9 @@ constexpr OptionControl kOptionControls[] = {
     {OptionId::kMouseMove, IDC_MOUSE_MOVE},         {OptionId::kMouseLeftClick, IDC_MOUSE_LEFT},
     {OptionId::kMouseRightClick, IDC_MOUSE_RIGHT},  {OptionId::kKeyboardEvent, IDC_KEYBOARD_EVENT},
     {OptionId::kBanner, IDC_BANNER_TEXT},           {OptionId::kBannerPos, IDC_BANNER_POS},
+    {OptionId::kSmoothScaling, IDC_SMOOTH_SCALING}, {OptionId::kShuffleRounds, IDC_SHUFFLE_ROUNDS},
+    {OptionId::kPanZoom, IDC_PAN_ZOOM},             {OptionId::kPanZoomStrength, IDC_PAN_ZOOM_STRENGTH},
+    {OptionId::kBackdrop, IDC_BACKDROP},
 };
 
 const OptionControl* ControlOf(int id) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <span>
 
 #include "common/web_addresses.h"
@@ -26,6 +27,9 @@ constexpr OptionControl kOptionControls[] = {
     {OptionId::kShuffleAudio, IDC_SHUFFLE_MUSIC},  {OptionId::kMuteMusic, IDC_MUTE_MUSIC},
     {OptionId::kMouseMove, IDC_MOUSE_MOVE},        {OptionId::kMouseLeftClick, IDC_MOUSE_LEFT},
     {OptionId::kMouseRightClick, IDC_MOUSE_RIGHT}, {OptionId::kKeyboardEvent, IDC_KEYBOARD},
+    {OptionId::kSmoothScaling, IDC_SMOOTH_SCALING}, {OptionId::kShuffleRounds, IDC_SHUFFLE_ROUNDS},
+    {OptionId::kPanZoom, IDC_PAN_ZOOM},            {OptionId::kPanZoomStrength, IDC_PAN_ZOOM_STRENGTH},
+    {OptionId::kBackdrop, IDC_BACKDROP},
 };
 
 void ShowComboNarrow(HWND dialog, int id, const std::string& text) { ShowComboText(dialog, id, WidenAnsi(text)); }
@@ -95,6 +99,7 @@ void COptionsPage::Save(SaverConfig& config) const {
         const OptionRow& row = Option(control.option);
         const int32_t value = IsListed(row) ? ListValueOf(row, row.runtime_list, ComboNarrow(hwnd(), control.id))
                                             : (IsItemChecked(hwnd(), control.id) ? 1 : 0);
+        if (row.list_text == ListText::kIndex && value < 0) continue;  // no entry chosen: as it was
         SetNumber(config, row.field, value);
     }
     config.bg_color = swatch_.color();
@@ -118,8 +123,11 @@ INT_PTR CEffectsPage::OnMessage(UINT message, WPARAM, LPARAM lparam) {
 
 void CEffectsPage::OnInitDialog() {
     HWND list = Item(IDC_EFFECT_LIST);
-    FillEffectList(list, ChoosableEffectNames());
-    for (int id = 1; id <= kEffectCount; ++id) SetEffectRowChecked(list, id - 1, config_.effect_on[size_t(id)] == 1);
+    // A screensaver made before an effect existed lists only the effects its maker knew.
+    const auto names = ChoosableEffectNames();
+    const int rows = std::clamp(config_.effect_count, 0, kEffectCount);
+    FillEffectList(list, std::span(names).first(size_t(rows)));
+    for (int id = 1; id <= rows; ++id) SetEffectRowChecked(list, id - 1, config_.effect_on[size_t(id)] == 1);
 }
 
 void CEffectsPage::OnListClick() {

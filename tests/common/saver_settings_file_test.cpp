@@ -106,7 +106,8 @@ TEST_F(SettingsFile, SaveThenApplyRestoresTheSettings) {
     EXPECT_EQ(c, saved);
 }
 
-// The keys of a new file, in their order, as the settings file has always been written.
+// The keys of a new file, in their order, as the settings file has always been written,
+// then the show's newer options (which only a screensaver that knows them reads).
 TEST_F(SettingsFile, ANewFileHoldsEveryKeyInTheRecordsOrder) {
     SaverConfig saved = Embedded();
     saved.bg_color = 0xFFFFFFFF;  // written as the signed number it is in 32 bits
@@ -116,7 +117,8 @@ TEST_F(SettingsFile, ANewFileHoldsEveryKeyInTheRecordsOrder) {
     EXPECT_EQ(text, "[param]\ncrBgColor=-1\nbMouseMove=1\nbMouseLeftClick=1\nbMouseRightClick=1\nbKeyboardEvent=1\n"
                     "bShuffleAudio=0\nnAudioPause=2\nbMuteMusic=0\nbShufflePic=1\nbAutoAdjustSize=1\nbMovePicture=0\n"
                     "nEffectMilliSecond=1200\nnPicturePause=5\nszEffect=0001" +
-                        std::string(60, '0') + "\n");
+                        std::string(60, '0') +
+                        "\nbSmoothScaling=0\nbShuffleRounds=0\nbPanZoom=0\nnPanZoom=15\nnBackdrop=0\n");
     SaverConfig c = Embedded();
     ApplyIniOverrides(c, store, folders);
     EXPECT_EQ(c.bg_color, 0xFFFFFFFFu);

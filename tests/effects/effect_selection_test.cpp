@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/random15.h"
+#include "effects/effect_table.h"
 
 namespace gd {
 namespace {
@@ -14,11 +15,12 @@ TEST(AddEffect, IgnoresOutOfRangeIdsAndExpandsAll) {
     AddEffect(s, -1);
     AddEffect(s, 46);
     AddEffect(s, 0);
-    EXPECT_EQ(s.effects, (std::vector<int32_t>{3, 3, 0}));
+    AddEffect(s, 45);  // "Cross Fade": once the all-effects stand-in, now an effect
+    EXPECT_EQ(s.effects, (std::vector<int32_t>{3, 3, 0, 45}));
     AddEffect(s, kAllEffects);
-    ASSERT_EQ(s.effects.size(), 44u);
+    ASSERT_EQ(s.effects.size(), size_t(kEffectCount));
     EXPECT_EQ(s.effects.front(), 1);
-    EXPECT_EQ(s.effects.back(), 44);
+    EXPECT_EQ(s.effects.back(), 45);
     AddEffect(s, 7, true);
     EXPECT_EQ(s.effects, (std::vector<int32_t>{7}));
 }

@@ -14,7 +14,8 @@ TEST(EffectTable, KeepsTheStoredNamesTyposIncluded) {
     EXPECT_EQ(EffectName(19), "Random Lines Horizontal");
     EXPECT_EQ(EffectName(20), "Rdndom Lines Vertical");
     EXPECT_EQ(EffectName(44), "Spire");
-    EXPECT_EQ(EffectName(45), "DISPLAY_ONLY");
+    EXPECT_EQ(EffectName(45), "Cross Fade");
+    EXPECT_EQ(EffectName(46), "DISPLAY_ONLY");
     EXPECT_EQ(EffectName(-3), "DISPLAY_ONLY");
 
     auto field = EffectNameField(36);
@@ -27,7 +28,7 @@ TEST(EffectTable, EveryRowHasADrawingFunction) {
 }
 
 TEST(RunTransition, UnknownIdsShowTheFrameAtOnce) {
-    for (int id : {0, -1, 45, 1000}) {
+    for (int id : {0, -1, 46, 64, 1000}) {
         testing::EffectRun run = testing::RunEffect(id, {.width = 17, .height = 9});
         EXPECT_TRUE(run.window == run.frame) << id;
         EXPECT_TRUE(run.waits.empty()) << id;

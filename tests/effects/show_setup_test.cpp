@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "effects/effect_table.h"
+
 namespace gd {
 namespace {
 
@@ -27,11 +29,15 @@ TEST(ShowSetup, TakesTheConfigurationAndListsOnlyEffectsEnabledWithExactlyOne) {
     c.effect_on[3] = 1;
     c.effect_on[7] = 2;   // not exactly 1
     c.effect_on[44] = 1;
-    c.effect_on[45] = 1;  // beyond the effects
+    c.effect_on[45] = 1;  // a record without an effect count knew 44 effects: not cross-fade
+    c.effect_on[46] = 1;  // beyond the effects
     ShowSettings s;
     s.effects = {9, 9};
     SetUpShowSettings(s, c, ShowVariant::kFullScreen);
     EXPECT_EQ(s.effects, (std::vector<int32_t>{3, 44}));
+    c.effect_count = kKnownEffects;  // a record that knows cross-fade
+    SetUpShowSettings(s, c, ShowVariant::kFullScreen);
+    EXPECT_EQ(s.effects, (std::vector<int32_t>{3, 44, 45}));
     EXPECT_EQ(s.background_color, 0x00123456u);
     EXPECT_FALSE(s.shuffle_pictures);
     EXPECT_EQ(s.picture_pause, 7);
@@ -46,6 +52,30 @@ TEST(ShowSetup, TakesTheConfigurationAndListsOnlyEffectsEnabledWithExactlyOne) {
     EXPECT_EQ(s.banner_font.face_name, "Arial");
     EXPECT_EQ(s.banner_color, 0x00FFFFFFu);
     EXPECT_EQ(s.banner_position, 1);
+}
+
+// A screensaver made before the newer options (no extras record, so each at its absent
+// value) and one whose record turns every one of them off set up the same show, with
+// everything new off: it draws frame for frame as shows always did.
+TEST(ShowSetup, WithoutTheNewerOptionsTheShowIsTheOldOne) {
+    SaverConfig made_before = Config();
+    made_before.effect_on.fill(1);
+    SaverConfig all_off = made_before;
+    all_off.effect_count = kEffectsOfOldRecords;
+    all_off.smooth_scaling = all_off.shuffle_rounds = all_off.pan_zoom = all_off.backdrop = 0;
+    ShowSettings a, b;
+    SetUpShowSettings(a, made_before, ShowVariant::kFullScreen);
+    SetUpShowSettings(b, all_off, ShowVariant::kFullScreen);
+    for (const ShowSettings* s : {&a, &b}) {
+        EXPECT_FALSE(s->smooth_scaling);
+        EXPECT_FALSE(s->shuffle_rounds);
+        EXPECT_FALSE(s->pan_zoom);
+        EXPECT_EQ(s->backdrop, 0);
+        ASSERT_EQ(s->effects.size(), 44u);
+        EXPECT_EQ(s->effects.back(), 44);
+    }
+    EXPECT_EQ(a.effects, b.effects);
+    EXPECT_EQ(a.picture_pause, b.picture_pause);
 }
 
 TEST(ShowSetup, ThePreviewShowsNoCaptionsAndNoBanner) {

@@ -159,7 +159,8 @@ TEST_F(Commands, AProjectIsEditedFromTheShell) {
 TEST_F(Commands, EffectsVersionAndHelp) {
     Outcome effects = Glimmerdeck({"effects"});
     ASSERT_EQ(effects.code, 0);
-    EXPECT_EQ(std::count(effects.out.begin(), effects.out.end(), '\n'), 44);
+    EXPECT_EQ(std::count(effects.out.begin(), effects.out.end(), '\n'), 45);
+    EXPECT_NE(effects.out.find("\n45  Cross Fade\n"), std::string::npos);
     EXPECT_EQ(effects.out.rfind(" 1  Blinds Horizontal\n", 0), 0u);
     EXPECT_NE(effects.out.find("\n20  Rdndom Lines Vertical\n"), std::string::npos);
     std::string psm = folder.File("p.psm");
@@ -253,8 +254,16 @@ TEST_F(Commands, MovePicturesOffSurvivesTheProjectFileAndReachesTheScreensaver) 
     EXPECT_NE(Glimmerdeck({"show", psm, "--json"}).out.find("\"bMovePicture\":0"), std::string::npos);
     EXPECT_EQ(Project(psm).bMovePicture, 0);
     const std::vector<uint8_t> after = test::ReadBytes(psm);
-    EXPECT_GT(after.size(), before.size());
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin())) << "the block comes after the file of before";
+    // A new project has its block already (its newer options are on); the setting
+    // changes the block alone, never the fixed items before it.
+    const std::string_view magic = "GDPX";
+    const auto block = std::search(before.begin(), before.end(), magic.begin(), magic.end());
+    ASSERT_NE(block, before.end());
+    const size_t fixed = size_t(block - before.begin());
+    ASSERT_GE(after.size(), fixed);
+    EXPECT_TRUE(std::equal(before.begin(), block, after.begin())) << "the block comes after the fixed items";
+    EXPECT_NE(std::vector<uint8_t>(after.begin() + std::ptrdiff_t(fixed), after.end()),
+              std::vector<uint8_t>(block, before.end()));
 
     ASSERT_EQ(Glimmerdeck({"make", psm}).code, 0) << Stderr();
     Outcome info = Glimmerdeck({"info", folder.File("Still.scr")});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "maker/project/project_options.h"
+
 #include "maker/cli/project_fields.h"
 
 namespace gd::cli {
@@ -118,10 +120,38 @@ TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
         "bMouseMove",      "bMouseLeftClick", "bMouseRightClick", "bKeyboardEvent",  "bShuffleAudio",
         "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
         "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
-        "bEffectOn",       "bMovePicture",   "reserved.n1"};
+        "bEffectOn",       "bMovePicture",   "nEffectCount",     "bSmoothScaling",  "bShuffleRounds",
+        "bPanZoom",        "nPanZoom",       "nBackdrop",        "reserved.n1"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");
     EXPECT_EQ(p.bMovePicture, 0);
+}
+
+// A project saved before cross-fade has a 1 in byte 45 that nobody chose: it reads as
+// off, and setting it on is a clear wish that makes the flags speak for it.
+TEST(ProjectFields, TurningOnAnEffectTheFlagsDidNotKnowMakesThemKnowIt) {
+    CParamData p;
+    SetAbsentOptions(p);
+    ASSERT_EQ(p.bEffectOn[45], 1);
+    EXPECT_FALSE(ProjectEffectOn(p, 45));
+    EXPECT_TRUE(ProjectEffectOn(p, 44));
+    EXPECT_EQ(SetProjectField(p, "bEffectOn[45]", "0"), "");
+    EXPECT_EQ(p.nEffectCount, 44) << "turning off what is off changes nothing";
+    EXPECT_EQ(SetProjectField(p, "bEffectOn[45]", "1"), "");
+    EXPECT_EQ(p.nEffectCount, 45);
+    EXPECT_TRUE(ProjectEffectOn(p, 45));
+    EXPECT_TRUE(ProjectEffectOn(p, 44));
+}
+
+TEST(ProjectFields, TheShowsNewerOptionsTakeTheirRanges) {
+    CParamData p;
+    EXPECT_EQ(SetProjectField(p, "nBackdrop", "1"), "");
+    EXPECT_EQ(p.nBackdrop, 1);
+    EXPECT_NE(SetProjectField(p, "nBackdrop", "top"), "") << "the banner's words are not the backdrop's";
+    EXPECT_NE(SetProjectField(p, "nBackdrop", "2"), "");
+    EXPECT_NE(SetProjectField(p, "nPanZoom", "51"), "");
+    EXPECT_EQ(SetProjectField(p, "bPanZoom", "1"), "");
+    EXPECT_EQ(p.bPanZoom, 1);
 }
 
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {

@@ -110,7 +110,10 @@ TEST(RenderEffectCommand, RejectsBadArgumentsWithUsageExitCode) {
     const std::string out = dir.path.string();
     EXPECT_EQ(RunCommand({"--help"}), kExitOk);
     EXPECT_EQ(RunCommand({}), kExitUsage);
-    EXPECT_EQ(RunCommand({"--effect", "45", "--size", "8x8", "--out", out}), kExitUsage);
+    EXPECT_EQ(RunCommand({"--effect", "46", "--size", "8x8", "--out", out}), kExitUsage);
+    EXPECT_EQ(RunCommand({"--effect", "3", "--size", "8x8", "--out", out, "--set", "bSmoothScaling=2"}), kExitUsage);
+    EXPECT_EQ(RunCommand({"--effect", "3", "--size", "8x8", "--out", out, "--set", "szBanner=x"}), kExitUsage);
+    EXPECT_EQ(RunCommand({"--effect", "3", "--size", "8x8", "--out", out, "--set", "bSmoothScaling"}), kExitUsage);
     EXPECT_EQ(RunCommand({"--effect", "-1", "--size", "8x8", "--out", out}), kExitUsage);
     EXPECT_EQ(RunCommand({"--effect", "3x", "--size", "8x8", "--out", out}), kExitUsage);
     EXPECT_EQ(RunCommand({"--effect", "3", "--size", "0x8", "--out", out}), kExitUsage);

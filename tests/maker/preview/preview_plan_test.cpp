@@ -28,7 +28,9 @@ CParamData Project() {
     project.bEffectOn[21] = 1;
     project.bEffectOn[22] = 2;  // only exactly 1 enables
     project.bEffectOn[44] = 1;
-    project.bEffectOn[45] = 1;  // beyond the table
+    project.bEffectOn[45] = 1;  // a 1 the flags of a project of before do not speak for
+    project.bEffectOn[46] = 1;  // beyond the table
+    project.nEffectCount = 44;
     project.crBgColor = 0x123456;
     project.bShufflePic = 0;
     project.nPicturePause = 7;

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "common/saver_extras.h"
 #include "common/caption_record.h"
 #include "common/resource_types.h"
 #include "effects/show_setup.h"
@@ -92,9 +93,10 @@ TEST(SessionVariants, TheScreensaverAndThePreviewShowTheSameFramesAndCloseInTheS
     }
     project.musicList = {folder.Write("a.wav", "RIFF"), folder.Write("b.wav", "RIFF")};
 
-    // The screensaver: its payload as the build writes it.
-    const SaverConfig config = *DecodeSaverConfig(
-        EncodeSaverConfig(MakeSaverConfig(project, 3, 2, std::string(kIdentifierLength, '0'), "")));
+    // The screensaver: its payload as the build writes it, the show extras over the record.
+    const SaverConfig made = MakeSaverConfig(project, 3, 2, std::string(kIdentifierLength, '0'), "");
+    SaverConfig config = *DecodeSaverConfig(EncodeSaverConfig(made));
+    ASSERT_TRUE(ApplySaverExtras(EncodeSaverExtras(made), config));
     auto payload = std::make_shared<MemoryResourceSource>();
     for (int i = 0; i < 3; ++i) {
         payload->Add(RT_SAVER_PICTURE, uint16_t(i), std::vector<uint8_t>(bytes[i].begin(), bytes[i].end()));

@@ -10,6 +10,7 @@
 #include "common/byte_io.h"
 #include "maker/project/project_extension.h"
 #include "maker/project/project_file.h"
+#include "maker/project/project_options.h"
 #include "tests/common/host_path.h"
 #include "tests/maker/project/temp_folder.h"
 
@@ -36,6 +37,7 @@ const KeyedEntry kLaterNumber = Int32Entry("nLater", 7);
 class ExtensionBlock : public ::testing::Test {
 protected:
     void SetUp() override {
+        SetAbsentOptions(project);  // a project as versions before the block saved it
         project.szOutputFolder = "/out";
         project.szBanner = "Banner";
         today = StoreProject(project, sink);  // bMovePicture 1: the bytes of before, pinned by project_file_test

@@ -10,6 +10,7 @@
 #include "common/byte_io.h"
 #include "maker/project/caption_defaults.h"
 #include "maker/project/project_file.h"
+#include "maker/project/project_options.h"
 #include "maker/project/screensaver_doc.h"
 #include "tests/maker/project/temp_folder.h"
 
@@ -39,6 +40,7 @@ void Font(ByteWriter& w, const LogFont& f) {
 
 TEST(ProjectFile, EmptyProjectIsTheFontTwoZeroCountsAndTheFixedTail) {
     CParamData p;
+    SetAbsentOptions(p);  // a new project writes the extension block: this is the file without it
     p.szOutputFolder = "/out";
     p.bEffectOn[7] = 0;
     RecordingSink sink;
@@ -96,6 +98,7 @@ class ProjectFiles : public ::testing::Test {
 protected:
     CParamData FullProject() {
         CParamData p;
+        SetAbsentOptions(p);  // the fixed layout alone: a cut block would still open
         LogFont font{-12, 3, 900, 450, 700, 1, 1, 1, 204, 3, 2, 4, 34, "Caption Face"};
         p.pictureList.push_back({folder.Write("one.jpg", "x"), {font, 0x0000FF, 8}});
         p.pictureList.back().szCaption = "  first  ";

@@ -225,13 +225,22 @@ TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
     EXPECT_EQ(c.banner_pos, 1);
 
     // The show extras repeat bMovePicture, which the 744-byte record keeps for older
-    // readers: read over the record, they change nothing.
+    // readers: read over the record, they change nothing of it. They alone carry the
+    // newer options, each from the project.
     auto extras = targets.written.entries.find({RT_SAVER_EXTRAS, 0});
     ASSERT_NE(extras, targets.written.entries.end());
     SaverConfig overlaid = c;
     overlaid.move_picture = 1;
     ASSERT_TRUE(ApplySaverExtras(extras->second, overlaid));
-    EXPECT_EQ(overlaid, c);
+    SaverConfig expected = c;
+    expected.effect_count = project.nEffectCount;
+    expected.smooth_scaling = project.bSmoothScaling;
+    expected.shuffle_rounds = project.bShuffleRounds;
+    expected.pan_zoom = project.bPanZoom;
+    expected.pan_zoom_strength = project.nPanZoom;
+    expected.backdrop = project.nBackdrop;
+    EXPECT_EQ(expected.effect_count, 45) << "a new project knows cross-fade";
+    EXPECT_EQ(overlaid, expected);
 }
 
 TEST_F(Build, RecordTextsAreWesternCodePageBytes) {

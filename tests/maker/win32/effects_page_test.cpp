@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "effects/effect_table.h"
+#include "maker/project/project_options.h"
 #include "maker/win32/effect_view.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
@@ -69,8 +70,8 @@ TEST_F(EffectsPage, ListsTheEffectsWithTheProjectsTicks) {
     project.bEffectOn[44] = 2;  // only exactly 1 is a tick
     CEffectView& page = ShowEffects();
     HWND list = page.list();
-    ASSERT_EQ(EffectRowCount(list), 44);
-    for (int row = 0; row < 44; ++row) {
+    ASSERT_EQ(EffectRowCount(list), 45);
+    for (int row = 0; row < 45; ++row) {
         wchar_t text[80] = {};
         LVITEMW item{};
         item.pszText = text;
@@ -82,9 +83,30 @@ TEST_F(EffectsPage, ListsTheEffectsWithTheProjectsTicks) {
     EXPECT_FALSE(IsEffectRowChecked(list, 1));
     EXPECT_TRUE(IsEffectRowChecked(list, 2));
     EXPECT_FALSE(IsEffectRowChecked(list, 43));
+    EXPECT_TRUE(IsEffectRowChecked(list, 44)) << "a new project knows cross-fade";
     EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     EXPECT_FALSE(frame_->doc().IsModified());
+}
+
+// A project saved before cross-fade holds a 1 in its flag that nobody chose: the row is
+// clear, storing the page keeps the project as it was, and ticking it turns it on.
+TEST_F(EffectsPage, AProjectOfBeforeShowsCrossFadeClearUntilTicked) {
+    MakeFrame();
+    CParamData& project = frame_->doc().project();
+    SetAbsentOptions(project);
+    project.bEffectOn.fill(1);
+    const CParamData before = project;
+    CEffectView& page = ShowEffects();
+    EXPECT_FALSE(IsEffectRowChecked(page.list(), 44));
+    page.StoreToProject();
+    EXPECT_EQ(frame_->doc().project(), before);
+    EXPECT_FALSE(frame_->doc().IsModified());
+    SetEffectRowChecked(page.list(), 44, true);
+    page.StoreToProject();
+    EXPECT_TRUE(frame_->doc().IsModified());
+    EXPECT_EQ(frame_->doc().project().nEffectCount, 45);
+    EXPECT_TRUE(ProjectEffectOn(frame_->doc().project(), 45));
 }
 
 TEST_F(EffectsPage, StoresTicksAndMarksModifiedOnlyWhenOneDiffers) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "maker/project/project_options.h"
 #include "maker/ui/setting_rules.h"
 #include "maker/win32/general_view.h"
 #include "maker/win32/maker_pages.h"
@@ -393,6 +394,33 @@ TEST_F(SettingPage, ANewProjectShowsItsDefaults) {
     EXPECT_EQ(Selected(IDC_BANNER_POS), L"Top center");
     EXPECT_EQ(page.background(), 0u);
     EXPECT_EQ(page.banner_font(), DefaultBannerFont());
+    // A new project smooths and shuffles by rounds; it neither drifts nor blurs a backdrop.
+    EXPECT_TRUE(IsItemChecked(page.hwnd(), IDC_SMOOTH_SCALING));
+    EXPECT_TRUE(IsItemChecked(page.hwnd(), IDC_SHUFFLE_ROUNDS));
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_PAN_ZOOM));
+    EXPECT_EQ(Selected(IDC_PAN_ZOOM_STRENGTH), L"15");
+    EXPECT_EQ(Selected(IDC_BACKDROP), L"Background color");
+}
+
+// A project saved before the show's newer options shows them off, and the page stores
+// them so: the project still makes the screensaver it made.
+TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
+    MakeFrame();
+    SetAbsentOptions(Project());
+    const CParamData before = Project();
+    CSettingView& page = ShowSettings();
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_SMOOTH_SCALING));
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_SHUFFLE_ROUNDS));
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_PAN_ZOOM));
+    page.StoreToProject();
+    EXPECT_EQ(Project(), before);
+    EXPECT_FALSE(Modified());
+    Click(IDC_PAN_ZOOM);
+    PressInList(IDC_BACKDROP, VK_DOWN);
+    EXPECT_TRUE(Modified());
+    page.StoreToProject();
+    EXPECT_EQ(Project().bPanZoom, 1);
+    EXPECT_EQ(Project().nBackdrop, 1);
 }
 
 }  // namespace

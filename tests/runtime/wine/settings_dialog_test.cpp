@@ -172,6 +172,34 @@ TEST_F(SettingsDialog, OptionsShowTheConfiguration) {
     EXPECT_EQ(dialog_->options().background(), COLORREF(0x00302010));
 }
 
+// The show's newer options: check boxes, the zoom's list and the backdrop's.
+TEST_F(SettingsDialog, TheShowsNewerOptionsShowAndSave) {
+    config_.smooth_scaling = 1;
+    config_.pan_zoom = 0;
+    config_.pan_zoom_strength = 20;
+    config_.backdrop = 1;
+    HWND dialog = Open();
+    HWND page = Page(1);
+    EXPECT_TRUE(IsItemChecked(page, IDC_SMOOTH_SCALING));
+    EXPECT_FALSE(IsItemChecked(page, IDC_SHUFFLE_ROUNDS));
+    EXPECT_FALSE(IsItemChecked(page, IDC_PAN_ZOOM));
+    EXPECT_EQ(ItemText(page, IDC_PAN_ZOOM_STRENGTH), L"20");
+    EXPECT_EQ(ComboItemCount(page, IDC_BACKDROP), 2);
+    EXPECT_EQ(ItemText(page, IDC_BACKDROP), L"Blurred picture");
+    SetItemChecked(page, IDC_SHUFFLE_ROUNDS, true);
+    SetItemChecked(page, IDC_PAN_ZOOM, true);
+    SendDlgItemMessageW(page, IDC_BACKDROP, CB_SETCURSEL, 0, 0);
+    Type(IDC_PAN_ZOOM_STRENGTH, L"10");
+    Press(dialog, IDOK);
+    EXPECT_EQ(config_.shuffle_rounds, 1);
+    EXPECT_EQ(config_.pan_zoom, 1);
+    EXPECT_EQ(config_.pan_zoom_strength, 10);
+    EXPECT_EQ(config_.backdrop, 0);
+    const std::string file = SettingsFile();
+    for (const char* key : {"bSmoothScaling=1", "bShuffleRounds=1", "bPanZoom=1", "nPanZoom=10", "nBackdrop=0"})
+        EXPECT_NE(file.find(key), std::string::npos) << key << " in\n" << file;
+}
+
 TEST_F(SettingsDialog, StartsFromTheSettingsFileOverTheRecord) {
     temp_.Write("system/" + config_.identifier + ".ini", "[param]\r\nnEffectMilliSecond=2500\r\nszEffect=0000\r\n");
     ApplyIniOverrides(config_, PlatformProfileStore(), folders_);
@@ -337,6 +365,17 @@ TEST_F(EffectsPage, RowsNameTheEffectsCheckedByTheirFlags) {
         EXPECT_EQ((state >> 12) == 2, (row + 1) % 3 != 0) << row;
     }
     EXPECT_TRUE(SendMessageW(List(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
+}
+
+// A screensaver whose maker knew cross-fade lists it last and saves its mark.
+TEST_F(EffectsPage, AScreensaverThatKnowsCrossFadeListsItToo) {
+    config_.effect_count = 45;
+    config_.effect_on[45] = 0;
+    HWND dialog = Open();
+    ASSERT_EQ(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0), 45);
+    SetState(44, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    Press(dialog, IDOK);
+    EXPECT_EQ(config_.effect_on[45], 1);
 }
 
 TEST_F(EffectsPage, SaveTakesTheCheckMarks) {
