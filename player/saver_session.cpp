@@ -13,7 +13,7 @@ private:
     SessionWindow& window_;
 };
 
-SaverSession::SaverSession(SessionWindow& window, ShowHost* show, std::unique_ptr<SessionMusic> music,
+SaverSession::SaverSession(SessionWindow& window, SessionShow* show, std::unique_ptr<SessionMusic> music,
                            ExitRule exit_rule, SessionPlan plan)
     : window_(window),
       show_(show),
