@@ -61,45 +61,6 @@ public:
     double cpu_at = 0;
 };
 
-// Requests a stop on the stage when the cap passes, unless cancelled first.
-class Watchdog {
-public:
-    Watchdog(gd::SlideStage& stage, std::chrono::milliseconds cap)
-        : thread_([this, &stage, cap] {
-              std::unique_lock lock(mutex_);
-              if (!cv_.wait_for(lock, cap, [this] { return done_; })) {
-                  fired_ = true;
-                  stage.RequestStop();
-              }
-          }) {}
-    bool Finish() {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        cv_.notify_all();
-        thread_.join();
-        return fired_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool done_ = false;
-    bool fired_ = false;
-    std::thread thread_;
-};
-
-std::vector<int> ParseList(const char* text, char sep) {
-    std::vector<int> out;
-    for (const char* p = text; *p;) {
-        out.push_back(std::atoi(p));
-        while (*p && *p != sep && *p != ',') ++p;
-        if (*p) ++p;
-    }
-    return out;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,8 +72,8 @@ int main(int argc, char** argv) {
         std::string a = argv[k];
         if (a == "--duration" && k + 1 < argc) duration = std::atoi(argv[++k]);
         else if (a == "--cap" && k + 1 < argc) cap = std::atof(argv[++k]);
-        else if (a == "--sizes" && k + 1 < argc) sizes = ParseList(argv[++k], 'x');
-        else if (a == "--effects" && k + 1 < argc) ids = ParseList(argv[++k], ',');
+        else if (a == "--sizes" && k + 1 < argc) sizes = gd::bench::ParseNumbers(argv[++k]);
+        else if (a == "--effects" && k + 1 < argc) ids = gd::bench::ParseNumbers(argv[++k]);
         else {
             std::fprintf(stderr, "usage: effects_bench [--duration MS] [--cap X] [--sizes WxH,...] [--effects ID,...]\n");
             return 2;
@@ -140,7 +101,7 @@ int main(int argc, char** argv) {
             stage.ResetStop();
             gd::SeedRandom(uint32_t(id));
 
-            Watchdog dog(stage, std::chrono::milliseconds(int64_t(cap * duration)));
+            gd::bench::Watchdog dog([&stage] { stage.RequestStop(); }, std::chrono::milliseconds(int64_t(cap * duration)));
             gd::RunTransition(stage, id);
             auto t1 = std::chrono::steady_clock::now();
             double cpu_ms = ProcessCpuMs() - source.cpu_at;

@@ -59,6 +59,10 @@ struct ShowSettings {
 
     // Where the show plays, set by its window rather than by options.
     int32_t display_dpi = 96;          // of the show's monitor
+    // Time-paced frames (the cross-fade, the drift) at least this far apart; 0: one a
+    // display refresh. The shows of several monitors space theirs out to share the
+    // machine (SlideStage::FrameIntervalForShows).
+    int32_t frame_interval_ms = 0;
     // The picture sequence this show shares with the shows of other monitors
     // (picture_sequence.h); none: the show draws its own.
     std::shared_ptr<PictureSlot> shared_pictures;

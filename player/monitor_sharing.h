@@ -5,8 +5,10 @@
 //       them, see effects/text_scale.h);
 //   kPrimaryOnly: nothing else: the one show plays as a show always did;
 //   kSameShow, kDifferentPictures: one picture sequence of that sharing
-//       (effects/picture_sequence.h) for all, and each show its own random seed (the base
-//       plus the number of shows made before it), so the monitors' transitions differ.
+//       (effects/picture_sequence.h) for all, each show its own random seed (the base
+//       plus the number of shows made before it), so the monitors' transitions differ,
+//       and with several monitors time-paced frames spaced out so that the shows together
+//       cost about what one does (SlideStage::FrameIntervalForShows).
 // Shows made later for a changed layout join the same sequence.
 
 #include <cstdint>
@@ -25,8 +27,9 @@ public:
     // and in kPrimaryOnly the show seeds itself as it always did.
     explicit MonitorSharing(MonitorMode mode, std::optional<uint32_t> seed = std::nullopt);
 
-    // Sets up a new show for its stage, after its settings were set up from the options.
-    void SetUp(ShowHost& host, const ShowStage& stage);
+    // Sets up a new show for its stage, one of `shows` playing at once, after its
+    // settings were set up from the options.
+    void SetUp(ShowHost& host, const ShowStage& stage, size_t shows = 1);
 
     MonitorMode mode() const { return mode_; }
     // The sequence the shows share; none in kPrimaryOnly.

@@ -61,7 +61,7 @@ void ShowGroup::Lay(const std::vector<ShowStage>& stages) {
             if (kept[i]->stage.rect != stages[i].rect) kept[i]->host->surface().MoveTo({stages[i].rect.left, stages[i].rect.top});
             shows_.push_back({stages[i], std::move(kept[i]->host)});
         } else {
-            shows_.push_back({stages[i], make_host_(stages[i])});
+            shows_.push_back({stages[i], make_host_(stages[i], stages.size())});
             if (started_) shows_.back().host->Start();
         }
     }

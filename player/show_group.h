@@ -23,9 +23,9 @@ namespace gd {
 
 class ShowGroup final : public SessionShow {
 public:
-    // Makes the show of a stage: a host over the window's surface at the stage, its
-    // pictures and settings set up.
-    using MakeHost = std::function<std::unique_ptr<ShowHost>(const ShowStage& stage)>;
+    // Makes the show of a stage, one of `stages` in the layout: a host over the window's
+    // surface at the stage, its pictures and settings set up.
+    using MakeHost = std::function<std::unique_ptr<ShowHost>(const ShowStage& stage, size_t stages)>;
 
     // `stop_bound_ms`: how long a show that a new layout removes is waited for.
     explicit ShowGroup(MakeHost make_host, uint32_t stop_bound_ms = 200);

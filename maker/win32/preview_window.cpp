@@ -150,9 +150,9 @@ void PreviewWindow::Setup() {
     auto sharing = std::make_shared<MonitorSharing>(MonitorModeOf(plan_.monitor_mode), options_.seed);
     show_ = std::make_unique<WindowShow>(
         window_, layout_.stages, [this] { return std::make_unique<FilePictureSource>(plan_.pictures); },
-        [this, sharing](ShowHost& host, const ShowStage& stage) {
+        [this, sharing](ShowHost& host, const ShowStage& stage, size_t stages) {
             host.settings() = plan_.show;
-            sharing->SetUp(host, stage);
+            sharing->SetUp(host, stage, stages);
         });
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();

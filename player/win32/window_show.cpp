@@ -49,15 +49,15 @@ WindowShow::WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePi
     : window_(window),
       make_pictures_(std::move(pictures)),
       set_up_(std::move(set_up)),
-      group_([this](const ShowStage& stage) { return MakeHost(stage); }) {
+      group_([this](const ShowStage& stage, size_t stages) { return MakeHost(stage, stages); }) {
     group_.Lay(stages);
 }
 
 WindowShow::~WindowShow() { KillSettleTimer(); }
 
-std::unique_ptr<ShowHost> WindowShow::MakeHost(const ShowStage& stage) {
+std::unique_ptr<ShowHost> WindowShow::MakeHost(const ShowStage& stage, size_t stages) {
     auto host = std::make_unique<ShowHost>(std::make_unique<GdiShowSurface>(window_, stage.rect), make_pictures_());
-    if (set_up_) set_up_(*host, stage);
+    if (set_up_) set_up_(*host, stage, stages);
     return host;
 }
 

@@ -36,8 +36,9 @@ class WindowShow {
 public:
     // The pictures of one more show.
     using MakePictures = std::function<std::unique_ptr<PictureSource>()>;
-    // Sets up a new show for its stage before it starts (its settings, its seed).
-    using SetUpShow = std::function<void(ShowHost& host, const ShowStage& stage)>;
+    // Sets up a new show for its stage, one of `stages`, before it starts (its settings,
+    // its seed).
+    using SetUpShow = std::function<void(ShowHost& host, const ShowStage& stage, size_t stages)>;
 
     // One show of `pictures` in `stage` of the window's client area; without one, in the
     // whole client rectangle as it is now. The rest of the window stays black. The
@@ -97,7 +98,7 @@ public:
     void Paint(HDC dc, const RECT& area) const;
 
 private:
-    std::unique_ptr<ShowHost> MakeHost(const ShowStage& stage);
+    std::unique_ptr<ShowHost> MakeHost(const ShowStage& stage, size_t stages);
     void KillSettleTimer();
 
     HWND window_;

@@ -27,9 +27,9 @@ std::unique_ptr<WindowShow> MakeFullScreenShows(HWND window, const SaverConfig& 
                                                 std::shared_ptr<MonitorSharing> sharing) {
     return std::make_unique<WindowShow>(
         window, stages, [source] { return PicturesOf(source); },
-        [config, sharing = std::move(sharing)](ShowHost& host, const ShowStage& stage) {
+        [config, sharing = std::move(sharing)](ShowHost& host, const ShowStage& stage, size_t stages) {
             SetUpShowSettings(host.settings(), config, ShowVariant::kFullScreen);
-            sharing->SetUp(host, stage);
+            sharing->SetUp(host, stage, stages);
         });
 }
 

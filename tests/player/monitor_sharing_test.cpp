@@ -72,9 +72,10 @@ TEST(MonitorSharing, PrimaryOnlyPlaysTheShowAsItAlwaysWasFrameForFrame) {
     auto now = Host(kFullHd, config);
     now->runner().seed = 42;
     MonitorSharing sharing(MonitorMode::kPrimaryOnly);
-    sharing.SetUp(*now, ShowStage{kFullHd.rect, 192});
+    sharing.SetUp(*now, ShowStage{kFullHd.rect, 192}, 2);
     EXPECT_EQ(now->runner().seed, 42u);
     EXPECT_EQ(now->settings().shared_pictures, nullptr);
+    EXPECT_EQ(now->settings().frame_interval_ms, 0);
 
     Recorder r(2);
     r.Watch(*old_way, 0, 25);
@@ -92,11 +93,13 @@ TEST(MonitorSharing, DifferentPicturesNeverShowOnePictureOnTwoMonitors) {
     const SaverConfig config = Config(4);
     MonitorSharing sharing(MonitorMode::kDifferentPictures, 3);
     auto a = Host(kFullHd, config), b = Host(k4k, config);
-    sharing.SetUp(*a, kFullHd);
-    sharing.SetUp(*b, k4k);
+    sharing.SetUp(*a, kFullHd, 2);
+    sharing.SetUp(*b, k4k, 2);
     EXPECT_EQ(a->runner().seed, 3u);
     EXPECT_EQ(b->runner().seed, 4u);  // their transitions differ
     EXPECT_EQ(b->settings().display_dpi, 192);
+    // Two monitors' cross-fades and drifts take a frame every other refresh each.
+    EXPECT_EQ(a->settings().frame_interval_ms, 32);
     ASSERT_NE(sharing.sequence(), nullptr);
 
     std::atomic<bool> clash{false};
@@ -126,8 +129,8 @@ TEST(MonitorSharing, TheSameShowGivesEveryMonitorTheSamePictures) {
     const SaverConfig config = Config(6);
     MonitorSharing sharing(MonitorMode::kSameShow, 8);
     auto a = Host(kFullHd, config), b = Host(k4k, config);
-    sharing.SetUp(*a, kFullHd);
-    sharing.SetUp(*b, k4k);
+    sharing.SetUp(*a, kFullHd, 2);
+    sharing.SetUp(*b, k4k, 2);
     Recorder r(2);
     r.Watch(*a, 0, 20);
     r.Watch(*b, 1, 20);
@@ -143,10 +146,11 @@ TEST(MonitorSharing, TheSameShowGivesEveryMonitorTheSamePictures) {
 TEST(MonitorSharing, ALaterShowJoinsTheSameSequence) {
     MonitorSharing sharing(MonitorMode::kDifferentPictures, 1);
     auto a = Host(kFullHd, Config(4)), b = Host(k4k, Config(4));
-    sharing.SetUp(*a, kFullHd);
-    sharing.SetUp(*b, k4k);
+    sharing.SetUp(*a, kFullHd, 2);
+    sharing.SetUp(*b, k4k, 2);
     auto later = Host(kFullHd, Config(4));
-    sharing.SetUp(*later, kFullHd);
+    sharing.SetUp(*later, kFullHd, 3);
+    EXPECT_EQ(later->settings().frame_interval_ms, 48);
     EXPECT_EQ(later->runner().seed, 3u);
     EXPECT_EQ(sharing.sequence()->Holding().size(), 3u);
     later.reset();

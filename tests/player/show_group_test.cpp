@@ -38,7 +38,7 @@ private:
 // the transitions each show made, by the order in which the shows were made.
 struct Rig {
     Rig() {
-        group = std::make_unique<ShowGroup>([this](const ShowStage& stage) { return Make(stage); }, 100);
+        group = std::make_unique<ShowGroup>([this](const ShowStage& stage, size_t) { return Make(stage); }, 100);
     }
     std::unique_ptr<ShowHost> Make(const ShowStage& stage) {
         const int made = int(states.size());
