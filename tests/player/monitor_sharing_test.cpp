@@ -54,6 +54,17 @@ struct Recorder {
             return std::all_of(pictures.begin(), pictures.end(), [&](auto& p) { return int(p.size()) >= transitions; });
         });
     }
+    // Plays the two shows at once until each made `transitions` transitions.
+    bool Play(ShowHost& a, ShowHost& b, int transitions, std::function<void()> also = nullptr) {
+        Watch(a, 0, transitions, also);
+        Watch(b, 1, transitions, also);
+        a.Start();
+        b.Start();
+        const bool done = WaitFor(transitions);
+        a.Stop();
+        b.Stop();
+        return done;
+    }
     std::mutex mutex;
     std::vector<std::vector<int32_t>> pictures;
     std::vector<std::vector<Bitmap>> frames;
@@ -61,6 +72,17 @@ struct Recorder {
 
 const ShowStage kFullHd{Rect::FromSize(0, 0, 48, 27), 96};
 const ShowStage k4k{Rect::FromSize(48, 0, 96, 54), 192};
+
+// A full-HD and a 4K monitor side by side, their shows set up in `mode`.
+struct TwoMonitors {
+    TwoMonitors(MonitorMode mode, uint32_t seed, int32_t pictures)
+        : sharing(mode, seed), a(Host(kFullHd, Config(pictures))), b(Host(k4k, Config(pictures))) {
+        sharing.SetUp(*a, kFullHd, 2);
+        sharing.SetUp(*b, k4k, 2);
+    }
+    MonitorSharing sharing;
+    std::unique_ptr<ShowHost> a, b;
+};
 
 // A screensaver made before the monitor mode plays on the primary monitor exactly as it
 // did: set up for its stage in mode 0, a show draws every frame a show set up the old
@@ -78,23 +100,14 @@ TEST(MonitorSharing, PrimaryOnlyPlaysTheShowAsItAlwaysWasFrameForFrame) {
     EXPECT_EQ(now->settings().frame_interval_ms, 0);
 
     Recorder r(2);
-    r.Watch(*old_way, 0, 25);
-    r.Watch(*now, 1, 25);
-    old_way->Start();
-    now->Start();
-    ASSERT_TRUE(r.WaitFor(25));
-    old_way->Stop();
-    now->Stop();
+    ASSERT_TRUE(r.Play(*old_way, *now, 25));
     EXPECT_EQ(r.pictures[1], r.pictures[0]);
     for (size_t k = 0; k < 25; ++k) ASSERT_TRUE(r.frames[1][k] == r.frames[0][k]) << "transition " << k;
 }
 
 TEST(MonitorSharing, DifferentPicturesNeverShowOnePictureOnTwoMonitors) {
-    const SaverConfig config = Config(4);
-    MonitorSharing sharing(MonitorMode::kDifferentPictures, 3);
-    auto a = Host(kFullHd, config), b = Host(k4k, config);
-    sharing.SetUp(*a, kFullHd, 2);
-    sharing.SetUp(*b, k4k, 2);
+    TwoMonitors m(MonitorMode::kDifferentPictures, 3, 4);
+    auto& [sharing, a, b] = m;
     EXPECT_EQ(a->runner().seed, 3u);
     EXPECT_EQ(b->runner().seed, 4u);  // their transitions differ
     EXPECT_EQ(b->settings().display_dpi, 192);
@@ -108,46 +121,28 @@ TEST(MonitorSharing, DifferentPicturesNeverShowOnePictureOnTwoMonitors) {
         std::vector<int32_t> held = sharing.sequence()->Holding();
         if (held.size() == 2 && held[0] == held[1]) clash = true;
     };
-    r.Watch(*a, 0, 30, check);
-    r.Watch(*b, 1, 30, check);
-    a->Start();
-    b->Start();
-    ASSERT_TRUE(r.WaitFor(30));
-    a->Stop();
-    b->Stop();
+    ASSERT_TRUE(r.Play(*a, *b, 30, check));
     EXPECT_FALSE(clash);
     for (const auto& shown : r.pictures)
         for (size_t k = 1; k < shown.size(); ++k) EXPECT_NE(shown[k], shown[k - 1]);
-    // Each monitor draws its own picture at its own size: the picture's grey fills the
-    // stage's middle (a 24 x 18 picture is enlarged to fit).
+    // Each monitor draws its own picture at its own size: the picture's grey lies in the
+    // middle of the stage.
     const Bitmap& last_4k = r.frames[1].back();
     EXPECT_EQ(last_4k.width(), 96);
     EXPECT_EQ(last_4k.pixel(48, 27) & 0xFF, uint32_t(40 + 60 * (r.pictures[1].back() % 4)));
 }
 
 TEST(MonitorSharing, TheSameShowGivesEveryMonitorTheSamePictures) {
-    const SaverConfig config = Config(6);
-    MonitorSharing sharing(MonitorMode::kSameShow, 8);
-    auto a = Host(kFullHd, config), b = Host(k4k, config);
-    sharing.SetUp(*a, kFullHd, 2);
-    sharing.SetUp(*b, k4k, 2);
+    TwoMonitors m(MonitorMode::kSameShow, 8, 6);
     Recorder r(2);
-    r.Watch(*a, 0, 20);
-    r.Watch(*b, 1, 20);
-    a->Start();
-    b->Start();
-    ASSERT_TRUE(r.WaitFor(20));
-    a->Stop();
-    b->Stop();
+    ASSERT_TRUE(r.Play(*m.a, *m.b, 20));
     EXPECT_EQ(r.pictures[0], r.pictures[1]);
 }
 
 // A show made for a monitor plugged in later joins the sequence of those playing.
 TEST(MonitorSharing, ALaterShowJoinsTheSameSequence) {
-    MonitorSharing sharing(MonitorMode::kDifferentPictures, 1);
-    auto a = Host(kFullHd, Config(4)), b = Host(k4k, Config(4));
-    sharing.SetUp(*a, kFullHd, 2);
-    sharing.SetUp(*b, k4k, 2);
+    TwoMonitors m(MonitorMode::kDifferentPictures, 1, 4);
+    MonitorSharing& sharing = m.sharing;
     auto later = Host(kFullHd, Config(4));
     sharing.SetUp(*later, kFullHd, 3);
     EXPECT_EQ(later->settings().frame_interval_ms, 48);

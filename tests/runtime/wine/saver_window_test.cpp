@@ -184,34 +184,29 @@ bool StagesShowWithin(HWND window, const ScreenLayout& layout, std::vector<COLOR
 }
 
 TEST(SaverWindowMonitors, EachModePlaysOnItsMonitors) {
-    // Only the primary; the secondary stays black, around the primary's picture its
-    // background.
-    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(0), RedAndBlue(), TwoMonitors());
-    ASSERT_NE(saver, nullptr);
-    EXPECT_EQ(saver->shows().group().size(), 1u);
-    EXPECT_TRUE(ShowsWithin(saver->hwnd(),
-                            {{300, 240, kRed}, {5, 5, kBackground}, {812, 300, kBlack}, {610, 5, kBlack}, {300, 550, kBlack}},
-                            4000));
-    DestroyWindow(saver->hwnd());
-    DropPendingMessages();
-
-    // The same show: both monitors begin with the first picture, each on its own background.
-    saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(1), RedAndBlue(), TwoMonitors());
-    ASSERT_NE(saver, nullptr);
-    EXPECT_EQ(saver->shows().group().size(), 2u);
-    EXPECT_TRUE(ShowsWithin(saver->hwnd(),
-                            {{300, 240, kRed}, {812, 300, kRed}, {5, 5, kBackground}, {610, 5, kBackground}, {300, 550, kBlack}},
-                            4000));
-    DestroyWindow(saver->hwnd());
-    DropPendingMessages();
-
-    // A picture each: the two pictures are shared out, whichever monitor asks first.
-    saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(2), RedAndBlue(), TwoMonitors());
-    ASSERT_NE(saver, nullptr);
-    EXPECT_TRUE(StagesShowWithin(saver->hwnd(), kTwoMonitors, {kRed, kBlue}, true, 4000));
-    EXPECT_TRUE(ShowsWithin(saver->hwnd(), {{610, 5, kBackground}, {300, 550, kBlack}}, 1000));
-    DestroyWindow(saver->hwnd());
-    DropPendingMessages();
+    struct Case {
+        int32_t mode;
+        size_t shows;
+        std::vector<Probe> probes;  // none: the stages show the two pictures, one each
+    };
+    const Case cases[] = {
+        // Only the primary; the secondary stays black, around the primary's picture its
+        // background.
+        {0, 1, {{300, 240, kRed}, {5, 5, kBackground}, {812, 300, kBlack}, {610, 5, kBlack}, {300, 550, kBlack}}},
+        // The same show: both monitors begin with the first picture, each on its background.
+        {1, 2, {{300, 240, kRed}, {812, 300, kRed}, {5, 5, kBackground}, {610, 5, kBackground}, {300, 550, kBlack}}},
+        // A picture each: the two pictures are shared out, whichever monitor asks first.
+        {2, 2, {{610, 5, kBackground}, {300, 550, kBlack}}},
+    };
+    for (const Case& c : cases) {
+        CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(c.mode), RedAndBlue(), TwoMonitors());
+        ASSERT_NE(saver, nullptr);
+        EXPECT_EQ(saver->shows().group().size(), c.shows) << "mode " << c.mode;
+        if (c.mode == 2) EXPECT_TRUE(StagesShowWithin(saver->hwnd(), kTwoMonitors, {kRed, kBlue}, true, 4000));
+        EXPECT_TRUE(ShowsWithin(saver->hwnd(), c.probes, 4000)) << "mode " << c.mode;
+        DestroyWindow(saver->hwnd());
+        DropPendingMessages();
+    }
 }
 
 // The monitors change during the show: the window takes the new layout and the shows go
