@@ -20,6 +20,7 @@
 #include "runtime/linux/linux_show.h"
 #include "runtime/linux/mapped_file.h"
 #include "runtime/linux/posix_track_files.h"
+#include "runtime/linux/present_log.h"
 #include "runtime/linux/sdl_mixer_player.h"
 #include "runtime/linux/timer_table.h"
 #include "runtime/linux/x11_target.h"
@@ -176,6 +177,7 @@ int RunReelhost(const ReelhostOptions& options) {
         std::fprintf(stderr, "reelhost: %s\n", why.c_str());
         return 1;
     }
+    if (auto log = FirstPresentLogFromEnvironment()) show->surface().set_first_present_hook(std::move(log));
 
     TimerTable timers;
     LoopWindow window(timers, *target);

@@ -134,6 +134,10 @@ void XShmSurface::Present(const Bitmap&, std::span<const Rect> dirty) {
     for (const Rect& r : dirty) PutLocked(r);
     // The server has read the shared pixels before the show draws into them again.
     XSync(display_, False);
+    if (first_present_) {
+        first_present_();
+        first_present_ = nullptr;
+    }
 }
 
 void XShmSurface::Repaint(const Rect& area) {

@@ -11,6 +11,7 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -48,6 +49,9 @@ public:
     // thread.
     void Repaint(const Rect& area);
     bool uses_shm() const;
+    // Runs once, on the show thread, after the first present reached the server. Only
+    // before the show starts.
+    void set_first_present_hook(std::function<void()> hook) { first_present_ = std::move(hook); }
     int width() const { return width_; }
     int height() const { return height_; }
 
@@ -64,6 +68,7 @@ private:
     std::unique_ptr<Image> image_;
     std::unique_ptr<FreeTypeTextRenderer> text_;
     std::mutex mutex_;
+    std::function<void()> first_present_;
 };
 
 }  // namespace gd
