@@ -1,4 +1,4 @@
-#include "runtime/linux/posix_track_files.h"
+#include "runtime/platform_track_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,14 +36,14 @@ private:
 
 }  // namespace
 
-bool PosixTrackFiles::Exists(const std::string& path) {
+bool PlatformTrackFiles::Exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-void PosixTrackFiles::Remove(const std::string& path) { ::unlink(path.c_str()); }
+void PlatformTrackFiles::Remove(const std::string& path) { ::unlink(path.c_str()); }
 
-std::unique_ptr<TrackFileWriter> PosixTrackFiles::Create(const std::string& path) {
+std::unique_ptr<TrackFileWriter> PlatformTrackFiles::Create(const std::string& path) {
     // Another user's file or link of that name in a shared folder is never followed:
     // it is removed first (where allowed) and the file is made anew.
     ::unlink(path.c_str());

@@ -19,7 +19,7 @@
 #include "runtime/exit_rules.h"
 #include "runtime/linux/linux_show.h"
 #include "runtime/linux/mapped_file.h"
-#include "runtime/linux/posix_track_files.h"
+#include "runtime/platform_track_files.h"
 #include "runtime/linux/present_log.h"
 #include "runtime/linux/sdl_mixer_player.h"
 #include "runtime/linux/timer_table.h"
@@ -132,7 +132,7 @@ std::optional<SaverConfig> ReadConfig(const ResourceSource& source, const Reelho
 
 std::unique_ptr<SessionMusic> MakeMusic(const SaverConfig& config, std::shared_ptr<const ResourceSource> source,
                                         MediaPlayer& player) {
-    auto music = std::make_unique<SaverMusic>(config, std::move(source), std::make_shared<PosixTrackFiles>(), player,
+    auto music = std::make_unique<SaverMusic>(config, std::move(source), std::make_shared<PlatformTrackFiles>(), player,
                                               TemporaryFolder());
     // Writing a track must not take time from the show.
     music->list().set_thread_start_hook([] { setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19); });

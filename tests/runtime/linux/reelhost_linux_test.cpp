@@ -11,7 +11,7 @@
 #include "common/resource_types.h"
 #include "resources/byte_source.h"
 #include "runtime/linux/mapped_file.h"
-#include "runtime/linux/posix_track_files.h"
+#include "runtime/platform_track_files.h"
 #include "runtime/linux/reelhost_options.h"
 #include "runtime/linux/timer_table.h"
 #include "runtime/payload_reader.h"
@@ -171,9 +171,9 @@ TEST(TimerTable, PeriodicTimersFireInTheOrderTheyFellDue) {
     EXPECT_EQ(t.NextDueIn(9999), 0u) << "overdue";
 }
 
-TEST(PosixTrackFiles, WritesPrivatelyAndNeverFollowsALink) {
+TEST(PlatformTrackFiles, WritesPrivatelyAndNeverFollowsALink) {
     gd::testing::TempFolder folder;
-    PosixTrackFiles files;
+    PlatformTrackFiles files;
     const std::string target = folder.Write("victim.txt", "keep");
     const std::string track = folder.File("ID0.WAV");
     std::filesystem::create_symlink(target, track);
