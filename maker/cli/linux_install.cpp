@@ -94,7 +94,9 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-std::string DesktopEntry(const SaverConfig& config, const std::string& reelhost, const std::string& copy) {
+std::string DesktopEntry(const SaverConfig& config, std::string reelhost, const std::string& copy) {
+    // Other hosts do not search xscreensaver's folder of programs: the full path.
+    if (reelhost.find('/') == std::string::npos) reelhost = std::string(kHackFolder) + "/" + reelhost;
     std::string name = CodePageToUtf8(config.name);
     std::string text = "[Desktop Entry]\n";
     text += "Type=Application\n";
@@ -235,12 +237,19 @@ LinuxInstallResult RemoveForUser(const std::string& screensaver, const LinuxInst
                 changed = true;
             }
         }
-        if (changed) {
+        const std::string backup = paths.xscreensaver_file + kBackupSuffix;
+        if (changed && updated.find_first_not_of(" \t\r\n") == std::string::npos && !fs::exists(backup, ec)) {
+            // A file that install-linux wrote for this program alone goes with it.
+            if (!fs::remove(paths.xscreensaver_file, ec)) {
+                r.error = "cannot remove " + paths.xscreensaver_file + ": " + ec.message();
+                return r;
+            }
+            r.done.push_back("removed " + paths.xscreensaver_file + " (it held this program only)");
+        } else if (changed) {
             if (!WriteTextReplacing(paths.xscreensaver_file, updated, &r.error)) return r;
             r.done.push_back("removed from the programs of " + paths.xscreensaver_file);
             // The copy kept at installing is the file as it is again: it goes too. One
             // that differs (the user changed something since) stays.
-            const std::string backup = paths.xscreensaver_file + kBackupSuffix;
             if (ReadText(backup) == updated && fs::remove(backup, ec)) r.done.push_back("removed " + backup);
         }
     }

@@ -128,5 +128,24 @@ TEST(LinuxInstall, InstallAndRemoveLeaveTheUsersFilesAsTheyWere) {
     EXPECT_FALSE(InstallForUser(home.Write("no.scr", "text"), paths).ok);
 }
 
+// From the Debian package the runtime lies in xscreensaver's folder of programs, which
+// xscreensaver searches; other hosts do not.
+TEST(LinuxInstall, TheRuntimeOfThePackageIsNamedForEachHost) {
+    gd::testing::TempFolder home;
+    LinuxInstallPaths paths;
+    paths.data_dir = home.File("share/glimmerdeck");
+    paths.desktop_dir = home.File("share/applications/screensavers");
+    paths.xscreensaver_file = home.File(".xscreensaver");
+    paths.reelhost = "reelhost";
+    ASSERT_TRUE(InstallForUser(GD_PAYLOAD_EXE, paths).ok);
+    EXPECT_NE(ReadText(paths.xscreensaver_file).find("\"Seed Show\"  reelhost -root '"), std::string::npos);
+    EXPECT_NE(ReadText(paths.desktop_dir + "/glimmerdeck-0123456789ABCDEF0123456789ABCDEF.desktop")
+                  .find("Exec=\"/usr/libexec/xscreensaver/reelhost\" -root"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(paths.xscreensaver_file + ".glimmerdeck~")) << "there was no file to keep";
+    ASSERT_TRUE(RemoveForUser(GD_PAYLOAD_EXE, paths).ok);
+    EXPECT_FALSE(std::filesystem::exists(paths.xscreensaver_file)) << "the file it wrote goes with its program";
+}
+
 }  // namespace
 }  // namespace gd::cli

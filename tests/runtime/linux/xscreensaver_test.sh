@@ -64,7 +64,8 @@ for _ in $(seq 100); do run xscreensaver-command -time >/dev/null 2>&1 && break;
 run xscreensaver-command -activate
 hack=""
 for _ in $(seq 100); do
-  hack=$(pgrep -n -x reelhost || true)
+  # Ours: the one playing the copy in this test's home (other tests may run reelhost).
+  hack=$(pgrep -n -f "reelhost .*$home/" || true)
   [ -n "$hack" ] && break
   sleep 0.1
 done
