@@ -11,5 +11,5 @@ own_display() {
     sleep 0.05
   done
   export DISPLAY=":$n"
-  trap 'kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null' EXIT
+  trap 'kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; true' EXIT
 }

@@ -28,13 +28,17 @@ if [ "$(id -u)" = 0 ]; then
   xhost +local: >/dev/null
 fi
 run() { "${as_user[@]}" HOME="$home" TMPDIR="$home/tmp" SDL_AUDIODRIVER=dummy DISPLAY="$DISPLAY" "$@"; }
-trap 'run xscreensaver-command -exit >/dev/null 2>&1 || true; kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$home"' EXIT
+trap 'run xscreensaver-command -exit >/dev/null 2>&1 || true; kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$home"; true' EXIT
 
 /usr/bin/convert -size 512x384 xc:'#FF0000' red.gif
-"$fixture" --template "$template" --out "$work/Red Show.scr" --id F0000000000000000000000000000001 \
+saver="$home/Red Show.scr"
+"$fixture" --template "$template" --out "$saver" --id F0000000000000000000000000000001 \
   --set bg=00FF00 --set picture_pause=30 --set effect_ms=200 --set move_picture=0 --set shuffle_pic=0 \
   --picture red.gif --tone 2
-chmod 644 "$work/Red Show.scr"
+# The user may not reach the build's folders (a checkout only its owner may enter): the
+# program folder is copied where it can.
+cp -r "$dist" "$home/program"
+dist="$home/program"
 
 # The user's own settings, which must stay: the one program shown, no fading.
 cat > "$home/.xscreensaver" <<'XS'
@@ -48,7 +52,7 @@ XS
 cp "$home/.xscreensaver" original.xscreensaver
 mkdir -p "$home/tmp"
 [ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$home"
-run "$dist/glimmerdeck" install-linux "$work/Red Show.scr" | tee install.log
+run "$dist/glimmerdeck" install-linux "$saver" | tee install.log
 grep -q 'reelhost' "$home/.xscreensaver" && pass "install-linux adds the program to ~/.xscreensaver" ||
   fail "no program line in ~/.xscreensaver"
 head -6 "$home/.xscreensaver" | diff -q - original.xscreensaver >/dev/null &&
@@ -87,10 +91,11 @@ else
 fi
 run xscreensaver-command -exit >/dev/null 2>&1 || true
 
-run "$dist/glimmerdeck" install-linux "$work/Red Show.scr" --remove | tee remove.log
+run "$dist/glimmerdeck" install-linux "$saver" --remove | tee remove.log
 cmp -s "$home/.xscreensaver" original.xscreensaver && pass "--remove gives back the file as it was" ||
   { fail "--remove left ~/.xscreensaver changed"; diff original.xscreensaver "$home/.xscreensaver" || true; }
-rest=$(cd "$home" && find . -mindepth 1 -not -path './tmp*' -not -name .xscreensaver | sort | tr '\n' ' ')
+rest=$(cd "$home" && find . -mindepth 1 -not -path './tmp*' -not -path './program*' -not -name .xscreensaver \
+  -not -name 'Red Show.scr' | sort | tr '\n' ' ')
 [ "$rest" = "./.local ./.local/share ./.local/share/applications " ] &&
   pass "--remove leaves nothing of its own" || fail "left after --remove: $rest"
 
