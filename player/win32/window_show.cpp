@@ -18,14 +18,21 @@ constexpr UINT kSettlePeriodMs = 1000;
 
 }  // namespace
 
-WindowShow::WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage)
-    : WindowShow(window, stage.value_or(ClientRect(window)), std::move(pictures)) {}
+WindowShow::WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage,
+                       const ShowCaptureSettings* capture)
+    : WindowShow(window, stage.value_or(ClientRect(window)),
+                 std::make_unique<GdiShowSurface>(window, stage.value_or(ClientRect(window))), std::move(pictures),
+                 capture) {}
 
-WindowShow::WindowShow(HWND window, const Rect& stage, std::unique_ptr<PictureSource> pictures)
+WindowShow::WindowShow(HWND window, const Rect& stage, std::unique_ptr<GdiShowSurface> surface,
+                       std::unique_ptr<PictureSource> pictures, const ShowCaptureSettings* capture)
     : window_(window),
       stage_rect_(stage),
-      host_(std::make_unique<GdiShowSurface>(window, stage), std::move(pictures)),
-      surface_(static_cast<GdiShowSurface*>(&host_.surface())) {}
+      surface_(surface.get()),
+      host_(capture ? CapturingSurface(std::move(surface), *capture) : std::move(surface), std::move(pictures),
+            capture ? CaptureClock(*capture) : nullptr) {
+    if (capture && capture->seed) host_.runner().seed = capture->seed;
+}
 
 WindowShow::~WindowShow() { KillSettleTimer(); }
 

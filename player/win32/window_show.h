@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "effects/picture_source.h"
+#include "player/show_capture.h"
 #include "player/show_host.h"
 #include "raster/geometry.h"
 
@@ -31,8 +32,11 @@ class WindowShow {
 public:
     // The show plays `pictures` in `stage` of the window's client area; without one, in
     // the whole client rectangle as it is now. The rest of the window stays black. The
-    // settings start with the values of a new show: set them up before Start.
-    WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage = std::nullopt);
+    // settings start with the values of a new show: set them up before Start. `capture`
+    // (a test's seed, clock and frame capture, see show_capture.h) changes nothing when
+    // null.
+    WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage = std::nullopt,
+               const ShowCaptureSettings* capture = nullptr);
     ~WindowShow();
     WindowShow(const WindowShow&) = delete;
     WindowShow& operator=(const WindowShow&) = delete;
@@ -76,13 +80,14 @@ public:
     void Paint(HDC dc, const RECT& area) const;
 
 private:
-    WindowShow(HWND window, const Rect& stage, std::unique_ptr<PictureSource> pictures);
+    WindowShow(HWND window, const Rect& stage, std::unique_ptr<class GdiShowSurface> surface,
+               std::unique_ptr<PictureSource> pictures, const ShowCaptureSettings* capture);
     void KillSettleTimer();
 
     HWND window_;
     Rect stage_rect_;  // in the window's client coordinates
-    ShowHost host_;
     class GdiShowSurface* surface_;  // owned by the host
+    ShowHost host_;
     int settle_repaints_ = 0;
 };
 

@@ -10,7 +10,9 @@ std::unique_ptr<WindowShow> MakeSaverShow(HWND window, const SaverConfig& config
     // The picture source keeps the resources alive as long as the show reads them.
     auto pictures = std::make_unique<ResourcePictureSource>(
         [source = std::move(source)](uint16_t type, uint16_t id) { return source->Find(type, id); });
-    auto show = std::make_unique<WindowShow>(window, std::move(pictures), stage);
+    // A test's seed, clock and frame capture, when its variables are set (show_capture.h).
+    static const std::optional<ShowCaptureSettings> capture = ShowCaptureFromEnvironment();
+    auto show = std::make_unique<WindowShow>(window, std::move(pictures), stage, capture ? &*capture : nullptr);
     SetUpShowSettings(show->settings(), config, variant);
     return show;
 }

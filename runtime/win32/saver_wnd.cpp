@@ -8,7 +8,7 @@
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/present_probe.h"
 #include "runtime/win32/resource_ids.h"
-#include "runtime/win32/win32_track_files.h"
+#include "runtime/platform_track_files.h"
 
 namespace gd {
 namespace {
@@ -139,7 +139,7 @@ void CSaverWnd::StartMusicAndShow() {
     };
     show_ = MakeSaverShow(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
     if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
-    auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<Win32TrackFiles>(), player_,
+    auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<PlatformTrackFiles>(), player_,
                                               TemporaryFolder());
     music->list().set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
     session_ = std::make_unique<SaverSession>(*window_side_, &show_->host(), std::move(music),
