@@ -34,9 +34,11 @@ FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# The Windows downloads: build/packages/Glimmerdeck-VERSION-win64.zip and -setup.exe.
+# The downloads: build/packages/Glimmerdeck-VERSION-win64.zip and -setup.exe for
+# Windows, glimmerdeck_VERSION_amd64.deb for Debian (lintian run over it; as root,
+# scripts/check-debian-package installs, tries and removes it).
 package: build
-	@cmake --build build --target windows_packages
+	@cmake --build build --target windows_packages linux_package
 
 clean:
 	rm -rf build build-fuzz out

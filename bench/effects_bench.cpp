@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/effect_timing.h"
 #include "bench/frame_bench_support.h"
 #include "common/random15.h"
 #include "effects/clock.h"
@@ -42,24 +43,7 @@ constexpr double kPresentsPerSecond = 55;  // at least, where the effect has the
 
 using gd::bench::CopyingPresenter;
 using gd::bench::MemcpyFrameMs;
-using gd::bench::ProcessCpuMs;
 
-// A picture with detail everywhere, so no copy is trivially cheap.
-class GradientSource : public gd::FrameSource {
-public:
-    bool ComposeNext(gd::SlideStage& stage) override {
-        Bitmap& f = stage.frame();
-        for (int y = 0; y < f.height(); ++y)
-            for (int x = 0; x < f.width(); ++x) f.set_pixel(x, y, Pixel((x * 7) & 0xFF) << 16 | Pixel((y * 3) & 0xFF) << 8 | 0x40);
-        stage.placed = stage.client_rect();
-        stage.start_time = stage.clock().Now();
-        composed_at = std::chrono::steady_clock::now();
-        cpu_at = ProcessCpuMs();
-        return true;
-    }
-    std::chrono::steady_clock::time_point composed_at;
-    double cpu_at = 0;
-};
 
 }  // namespace
 
@@ -89,39 +73,23 @@ int main(int argc, char** argv) {
         std::printf("%dx%d, D = %d ms, memcpy of one frame: %.2f ms\n", w, h, duration, MemcpyFrameMs(w, h));
         std::printf("%3s  %-24s %8s %7s %9s %9s %9s %6s %14s %9s %9s\n", "id", "effect", "wall/D", "steps", "presents",
                     "pres/s", "cpu ms", "cores", "pixels", "frames", "shown");
-        std::string misses;        for (int id : ids) {
-            gd::ShowSettings settings;
-            settings.effect_duration = duration;
-            gd::SystemClock clock;
-            gd::SlideStage stage(settings, Bitmap(w, h, 0x00101010), clock);
-            GradientSource source;
+        std::string misses;
+        for (int id : ids) {
             CopyingPresenter presenter(w, h);
-            stage.set_frame_source(&source);
-            stage.set_presenter(&presenter);
-            stage.ResetStop();
-            gd::SeedRandom(uint32_t(id));
-
-            gd::bench::Watchdog dog([&stage] { stage.RequestStop(); }, std::chrono::milliseconds(int64_t(cap * duration)));
-            gd::RunTransition(stage, id);
-            auto t1 = std::chrono::steady_clock::now();
-            double cpu_ms = ProcessCpuMs() - source.cpu_at;
-            bool capped = dog.Finish();
-            // D runs from the frame's start time, taken once the frame is composed.
-            double ms = std::chrono::duration<double, std::milli>(t1 - source.composed_at).count();
-
-            // The frame is composed inside the effect; its cost counts against D as well.
+            const gd::bench::EffectTiming t = gd::bench::TimeEffect(id, w, h, duration, cap, presenter);
+            const double ms = t.wall_ms, cpu_ms = t.cpu_ms;
+            const bool capped = t.capped;
             double ratio = ms / duration;
-            const auto& st = stage.draw_stats();
             char wall[32];
             if (capped) std::snprintf(wall, sizeof wall, "> %.0f", cap);
             else std::snprintf(wall, sizeof wall, "%.2f", ratio);
             // Per second of the effect's run, which lasts D unless it falls behind.
-            double run_s = std::max(ms, double(duration)) / 1e3;
+            const double run_s = t.run_s(duration);
             double presents_per_s = presenter.presents / run_s;
             double cores = cpu_ms / 1e3 / run_s;
             std::printf("%3d  %-24s %8s %7d %9d %9.1f %9.1f %6.2f %14lld %9.1f %9.1f\n", id,
-                        std::string(gd::EffectName(id)).c_str(), wall, stage.wait_calls(), presenter.presents,
-                        presents_per_s, cpu_ms, cores, (long long)st.pixels, double(st.pixels) / (double(w) * h),
+                        std::string(gd::EffectName(id)).c_str(), wall, t.steps, presenter.presents,
+                        presents_per_s, cpu_ms, cores, (long long)t.pixels, double(t.pixels) / (double(w) * h),
                         double(presenter.copied) / (double(w) * h));
             std::fflush(stdout);
             const std::string where = std::string(gd::EffectName(id)) + " at " + std::to_string(w) + "x" + std::to_string(h);
@@ -134,7 +102,7 @@ int main(int argc, char** argv) {
                 worst_cores_text = where;
             }
             // An effect with fewer steps a second than the goal cannot present more often.
-            const bool enough_steps = stage.wait_calls() * 1e3 / duration >= kPresentsPerSecond;
+            const bool enough_steps = t.steps * 1e3 / duration >= kPresentsPerSecond;
             if (cores > kCoreBudget || (enough_steps && presents_per_s < kPresentsPerSecond))
                 misses += " " + std::to_string(id);
         }

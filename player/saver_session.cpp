@@ -78,6 +78,11 @@ bool SaverSession::OnTimer(SessionTimer timer) {
     return false;
 }
 
+void SaverSession::ReplaceShow(ShowHost* show) {
+    show_ = show;
+    if (show_ && !closing_ && !show_pending_) show_->Start();
+}
+
 bool SaverSession::OnInput(ShowInput input, Point cursor) {
     if (!exit_rule_ || !exit_rule_(input, cursor)) return false;
     Close();

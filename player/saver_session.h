@@ -100,6 +100,10 @@ public:
     bool OnTimer(SessionTimer timer);
     // Input from the user: closes when the exit rule says so. True when it did.
     bool OnInput(ShowInput input, Point cursor = {});
+    // The window changed size and its platform made a show of the new size: `show`
+    // plays from now on, started at once unless the session still holds the show back
+    // or is closing. The previous show must already be stopped.
+    void ReplaceShow(ShowHost* show);
     // Closes in the order above; once.
     void Close();
     bool closing() const { return closing_; }

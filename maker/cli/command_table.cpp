@@ -14,6 +14,8 @@ int RunSet(std::span<const std::string_view> args);
 int RunMake(std::span<const std::string_view> args);
 int RunInfo(std::span<const std::string_view> args);
 int RunRenderEffect(std::span<const std::string_view> args);
+int RunPlay(std::span<const std::string_view> args);
+int RunInstallLinux(std::span<const std::string_view> args);
 
 static const Command kCommands[] = {
     {"new", "create a project file (.psm) with pictures and music", RunNew},
@@ -26,6 +28,10 @@ static const Command kCommands[] = {
     {"make", "make the screensaver of a project file", RunMake},
     {"info", "list the resources of an executable and decode a screensaver's payload", RunInfo},
     {"render-effect", "draw the steps of a transition effect, or a sheet of all, as PNG files", RunRenderEffect},
+    // The Linux runtime's commands: a made screensaver played, or offered to the user's
+    // screensaver hosts (listed in the Windows maker too, where they say what to do).
+    {"play", "play a made screensaver in a window or full screen", RunPlay},
+    {"install-linux", "install a made screensaver for this user's xscreensaver (or --remove it)", RunInstallLinux},
 };
 
 std::span<const Command> Commands() { return kCommands; }

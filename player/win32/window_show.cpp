@@ -42,13 +42,17 @@ void PaintBuffer(HDC dc, const RECT& area, const Rect& stage, const Bitmap& buff
 
 }  // namespace
 
-WindowShow::WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage)
-    : WindowShow(window, {ShowStage{stage.value_or(ClientRect(window))}}, Once(std::move(pictures)), nullptr) {}
+WindowShow::WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage,
+                       const ShowCaptureSettings* capture)
+    : WindowShow(window, {ShowStage{stage.value_or(ClientRect(window))}}, Once(std::move(pictures)), nullptr,
+                 capture) {}
 
-WindowShow::WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePictures pictures, SetUpShow set_up)
+WindowShow::WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePictures pictures, SetUpShow set_up,
+                       const ShowCaptureSettings* capture)
     : window_(window),
       make_pictures_(std::move(pictures)),
       set_up_(std::move(set_up)),
+      capture_(capture ? std::optional<ShowCaptureSettings>(*capture) : std::nullopt),
       group_([this](const ShowStage& stage, size_t stages) { return MakeHost(stage, stages); }) {
     group_.Lay(stages);
 }
@@ -56,13 +60,19 @@ WindowShow::WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePi
 WindowShow::~WindowShow() { KillSettleTimer(); }
 
 std::unique_ptr<ShowHost> WindowShow::MakeHost(const ShowStage& stage, size_t stages) {
-    auto host = std::make_unique<ShowHost>(std::make_unique<GdiShowSurface>(window_, stage.rect), make_pictures_());
+    auto gdi = std::make_unique<GdiShowSurface>(window_, stage.rect);
+    const bool first = first_surface_ == nullptr;
+    if (first) first_surface_ = gdi.get();
+    std::unique_ptr<ShowSurface> surface = std::move(gdi);
+    if (capture_ && first) surface = CapturingSurface(std::move(surface), *capture_);
+    auto host = std::make_unique<ShowHost>(std::move(surface), make_pictures_(), capture_ ? CaptureClock(*capture_) : nullptr);
     if (set_up_) set_up_(*host, stage, stages);
+    if (capture_ && capture_->seed && first) host->runner().seed = capture_->seed;
     return host;
 }
 
 void WindowShow::set_first_present_hook(std::function<void()> hook) {
-    static_cast<GdiShowSurface&>(host().surface()).gdi_presenter().set_first_present_hook(std::move(hook));
+    first_surface_->gdi_presenter().set_first_present_hook(std::move(hook));
 }
 
 void WindowShow::Start() {

@@ -15,8 +15,9 @@
 #include <vector>
 
 #include "effects/picture_source.h"
-#include "player/show_group.h"
 #include "player/screen_layout.h"
+#include "player/show_capture.h"
+#include "player/show_group.h"
 #include "player/show_host.h"
 #include "player/show_stage.h"
 #include "raster/geometry.h"
@@ -43,11 +44,16 @@ public:
     // One show of `pictures` in `stage` of the window's client area; without one, in the
     // whole client rectangle as it is now. The rest of the window stays black. The
     // settings start with the values of a new show: set them up before Start. This show
-    // keeps its stage (no Lay).
-    WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage = std::nullopt);
+    // keeps its stage (no Lay). `capture` (a test's seed, clock and frame capture, see
+    // show_capture.h) changes nothing when null.
+    WindowShow(HWND window, std::unique_ptr<PictureSource> pictures, std::optional<Rect> stage = std::nullopt,
+               const ShowCaptureSettings* capture = nullptr);
     // A show on each of `stages` (at least one), each with pictures of its own, set up by
-    // `set_up` as it is made; the rest of the window stays black.
-    WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePictures pictures, SetUpShow set_up);
+    // `set_up` as it is made; the rest of the window stays black. Under `capture` every
+    // show takes its clock, the first show made its seed and only that show's frames are
+    // recorded.
+    WindowShow(HWND window, const std::vector<ShowStage>& stages, MakePictures pictures, SetUpShow set_up,
+               const ShowCaptureSettings* capture = nullptr);
     ~WindowShow();
     WindowShow(const WindowShow&) = delete;
     WindowShow& operator=(const WindowShow&) = delete;
@@ -104,6 +110,8 @@ private:
     HWND window_;
     MakePictures make_pictures_;
     SetUpShow set_up_;
+    std::optional<ShowCaptureSettings> capture_;
+    class GdiShowSurface* first_surface_ = nullptr;  // of the first show made, owned by its host
     ShowGroup group_;
     int settle_repaints_ = 0;
 };

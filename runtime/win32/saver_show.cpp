@@ -13,10 +13,15 @@ std::unique_ptr<PictureSource> PicturesOf(std::shared_ptr<const ResourceSource> 
 
 }  // namespace
 
+const ShowCaptureSettings* SaverShowCapture() {
+    static const std::optional<ShowCaptureSettings> capture = ShowCaptureFromEnvironment();
+    return capture ? &*capture : nullptr;
+}
+
 std::unique_ptr<WindowShow> MakeSaverShow(HWND window, const SaverConfig& config,
                                           std::shared_ptr<const ResourceSource> source, ShowVariant variant,
                                           std::optional<Rect> stage) {
-    auto show = std::make_unique<WindowShow>(window, PicturesOf(std::move(source)), stage);
+    auto show = std::make_unique<WindowShow>(window, PicturesOf(std::move(source)), stage, SaverShowCapture());
     SetUpShowSettings(show->settings(), config, variant);
     return show;
 }
@@ -30,7 +35,8 @@ std::unique_ptr<WindowShow> MakeFullScreenShows(HWND window, const SaverConfig& 
         [config, sharing = std::move(sharing)](ShowHost& host, const ShowStage& stage, size_t stages) {
             SetUpShowSettings(host.settings(), config, ShowVariant::kFullScreen);
             sharing->SetUp(host, stage, stages);
-        });
+        },
+        SaverShowCapture());
 }
 
 }  // namespace gd

@@ -18,6 +18,10 @@
 
 namespace gd {
 
+// A test's seed, clock and frame capture when its variables are set (show_capture.h),
+// read once; null otherwise. The full-screen shows and the small preview follow it.
+const ShowCaptureSettings* SaverShowCapture();
+
 // One show in `stage` of the window's client area; without one, in the whole client
 // rectangle as it is now.
 std::unique_ptr<WindowShow> MakeSaverShow(HWND window, const SaverConfig& config,

@@ -8,7 +8,7 @@
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/present_probe.h"
 #include "runtime/win32/resource_ids.h"
-#include "runtime/win32/win32_track_files.h"
+#include "runtime/platform_track_files.h"
 
 namespace gd {
 namespace {
@@ -156,9 +156,11 @@ void CSaverWnd::StartMusicAndShow() {
     window_side_->keep_on_close = [this] {
         return PasswordCheckAsks() && DecideClose(exit_, GetTickCount()) == CloseDecision::kCheckPassword;
     };
-    show_ = MakeFullScreenShows(hwnd_, config_, source_, layout_.stages, std::make_shared<MonitorSharing>(mode_));
+    const ShowCaptureSettings* capture = SaverShowCapture();
+    auto sharing = std::make_shared<MonitorSharing>(mode_, capture ? capture->seed : std::nullopt);
+    show_ = MakeFullScreenShows(hwnd_, config_, source_, layout_.stages, std::move(sharing));
     if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
-    auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<Win32TrackFiles>(), player_,
+    auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<PlatformTrackFiles>(), player_,
                                               TemporaryFolder());
     music->list().set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
     session_ = std::make_unique<SaverSession>(*window_side_, &show_->group(), std::move(music),

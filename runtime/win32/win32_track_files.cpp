@@ -1,4 +1,4 @@
-#include "runtime/win32/win32_track_files.h"
+#include "runtime/platform_track_files.h"
 
 #include <windows.h>
 
@@ -28,13 +28,13 @@ private:
 
 }  // namespace
 
-bool Win32TrackFiles::Exists(const std::string& path) {
+bool PlatformTrackFiles::Exists(const std::string& path) {
     return GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Win32TrackFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToUtf16(path).c_str()); }
+void PlatformTrackFiles::Remove(const std::string& path) { DeleteFileW(Utf8ToUtf16(path).c_str()); }
 
-std::unique_ptr<TrackFileWriter> Win32TrackFiles::Create(const std::string& path) {
+std::unique_ptr<TrackFileWriter> PlatformTrackFiles::Create(const std::string& path) {
     // No one else may read or write while the track is written; deleting is allowed, so
     // a cancelled write can be removed from the window thread at once.
     HANDLE file = CreateFileW(Utf8ToUtf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,

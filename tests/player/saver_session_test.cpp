@@ -188,5 +188,53 @@ TEST(SaverSession, AWindowDestroyedWithoutACloseStopsShowAndMusic) {
     EXPECT_EQ(*rig.music_journal, (Journal{"begin", "cancel", "stop"}));
 }
 
+// A show of two pictures over a surface in memory, as a window of another size gives.
+std::unique_ptr<ShowHost> ResizedShow(CountingPresenter& presenter) {
+    auto host = std::make_unique<ShowHost>(std::make_unique<MemoryShowSurface>(48, 36, &presenter),
+                                           std::make_unique<HeldPictures>(std::make_shared<HeldPictures::State>()),
+                                           std::make_unique<FakeClock>());
+    host->settings().picture_count = 2;
+    host->settings().effect_duration = 100;
+    AddEffect(host->settings(), 3);
+    return host;
+}
+
+// A window that changed size gets a show of the new size: it plays at once, unless the
+// session still holds the show back or is closing.
+TEST(SaverSession, AReplacedShowPlaysOnlyWhenTheOldOneWould) {
+    // Declared before the sessions, so they outlive them.
+    CountingPresenter presenter;
+    auto resized = ResizedShow(presenter), held_resized = ResizedShow(presenter), late = ResizedShow(presenter);
+
+    SessionRig rig(ScreensaverPlan());
+    rig.session->Start();
+    ASSERT_TRUE(rig.WaitForTransitions(1));
+    rig.host->Stop();
+    rig.session->ReplaceShow(resized.get());
+    EXPECT_TRUE(resized->running());
+    EXPECT_TRUE(WaitUntil([&] { return presenter.presents > 0; }));
+    rig.session->Close();
+    EXPECT_FALSE(resized->running()) << "the close stops the show that replaced the first";
+
+    SessionPlan held = ScreensaverPlan();
+    held.show_waits_for_music = true;
+    SessionRig waiting(held);
+    waiting.session->Start();
+    waiting.session->ReplaceShow(held_resized.get());
+    EXPECT_FALSE(held_resized->running()) << "the show is still held back for the music";
+    waiting.music->starts = {true};
+    waiting.session->OnTimer(SessionTimer::kMusicTick);
+    waiting.session->OnTimer(SessionTimer::kShowStart);
+    EXPECT_TRUE(held_resized->running());
+    EXPECT_FALSE(waiting.host->running());
+    waiting.session->Close();
+
+    SessionRig closed(ScreensaverPlan());
+    closed.session->Start();
+    closed.session->Close();
+    closed.session->ReplaceShow(late.get());
+    EXPECT_FALSE(late->running()) << "a closing session starts nothing";
+}
+
 }  // namespace
 }  // namespace gd::test
