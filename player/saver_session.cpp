@@ -78,7 +78,7 @@ bool SaverSession::OnTimer(SessionTimer timer) {
     return false;
 }
 
-void SaverSession::ReplaceShow(ShowHost* show) {
+void SaverSession::ReplaceShow(SessionShow* show) {
     show_ = show;
     if (show_ && !closing_ && !show_pending_) show_->Start();
 }

@@ -103,7 +103,7 @@ public:
     // The window changed size and its platform made a show of the new size: `show`
     // plays from now on, started at once unless the session still holds the show back
     // or is closing. The previous show must already be stopped.
-    void ReplaceShow(ShowHost* show);
+    void ReplaceShow(SessionShow* show);
     // Closes in the order above; once.
     void Close();
     bool closing() const { return closing_; }
