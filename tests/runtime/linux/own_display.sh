@@ -12,5 +12,7 @@ own_display() {
     sleep 0.05
   done
   export DISPLAY=":$n"
-  trap 'kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; true' EXIT
+  # The clean-up never changes the script's result: under set -e a kill of a process
+  # already gone would otherwise end the trap, and the script, with its failure.
+  trap 'rc=$?; set +e; kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; exit $rc' EXIT
 }
