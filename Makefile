@@ -45,9 +45,11 @@ fuzz:
 # for Debian (lintian run over it; as root, scripts/check-debian-package installs, tries
 # and removes it). SIGN_PFX=file.pfx SIGN_PASS_FILE=file [SIGN_TIMESTAMP_URL=url] signs
 # the Windows programs and the installer; SOURCE_DATE_EPOCH (default: the last commit)
-# dates everything in them.
+# dates everything in them. build/packages/sources/ gets the corresponding source to
+# publish beside the Windows downloads (their GPL terms ask for it): this repository at
+# the commit and the Debian source packages of the libraries the notices name.
 package: build
-	@cmake --build build --target windows_packages linux_package
+	@cmake --build build --target windows_packages linux_package corresponding_sources
 
 clean:
 	rm -rf build build-fuzz out
