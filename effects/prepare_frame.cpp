@@ -14,10 +14,10 @@ namespace {
 void DrawTexts(const SlideStage& stage, TextRenderer& text, Bitmap& target) {
     const ShowSettings& s = stage.settings();
     if (s.show_captions)
-        DrawInsetText(text, target, s.caption_text, stage.client_rect(), kCaptionInset,
+        DrawInsetText(text, target, s.caption_text, s.caption_form, stage.client_rect(), kCaptionInset,
                       CaptionFormat(s.caption_position), s.caption_font, s.caption_color);
-    DrawInsetText(text, target, s.banner_text, stage.client_rect(), kBannerInset, BannerFormat(s.banner_position),
-                  s.banner_font, s.banner_color);
+    DrawInsetText(text, target, s.banner_text, s.banner_form, stage.client_rect(), kBannerInset,
+                  BannerFormat(s.banner_position), s.banner_font, s.banner_color);
 }
 
 bool HasText(const ShowSettings& s) {
