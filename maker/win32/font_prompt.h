@@ -8,6 +8,7 @@
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "win32/gdi_text.h"
 
 namespace gd {
 
@@ -20,8 +21,8 @@ struct FontChoice {
 // when cancelled.
 std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, ColorRef color);
 
-// A project font (face name in UTF-8) as the wide platform structure, and back.
-LOGFONTW ToLogFontW(const LogFont& font);
+// A font of the platform's font dialog as a project font (face name in UTF-8); the way
+// there is ToLogFontW (win32/gdi_text.h).
 LogFont FromLogFontW(const LOGFONTW& font);
 
 }  // namespace gd
