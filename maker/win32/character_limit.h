@@ -24,6 +24,9 @@ public:
     // After the control's EN_CHANGE; `by_user` false (the page filling its controls)
     // takes the text as it is. True when the change was refused.
     bool Check(HWND dialog, bool by_user);
+    // Takes the control's text as it is: after the page filled a multi-line control, whose
+    // WM_SETTEXT sends no EN_CHANGE.
+    void Accept(HWND dialog);
 
 private:
     int id_;

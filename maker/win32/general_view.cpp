@@ -145,6 +145,7 @@ void CGeneralView::LoadFromProject() {
     loading_ = true;
     const CParamData& project = context_.doc->project();
     for (const TextField& f : kTextFields) SetItemUtf8(hwnd(), f.id, project.*f.field);
+    for (CharacterLimit& limit : limits_) limit.Accept(hwnd());
     CheckRadioButton(hwnd(), IDC_STANDARD_SAVER, IDC_SELF_INSTALL,
                      project.bSelfInstall ? IDC_SELF_INSTALL : IDC_STANDARD_SAVER);
     SetItemUtf8(hwnd(), IDC_OUTPUT_FOLDER, project.szOutputFolder);

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "common/utf16.h"
 #include "common/web_addresses.h"
 #include "maker/project/project_file.h"
 #include "maker/win32/dpi.h"
@@ -188,11 +189,27 @@ TEST_F(Frame, CaptionFollowsTheNameAtEachKeystrokeWithinItsLimit) {
         HWND edit = GeneralItem(limit.id);
         std::wstring accented;
         for (int i = 0; i < limit.chars; ++i) accented += L"o\u0301";
-        SetWindowTextW(edit, accented.c_str());
+        SetWindowTextW(edit, L"");
+        TypeInto(edit, accented);
         EXPECT_EQ(GetWindowTextLengthW(edit), 2 * limit.chars) << limit.id;
         TypeInto(edit, L"x");
         EXPECT_EQ(GetWindowTextLengthW(edit), 2 * limit.chars) << "one more is refused: " << limit.id;
     }
+
+    // A description the page filled from the project (its multi-line control tells no
+    // change then): one more character is refused, and what was there stays.
+    std::string full;
+    for (int i = 0; i < 199; ++i) full += "\u00f3";
+    frame_->doc().project().szDescription = full + "z";
+    frame_->general_view()->LoadFromProject();
+    HWND description = GeneralItem(IDC_DESCRIPTION);
+    SendMessageW(description, EM_SETSEL, 100, 100);
+    TypeInto(description, L"x");
+    EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_DESCRIPTION), Utf8ToUtf16(full + "z"));
+    SendMessageW(description, EM_SETSEL, 200, 200);
+    SendMessageW(description, WM_CHAR, WPARAM(L'\b'), 1);
+    TypeInto(description, L"y");
+    EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_DESCRIPTION), Utf8ToUtf16(full + "y")) << "within the limit";
 }
 
 TEST_F(Frame, BlankNameStopsMakeOnTheGeneralPageWithTheFocusInTheName) {

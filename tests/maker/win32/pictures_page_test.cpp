@@ -359,13 +359,13 @@ TEST_F(PicturesPage, CaptionTextFontAndPositionEditTheSelectedPicture) {
     EXPECT_EQ(page.pictures()[0].crCaptionColor, 0x00FF8000u);
     EXPECT_TRUE(Modified());
 
-    // A face name outside the code page is refused too.
+    // A face name outside the code page is taken as it is.
     LogFont far_east = chosen;
     far_east.face_name = "\xef\xbc\xad\xef\xbc\xb3 Gothic";  // full-width "MS"
-    fonts_ = {FontChoice{far_east, 0}};
+    fonts_ = {FontChoice{far_east, 0x00FF8000}};
     page.ChooseCaptionFont();
-    EXPECT_EQ(page.pictures()[0].lfCaptionFont, chosen);
-    EXPECT_EQ(TakeMessages().size(), 1u);
+    EXPECT_EQ(page.pictures()[0].lfCaptionFont, far_east);
+    EXPECT_TRUE(TakeMessages().empty());
 
     // The other picture shows its own caption again, the first kept its edits.
     page.ClickRow(1);
@@ -374,7 +374,7 @@ TEST_F(PicturesPage, CaptionTextFontAndPositionEditTheSelectedPicture) {
     EXPECT_EQ(SendMessageW(position, CB_GETCURSEL, 0, 0), 8);
     frame_->pages().CommitShownPage();
     EXPECT_EQ(Project().pictureList[0].szCaption, "Caf\xc3\xa9 at noon");
-    EXPECT_EQ(Project().pictureList[0].lfCaptionFont, chosen);
+    EXPECT_EQ(Project().pictureList[0].lfCaptionFont, far_east);
 }
 
 TEST_F(PicturesPage, ApplyToAllCopiesTheLookButKeepsEachText) {
