@@ -126,7 +126,8 @@ TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
         "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
         "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
         "bEffectOn",       "bMovePicture",   "nEffectCount",     "bSmoothScaling",  "bShuffleRounds",
-        "bPanZoom",        "nPanZoom",       "nBackdrop",        "reserved.n1"};
+        "bPanZoom",        "nPanZoom",       "nBackdrop",        "nMonitorMode",    "bScaleTexts",
+        "reserved.n1"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");
     EXPECT_EQ(p.bMovePicture, 0);
@@ -157,6 +158,10 @@ TEST(ProjectFields, TheShowsNewerOptionsTakeTheirRanges) {
     EXPECT_NE(SetProjectField(p, "nPanZoom", "51"), "");
     EXPECT_EQ(SetProjectField(p, "bPanZoom", "1"), "");
     EXPECT_EQ(p.bPanZoom, 1);
+    EXPECT_EQ(SetProjectField(p, "nMonitorMode", "1"), "");
+    EXPECT_EQ(p.nMonitorMode, 1);
+    EXPECT_NE(SetProjectField(p, "nMonitorMode", "3"), "");
+    EXPECT_NE(SetProjectField(p, "bScaleTexts", "2"), "");
 }
 
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {
