@@ -67,6 +67,17 @@ TEST_F(GdiText, GreekCyrillicAndPolishLettersAreDrawnAsThemselves) {
     EXPECT_FALSE(Draw("Ελλάδα", TextForm::kUtf8) == Draw("Ελλάδα", TextForm::kAnsi));
 }
 
+TEST_F(GdiText, JapaneseIsDrawnFromAFontThatHasItAndItsFaceNameMayBeJapanese) {
+    // The tests' Japanese font (scripts/bootstrap), by its name and by its Japanese name.
+    for (const char* face : {"IPAGothic", "IPA\u30B4\u30B7\u30C3\u30AF"}) {
+        const LogFont font = Font(face);
+        const Bitmap tokyo = Draw("\u6771\u4EAC", TextForm::kUtf8, font);
+        EXPECT_GT(Ink(tokyo), 100) << face;
+        EXPECT_FALSE(tokyo == Draw("\u4EAC\u6771", TextForm::kUtf8, font)) << "each its own glyph, not boxes: " << face;
+        EXPECT_FALSE(tokyo == Draw("??", TextForm::kUtf8, font)) << face;
+    }
+}
+
 TEST_F(GdiText, AFaceNameInUnicodeIsCutToTheFieldBetweenCharacters) {
     LogFont font = Font();
     font.face_name = std::string(30, 'x') + "\U0001F388";  // 30 units and a pair: the pair would not fit
