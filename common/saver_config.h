@@ -84,6 +84,11 @@ struct SaverConfig {
     int32_t pan_zoom_strength = 15;   // how far, percent of the picture's size
     int32_t backdrop = 0;             // 0 the background colour, 1 a blurred copy of the picture
 
+    // Settings of the build, in no record (a made screensaver holds pictures already
+    // fitted): here so that the options table can name them like every other option.
+    int32_t fit_width = 0;
+    int32_t fit_height = 0;
+
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };
 

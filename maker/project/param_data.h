@@ -94,6 +94,8 @@ public:
     int32_t bPanZoom{};
     int32_t nPanZoom{};  // percent
     int32_t nBackdrop{};  // 0 background colour, 1 blurred picture
+    int32_t nFitWidth{};  // pictures shrunk when made to fit this box; 0: that side unlimited
+    int32_t nFitHeight{};
     ReservedFields reserved;
     ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 

@@ -24,9 +24,14 @@ inline constexpr std::array<const wchar_t*, 9> kCaptionPositionNames = {
     L"Top left",    L"Top center",    L"Top right",    L"Middle left", L"Middle center",
     L"Middle right", L"Bottom left", L"Bottom center", L"Bottom right"};
 
-// The picture types the page adds: those of its open dialog's filter.
+// The picture types the page adds: those of the codec table's file types, which its open
+// dialog's filter lists.
 const FileTypeSet& PictureListTypes();
-inline constexpr char kPictureTypesAccepted[] = "Only BMP, JPG, GIF, PNG, PCX, TIF and TGA pictures can be added.";
+// "Only BMP, JPG, ... and JBIG pictures can be added."
+std::string PictureTypesAccepted();
+// The Add-pictures dialog's filter, groups separated by "|" and ended by "||": all types
+// first ("All Support Image Files|*.bmp;...|"), then one entry per group ("JPG (*.jpg;*.jpeg;*.jpe)|...").
+std::string AddPicturesFilter();
 
 // Pictures whose files could not be opened: "<path> is not exists!", one line each; a
 // long list names the first few and counts the rest.

@@ -183,5 +183,6 @@
 #define IDC_PAN_ZOOM 1123
 #define IDC_PAN_ZOOM_STRENGTH 1124
 #define IDC_BACKDROP 1125
+#define IDC_FIT_BOX 1190
 
 #endif

@@ -12,9 +12,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "maker/ui/fit_choices.h"
 #include "maker/win32/frame_page.h"
 #include "win32/color_swatch.h"
 #include "win32/dialog_window.h"
@@ -54,6 +56,9 @@ private:
     void DrawSample(const DRAWITEMSTRUCT& item);
     void BannerChanged();
     void MarkModified();
+    // The box pictures are fitted into when made: its list, shown and stored.
+    void ShowFitBox(const CParamData& project);
+    void StoreFitBox(CParamData& project) const;
 
     PageContext context_;
     CColorSwatch swatch_;
@@ -63,6 +68,7 @@ private:
     HWND tooltip_ = nullptr;
     bool first_load_ = true;
     bool loading_ = false;
+    std::vector<FitChoice> fit_choices_;  // the fit list's entries, in its order
 };
 
 }  // namespace gd

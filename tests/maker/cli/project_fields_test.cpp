@@ -121,7 +121,8 @@ TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
         "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
         "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
         "bEffectOn",       "bMovePicture",   "nEffectCount",     "bSmoothScaling",  "bShuffleRounds",
-        "bPanZoom",        "nPanZoom",       "nBackdrop",        "reserved.n1"};
+        "bPanZoom",        "nPanZoom",       "nBackdrop",        "nFitWidth",       "nFitHeight",
+        "reserved.n1"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");
     EXPECT_EQ(p.bMovePicture, 0);

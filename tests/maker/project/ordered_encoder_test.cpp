@@ -14,7 +14,7 @@ namespace {
 // yet taken by the consumer: the pictures held in memory.
 class SlowEncoder : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int image_type, uint32_t) const override {
+    PictureEntry Encode(const std::string& path, int image_type, const PictureShape&) const override {
         int in_hand = ++started_ - taken.load();
         int seen = peak_.load();
         while (in_hand > seen && !peak_.compare_exchange_weak(seen, in_hand)) {

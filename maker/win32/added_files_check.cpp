@@ -1,0 +1,35 @@
+#include "maker/win32/added_files_check.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace gd {
+
+namespace {
+
+// Decoding a folder of large photos takes a moment: the wait cursor says so, and the
+// files are checked on every core.
+std::vector<RefusedFile> TakeRefused(std::vector<std::string>& paths, const FileProblem& problem) {
+    if (paths.empty()) return {};
+    HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    std::vector<RefusedFile> refused = TakeRefusedFiles(paths, problem, threads);
+    SetCursor(before);
+    return refused;
+}
+
+}  // namespace
+
+#if GD_MAKER_HAS_BUILD
+std::vector<RefusedFile> TakeRefusedPictures(std::vector<std::string>& paths) {
+    return TakeRefused(paths, PictureProblem);
+}
+std::vector<RefusedFile> TakeRefusedMusic(std::vector<std::string>& paths) { return TakeRefused(paths, MusicProblem); }
+#else
+std::vector<RefusedFile> TakeRefusedPictures(std::vector<std::string>&) { return {}; }
+std::vector<RefusedFile> TakeRefusedMusic(std::vector<std::string>&) { return {}; }
+#endif
+
+}  // namespace gd
