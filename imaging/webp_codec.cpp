@@ -1,5 +1,5 @@
-// WebP through libwebp. A still picture decodes straight into the picture's rows (turned
-// bottom-up by the decoder); one with an alpha channel gets an alpha plane beside its
+// WebP through libwebp. A still picture is decoded by the library and copied into the
+// picture's rows (bottom-up, as the decoder can turn them); one with an alpha channel gets an alpha plane beside its
 // straight colours, laid over the background later as for PNG. An animated WebP gives its
 // first frame as the animation shows it (libwebp's own frame composition). The EXIF
 // orientation a phone or an editor stored turns the picture upright, as for JPEG.
@@ -83,31 +83,31 @@ Status DecodeFirstFrame(Bytes data, Dib& out) {
     return status;
 }
 
+// libwebp decodes into memory of its own and the picture is copied out only once the
+// decode has worked: a few damaged bytes announcing 16384 x 16384 pixels must not make
+// us take and clear the whole picture before the data runs out (memory the library
+// takes and never writes costs nothing).
 Status DecodeStill(Bytes data, const WebPBitstreamFeatures& features, Dib& out) {
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) return Failed("this decoder's library does not match it");
     const int width = features.width, height = features.height;
-    std::vector<uint8_t> bgra;
-    config.output.is_external_memory = 1;
-    if (features.has_alpha) {
-        if (Status s = CheckImageSize(width, height, 32); !s) return s;
-        bgra.resize(size_t(width) * size_t(height) * 4);
-        config.output.colorspace = MODE_BGRA;
-        config.output.u.RGBA = {bgra.data(), width * 4, bgra.size()};
-    } else {
-        if (Status s = AllocateDib(out, width, height, 24); !s) return s;
-        // Decoded upside down, the rows land where a bottom-up picture keeps them.
-        config.options.flip = 1;
-        config.output.colorspace = MODE_BGR;
-        config.output.u.RGBA = {out.bits.data(), int(out.row_size()), out.bits.size()};
-    }
+    config.output.colorspace = features.has_alpha ? MODE_BGRA : MODE_BGR;
+    // Decoded upside down, the rows come in the order a bottom-up picture keeps them.
+    config.options.flip = features.has_alpha ? 0 : 1;
     const VP8StatusCode code = WebPDecode(data.data(), data.size(), &config);
-    WebPFreeDecBuffer(&config.output);
+    Status status;
     if (code != VP8_STATUS_OK) {
-        out = Dib{};
-        return Failed(StatusText(code));
+        status = Failed(StatusText(code));
+    } else if (features.has_alpha) {
+        status = FromBgra(config.output.u.RGBA.rgba, width, height, out);
+    } else if (status = AllocateDib(out, width, height, 24); status) {
+        const WebPRGBABuffer& rows = config.output.u.RGBA;
+        for (int y = 0; y < height; ++y)
+            std::memcpy(out.bits.data() + size_t(y) * out.row_size(), rows.rgba + size_t(y) * size_t(rows.stride),
+                        size_t(width) * 3);
     }
-    return features.has_alpha ? FromBgra(bgra.data(), width, height, out) : Status{};
+    WebPFreeDecBuffer(&config.output);
+    return status;
 }
 
 }  // namespace

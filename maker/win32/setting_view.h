@@ -16,6 +16,7 @@
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "maker/project/param_data.h"
 #include "maker/ui/fit_choices.h"
 #include "maker/win32/frame_page.h"
 #include "win32/color_swatch.h"

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "imaging/cx_image.h"
 #include "tests/imaging/test_inputs.h"
 

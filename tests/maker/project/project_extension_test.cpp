@@ -73,7 +73,9 @@ TEST_F(ExtensionBlock, TheFitBoxGoesIntoTheBlockAndIsOffWithoutIt) {
     fitted.nFitWidth = 1920;
     fitted.nFitHeight = 1080;
     std::vector<uint8_t> bytes = Store(fitted);
-    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("nFitWidth", 1920), Int32Entry("nFitHeight", 1080)})));
+    // The block's first entry comes always; of the rest, those that say something.
+    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry("nFitWidth", 1920),
+                                          Int32Entry("nFitHeight", 1080)})));
     EXPECT_EQ(Load(bytes), fitted);
     CParamData fitted_before = Load(today);
     EXPECT_EQ(fitted_before.nFitWidth, 0);

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -430,8 +432,8 @@ TEST_F(MusicPage, DroppedFilesAndFoldersAddTheirMusicInOrderAndNameTheRestOnce) 
     Project().musicList = {Music("listed.wav")};
     CMusicView& page = ShowMusic();
     std::filesystem::create_directories(folder_.path() / "album");
-    Music("album\\10 last.mp3", 1);
-    Music("album\\2 second.wav", 1);
+    Music("album\\10 last.mp3");
+    Music("album\\2 second.wav");
     folder_.Write("album\\cover.jpg", "j");
     const Paths dropped = {Music("z.mid"), folder_.File("notes.txt"), folder_.File("album"),
                            folder_.File("LISTED.WAV")};
