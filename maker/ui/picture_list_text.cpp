@@ -32,6 +32,11 @@ const FileTypeSet& PictureListTypes() {
     return types;
 }
 
+int PictureTypeIcon(std::string_view path) {
+    if (int type = ImageTypeFromPath(path); type != kImageUnknown) return type;
+    return HasPictureExtension(path) ? kOtherPictureTypeIcon : -1;
+}
+
 std::string PictureTypesAccepted() { return "Only " + PictureTypeList() + " pictures can be added."; }
 
 std::string AddPicturesFilter() {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "maker/ui/dropped_files.h"
@@ -27,6 +28,11 @@ inline constexpr std::array<const wchar_t*, 9> kCaptionPositionNames = {
 // The picture types the page adds: those of the codec table's file types, which its open
 // dialog's filter lists.
 const FileTypeSet& PictureListTypes();
+// The type icon of a row: the picture type (0..7, image_type.h), the icon after them for
+// every other type the maker reads (WEBP, ICO, ...), -1 (none) for a name it does not take.
+int PictureTypeIcon(std::string_view path);
+inline constexpr int kOtherPictureTypeIcon = 8;
+
 // "Only BMP, JPG, ... and JBIG pictures can be added."
 std::string PictureTypesAccepted();
 // The Add-pictures dialog's filter, groups separated by "|" and ended by "||": all types

@@ -279,7 +279,7 @@ bool CPictureView::AppendRow(size_t index) {
     item.iItem = int(index);
     std::wstring name = Wide(FileName(pictures_[index].szFile));
     item.pszText = name.data();
-    item.iImage = pictures_[index].GetImageType();
+    item.iImage = PictureTypeIcon(pictures_[index].szFile);
     const int row = int(SendMessageW(list(), LVM_INSERTITEMW, 0, LPARAM(&item)));
     SetCell(list(), row, 1, Wide(pictures_[index].szFile));
     SetCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[index] * 1024)));
@@ -293,7 +293,7 @@ void CPictureView::SetRow(int row) {
     item.iItem = row;
     std::wstring name = Wide(FileName(picture.szFile));
     item.pszText = name.data();
-    item.iImage = picture.GetImageType();
+    item.iImage = PictureTypeIcon(picture.szFile);
     SendMessageW(list(), LVM_SETITEMW, 0, LPARAM(&item));
     SetCell(list(), row, 1, Wide(picture.szFile));
     SetCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[size_t(row)] * 1024)));

@@ -38,6 +38,15 @@ TEST(PictureListText, PictureTypesAreThoseOfTheCodecTable) {
               "Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, J2K and JBIG pictures can be added.");
 }
 
+TEST(PictureListText, EveryTypeTheMakerReadsHasAnIcon) {
+    EXPECT_EQ(PictureTypeIcon("a.jpg"), 1);
+    EXPECT_EQ(PictureTypeIcon("a.WBMP"), 0);
+    EXPECT_EQ(PictureTypeIcon("a.wmf"), 7);
+    EXPECT_EQ(PictureTypeIcon("a.webp"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.ico"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.txt"), -1);
+}
+
 TEST(PictureListText, TheAddDialogsFilterKeepsItsOldGroupsFirstAndListsEveryType) {
     const std::string filter = AddPicturesFilter();
     // The filter of before, group by group, with the new types after its own.
