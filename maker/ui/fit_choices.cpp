@@ -12,7 +12,7 @@ constexpr FitChoice kOffered[] = {{0, 0}, {1280, 720}, {1920, 1080}, {2560, 1440
 }  // namespace
 
 std::string FitChoiceText(const FitChoice& choice) {
-    if (choice.width <= 0 && choice.height <= 0) return "Keep their size";
+    if (choice.width <= 0 && choice.height <= 0) return "Full size";
     const std::string width = choice.width > 0 ? std::to_string(choice.width) : "any width";
     const std::string height = choice.height > 0 ? std::to_string(choice.height) : "any height";
     return width + " x " + height;

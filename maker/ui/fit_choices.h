@@ -15,7 +15,7 @@ struct FitChoice {
     friend bool operator==(const FitChoice&, const FitChoice&) = default;
 };
 
-// "Keep their size", "1920 x 1080", "1920 x any height" (a side of 0 is not limited).
+// "Full size", "1920 x 1080", "1920 x any height" (a side of 0 is not limited).
 std::string FitChoiceText(const FitChoice& choice);
 
 // The entries of the list for a project whose box is `current`, and the index of

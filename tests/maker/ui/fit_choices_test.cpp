@@ -9,7 +9,7 @@ TEST(FitChoices, TheListOffersScreenSizesAndKeepsABoxItDoesNotOffer) {
     FitChoiceList off = FitChoicesFor({0, 0});
     ASSERT_EQ(off.entries.size(), 5u);
     EXPECT_EQ(off.selected, 0);
-    EXPECT_EQ(FitChoiceText(off.entries[0]), "Keep their size");
+    EXPECT_EQ(FitChoiceText(off.entries[0]), "Full size");
     EXPECT_EQ(FitChoiceText(off.entries[2]), "1920 x 1080");
 
     FitChoiceList hd = FitChoicesFor({1920, 1080});

@@ -427,7 +427,7 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
 // from the list, and a box set from the command line kept as it was.
 TEST_F(SettingPage, TheFitBoxIsChosenFromTheListAndABoxOfItsOwnIsKept) {
     CSettingView& page = ShowSettings();
-    EXPECT_EQ(Selected(IDC_FIT_BOX), L"Keep their size");
+    EXPECT_EQ(Selected(IDC_FIT_BOX), L"Full size");
     PressInList(IDC_FIT_BOX, VK_DOWN);
     PressInList(IDC_FIT_BOX, VK_DOWN);
     EXPECT_EQ(Selected(IDC_FIT_BOX), L"1920 x 1080");
