@@ -15,7 +15,13 @@ build: setup
 	@cmake --preset native >/dev/null
 	@cmake --build build -j $(JOBS)
 
-run: build
+# Only what the sample needs: the packages to build and run the Linux maker, the Linux
+# maker itself and the Windows runtime template (no codecs for Windows, no Windows maker,
+# no tests; `make test` and `make package` build those).
+run:
+	@scripts/bootstrap run
+	@cmake --preset native >/dev/null
+	@cmake --build build -j $(JOBS) --target sample_programs
 	@scripts/run-sample
 
 test: build
@@ -35,8 +41,11 @@ fuzz:
 	@scripts/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # The downloads: build/packages/Glimmerdeck-VERSION-win64.zip and -setup.exe for
-# Windows, glimmerdeck_VERSION_amd64.deb for Debian (lintian run over it; as root,
-# scripts/check-debian-package installs, tries and removes it).
+# Windows with the winget manifest in build/packages/winget/, glimmerdeck_VERSION_amd64.deb
+# for Debian (lintian run over it; as root, scripts/check-debian-package installs, tries
+# and removes it). SIGN_PFX=file.pfx SIGN_PASS_FILE=file [SIGN_TIMESTAMP_URL=url] signs
+# the Windows programs and the installer; SOURCE_DATE_EPOCH (default: the last commit)
+# dates everything in them.
 package: build
 	@cmake --build build --target windows_packages linux_package
 

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "common/random15.h"
 #include "effects/clock.h"
@@ -33,35 +30,6 @@ public:
     double cpu_at = 0;
 };
 
-// Requests a stop on the stage when the cap passes, unless cancelled first.
-class Watchdog {
-public:
-    Watchdog(SlideStage& stage, std::chrono::milliseconds cap)
-        : thread_([this, &stage, cap] {
-              std::unique_lock lock(mutex_);
-              if (!cv_.wait_for(lock, cap, [this] { return done_; })) {
-                  fired_ = true;
-                  stage.RequestStop();
-              }
-          }) {}
-    bool Finish() {
-        {
-            std::lock_guard lock(mutex_);
-            done_ = true;
-        }
-        cv_.notify_all();
-        thread_.join();
-        return fired_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable cv_;
-    bool done_ = false;
-    bool fired_ = false;
-    std::thread thread_;
-};
-
 }  // namespace
 
 double EffectTiming::run_s(int duration_ms) const { return std::max(wall_ms, double(duration_ms)) / 1e3; }
@@ -78,7 +46,7 @@ EffectTiming TimeEffect(int id, int w, int h, int duration_ms, double cap, Prese
     stage.ResetStop();
     SeedRandom(uint32_t(id));
 
-    Watchdog dog(stage, std::chrono::milliseconds(int64_t(cap * duration_ms)));
+    Watchdog dog([&stage] { stage.RequestStop(); }, std::chrono::milliseconds(int64_t(cap * duration_ms)));
     RunTransition(stage, id);
     auto t1 = std::chrono::steady_clock::now();
     EffectTiming t;

@@ -44,15 +44,6 @@ constexpr double kPresentsPerSecond = 55;  // at least, where the effect has the
 using gd::bench::CopyingPresenter;
 using gd::bench::MemcpyFrameMs;
 
-std::vector<int> ParseList(const char* text, char sep) {
-    std::vector<int> out;
-    for (const char* p = text; *p;) {
-        out.push_back(std::atoi(p));
-        while (*p && *p != sep && *p != ',') ++p;
-        if (*p) ++p;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -65,8 +56,8 @@ int main(int argc, char** argv) {
         std::string a = argv[k];
         if (a == "--duration" && k + 1 < argc) duration = std::atoi(argv[++k]);
         else if (a == "--cap" && k + 1 < argc) cap = std::atof(argv[++k]);
-        else if (a == "--sizes" && k + 1 < argc) sizes = ParseList(argv[++k], 'x');
-        else if (a == "--effects" && k + 1 < argc) ids = ParseList(argv[++k], ',');
+        else if (a == "--sizes" && k + 1 < argc) sizes = gd::bench::ParseNumbers(argv[++k]);
+        else if (a == "--effects" && k + 1 < argc) ids = gd::bench::ParseNumbers(argv[++k]);
         else {
             std::fprintf(stderr, "usage: effects_bench [--duration MS] [--cap X] [--sizes WxH,...] [--effects ID,...]\n");
             return 2;

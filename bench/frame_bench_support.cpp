@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -37,6 +38,35 @@ double MemcpyFrameMs(int w, int h) {
     volatile Pixel sink = b[size_t(reps) - 1];
     (void)sink;
     return std::chrono::duration<double, std::milli>(t1 - t0).count() / reps;
+}
+
+Watchdog::Watchdog(std::function<void()> on_cap, std::chrono::milliseconds cap)
+    : thread_([this, on_cap = std::move(on_cap), cap] {
+          std::unique_lock lock(mutex_);
+          if (!cv_.wait_for(lock, cap, [this] { return done_; })) {
+              fired_ = true;
+              on_cap();
+          }
+      }) {}
+
+bool Watchdog::Finish() {
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    cv_.notify_all();
+    thread_.join();
+    return fired_;
+}
+
+std::vector<int> ParseNumbers(const char* text) {
+    std::vector<int> out;
+    for (const char* p = text; *p;) {
+        out.push_back(std::atoi(p));
+        while (*p && *p != 'x' && *p != ',') ++p;
+        if (*p) ++p;
+    }
+    return out;
 }
 
 }  // namespace gd::bench

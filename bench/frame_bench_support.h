@@ -2,8 +2,14 @@
 // What the benchmarks of the show's drawing share: the process's CPU time, a presenter
 // that costs what a real window's would, and this machine's memcpy rate for a frame.
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <span>
+#include <thread>
+#include <vector>
 
 #include "raster/bitmap.h"
 #include "raster/presenter.h"
@@ -27,5 +33,23 @@ private:
 
 // Milliseconds one memcpy of a w x h frame of 32-bit pixels takes (best of a few).
 double MemcpyFrameMs(int w, int h);
+
+// Calls `on_cap` (stopping what is measured) when `cap` passes, unless finished first.
+class Watchdog {
+public:
+    Watchdog(std::function<void()> on_cap, std::chrono::milliseconds cap);
+    // True when the cap had passed.
+    bool Finish();
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    bool fired_ = false;
+    std::thread thread_;
+};
+
+// The numbers of a list such as "1,37" or "1920x1080,3840x2160".
+std::vector<int> ParseNumbers(const char* text);
 
 }  // namespace gd::bench

@@ -3,6 +3,10 @@
 # GD_MINGW_CODECS_DIR. Each becomes an imported target that carries its own dependencies,
 # so static linking gets them in the right order.
 
+# The folders exist before the codecs are built, so the Windows build can be configured and
+# build what needs no codec (the runtime template of `make run`) first.
+file(MAKE_DIRECTORY "${GD_MINGW_CODECS_DIR}/include/openjpeg-2.5")
+
 function(gd_codec_library name file)
   add_library(${name} STATIC IMPORTED GLOBAL)
   set_target_properties(${name} PROPERTIES

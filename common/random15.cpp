@@ -8,6 +8,7 @@ thread_local uint32_t g_state = 1;
 }
 
 void SeedRandom(uint32_t seed) { g_state = seed; }
+uint32_t RandomState() { return g_state; }
 
 int NextRandom() {
     g_state = g_state * 214013u + 2531011u;

@@ -11,6 +11,8 @@ constexpr int kRandomMax = 0x7FFF;
 
 void SeedRandom(uint32_t seed);
 int NextRandom();
+// The calling thread's state: seeding with it later goes on from here.
+uint32_t RandomState();
 // Seeds the calling thread with the current calendar time in seconds.
 void SeedRandomFromTime();
 

@@ -83,6 +83,8 @@ struct SaverConfig {
     int32_t pan_zoom = 0;             // pictures drift during their pause
     int32_t pan_zoom_strength = 15;   // how far, percent of the picture's size
     int32_t backdrop = 0;             // 0 the background colour, 1 a blurred copy of the picture
+    int32_t monitor_mode = 0;         // 0 primary monitor only, 1 the same show on each, 2 a picture each
+    int32_t scale_texts = 0;          // captions and banner scaled to each monitor's DPI
 
     // Settings of the build, in no record (a made screensaver holds pictures already
     // fitted): here so that the options table can name them like every other option.

@@ -58,6 +58,8 @@ enum class OptionId : uint8_t {
     kPanZoom,
     kPanZoomStrength,
     kBackdrop,
+    kMonitorMode,
+    kScaleTexts,
     kFitWidth,
     kFitHeight,
     kCount
@@ -149,6 +151,8 @@ inline constexpr std::string_view kRuntimeMusicPauseEntries[] = {"1", "2", "3", 
 inline constexpr std::string_view kBannerPositionEntries[] = {"Top center", "Bottom center"};
 inline constexpr std::string_view kPanZoomEntries[] = {"5", "10", "15", "20", "25", "30"};
 inline constexpr std::string_view kBackdropEntries[] = {"Background color", "Blurred picture"};
+inline constexpr std::string_view kMonitorModeEntries[] = {"Primary monitor only", "The same show on each monitor",
+                                                           "A different picture on each monitor"};
 
 inline constexpr int64_t kMaxColor = 0xFFFFFF;
 inline constexpr int64_t kMaxPauseSeconds = 3600;
@@ -218,6 +222,16 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
     {.id = OptionId::kBackdrop, .key = "nBackdrop", .kind = OptionKind::kPosition, .field = &SaverConfig::backdrop,
      .homes = kInShowExtras, .ini_key = "nBackdrop", .default_value = 0, .absent = 0, .min = 0, .max = 1,
      .maker_list = kBackdropEntries, .runtime_list = kBackdropEntries, .list_text = ListText::kIndex},
+    // Where the show plays when there are several monitors (player/screen_layout.h): 0 the
+    // primary monitor only, the others black (every screensaver made before it); 1 the
+    // same show on every monitor; 2 a different picture on each.
+    {.id = OptionId::kMonitorMode, .key = "nMonitorMode", .kind = OptionKind::kPosition,
+     .field = &SaverConfig::monitor_mode, .homes = kInShowExtras, .ini_key = "nMonitorMode", .default_value = 2,
+     .absent = 0, .min = 0, .max = 2, .maker_list = kMonitorModeEntries, .runtime_list = kMonitorModeEntries,
+     .list_text = ListText::kIndex},
+    // Captions and the banner drawn at each monitor's DPI, their font sizes and insets
+    // being those of a monitor at 96 DPI (100 %); off, they are drawn at their pixel sizes.
+    ExtrasFlagRow(OptionId::kScaleTexts, "bScaleTexts", &SaverConfig::scale_texts, 1),
     // Settings of the build alone, kept by the project file's extension block: pictures
     // larger than this box are shrunk to fit it before they are encoded (0: that side is
     // not limited; both 0, the default, keeps every picture's size as before).

@@ -1,23 +1,17 @@
 #include "effects/picture_source.h"
 
-#include "common/random15.h"
 #include "common/resource_types.h"
+#include "effects/picture_sequence.h"
 
 namespace gd {
 namespace {
 
-// Advances settings.current_picture for N >= 2.
+// Advances settings.current_picture for N >= 2: from the sequence the show shares with
+// the shows of other monitors, or by the show's own rules.
 int32_t NextIndex(ShowSettings& settings) {
-    const int32_t n = settings.picture_count, current = settings.current_picture;
-    if (n == 2) return current == 0 ? 1 : 0;
-    if (settings.shuffle_pictures && settings.shuffle_rounds) return settings.picture_rounds.Next(n, current);
-    if (settings.shuffle_pictures) {
-        int32_t r;
-        do r = NextRandom() % n;
-        while (r == current);
-        return r;
-    }
-    return current + 1 >= n || current + 1 < 0 ? 0 : current + 1;
+    const PictureOrder order{settings.picture_count, settings.shuffle_pictures, settings.shuffle_rounds};
+    if (settings.shared_pictures) return settings.shared_pictures->Next(order);
+    return NextPictureIndex(order, settings.current_picture, settings.picture_rounds);
 }
 
 }  // namespace

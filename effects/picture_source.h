@@ -32,7 +32,9 @@ public:
 //   N = 2: 0, 1, 0, 1, ... whatever the shuffle flag;
 //   N >= 3: shuffled (drawn at random, never the current one again; with shuffle by
 //          rounds, every picture once a round, see common/shuffle_rounds.h) or in
-//          order with wrap-around.
+//          order with wrap-around;
+//   N >= 2 with a shared sequence (settings.shared_pictures): the sequence's next picture
+//          for this show (picture_sequence.h), which the shows of other monitors share.
 // The caption text is emptied first. False when N is 0 or the chosen picture is missing
 // or does not decode (the index has moved on all the same).
 bool LoadNextPicture(ShowSettings& settings, PictureSource& source, CxImage& image);

@@ -4,20 +4,22 @@
 #include "effects/backdrop.h"
 #include "effects/caption_layout.h"
 #include "effects/placement.h"
+#include "effects/text_scale.h"
 #include "raster/pixel.h"
 
 namespace gd {
 
 namespace {
 
-// The caption (when captions are shown) and the banner over it.
+// The caption (when captions are shown) and the banner over it, at the show's text DPI.
 void DrawTexts(const SlideStage& stage, TextRenderer& text, Bitmap& target) {
     const ShowSettings& s = stage.settings();
+    const int32_t dpi = TextDpi(s);
     if (s.show_captions)
-        DrawInsetText(text, target, s.caption_text, stage.client_rect(), kCaptionInset,
-                      CaptionFormat(s.caption_position), s.caption_font, s.caption_color);
-    DrawInsetText(text, target, s.banner_text, stage.client_rect(), kBannerInset, BannerFormat(s.banner_position),
-                  s.banner_font, s.banner_color);
+        DrawInsetText(text, target, s.caption_text, stage.client_rect(), ScaledLength(kCaptionInset, dpi),
+                      CaptionFormat(s.caption_position), ScaledFont(s.caption_font, dpi), s.caption_color);
+    DrawInsetText(text, target, s.banner_text, stage.client_rect(), ScaledLength(kBannerInset, dpi),
+                  BannerFormat(s.banner_position), ScaledFont(s.banner_font, dpi), s.banner_color);
 }
 
 bool HasText(const ShowSettings& s) {

@@ -4,6 +4,7 @@
 // so the positions survive a stop and a restart of the show.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "common/shuffle_rounds.h"
 
 namespace gd {
+
+class PictureSlot;
 
 struct ShowSettings {
     int32_t picture_pause = 1;         // seconds a picture stays after its transition
@@ -52,6 +55,17 @@ struct ShowSettings {
     int32_t pan_zoom_strength = 15;    // percent
     int32_t backdrop = 0;              // 0 background colour, 1 blurred copy of the picture
     ShuffleRounds picture_rounds;      // the round being played, with shuffle_rounds
+    bool scale_texts = false;          // captions and banner at display_dpi (text_scale.h)
+
+    // Where the show plays, set by its window rather than by options.
+    int32_t display_dpi = 96;          // of the show's monitor
+    // Time-paced frames (the cross-fade, the drift) at least this far apart; 0: one a
+    // display refresh. The shows of several monitors space theirs out to share the
+    // machine (SlideStage::FrameIntervalForShows).
+    int32_t frame_interval_ms = 0;
+    // The picture sequence this show shares with the shows of other monitors
+    // (picture_sequence.h); none: the show draws its own.
+    std::shared_ptr<PictureSlot> shared_pictures;
 
     // The maker's effect demonstration: one effect played again and again, with fixed
     // short sleeps per step instead of pacing over the effect duration (see DemoPace in

@@ -18,6 +18,7 @@ bool ApplyShowOption(ShowSettings& settings, OptionId option, int64_t value) {
     case OptionId::kPanZoom: settings.pan_zoom = v != 0; return true;
     case OptionId::kPanZoomStrength: settings.pan_zoom_strength = v; return true;
     case OptionId::kBackdrop: settings.backdrop = v; return true;
+    case OptionId::kScaleTexts: settings.scale_texts = v != 0; return true;
     default: return false;
     }
 }

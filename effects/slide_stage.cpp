@@ -72,13 +72,18 @@ void SlideStage::WaitStep(int i, int n) {
     }
 }
 
+uint32_t SlideStage::FrameInterval() const {
+    return settings_.frame_interval_ms > int32_t(kRefreshMs) ? uint32_t(settings_.frame_interval_ms) : kRefreshMs;
+}
+
 uint32_t SlideStage::NextFrameTime() const {
-    const uint32_t now = clock_.Now();
-    return now - last_present_ >= kRefreshMs ? now : last_present_ + kRefreshMs;
+    const uint32_t now = clock_.Now(), interval = FrameInterval();
+    return now - last_present_ >= interval ? now : last_present_ + interval;
 }
 
 void SlideStage::WaitFrame(int elapsed, int duration) {
-    while (clock_.Now() - last_present_ < kRefreshMs && !IsStopRequested()) clock_.Sleep(1);
+    const uint32_t interval = FrameInterval();
+    while (clock_.Now() - last_present_ < interval && !IsStopRequested()) clock_.Sleep(1);
     Present();
     ++wait_calls_;
     if (on_wait_step) {

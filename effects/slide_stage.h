@@ -142,6 +142,13 @@ public:
     // with (elapsed, duration) in milliseconds as (i, n).
     uint32_t NextFrameTime() const;
     void WaitFrame(int elapsed, int duration);
+    // The time between two time-paced frames: a display refresh, or the longer interval
+    // the settings ask for.
+    uint32_t FrameInterval() const;
+    // The frame interval of each of `shows` shows playing at once (one per monitor): a
+    // full-screen cross-fade costs most of a core at 4K, so together they take about as
+    // much as one show.
+    static constexpr int32_t FrameIntervalForShows(int shows) { return int32_t(kRefreshMs) * (shows > 1 ? shows : 1); }
 
     // Ends step i of n: WaitStep(i, n) in a show; in demonstration mode the effect's
     // demonstration sleep instead, tested against `counter` (the loop counter the rule

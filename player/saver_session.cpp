@@ -13,7 +13,7 @@ private:
     SessionWindow& window_;
 };
 
-SaverSession::SaverSession(SessionWindow& window, ShowHost* show, std::unique_ptr<SessionMusic> music,
+SaverSession::SaverSession(SessionWindow& window, SessionShow* show, std::unique_ptr<SessionMusic> music,
                            ExitRule exit_rule, SessionPlan plan)
     : window_(window),
       show_(show),
@@ -78,7 +78,7 @@ bool SaverSession::OnTimer(SessionTimer timer) {
     return false;
 }
 
-void SaverSession::ReplaceShow(ShowHost* show) {
+void SaverSession::ReplaceShow(SessionShow* show) {
     show_ = show;
     if (show_ && !closing_ && !show_pending_) show_->Start();
 }

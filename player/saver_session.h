@@ -11,7 +11,8 @@
 //
 // so the window leaves the screen at once, whatever the show is doing, and what is left
 // to wait for is bounded: a show thread still decoding after the bound is left to end on
-// its own (ShowHost::StopWithin).
+// its own (ShowHost::StopWithin). The show may be one screen's or the shows of several
+// monitors (ShowGroup): one music, one exit rule and one close order for all of them.
 //
 // The window is reached through SessionWindow (its timers, hiding and closing) and the
 // music through SessionMusic, so the whole sequence runs in tests without a window
@@ -23,7 +24,7 @@
 #include <string_view>
 
 #include "player/one_shot_timer.h"
-#include "player/show_host.h"
+#include "player/session_show.h"
 #include "player/show_input.h"
 #include "raster/geometry.h"
 
@@ -87,7 +88,7 @@ public:
     static constexpr uint32_t kHeldShowDelayMs = 1000;
 
     // `show` and `music` may be null (nothing to show, no music).
-    SaverSession(SessionWindow& window, ShowHost* show, std::unique_ptr<SessionMusic> music, ExitRule exit_rule,
+    SaverSession(SessionWindow& window, SessionShow* show, std::unique_ptr<SessionMusic> music, ExitRule exit_rule,
                  SessionPlan plan);
     ~SaverSession();
     SaverSession(const SaverSession&) = delete;
@@ -102,7 +103,7 @@ public:
     // The window changed size and its platform made a show of the new size: `show`
     // plays from now on, started at once unless the session still holds the show back
     // or is closing. The previous show must already be stopped.
-    void ReplaceShow(ShowHost* show);
+    void ReplaceShow(SessionShow* show);
     // Closes in the order above; once.
     void Close();
     bool closing() const { return closing_; }
@@ -121,7 +122,7 @@ private:
     void Step(std::string_view step) const;
 
     SessionWindow& window_;
-    ShowHost* show_;
+    SessionShow* show_;
     std::unique_ptr<SessionMusic> music_;
     std::unique_ptr<PrepareTimer> prepare_timer_;
     ExitRule exit_rule_;

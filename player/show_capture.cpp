@@ -66,6 +66,7 @@ public:
     Bitmap Frame() override { return inner_->Frame(); }
     Presenter* presenter() override { return &presenter_; }
     TextRenderer* text() override { return inner_->text(); }
+    void MoveTo(Point origin) override { inner_->MoveTo(origin); }
 
 private:
     std::unique_ptr<ShowSurface> inner_;

@@ -82,6 +82,10 @@ void ShowHost::Stop() {
     if (!given_up_) core_->runner.Stop();
 }
 
+void ShowHost::RequestStop() {
+    if (!given_up_) core_->stage.RequestStop();
+}
+
 bool ShowHost::StopWithin(uint32_t ms) {
     if (given_up_) return false;
     if (core_->runner.StopWithin(ms)) return true;

@@ -20,18 +20,19 @@
 #include "effects/show_runner.h"
 #include "effects/show_settings.h"
 #include "effects/slide_stage.h"
+#include "player/session_show.h"
 #include "player/show_surface.h"
 
 namespace gd {
 
-class ShowHost {
+class ShowHost final : public SessionShow {
 public:
     // Without a clock, the platform's. The settings start with the values of a new show:
     // set them up before Start.
     ShowHost(std::unique_ptr<ShowSurface> surface, std::unique_ptr<PictureSource> pictures,
              std::unique_ptr<Clock> clock = nullptr);
     // Stops the show thread, waiting for it.
-    ~ShowHost();
+    ~ShowHost() override;
     ShowHost(const ShowHost&) = delete;
     ShowHost& operator=(const ShowHost&) = delete;
 
@@ -45,12 +46,14 @@ public:
     const Bitmap& window_buffer() const;
 
     // Starts the show thread when there are pictures; with none nothing runs.
-    void Start();
+    void Start() override;
     // Stops the show thread, waiting for it, then clears a visible window to black.
     void Stop();
     // As Stop, waiting at most `ms`: true when the thread ended in time. Otherwise the
     // thread is given up (see above) and this show cannot be started again.
-    bool StopWithin(uint32_t ms);
+    bool StopWithin(uint32_t ms) override;
+    // Asks the show thread to stop without waiting: several shows then stop together.
+    void RequestStop();
     bool running() const;
     // Fills the stage black, in the window buffer and on the window. Does nothing while
     // the show thread runs.

@@ -23,6 +23,10 @@ public:
     // Either may be null: nothing presented (tests read the window buffer), no text.
     virtual Presenter* presenter() = 0;
     virtual TextRenderer* text() = 0;
+    // The show's place in its window moved to `origin` (client coordinates), its size
+    // unchanged: a window over several monitors whose layout changed. Any thread may
+    // present meanwhile; the next present goes to the new place.
+    virtual void MoveTo(Point) {}
 };
 
 // A surface in plain memory: for tests, tools and platforms that present from memory.

@@ -32,10 +32,11 @@ void GdiPresenter::Present(const Bitmap& window, std::span<const Rect> dirty) {
     GdiFlush();  // the buffer was written through its pixels: let GDI see all of it
     HDC dc = GetDC(window_);
     if (!dc) return;
+    const Point at = origin();
     auto blit = [&](const Rect& r) {
-        BitBlt(dc, origin_.x + r.left, origin_.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
+        BitBlt(dc, at.x + r.left, at.y + r.top, r.width(), r.height(), buffer_.dc(), r.left, r.top, SRCCOPY);
     };
-    HRGN clip = dirty.size() > kSeparateBlits ? RegionOf(dirty, origin_, region_data_) : nullptr;
+    HRGN clip = dirty.size() > kSeparateBlits ? RegionOf(dirty, at, region_data_) : nullptr;
     if (clip) {
         Rect bounds;
         for (const Rect& r : dirty) bounds = bounds.united(r);

@@ -20,6 +20,10 @@ public:
     // cursor is (read for mouse movement only).
     bool Ends(ShowInput input, Point cursor = {});
 
+    // The window moved under the cursor (the monitors changed): the next mouse message
+    // only records where the cursor is, as the first one did.
+    void Rebase() { mouse_seen_ = false; }
+
     // Where the first mouse message found the cursor; (-1, -1) before it came.
     Point first_mouse() const { return first_mouse_; }
 

@@ -50,6 +50,7 @@ PreviewPlan MakePreviewPlan(const CParamData& project) {
     plan.exit.left_click = project.bMouseLeftClick != 0;
     plan.exit.right_click = project.bMouseRightClick != 0;
     plan.exit.any_key = project.bKeyboardEvent != 0;
+    plan.monitor_mode = project.nMonitorMode;
     return plan;
 }
 

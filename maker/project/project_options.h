@@ -51,6 +51,8 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kPanZoom, &CParamData::bPanZoom, kInExtensionBlock},
     {OptionId::kPanZoomStrength, &CParamData::nPanZoom, kInExtensionBlock},
     {OptionId::kBackdrop, &CParamData::nBackdrop, kInExtensionBlock},
+    {OptionId::kMonitorMode, &CParamData::nMonitorMode, kInExtensionBlock},
+    {OptionId::kScaleTexts, &CParamData::bScaleTexts, kInExtensionBlock},
     {OptionId::kFitWidth, &CParamData::nFitWidth, kInExtensionBlock},
     {OptionId::kFitHeight, &CParamData::nFitHeight, kInExtensionBlock},
 }};

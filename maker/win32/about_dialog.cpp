@@ -25,6 +25,10 @@ std::string ReadAppVersion(const std::string& program_folder) {
     return value ? CopyProfileEntry(*value, kMaxVersion + 1) : std::string();
 }
 
+std::string NoticesPath(const std::string& program_folder) {
+    return JoinPath(program_folder, "THIRD-PARTY-NOTICES.txt");
+}
+
 INT_PTR CAboutDlg::Run(HWND owner) { return RunModal(services_.instance, IDD_ABOUTBOX, owner); }
 
 HWND CAboutDlg::CreateForTest(HWND owner) { return CreateModeless(services_.instance, IDD_ABOUTBOX, owner); }
@@ -47,10 +51,11 @@ void CAboutDlg::OnInitDialog() {
     struct Link {
         CLinkLabel& label;
         int id;
-        const char* address;
+        std::string address;
     };
     for (Link link : {Link{homepage_, IDC_ABOUT_HOMEPAGE, kProductPageAddress},
-                      Link{support_, IDC_ABOUT_SUPPORT, kSupportMailAddress}}) {
+                      Link{support_, IDC_ABOUT_SUPPORT, kSupportMailAddress},
+                      Link{notices_, IDC_ABOUT_NOTICES, NoticesPath(services_.program_folder)}}) {
         link.label.Attach(Item(link.id));
         link.label.SetAddress(Wide(link.address));
         link.label.SetPrompter(*services_.prompter);

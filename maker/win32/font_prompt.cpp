@@ -4,7 +4,9 @@
 
 #include <cwchar>
 
+#include "effects/text_scale.h"
 #include "maker/win32/ui_text.h"
+#include "win32/dialog_items.h"
 
 namespace gd {
 
@@ -57,6 +59,14 @@ std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, Colo
     choose.rgbColors = color;
     if (!ChooseFontW(&choose)) return std::nullopt;
     return FontChoice{FromLogFontW(lf), ColorRef(choose.rgbColors)};
+}
+
+LogFont FontOnWindow(const LogFont& kept, HWND window, bool scale_texts) {
+    return scale_texts ? FontAtDpi(kept, kTextBaseDpi, int32_t(WindowDpi(window))) : kept;
+}
+
+LogFont FontToKeep(const LogFont& shown, HWND window, bool scale_texts) {
+    return scale_texts ? FontAtDpi(shown, int32_t(WindowDpi(window)), kTextBaseDpi) : shown;
 }
 
 }  // namespace gd

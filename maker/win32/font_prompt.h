@@ -20,6 +20,13 @@ struct FontChoice {
 // when cancelled.
 std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, ColorRef color);
 
+// A project's caption or banner font as `window` shows it, and a font chosen there as
+// the project keeps it. A project that draws its texts at each monitor's DPI
+// (bScaleTexts) keeps sizes of a 96-DPI monitor, which the maker's window shows at its
+// own DPI; one that does not keeps pixel sizes, shown as they are.
+LogFont FontOnWindow(const LogFont& kept, HWND window, bool scale_texts);
+LogFont FontToKeep(const LogFont& shown, HWND window, bool scale_texts);
+
 // A project font (face name in UTF-8) as the wide platform structure, and back.
 LOGFONTW ToLogFontW(const LogFont& font);
 LogFont FromLogFontW(const LOGFONTW& font);

@@ -19,7 +19,7 @@ namespace {
 constexpr wchar_t kFrameClass[] = L"GlimmerdeckFrame";
 constexpr int kFrameWidth = 740;
 // Tall enough for the Settings page, the tallest, with its Show group.
-constexpr int kFrameHeight = 580;
+constexpr int kFrameHeight = 605;
 constexpr UINT_PTR kIndicatorTimer = 1;
 
 }  // namespace

@@ -114,7 +114,8 @@ INT_PTR CPictureView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
         if (item.CtlID != IDC_CAPTION_SAMPLE) return FALSE;
         const bool shown = selected_ >= 0;
-        DrawCaptionSample(item, sample_font_, sample_color_, shown ? Wide(pictures_[size_t(selected_)].szCaption) : std::wstring());
+        DrawCaptionSample(item, FontOnWindow(sample_font_, hwnd(), context_.doc->project().bScaleTexts != 0),
+                          sample_color_, shown ? Wide(pictures_[size_t(selected_)].szCaption) : std::wstring());
         return TRUE;
     }
     case WM_DPICHANGED_AFTERPARENT:
@@ -549,9 +550,11 @@ void CPictureView::OnPositionChosen() {
 void CPictureView::ChooseCaptionFont() {
     if (selected_ < 0 || !context_.services->choose_font) return;
     CPictureData& picture = pictures_[size_t(selected_)];
-    std::optional<FontChoice> chosen =
-        context_.services->choose_font(hwnd(), picture.lfCaptionFont, picture.crCaptionColor);
+    const bool scale = context_.doc->project().bScaleTexts != 0;
+    std::optional<FontChoice> chosen = context_.services->choose_font(
+        hwnd(), FontOnWindow(picture.lfCaptionFont, hwnd(), scale), picture.crCaptionColor);
     if (!chosen) return;
+    chosen->font = FontToKeep(chosen->font, hwnd(), scale);
     if (std::optional<std::string> reason = CheckRecordText(chosen->font.face_name, 0)) {
         context_.services->prompter->Show(hwnd(), L"The font can't go into the screensaver: " + Wide(*reason),
                                           kProgramName, MB_OK | MB_ICONEXCLAMATION);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "player/win32/monitor_list.h"
 #include "win32/mci_player.h"
 
 namespace gd {
@@ -27,10 +28,24 @@ HCURSOR TransparentCursor(HINSTANCE instance) {
 
 Rect PrimaryScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+// A window at `r` (screen coordinates) with one show over all of it.
+ScreenLayout WholeWindow(const Rect& r) { return {r, {ShowStage{r.translated(-r.left, -r.top)}}}; }
+
 }  // namespace
 
-PreviewWindow::PreviewWindow(PreviewPlan plan, PreviewWindowOptions options)
-    : plan_(std::move(plan)), options_(std::move(options)), exit_(plan_.exit) {}
+ScreenLayout PreviewWindow::PreviewLayout(MonitorMode mode) {
+    if (mode == MonitorMode::kPrimaryOnly) return WholeWindow(PrimaryScreen());
+    return PlatformFullScreenLayout(mode);
+}
+
+PreviewWindow::PreviewWindow(PreviewPlan plan, PreviewWindowOptions options, ScreenLayout layout)
+    : plan_(std::move(plan)), options_(std::move(options)), exit_(plan_.exit), layout_(std::move(layout)) {}
+
+ScreenLayout PreviewWindow::LayoutNow() const {
+    const MonitorMode mode = MonitorModeOf(plan_.monitor_mode);
+    if (options_.rect) return WholeWindow(*options_.rect);
+    return options_.layouts ? options_.layouts(mode) : PreviewLayout(mode);
+}
 
 PreviewWindow::~PreviewWindow() = default;
 
@@ -38,8 +53,9 @@ PreviewWindow* PreviewWindow::Create(HINSTANCE instance, PreviewPlan plan, Previ
     if (!RegisterShowWindowClass(instance, kClassName, &PreviewWindow::WindowProc, nullptr,
                                  TransparentCursor(instance)))
         return nullptr;
-    const Rect r = options.rect.value_or(PrimaryScreen());
-    auto* self = new PreviewWindow(std::move(plan), std::move(options));
+    auto* self = new PreviewWindow(std::move(plan), std::move(options), {});
+    self->layout_ = self->LayoutNow();
+    const Rect r = self->layout_.window;
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kTitle, WS_POPUP | WS_VISIBLE, r.left, r.top,
                                   r.width(), r.height(), nullptr, nullptr, instance, self);
     if (!window) {
@@ -81,6 +97,10 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         if ((wparam & 0xFFF0) == SC_SCREENSAVE) return 0;
         break;
     case WM_TIMER:
+        if (monitors_ && monitors_->OnTimer(wparam)) {
+            Relayout();
+            return 0;
+        }
         if (show_ && show_->OnTimer(wparam)) return 0;
         if (auto timer = window_side_->TimerOf(wparam)) session_->OnTimer(*timer);
         return 0;
@@ -89,6 +109,14 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case kTakeKeyboard:
         TakeKeyboard();
+        return 0;
+    case WM_DISPLAYCHANGE:
+        exit_.Rebase();
+        if (monitors_) monitors_->OnDisplayChange();
+        break;
+    case WM_DPICHANGED:
+        // A window over several monitors keeps its place: only the shows' DPI changed.
+        if (monitors_) monitors_->OnDisplayChange();
         return 0;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers everything
@@ -115,18 +143,24 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void PreviewWindow::Setup() {
+    monitors_ = std::make_unique<MonitorWatch>(window_, kRelayoutTimerId, kMonitorCheckTimerId);
+    monitors_->Start();
     window_side_ = std::make_unique<WindowSession>(
         window_, SessionTimerIds{kShowTimerId, kMusicStartTimerId, kMusicTimerId, kMusicPrepareTimerId});
-    show_ = std::make_unique<WindowShow>(window_, std::make_unique<FilePictureSource>(plan_.pictures));
-    show_->settings() = plan_.show;
-    show_->runner().seed = options_.seed;
+    auto sharing = std::make_shared<MonitorSharing>(MonitorModeOf(plan_.monitor_mode), options_.seed);
+    show_ = std::make_unique<WindowShow>(
+        window_, layout_.stages, [this] { return std::make_unique<FilePictureSource>(plan_.pictures); },
+        [this, sharing](ShowHost& host, const ShowStage& stage, size_t stages) {
+            host.settings() = plan_.show;
+            sharing->SetUp(host, stage, stages);
+        });
 
     media_ = options_.media ? std::move(options_.media) : std::make_unique<CMciPlayer>();
     auto music = std::make_unique<PreviewMusic>(*media_, plan_.music, plan_.shuffle_music, plan_.music_pause,
                                                 plan_.shuffle_music_rounds);
     music_ = music.get();
     session_ = std::make_unique<SaverSession>(
-        *window_side_, &show_->host(), std::move(music),
+        *window_side_, &show_->group(), std::move(music),
         [this](ShowInput input, Point cursor) { return exit_.Ends(input, cursor); }, PreviewSessionPlan(plan_));
     session_->on_step = [this](std::string_view step) { Step(step); };
     session_->Start();
@@ -143,7 +177,17 @@ void PreviewWindow::TakeKeyboard() {
     SetFocus(window_);
 }
 
+void PreviewWindow::Relayout() {
+    if (!show_ || closing()) return;
+    ScreenLayout layout = LayoutNow();
+    if (layout == layout_) return;
+    MoveToLayout(window_, *show_, layout_, layout);
+    layout_ = std::move(layout);
+    exit_.Rebase();
+}
+
 void PreviewWindow::OnDestroy() {
+    if (monitors_) monitors_->Stop();
     if (session_) session_->OnWindowDestroyed();
     Step("window destroyed");
     PostQuitMessage(0);

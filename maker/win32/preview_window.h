@@ -1,15 +1,18 @@
 #pragma once
-// PreviewWindow: the maker's full-screen preview of the open project. A top-most popup
-// over the primary screen, black, without a mouse pointer, that plays the project with
-// the made screensaver's own show (player/win32/window_show.h over the picture files)
-// and its music straight from the music files, until an exit event closes it. The
-// sequencing is the player's session (player/saver_session.h), as in the screensaver.
+// PreviewWindow: the maker's full-screen preview of the open project. A top-most popup,
+// black, without a mouse pointer, that plays the project with the made screensaver's own
+// shows (player/win32/window_show.h over the picture files) and its music straight from
+// the music files, until an exit event closes it. It follows the project's monitor mode:
+// over the primary screen alone in mode 0 (the other monitors keep the maker), over every
+// monitor with a show on each in the others, as the screensaver will; when the monitors
+// change it takes their new layout. The sequencing is the player's session
+// (player/saver_session.h), as in the screensaver.
 //
 // Timers: 66 starts the show 10 ms after set-up; 77 starts the music half a second after
-// it; 99 checks the music once a second. Close is the only way out, in the session's
-// order: window hidden, timers killed, show thread stopped (waited for within a bound),
-// music closed, then the window destroys itself (and the preview thread, whose main
-// window it is, ends with it).
+// it; 99 checks the music once a second; 101 and 102 watch the monitors. Close is the
+// only way out, in the session's order: window hidden, timers killed, show threads
+// stopped (waited for within a bound), music closed, then the window destroys itself (and
+// the preview thread, whose main window it is, ends with it).
 
 #include <windows.h>
 
@@ -21,7 +24,10 @@
 #include "common/media_player.h"
 #include "maker/preview/preview_exit_rules.h"
 #include "maker/preview/preview_session.h"
+#include "player/monitor_sharing.h"
 #include "player/saver_session.h"
+#include "player/screen_layout.h"
+#include "player/win32/monitor_watch.h"
 #include "player/win32/session_window.h"
 #include "player/win32/window_show.h"
 #include "raster/geometry.h"
@@ -29,8 +35,12 @@
 namespace gd {
 
 struct PreviewWindowOptions {
-    // Where the window goes, in screen coordinates; unset: the primary screen.
+    // Where the window goes, in screen coordinates, with one show over all of it; unset:
+    // as the plan's monitor mode says (PreviewLayout).
     std::optional<Rect> rect;
+    // Where the window and its shows go in a monitor mode, now and after the monitors
+    // changed; unset: PreviewLayout over the platform's monitors.
+    std::function<ScreenLayout(MonitorMode mode)> layouts;
     // The music's back end; unset: the media control interface.
     std::unique_ptr<MediaPlayer> media;
     // The show thread's random seed; unset: the time, as in the screensaver.
@@ -48,6 +58,9 @@ public:
     static constexpr UINT_PTR kMusicStartTimerId = 77;
     static constexpr UINT_PTR kMusicTimerId = 99;
     static constexpr UINT_PTR kMusicPrepareTimerId = 100;  // unused: the files play as they are
+    // The monitor watch's timers (player/win32/monitor_watch.h).
+    static constexpr UINT_PTR kRelayoutTimerId = 101;
+    static constexpr UINT_PTR kMonitorCheckTimerId = 102;
     // Posted by another thread to close the preview.
     static constexpr UINT kCloseRequest = WM_APP + 66;
     // Posted to itself once made: takes the keyboard (see TakeKeyboard).
@@ -58,19 +71,26 @@ public:
     // window is destroyed, and posts the thread's quit message then.
     static PreviewWindow* Create(HINSTANCE instance, PreviewPlan plan, PreviewWindowOptions options);
 
+    // The preview's layout over the platform's monitors: the primary screen alone, one
+    // show over it, in mode 0; the screensaver's full-screen layout in the others.
+    static ScreenLayout PreviewLayout(MonitorMode mode);
+
     HWND hwnd() const { return window_; }
     WindowShow& show() { return *show_; }
     PreviewMusicPlayer& music() { return music_->player(); }
     const PreviewExitRules& exit_rules() const { return exit_; }
+    const ScreenLayout& layout() const { return layout_; }
     bool closing() const { return session_ && session_->closing(); }
 
 private:
-    PreviewWindow(PreviewPlan plan, PreviewWindowOptions options);
+    PreviewWindow(PreviewPlan plan, PreviewWindowOptions options, ScreenLayout layout);
     ~PreviewWindow();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
     void Setup();
+    ScreenLayout LayoutNow() const;
+    void Relayout();
     void TakeKeyboard();
     void OnDestroy();
     void Step(std::string_view step) const;
@@ -79,6 +99,8 @@ private:
     PreviewPlan plan_;
     PreviewWindowOptions options_;
     PreviewExitRules exit_;
+    ScreenLayout layout_;
+    std::unique_ptr<MonitorWatch> monitors_;
     // Destroyed in reverse order: the session first, then the show, then the music's
     // device.
     std::unique_ptr<MediaPlayer> media_;

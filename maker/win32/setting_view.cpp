@@ -34,7 +34,7 @@ constexpr OptionControl kOptionControls[] = {
     {OptionId::kBanner, IDC_BANNER_TEXT},           {OptionId::kBannerPos, IDC_BANNER_POS},
     {OptionId::kSmoothScaling, IDC_SMOOTH_SCALING}, {OptionId::kShuffleRounds, IDC_SHUFFLE_ROUNDS},
     {OptionId::kPanZoom, IDC_PAN_ZOOM},             {OptionId::kPanZoomStrength, IDC_PAN_ZOOM_STRENGTH},
-    {OptionId::kBackdrop, IDC_BACKDROP},
+    {OptionId::kBackdrop, IDC_BACKDROP},           {OptionId::kMonitorMode, IDC_MONITOR_MODE},
 };
 
 const OptionControl* ControlOf(int id) {
@@ -286,9 +286,11 @@ void CSettingView::DefaultBackground() {
 
 void CSettingView::ChooseBannerFont() {
     if (!context_.services->choose_font) return;
-    auto chosen = context_.services->choose_font(GetAncestor(hwnd(), GA_ROOT), banner_font_, banner_color_);
+    const bool scale = context_.doc->project().bScaleTexts != 0;
+    auto chosen = context_.services->choose_font(GetAncestor(hwnd(), GA_ROOT), FontOnWindow(banner_font_, hwnd(), scale),
+                                                 banner_color_);
     if (!chosen) return;
-    banner_font_ = chosen->font;
+    banner_font_ = FontToKeep(chosen->font, hwnd(), scale);
     banner_color_ = chosen->color;
     BannerChanged();
     MarkModified();
@@ -313,7 +315,9 @@ void CSettingView::DrawSample(const DRAWITEMSTRUCT& item) {
     // Without a banner text the font's name stands in, so the font shows all the same.
     std::string text(TrimWhiteSpace(ItemUtf8(hwnd(), IDC_BANNER_TEXT)));
     if (text.empty()) text = banner_font_.face_name;
-    DrawBannerSample(item, ColorRef(swatch_.ShownColor()), banner_font_, banner_color_, Wide(text));
+    DrawBannerSample(item, ColorRef(swatch_.ShownColor()),
+                     FontOnWindow(banner_font_, hwnd(), context_.doc->project().bScaleTexts != 0), banner_color_,
+                     Wide(text));
 }
 
 }  // namespace gd

@@ -26,6 +26,7 @@ public:
     Bitmap Frame() override { return frame_.View(); }
     Presenter* presenter() override { return &presenter_; }
     TextRenderer* text() override { return &text_; }
+    void MoveTo(Point origin) override { presenter_.set_origin(origin); }
     GdiPresenter& gdi_presenter() { return presenter_; }
 
 private:

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "player/win32/monitor_list.h"
 #include "runtime/saver_music.h"
 #include "runtime/win32/saver_show.h"
-#include "runtime/win32/monitor_list.h"
 #include "runtime/win32/platform_services.h"
 #include "runtime/win32/present_probe.h"
 #include "runtime/win32/resource_ids.h"
@@ -23,8 +23,13 @@ Point CursorPosition() {
 
 }  // namespace
 
-CSaverWnd::CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, const Rect& stage)
-    : config_(config), source_(std::move(source)), stage_(stage) {
+CSaverWnd::CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, LayoutSource layouts,
+                     ScreenLayout layout)
+    : config_(config),
+      source_(std::move(source)),
+      layouts_(std::move(layouts)),
+      mode_(MonitorModeOf(config.monitor_mode)),
+      layout_(std::move(layout)) {
     flags_.mouse_move = config.mouse_move != 0;
     flags_.left_click = config.mouse_left_click != 0;
     flags_.right_click = config.mouse_right_click != 0;
@@ -36,16 +41,17 @@ CSaverWnd::~CSaverWnd() = default;
 
 CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source) {
-    return Create(instance, config, std::move(source), PlatformFullScreenLayout());
+    return Create(instance, config, std::move(source), PlatformFullScreenLayout);
 }
 
 CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
-                             std::shared_ptr<const ResourceSource> source, const ScreenLayout& layout) {
+                             std::shared_ptr<const ResourceSource> source, LayoutSource layouts) {
     if (!RegisterShowWindowClass(instance, kClassName, &CSaverWnd::WindowProc, nullptr,
                                  LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR)))) {
         return nullptr;
     }
-    auto* self = new CSaverWnd(config, std::move(source), layout.stage);
+    ScreenLayout layout = layouts(MonitorModeOf(config.monitor_mode));
+    auto* self = new CSaverWnd(config, std::move(source), std::move(layouts), layout);
     // Over every monitor, so none of them shows the desktop while the show runs.
     const Rect& w = layout.window;
     HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, kClassName, "", WS_POPUP | WS_VISIBLE, w.left, w.top, w.width(),
@@ -107,7 +113,18 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             if (!OnClose()) return 0;
             break;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
+        case WM_DPICHANGED:
+            // The window spans monitors and keeps its place: only the shows' DPI changed.
+            OnDisplayChange();
+            return 0;
         case WM_TIMER:
+            if (monitors_ && monitors_->OnTimer(wparam)) {
+                Relayout();
+                return 0;
+            }
             if (show_ && show_->OnTimer(wparam)) return 0;
             if (auto timer = window_side_ ? window_side_->TimerOf(wparam) : std::nullopt; timer && session_) {
                 session_->OnTimer(*timer);
@@ -132,17 +149,21 @@ void CSaverWnd::OnCreate() {
 }
 
 void CSaverWnd::StartMusicAndShow() {
+    monitors_ = std::make_unique<MonitorWatch>(hwnd_, kRelayoutTimerId, kMonitorCheckTimerId);
+    monitors_->Start();
     window_side_ = std::make_unique<WindowSession>(hwnd_, kTimerIds);
     // A password asked for on closing is asked over the show's window.
     window_side_->keep_on_close = [this] {
         return PasswordCheckAsks() && DecideClose(exit_, GetTickCount()) == CloseDecision::kCheckPassword;
     };
-    show_ = MakeSaverShow(hwnd_, config_, source_, ShowVariant::kFullScreen, stage_);
+    const ShowCaptureSettings* capture = SaverShowCapture();
+    auto sharing = std::make_shared<MonitorSharing>(mode_, capture ? capture->seed : std::nullopt);
+    show_ = MakeFullScreenShows(hwnd_, config_, source_, layout_.stages, std::move(sharing));
     if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
     auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<PlatformTrackFiles>(), player_,
                                               TemporaryFolder());
     music->list().set_thread_start_hook([] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_IDLE); });
-    session_ = std::make_unique<SaverSession>(*window_side_, &show_->host(), std::move(music),
+    session_ = std::make_unique<SaverSession>(*window_side_, &show_->group(), std::move(music),
                                               [this](ShowInput input, Point) { return EndsShow(input); },
                                               SaverSessionPlan(config_, major_version_));
     session_->Start();
@@ -153,6 +174,21 @@ bool CSaverWnd::EndsShow(ShowInput input) {
     if (!InputEndsShow(input, exit_, flags_, CursorPosition())) return false;
     exit_.closing = true;
     return true;
+}
+
+void CSaverWnd::OnDisplayChange() {
+    exit_.reference = CursorPosition();
+    if (monitors_) monitors_->OnDisplayChange();
+}
+
+void CSaverWnd::Relayout() {
+    if (!show_ || !session_ || session_->closing()) return;
+    ScreenLayout layout = layouts_(mode_);
+    if (layout == layout_) return;
+    MoveToLayout(hwnd_, *show_, layout_, layout);
+    layout_ = std::move(layout);
+    // The platform may have moved the pointer off a monitor that went: no movement.
+    exit_.reference = CursorPosition();
 }
 
 bool CSaverWnd::OnClose() {
@@ -169,7 +205,8 @@ bool CSaverWnd::OnClose() {
 }
 
 void CSaverWnd::OnDestroy() {
-    // The show stops before its window goes away; then the music.
+    if (monitors_) monitors_->Stop();
+    // The shows stop before their window goes away; then the music.
     if (session_) session_->OnWindowDestroyed();
     BOOL previous = FALSE;
     SystemParametersInfoA(SPI_SCREENSAVERRUNNING, FALSE, &previous, 0);

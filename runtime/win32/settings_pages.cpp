@@ -29,7 +29,7 @@ constexpr OptionControl kOptionControls[] = {
     {OptionId::kMouseRightClick, IDC_MOUSE_RIGHT}, {OptionId::kKeyboardEvent, IDC_KEYBOARD},
     {OptionId::kSmoothScaling, IDC_SMOOTH_SCALING}, {OptionId::kShuffleRounds, IDC_SHUFFLE_ROUNDS},
     {OptionId::kPanZoom, IDC_PAN_ZOOM},            {OptionId::kPanZoomStrength, IDC_PAN_ZOOM_STRENGTH},
-    {OptionId::kBackdrop, IDC_BACKDROP},
+    {OptionId::kBackdrop, IDC_BACKDROP},           {OptionId::kMonitorMode, IDC_MONITOR_MODE},
 };
 
 void ShowComboNarrow(HWND dialog, int id, const std::string& text) { ShowComboText(dialog, id, WidenAnsi(text)); }

@@ -118,7 +118,8 @@ TEST_F(SettingsFile, ANewFileHoldsEveryKeyInTheRecordsOrder) {
                     "bShuffleAudio=0\nnAudioPause=2\nbMuteMusic=0\nbShufflePic=1\nbAutoAdjustSize=1\nbMovePicture=0\n"
                     "nEffectMilliSecond=1200\nnPicturePause=5\nszEffect=0001" +
                         std::string(60, '0') +
-                        "\nbSmoothScaling=0\nbShuffleRounds=0\nbPanZoom=0\nnPanZoom=15\nnBackdrop=0\n");
+                        "\nbSmoothScaling=0\nbShuffleRounds=0\nbPanZoom=0\nnPanZoom=15\nnBackdrop=0\nnMonitorMode=0\n"
+                        "bScaleTexts=0\n");
     SaverConfig c = Embedded();
     ApplyIniOverrides(c, store, folders);
     EXPECT_EQ(c.bg_color, 0xFFFFFFFFu);

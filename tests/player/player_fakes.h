@@ -17,6 +17,7 @@
 
 #include "effects/picture_source.h"
 #include "player/saver_session.h"
+#include "player/show_host.h"
 #include "raster/presenter.h"
 
 namespace gd::test {

@@ -121,7 +121,8 @@ TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
         "nAudioPause",     "bMuteMusic",     "szBanner",         "lfBanner.lfHeight", "crBanner",
         "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
         "bEffectOn",       "bMovePicture",   "nEffectCount",     "bSmoothScaling",  "bShuffleRounds",
-        "bPanZoom",        "nPanZoom",       "nBackdrop",        "nFitWidth",       "nFitHeight",
+        "bPanZoom",        "nPanZoom",       "nBackdrop",        "nMonitorMode",    "bScaleTexts",
+        "nFitWidth",       "nFitHeight",
         "reserved.n1"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");
@@ -153,6 +154,10 @@ TEST(ProjectFields, TheShowsNewerOptionsTakeTheirRanges) {
     EXPECT_NE(SetProjectField(p, "nPanZoom", "51"), "");
     EXPECT_EQ(SetProjectField(p, "bPanZoom", "1"), "");
     EXPECT_EQ(p.bPanZoom, 1);
+    EXPECT_EQ(SetProjectField(p, "nMonitorMode", "1"), "");
+    EXPECT_EQ(p.nMonitorMode, 1);
+    EXPECT_NE(SetProjectField(p, "nMonitorMode", "3"), "");
+    EXPECT_NE(SetProjectField(p, "bScaleTexts", "2"), "");
 }
 
 TEST(ProjectFields, ShowPrintsKeysThatSetReadsBack) {

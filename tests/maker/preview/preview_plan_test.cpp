@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "maker/project/path_rules.h"
+#include "maker/project/project_options.h"
 
 namespace gd {
 namespace {
@@ -106,6 +107,20 @@ TEST(PreviewPlan, MusicPlaysUnlessMutedOrAbsentAndTheExitFlagsFollowTheProject) 
     project.bMuteMusic = 0;
     project.musicList.clear();
     EXPECT_TRUE(MakePreviewPlan(project).music.empty());
+}
+
+// The preview plays where the screensaver will: on the monitors of the project's mode,
+// its texts scaled as the screensaver scales them.
+TEST(PreviewPlan, FollowsTheProjectsMonitorModeAndTextScale) {
+    CParamData project = Project();
+    SetAbsentOptions(project);  // a project saved before either
+    EXPECT_EQ(MakePreviewPlan(project).monitor_mode, 0);
+    EXPECT_FALSE(MakePreviewPlan(project).show.scale_texts);
+    project.nMonitorMode = 2;
+    project.bScaleTexts = 1;
+    const PreviewPlan plan = MakePreviewPlan(project);
+    EXPECT_EQ(plan.monitor_mode, 2);
+    EXPECT_TRUE(plan.show.scale_texts);
 }
 
 TEST(PreviewPlan, WithoutPicturesTheShowKeepsTheValuesOfANewShow) {

@@ -98,6 +98,26 @@ TEST_F(ExtensionBlock, AFileWithoutTheBlockReadsAsBeforeAndWritesBackByteForByte
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// Where the show plays on several monitors, and whether its texts follow each monitor's
+// DPI: a project saved before says neither and plays on the primary monitor with texts
+// as they were; a new project shows a picture on each monitor and scales its texts, and
+// says so in its block.
+TEST_F(ExtensionBlock, MonitorModeAndTextScaleOfOldAndNewProjects) {
+    CParamData old = Load(today);
+    EXPECT_EQ(old.nMonitorMode, 0);
+    EXPECT_EQ(old.bScaleTexts, 0);
+
+    CParamData fresh;
+    SetOptionDefaults(fresh);
+    EXPECT_EQ(fresh.nMonitorMode, 2);
+    EXPECT_EQ(fresh.bScaleTexts, 1);
+    CParamData mode_only = project;
+    mode_only.nMonitorMode = 1;
+    std::vector<uint8_t> bytes = Store(mode_only);
+    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry("nMonitorMode", 1)})));
+    EXPECT_EQ(Load(bytes), mode_only);
+}
+
 TEST_F(ExtensionBlock, WhatALaterVersionAddsIsKeptAndWrittenBack) {
     // Entries this version does not know, and bytes after the block.
     const std::vector<uint8_t> more = {'M', 'O', 'R', 'E'};

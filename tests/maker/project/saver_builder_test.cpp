@@ -242,7 +242,11 @@ TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
     expected.pan_zoom = project.bPanZoom;
     expected.pan_zoom_strength = project.nPanZoom;
     expected.backdrop = project.nBackdrop;
+    expected.monitor_mode = project.nMonitorMode;
+    expected.scale_texts = project.bScaleTexts;
     EXPECT_EQ(expected.effect_count, 45) << "a new project knows cross-fade";
+    EXPECT_EQ(expected.monitor_mode, 2) << "a new project shows a picture on each monitor";
+    EXPECT_EQ(expected.scale_texts, 1) << "a new project draws its texts at each monitor's DPI";
     EXPECT_EQ(overlaid, expected);
 }
 

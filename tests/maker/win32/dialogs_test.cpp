@@ -231,6 +231,11 @@ TEST_F(MakerWindowTest, AboutBoxShowsTheVersionAndLinks) {
     EXPECT_EQ(about.support_link().address(), Wide(kSupportMailAddress));
     EXPECT_TRUE(about.homepage_link().Open());
     EXPECT_EQ(opened_, std::vector<std::wstring>{Wide(kProductPageAddress)});
+    // The notices link opens the file beside the program, whatever folder that is.
+    const std::wstring notices = Wide(services_.program_folder) + L"\\THIRD-PARTY-NOTICES.txt";
+    EXPECT_EQ(about.notices_link().address(), notices);
+    EXPECT_TRUE(about.notices_link().Open());
+    EXPECT_EQ(opened_.back(), notices);
     DestroyWindow(window);
 
     folder_.Write("app.ini", std::string("[main]\r\nAppVer=1234567890123\r\n"));

@@ -47,7 +47,7 @@ TEST_F(Frame, OpensAsAFixedWindowOnTheGeneralPage) {
     GetWindowRect(frame_->hwnd(), &r);
     UINT dpi = WindowDpi(frame_->hwnd());
     EXPECT_EQ(r.right - r.left, ScaleForDpi(740, dpi));
-    EXPECT_EQ(r.bottom - r.top, ScaleForDpi(580, dpi));
+    EXPECT_EQ(r.bottom - r.top, ScaleForDpi(605, dpi));
     LONG style = GetWindowLongW(frame_->hwnd(), GWL_STYLE);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);

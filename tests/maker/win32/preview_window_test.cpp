@@ -265,5 +265,54 @@ TEST(PreviewThread, EscapeDuringTheFirstEffectClosesAtOnce) {
     EXPECT_LT(GetTickCount() - start, 3000u);
 }
 
+// The project's monitor mode: with a picture on each monitor, the preview covers every
+// monitor of its layout and plays a picture of its own on each; when the monitors change,
+// it takes their new layout.
+TEST(PreviewMonitors, PlaysAPictureOnEachMonitorOfTheLayout) {
+    TempFolder folder;
+    PreviewPlan plan = QuickPlan({WriteColorJpeg(folder, "red.jpg", 320, 240, RGB(255, 0, 0)),
+                                  WriteColorJpeg(folder, "blue.jpg", 320, 240, RGB(0, 0, 255))});
+    plan.show.picture_pause = 30;
+    plan.monitor_mode = 2;
+    PreviewWindowOptions options;
+    options.media = std::make_unique<FakeMedia>();
+    std::vector<MonitorMode> asked;
+    ScreenLayout layout{{0, 0, 640, 240}, {ShowStage{{0, 0, 320, 240}}, ShowStage{{320, 0, 640, 240}}}};
+    options.layouts = [&](MonitorMode mode) {
+        asked.push_back(mode);
+        return layout;
+    };
+    PreviewWindow* preview = PreviewWindow::Create(GetModuleHandleW(nullptr), std::move(plan), std::move(options));
+    ASSERT_NE(preview, nullptr);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), MonitorMode::kDifferentPictures);
+    RECT r{};
+    GetWindowRect(preview->hwnd(), &r);
+    EXPECT_EQ(r.right, 640);
+    EXPECT_EQ(r.bottom, 240);
+    ASSERT_EQ(preview->show().group().size(), 2u);
+    auto red = [](Pixel p) { return (p >> 16 & 0xFF) > 200 && (p & 0xFF) < 60; };
+    auto blue = [](Pixel p) { return (p & 0xFF) > 200 && (p >> 16 & 0xFF) < 60; };
+    auto middle = [&](size_t i) { return preview->show().group().host(i).window_buffer().pixel(160, 120); };
+    EXPECT_TRUE(PumpMessagesUntil([&] {
+        const Pixel a = middle(0), b = middle(1);
+        return (red(a) && blue(b)) || (blue(a) && red(b));
+    }, 5000)) << std::hex << middle(0) << " and " << middle(1);
+
+    // The second monitor unplugged: the preview takes the monitors that are left, its first
+    // show playing on, and goes on until an exit event.
+    ShowHost* first = &preview->show().group().host(0);
+    layout = ScreenLayout{{0, 0, 320, 240}, {ShowStage{{0, 0, 320, 240}}}};
+    SendMessageW(preview->hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(320, 240));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return preview->layout() == layout; }, 3000));
+    GetWindowRect(preview->hwnd(), &r);
+    EXPECT_EQ(r.right, 320);
+    ASSERT_EQ(preview->show().group().size(), 1u);
+    EXPECT_EQ(&preview->show().group().host(0), first);
+    EXPECT_FALSE(preview->closing());
+    DestroyWindow(preview->hwnd());
+    DropPendingMessages();
+}
+
 }  // namespace
 }  // namespace gd::test

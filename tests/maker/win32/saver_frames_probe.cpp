@@ -1,6 +1,6 @@
-// Plays a made screensaver's show the way the screensaver does (its own resources, its
-// own decoders, its show settings) in a hidden window of a given size with a given random
-// seed, and writes what the window shows after its first transitions:
+// Plays a made screensaver's show the way the screensaver does on one monitor (its own
+// resources, its own decoders, its show settings, its monitor mode) in a hidden window of
+// a given size with a given random seed, and writes what the window shows after its first transitions:
 //   saver_frames_probe SAVER WIDTH HEIGHT SEED OUT_PREFIX [COUNT]
 // writes OUT_PREFIX1.raw, OUT_PREFIX2.raw, ...: 32-bit pixels 0x00RRGGBB, top row first.
 // Exit code 0 when every frame was written.
@@ -54,8 +54,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = CreateWindowExA(0, "SaverFramesProbe", "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
                                   instance, nullptr);
     if (!window) return 5;
-    std::unique_ptr<gd::WindowShow> show = gd::MakeSaverShow(window, *config, resources,
-                                                             gd::ShowVariant::kFullScreen, gd::Rect{0, 0, width, height});
+    // One monitor of the window's size, in the screensaver's monitor mode.
+    auto sharing = std::make_shared<gd::MonitorSharing>(gd::MonitorModeOf(config->monitor_mode), seed);
+    std::unique_ptr<gd::WindowShow> show = gd::MakeFullScreenShows(
+        window, *config, resources, {gd::ShowStage{gd::Rect{0, 0, width, height}}}, sharing);
     std::mutex lock;
     std::vector<gd::Bitmap> frames;
     std::atomic<int> taken{0};
@@ -69,7 +71,6 @@ int wmain(int argc, wchar_t** argv) {
         frames.push_back(std::move(copy));
         taken = int(frames.size());
     };
-    show->runner().seed = seed;
     show->Start();
     const DWORD start = GetTickCount();
     while (taken < count && GetTickCount() - start < 60000) {

@@ -400,6 +400,7 @@ TEST_F(SettingPage, ANewProjectShowsItsDefaults) {
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_PAN_ZOOM));
     EXPECT_EQ(Selected(IDC_PAN_ZOOM_STRENGTH), L"15");
     EXPECT_EQ(Selected(IDC_BACKDROP), L"Background color");
+    EXPECT_EQ(Selected(IDC_MONITOR_MODE), L"A different picture on each monitor");
 }
 
 // A project saved before the show's newer options shows them off, and the page stores
@@ -412,6 +413,7 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_SMOOTH_SCALING));
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_SHUFFLE_ROUNDS));
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_PAN_ZOOM));
+    EXPECT_EQ(Selected(IDC_MONITOR_MODE), L"Primary monitor only");
     page.StoreToProject();
     EXPECT_EQ(Project(), before);
     EXPECT_FALSE(Modified());
@@ -421,6 +423,9 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
     page.StoreToProject();
     EXPECT_EQ(Project().bPanZoom, 1);
     EXPECT_EQ(Project().nBackdrop, 1);
+    PressInList(IDC_MONITOR_MODE, VK_DOWN);
+    page.StoreToProject();
+    EXPECT_EQ(Project().nMonitorMode, 1);
 }
 
 // The box pictures are fitted into when made: off in a new project, a screen size chosen

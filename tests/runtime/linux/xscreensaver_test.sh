@@ -28,7 +28,7 @@ if [ "$(id -u)" = 0 ]; then
   xhost +local: >/dev/null
 fi
 run() { "${as_user[@]}" HOME="$home" TMPDIR="$home/tmp" SDL_AUDIODRIVER=dummy DISPLAY="$DISPLAY" "$@"; }
-trap 'run xscreensaver-command -exit >/dev/null 2>&1 || true; kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$home"; true' EXIT
+trap 'rc=$?; set +e; run xscreensaver-command -exit >/dev/null 2>&1; kill $(jobs -p) 2>/dev/null; kill $xvfb_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$home"; exit $rc' EXIT
 
 /usr/bin/convert -size 512x384 xc:'#FF0000' red.gif
 saver="$home/Red Show.scr"

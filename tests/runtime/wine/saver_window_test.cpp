@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -23,6 +24,11 @@ namespace {
 
 bool GoneWithin(HWND window, DWORD milliseconds) {
     return PumpMessagesUntil([window] { return !IsWindow(window); }, milliseconds);
+}
+
+// The same layout in every mode, whatever the platform's monitors.
+CSaverWnd::LayoutSource Fixed(ScreenLayout layout) {
+    return [layout](MonitorMode) { return layout; };
 }
 
 class SaverWindow : public ::testing::Test {
@@ -99,8 +105,8 @@ TEST(SaverWindowLayout, CoversEveryMonitorAndPlaysOnThePrimaryOnly) {
     config.effect_on.fill(1);
     auto source = std::make_shared<MemoryResourceSource>();
     source->Add(RT_SAVER_PICTURE, 0, HalvesJpeg(200, 100, kRed, kBlue));
-    const ScreenLayout layout{{0, 0, 1024, 600}, {424, 0, 1024, 480}};
-    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), config, source, layout);
+    const ScreenLayout layout{{0, 0, 1024, 600}, {ShowStage{{424, 0, 1024, 480}}}};
+    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), config, source, Fixed(layout));
     ASSERT_NE(saver, nullptr);
     HWND window = saver->hwnd();
     RECT r{};
@@ -121,6 +127,125 @@ TEST(SaverWindowLayout, CoversEveryMonitorAndPlaysOnThePrimaryOnly) {
     ReleaseDC(window, dc);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(ShowsWithin(window, shown, 500));
+    DestroyWindow(window);
+    DropPendingMessages();
+}
+
+// Two monitors side by side, stood in for by two stages of one window: a 600 x 480
+// primary and a 424 x 600 secondary at its right. Two pictures, red and blue, at their
+// own size (centred on each stage), in order.
+const std::vector<MonitorArea> kTwoMonitorAreas{{{0, 0, 600, 480}, true}, {{600, 0, 1024, 600}, false}};
+const ScreenLayout kTwoMonitors{{0, 0, 1024, 600}, {ShowStage{{0, 0, 600, 480}}, ShowStage{{600, 0, 1024, 600}}}};
+
+// The layout of kTwoMonitorAreas in the mode the screensaver asks for.
+CSaverWnd::LayoutSource TwoMonitors() {
+    return [](MonitorMode mode) { return FullScreenLayout(kTwoMonitorAreas, {0, 0, 600, 480}, mode); };
+}
+
+SaverConfig TwoPictureShow(int32_t monitor_mode) {
+    SaverConfig config;
+    config.bg_color = kBackground;
+    config.picture_count = config.has_pictures = 2;
+    config.shuffle_pic = 0;
+    config.picture_pause = 30;
+    config.effect_millisecond = 200;
+    config.effect_on.fill(1);
+    config.monitor_mode = monitor_mode;
+    return config;
+}
+
+std::shared_ptr<MemoryResourceSource> RedAndBlue() {
+    auto source = std::make_shared<MemoryResourceSource>();
+    source->Add(RT_SAVER_PICTURE, 0, HalvesJpeg(200, 100, kRed, kRed));
+    source->Add(RT_SAVER_PICTURE, 1, HalvesJpeg(200, 100, kBlue, kBlue));
+    return source;
+}
+
+// The colour in the middle of each stage of a layout, as the window shows it.
+std::vector<COLORREF> StageMiddles(HWND window, const ScreenLayout& layout) {
+    std::vector<COLORREF> middles;
+    for (const ShowStage& s : layout.stages)
+        middles.push_back(PixelAt(window, (s.rect.left + s.rect.right) / 2, (s.rect.top + s.rect.bottom) / 2));
+    return middles;
+}
+
+// Whether the stages' middles show one of `colors` each, within `ms`; `distinct`: no
+// colour twice.
+bool StagesShowWithin(HWND window, const ScreenLayout& layout, std::vector<COLORREF> colors, bool distinct, DWORD ms) {
+    return PumpMessagesUntil([&] {
+        const std::vector<COLORREF> middles = StageMiddles(window, layout);
+        for (size_t i = 0; i < middles.size(); ++i) {
+            if (std::none_of(colors.begin(), colors.end(), [&](COLORREF c) { return Near(middles[i], c); })) return false;
+            for (size_t j = 0; j < i && distinct; ++j)
+                if (Near(middles[i], middles[j])) return false;
+        }
+        return true;
+    }, ms);
+}
+
+TEST(SaverWindowMonitors, EachModePlaysOnItsMonitors) {
+    struct Case {
+        int32_t mode;
+        size_t shows;
+        std::vector<Probe> probes;  // none: the stages show the two pictures, one each
+    };
+    const Case cases[] = {
+        // Only the primary; the secondary stays black, around the primary's picture its
+        // background.
+        {0, 1, {{300, 240, kRed}, {5, 5, kBackground}, {812, 300, kBlack}, {610, 5, kBlack}, {300, 550, kBlack}}},
+        // The same show: both monitors begin with the first picture, each on its background.
+        {1, 2, {{300, 240, kRed}, {812, 300, kRed}, {5, 5, kBackground}, {610, 5, kBackground}, {300, 550, kBlack}}},
+        // A picture each: the two pictures are shared out, whichever monitor asks first.
+        {2, 2, {{610, 5, kBackground}, {300, 550, kBlack}}},
+    };
+    for (const Case& c : cases) {
+        CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(c.mode), RedAndBlue(), TwoMonitors());
+        ASSERT_NE(saver, nullptr);
+        EXPECT_EQ(saver->shows().group().size(), c.shows) << "mode " << c.mode;
+        if (c.mode == 2) EXPECT_TRUE(StagesShowWithin(saver->hwnd(), kTwoMonitors, {kRed, kBlue}, true, 4000));
+        EXPECT_TRUE(ShowsWithin(saver->hwnd(), c.probes, 4000)) << "mode " << c.mode;
+        DestroyWindow(saver->hwnd());
+        DropPendingMessages();
+    }
+}
+
+// The monitors change during the show: the window takes the new layout and the shows go
+// on there; a monitor that went leaves nothing behind, a new one shows a picture of its
+// own, and a show whose monitor moved goes with it.
+TEST(SaverWindowMonitors, ADisplayChangeLaysTheShowsOutAgain) {
+    auto layout = std::make_shared<ScreenLayout>(kTwoMonitors);
+    CSaverWnd* saver = CSaverWnd::Create(GetModuleHandleA(nullptr), TwoPictureShow(2), RedAndBlue(),
+                                         [layout](MonitorMode) { return *layout; });
+    ASSERT_NE(saver, nullptr);
+    HWND window = saver->hwnd();
+    ASSERT_TRUE(StagesShowWithin(window, kTwoMonitors, {kRed, kBlue}, true, 4000));
+    ShowHost* primary = &saver->shows().group().host(0);
+    const COLORREF primary_color = StageMiddles(window, kTwoMonitors)[0];
+
+    // The secondary is unplugged: the window shrinks to the primary, whose show plays on.
+    *layout = ScreenLayout{{0, 0, 600, 480}, {ShowStage{{0, 0, 600, 480}}}};
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(600, 480));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return saver->layout() == *layout; }, 3000));
+    RECT r{};
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right, 600);
+    EXPECT_EQ(r.bottom, 480);
+    ASSERT_EQ(saver->shows().group().size(), 1u);
+    EXPECT_EQ(&saver->shows().group().host(0), primary);
+    EXPECT_TRUE(ShowsWithin(window, {{300, 240, primary_color}, {5, 5, kBackground}}, 2000));
+
+    // Rearranged, with a monitor plugged in left of the primary: the primary's show moves
+    // with its monitor, and the new one plays the other picture.
+    *layout = ScreenLayout{{0, 0, 1024, 600}, {ShowStage{{0, 0, 424, 600}}, ShowStage{{424, 0, 1024, 480}}}};
+    SendMessageA(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 600));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return saver->layout() == *layout; }, 3000));
+    ASSERT_EQ(saver->shows().group().size(), 2u);
+    EXPECT_EQ(&saver->shows().group().host(1), primary);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_TRUE(ShowsWithin(window, {{724, 240, primary_color}, {700, 550, kBlack}, {430, 5, kBackground}}, 2000));
+    EXPECT_TRUE(StagesShowWithin(window, *layout, {kRed, kBlue}, true, 4000)) << "the new monitor shows no picture of its own";
+    EXPECT_TRUE(IsWindowVisible(window)) << "the show ended";
     DestroyWindow(window);
     DropPendingMessages();
 }

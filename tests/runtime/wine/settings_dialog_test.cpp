@@ -178,6 +178,7 @@ TEST_F(SettingsDialog, TheShowsNewerOptionsShowAndSave) {
     config_.pan_zoom = 0;
     config_.pan_zoom_strength = 20;
     config_.backdrop = 1;
+    config_.monitor_mode = 1;
     HWND dialog = Open();
     HWND page = Page(1);
     EXPECT_TRUE(IsItemChecked(page, IDC_SMOOTH_SCALING));
@@ -186,6 +187,9 @@ TEST_F(SettingsDialog, TheShowsNewerOptionsShowAndSave) {
     EXPECT_EQ(ItemText(page, IDC_PAN_ZOOM_STRENGTH), L"20");
     EXPECT_EQ(ComboItemCount(page, IDC_BACKDROP), 2);
     EXPECT_EQ(ItemText(page, IDC_BACKDROP), L"Blurred picture");
+    EXPECT_EQ(ComboItemCount(page, IDC_MONITOR_MODE), 3);
+    EXPECT_EQ(ItemText(page, IDC_MONITOR_MODE), L"The same show on each monitor");
+    SendDlgItemMessageW(page, IDC_MONITOR_MODE, CB_SETCURSEL, 2, 0);
     SetItemChecked(page, IDC_SHUFFLE_ROUNDS, true);
     SetItemChecked(page, IDC_PAN_ZOOM, true);
     SendDlgItemMessageW(page, IDC_BACKDROP, CB_SETCURSEL, 0, 0);
@@ -195,8 +199,10 @@ TEST_F(SettingsDialog, TheShowsNewerOptionsShowAndSave) {
     EXPECT_EQ(config_.pan_zoom, 1);
     EXPECT_EQ(config_.pan_zoom_strength, 10);
     EXPECT_EQ(config_.backdrop, 0);
+    EXPECT_EQ(config_.monitor_mode, 2);
     const std::string file = SettingsFile();
-    for (const char* key : {"bSmoothScaling=1", "bShuffleRounds=1", "bPanZoom=1", "nPanZoom=10", "nBackdrop=0"})
+    for (const char* key :
+         {"bSmoothScaling=1", "bShuffleRounds=1", "bPanZoom=1", "nPanZoom=10", "nBackdrop=0", "nMonitorMode=2"})
         EXPECT_NE(file.find(key), std::string::npos) << key << " in\n" << file;
 }
 

@@ -8,6 +8,8 @@
 #      Its settings dialog's Settings tab is kept as settings-dialog-DPI.png.
 #   2. A fine 1-pixel checkerboard shown shrunk: even grey with smooth scaling, black and
 #      white pixels without (checker-smooth-DPI.png, checker-nearest-DPI.png).
+#   3. The banner at the monitor's DPI: with text scaling as tall as the DPI over 96 times
+#      the banner without it (banner-1-DPI.png, banner-0-DPI.png).
 #
 #   show_options_test.sh REPO MAKER_FOLDER WORKDIR
 # MAKER_FOLDER is the program folder: the Linux maker `glimmerdeck` and data/data1.dat.
@@ -33,6 +35,7 @@ $convert -size 32x768 xc:'#0000E0' xc:'#00E0E0' +append -write mpr:s +delete \
 # maker keeps it as it is). Not twice: dropping every other row and column of that would
 # keep one colour only, where any other factor keeps a pattern of both.
 $convert -size 1500x1125 pattern:gray50 -type bilevel checker.gif
+$convert -size 1024x768 xc:black -quality 92 black.jpg
 
 # Project settings: maker defaults, the picture centred at its place, no exit on mouse.
 only_cross_fade="bEffectOn=0$(printf '0%.0s' $(seq 1 44))1$(printf '0%.0s' $(seq 46 63))"
@@ -137,6 +140,33 @@ for dpi in 96 192; do
     xdotool key Escape
     ends_within "$saver_pid" 3 || { fail "$dpi DPI: Escape did not end $name"; stop_saver; }
   done
+
+  # --- 3. the banner at the monitor's DPI -----------------------------------------------
+  declare -A tall=()
+  for scale in 1 0; do
+    name="Banner-$scale-$dpi"
+    make_project "$name" black.jpg -- bScaleTexts="$scale" "szBanner=Glimmer Deck" lfBanner.lfHeight=-24       crBanner=#FFFFFF nBannerPos=0 crBgColor=0x000000 bAutoAdjustSize=1 nEffectMilliSecond=100 nPicturePause=30       bEffectOn=0$(printf '0%.0s' $(seq 1 63)) || continue
+    center_cursor
+    start_saver "$name.scr" /s
+    sleep 3
+    shot "banner-$scale-$dpi"
+    # The height of what is lit in the top quarter: the banner's letters.
+    tall[$scale]=$($convert "banner-$scale-$dpi.png" -crop 1024x192+0+0 +repage -threshold 50% -trim       -format '%h' info: 2>/dev/null || echo 0)
+    xdotool key Escape
+    ends_within "$saver_pid" 3 || { fail "$dpi DPI: Escape did not end $name"; stop_saver; }
+  done
+  if [ -n "${tall[1]:-}" ] && [ -n "${tall[0]:-}" ] && [ "${tall[0]}" -gt 4 ]; then
+    # The letters' height scales with the DPI, within a pixel or two of rounding.
+    want=$((tall[0] * dpi / 96))
+    if [ "${tall[1]}" -ge $((want - 2 - want / 10)) ] && [ "${tall[1]}" -le $((want + 2 + want / 10)) ]; then
+      pass "$dpi DPI: the banner is ${tall[1]} pixels tall scaled, ${tall[0]} unscaled"
+    else
+      fail "$dpi DPI: the banner is ${tall[1]} pixels tall scaled, ${tall[0]} unscaled (about $want expected)"
+    fi
+  else
+    fail "$dpi DPI: no banner to measure (${tall[1]:-none} scaled, ${tall[0]:-none} unscaled)"
+  fi
+  unset tall
 done
 
 echo "show_options_test: $failures failure(s)"
