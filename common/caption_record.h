@@ -22,11 +22,23 @@ constexpr size_t kCaptionTextLimit = 64;
 // Caption positions 0..8: rows top, middle, bottom; columns left, centre, right.
 constexpr int32_t kCaptionPositionCount = 9;
 
+// The caption's text and font face name in Unicode (UTF-8), from the caption's text record
+// (caption_texts.h); the 136 bytes hold their best-fit Western form.
+struct CaptionTexts {
+    std::string text;  // trimmed, as the narrow field
+    std::string face_name;
+
+    friend bool operator==(const CaptionTexts&, const CaptionTexts&) = default;
+};
+
 struct CaptionRecord {
     LogFont font;
     ColorRef color = 0;
     int32_t position = 0;
     std::string text;  // stored with leading and trailing white space removed
+    // Not part of the 136 bytes: the texts in Unicode, when the screensaver carries them.
+    // Without them `text` and the face name are ANSI text, drawn as they always were.
+    std::optional<CaptionTexts> texts;
 
     friend bool operator==(const CaptionRecord&, const CaptionRecord&) = default;
 };

@@ -1,5 +1,6 @@
 #include "common/code_page.h"
 
+#include "common/character_count.h"
 #include "common/unicode_text.h"
 
 namespace gd {
@@ -64,18 +65,34 @@ std::string NarrowFileTextToUtf8(std::string_view bytes) {
     return CodePageToUtf8(bytes);
 }
 
-std::string CodePageBytesOrQuestionMarks(std::string_view text) {
+namespace {
+
+// The base letters of Latin Extended-A (U+0100..U+017F), sixteen a row; the letters the
+// code page holds (Œ, œ, Š, š, Ÿ, Ž, ž) never get here.
+constexpr std::string_view kLatinExtendedA[8] = {
+    "AaAaAaCcCcCcCcDd", "DdEeEeEeEeEeGgGg", "GgGgHhHhIiIiIiIi", "IiIiJjKkkLlLlLlL",
+    "lLlNnNnNnnNnOoOo", "OoOoRrRrRrSsSsSs", "SsTtTtTtUuUuUuUu", "UuUuWwYyYZzZzZzs",
+};
+
+// The best-fit byte of a character the code page lacks; 0 when it is dropped.
+char BestFitByte(char32_t c) {
+    if (c >= 0x0100 && c <= 0x017F) return kLatinExtendedA[(c - 0x100) / 16][(c - 0x100) % 16];
+    if (ExtendsCharacter(c) || c == 0x200B || c == 0xFEFF) return 0;
+    if ((c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000) return ' ';
+    if ((c >= 0x2010 && c <= 0x2015) || c == 0x2212) return '-';
+    if (c == 0x2032) return '\'';
+    return '?';
+}
+
+}  // namespace
+
+std::string BestFitCodePage(std::string_view text) {
     std::string out;
-    ToCodePage(text, out, [&](char32_t) {
-        out += '?';
+    ToCodePage(text, out, [&](char32_t c) {
+        if (char byte = EscapedByte(c) ? '?' : BestFitByte(c)) out += byte;
         return true;
     });
     return out;
-}
-
-std::string CodePageRefusalText(char32_t refused) {
-    if (EscapedByte(refused)) return DescribeCharacter(refused) + " cannot be converted to the screensaver's texts";
-    return DescribeCharacter(refused) + " is not in the Western (Windows-1252) character set of the screensaver's texts";
 }
 
 }  // namespace gd

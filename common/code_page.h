@@ -9,11 +9,14 @@
 // for what they return. The Linux command line takes and prints UTF-8 unchanged.
 //
 // Payload records (the configuration, caption and font records of a made screensaver).
-// The runtime draws their texts as single bytes in the Windows ANSI code page, so they
-// hold code-page bytes: Western (1252), from the table below rather than the system's
-// tables, so the Linux and the Windows maker write the same bytes. A character the code
-// page cannot hold is refused before it reaches a record, and the refusal names it; the
-// limits of the record fields count these stored bytes (one per character).
+// Their narrow fields hold code-page bytes: Western (1252), from the table below rather
+// than the system's tables, so the Linux and the Windows maker write the same bytes. A
+// screensaver made before its texts went into its records in Unicode draws these bytes
+// with the platform's ANSI functions. Every text now also has a wide entry (UTF-16, in
+// the show extras record and each caption's text record) that the runtime draws and
+// shows with the wide functions; the narrow field keeps a best-fit Western form of it
+// for older readers (BestFitCodePage). The limits of the texts count characters as the
+// user sees them (character_count.h), not bytes.
 //
 // Project files (.psm). Each length-prefixed text is written in its narrow form, the
 // code-page bytes, whenever the code page can hold the text, so such files are byte for
@@ -57,13 +60,12 @@ std::string CodePageToUtf8(std::string_view bytes);
 // bytes.
 std::string NarrowFileTextToUtf8(std::string_view bytes);
 
-// For a record whose text was checked before: the code-page bytes of a UTF-8 text, with
-// "?" for a character the code page cannot hold (what the platform's conversion puts
-// there too).
-std::string CodePageBytesOrQuestionMarks(std::string_view text);
-
-// The text of a refusal: "'あ' (U+3042) is not in the Western (Windows-1252) character
-// set of the screensaver's texts".
-std::string CodePageRefusalText(char32_t refused);
+// The best-fit Western form of a UTF-8 text, for the narrow fields of the records that
+// older readers use (the whole text goes into a record's wide entry): every character
+// the code page holds as its byte; a Latin letter it lacks as the letter without its
+// marks ("Łódź" gives "Lodz"); combining marks and zero-width characters dropped; other
+// blanks as a space and other dashes as "-"; anything else, and a byte that is not
+// UTF-8, as "?" (what the platform's conversion puts there too).
+std::string BestFitCodePage(std::string_view text);
 
 }  // namespace gd

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/byte_io.h"
+#include "common/unicode_text.h"
 
 namespace gd {
 namespace {
@@ -47,6 +48,21 @@ KeyedEntry Int32Entry(std::string_view key, int32_t value) {
 std::optional<int32_t> Int32Value(const KeyedEntry& entry) {
     if (entry.type != uint8_t(EntryType::kInt32) || entry.value.size() != 4) return std::nullopt;
     return ReadI32(entry.value.data());
+}
+
+KeyedEntry Text16Entry(std::string_view key, std::string_view utf8) {
+    KeyedEntry entry{std::string(key), uint8_t(EntryType::kText16), {}};
+    const std::u16string units = ToUtf16(utf8);
+    entry.value.resize(units.size() * 2);
+    for (size_t i = 0; i < units.size(); ++i) WriteU16(entry.value.data() + 2 * i, units[i]);
+    return entry;
+}
+
+std::optional<std::string> Text16Value(const KeyedEntry& entry) {
+    if (entry.type != uint8_t(EntryType::kText16) || entry.value.size() % 2 != 0) return std::nullopt;
+    std::u16string units(entry.value.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) units[i] = ReadU16(entry.value.data() + 2 * i);
+    return FromUtf16(units);
 }
 
 std::vector<uint8_t> EncodeKeyedRecord(const RecordMagic& magic, const std::vector<KeyedEntry>& entries) {

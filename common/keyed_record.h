@@ -59,6 +59,13 @@ KeyedEntry Int32Entry(std::string_view key, int32_t value);
 // The entry's number when it is an int32 of 4 bytes; nothing for any other type or size.
 std::optional<int32_t> Int32Value(const KeyedEntry& entry);
 
+// A text entry: the UTF-8 text as UTF-16LE without a terminator (see unicode_text.h for
+// how bytes that are not UTF-8 survive).
+KeyedEntry Text16Entry(std::string_view key, std::string_view utf8);
+// The entry's text in UTF-8 when it is a text of whole UTF-16 units; nothing for any other
+// type or an odd size.
+std::optional<std::string> Text16Value(const KeyedEntry& entry);
+
 // The record holding `entries` in their order. The caller gives valid, distinct keys.
 std::vector<uint8_t> EncodeKeyedRecord(const RecordMagic& magic, const std::vector<KeyedEntry>& entries);
 

@@ -13,6 +13,9 @@ constexpr uint16_t RT_SAVER_CONFIG = 5300;   // id kSaverConfigId: the SaverConf
 // id kSaverExtrasId: the show extras record (saver_extras.h). Screensavers made before it
 // have none, and play as they always did.
 constexpr uint16_t RT_SAVER_EXTRAS = 5400;
+// id of its picture: the caption's texts in Unicode (caption_texts.h), beside the caption
+// record of the same id. Screensavers made before it draw the caption record's text.
+constexpr uint16_t RT_SAVER_CAPTION_TEXTS = 5500;
 
 constexpr uint16_t kSaverConfigId = 0;
 constexpr uint16_t kSaverExtrasId = 0;

@@ -40,6 +40,21 @@ inline bool EffectFlagOn(std::span<const uint8_t> flags, int32_t effect_count, i
     return id >= 1 && id <= effect_count && id <= kKnownEffects && size_t(id) < flags.size() && flags[size_t(id)] == 1;
 }
 
+// The configuration's texts in Unicode (UTF-8), as the show extras record carries them
+// (saver_extras.h); the record's narrow fields hold their best-fit Western form.
+struct SaverTexts {
+    std::string name;
+    std::string author;
+    std::string email;
+    std::string home_page;
+    std::string copyright;
+    std::string description;
+    std::string banner;       // trimmed, as the narrow field
+    std::string banner_face;  // the banner font's face name
+
+    friend bool operator==(const SaverTexts&, const SaverTexts&) = default;
+};
+
 struct SaverConfig {
     std::string identifier;  // 32 hexadecimal digits, see FormatSaverIdentifier
     int32_t maker_value = 0; // offset 36: not read by the runtime
@@ -85,6 +100,10 @@ struct SaverConfig {
     int32_t backdrop = 0;             // 0 the background colour, 1 a blurred copy of the picture
     int32_t monitor_mode = 0;         // 0 primary monitor only, 1 the same show on each, 2 a picture each
     int32_t scale_texts = 0;          // captions and banner scaled to each monitor's DPI
+    // The texts in Unicode, from the show extras record. Nothing in a screensaver made
+    // before them: its narrow fields are then text in the platform's ANSI code page,
+    // shown and drawn with the platform's ANSI functions, exactly as they always were.
+    std::optional<SaverTexts> texts;
 
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };

@@ -28,12 +28,12 @@ unsigned BannerFormat(int32_t position) {
     }
 }
 
-void DrawInsetText(TextRenderer& renderer, Bitmap& target, std::string_view text, const Rect& area, int inset,
-                   unsigned format, const LogFont& font, ColorRef color) {
+void DrawInsetText(TextRenderer& renderer, Bitmap& target, std::string_view text, TextForm form, const Rect& area,
+                   int inset, unsigned format, const LogFont& font, ColorRef color) {
     std::string_view trimmed = TrimWhiteSpace(text);
     if (trimmed.empty()) return;
     Rect r{area.left + inset, area.top + inset, area.right - inset, area.bottom - inset};
-    renderer.DrawText(target, trimmed, r, format, font, color);
+    renderer.DrawText(target, trimmed, form, r, format, font, color);
 }
 
 }  // namespace gd

@@ -24,7 +24,7 @@ unsigned BannerFormat(int32_t position);
 
 // Draws `text` trimmed of surrounding white space, aligned by `format` in `area` shrunk by
 // `inset`; an empty trimmed text draws nothing.
-void DrawInsetText(TextRenderer& renderer, Bitmap& target, std::string_view text, const Rect& area, int inset,
-                   unsigned format, const LogFont& font, ColorRef color);
+void DrawInsetText(TextRenderer& renderer, Bitmap& target, std::string_view text, TextForm form, const Rect& area,
+                   int inset, unsigned format, const LogFont& font, ColorRef color);
 
 }  // namespace gd

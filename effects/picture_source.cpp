@@ -1,5 +1,6 @@
 #include "effects/picture_source.h"
 
+#include "common/caption_texts.h"
 #include "common/resource_types.h"
 #include "effects/picture_sequence.h"
 
@@ -34,9 +35,11 @@ bool LoadNextPicture(ShowSettings& settings, PictureSource& source, CxImage& ima
     const int32_t index = settings.current_picture;
     if (!source.DecodePicture(index, image)) return false;
     if (std::optional<CaptionRecord> caption = source.Caption(index)) {
-        settings.caption_text = caption->text;
+        settings.caption_text = caption->texts ? caption->texts->text : caption->text;
         settings.caption_color = caption->color;
         settings.caption_font = caption->font;
+        if (caption->texts) settings.caption_font.face_name = caption->texts->face_name;
+        settings.caption_form = caption->texts ? TextForm::kUtf8 : TextForm::kAnsi;
         settings.caption_position = caption->position;
     }
     return true;
@@ -52,7 +55,10 @@ std::optional<CaptionRecord> ResourcePictureSource::Caption(int32_t index) {
     if (index < 0 || index > 0xFFFF) return std::nullopt;
     auto bytes = find_(RT_SAVER_CAPTION, uint16_t(index));
     if (!bytes) return std::nullopt;
-    return DecodeCaptionRecord(*bytes);  // refuses any size but 136
+    std::optional<CaptionRecord> caption = DecodeCaptionRecord(*bytes);  // refuses any size but 136
+    if (caption)
+        if (auto texts = find_(RT_SAVER_CAPTION_TEXTS, uint16_t(index))) ApplyCaptionTexts(*texts, *caption);
+    return caption;
 }
 
 bool FilePictureSource::DecodePicture(int32_t index, CxImage& image) {

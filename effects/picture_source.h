@@ -35,12 +35,15 @@ public:
 //          order with wrap-around;
 //   N >= 2 with a shared sequence (settings.shared_pictures): the sequence's next picture
 //          for this show (picture_sequence.h), which the shows of other monitors share.
-// The caption text is emptied first. False when N is 0 or the chosen picture is missing
+// A caption with texts in Unicode is drawn from them (TextForm::kUtf8), any other from
+// its record's ANSI text. The caption text is emptied first. False when N is 0 or the
+// chosen picture is missing
 // or does not decode (the index has moved on all the same).
 bool LoadNextPicture(ShowSettings& settings, PictureSource& source, CxImage& image);
 
 // The pictures of a made screensaver: entry (RT_SAVER_PICTURE, index) holds the encoded
-// picture, (RT_SAVER_CAPTION, index) its 136-byte caption record. `find` looks an entry up
+// picture, (RT_SAVER_CAPTION, index) its 136-byte caption record and
+// (RT_SAVER_CAPTION_TEXTS, index), when there, the caption's texts in Unicode. `find` looks an entry up
 // (type, id) and gives its bytes, valid while the source lives.
 class ResourcePictureSource : public PictureSource {
 public:

@@ -16,9 +16,10 @@ void DrawTexts(const SlideStage& stage, TextRenderer& text, Bitmap& target) {
     const ShowSettings& s = stage.settings();
     const int32_t dpi = TextDpi(s);
     if (s.show_captions)
-        DrawInsetText(text, target, s.caption_text, stage.client_rect(), ScaledLength(kCaptionInset, dpi),
-                      CaptionFormat(s.caption_position), ScaledFont(s.caption_font, dpi), s.caption_color);
-    DrawInsetText(text, target, s.banner_text, stage.client_rect(), ScaledLength(kBannerInset, dpi),
+        DrawInsetText(text, target, s.caption_text, s.caption_form, stage.client_rect(),
+                      ScaledLength(kCaptionInset, dpi), CaptionFormat(s.caption_position),
+                      ScaledFont(s.caption_font, dpi), s.caption_color);
+    DrawInsetText(text, target, s.banner_text, s.banner_form, stage.client_rect(), ScaledLength(kBannerInset, dpi),
                   BannerFormat(s.banner_position), ScaledFont(s.banner_font, dpi), s.banner_color);
 }
 

@@ -11,6 +11,7 @@
 #include "common/color_ref.h"
 #include "common/log_font.h"
 #include "common/shuffle_rounds.h"
+#include "raster/text_form.h"
 
 namespace gd {
 
@@ -29,6 +30,7 @@ struct ShowSettings {
     // a picture without a caption shows none (font, colour and position stay).
     std::string caption_text;
     LogFont caption_font;
+    TextForm caption_form = TextForm::kAnsi;  // of the text and the font's face name
     ColorRef caption_color = 0;
     int32_t caption_position = 0;      // 0..8, see caption_layout.h
 
@@ -42,6 +44,7 @@ struct ShowSettings {
     ColorRef banner_color = 0;
     LogFont banner_font;
     std::string banner_text;
+    TextForm banner_form = TextForm::kAnsi;   // of the text and the font's face name
 
     bool show_captions = true;
     int32_t picture_count = 0;         // N

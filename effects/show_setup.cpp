@@ -30,8 +30,10 @@ void SetUpShowSettings(ShowSettings& settings, const SaverConfig& config, ShowVa
     if (variant == ShowVariant::kPreview) {
         settings.show_captions = false;  // and no banner: its text stays empty
     } else {
-        settings.banner_text = config.banner;
+        settings.banner_text = config.texts ? config.texts->banner : config.banner;
         settings.banner_font = config.banner_font;
+        if (config.texts) settings.banner_font.face_name = config.texts->banner_face;
+        settings.banner_form = config.texts ? TextForm::kUtf8 : TextForm::kAnsi;
         settings.banner_color = config.banner_color;
         settings.banner_position = config.banner_pos;
     }

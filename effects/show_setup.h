@@ -14,7 +14,9 @@ enum class ShowVariant { kFullScreen, kPreview };
 // Timing, picture handling, background and the effect list from the configuration: the
 // list holds, in ascending order, every effect whose enable byte is exactly 1 among those
 // the record's effect count speaks for (1..44 in a screensaver made before cross-fade). The
-// full-screen show carries the banner; the preview shows no captions and no banner.
+// full-screen show carries the banner, drawn from its Unicode text when the configuration
+// has its texts (TextForm::kUtf8) and from the record's ANSI text when not; the preview
+// shows no captions and no banner.
 void SetUpShowSettings(ShowSettings& settings, const SaverConfig& config, ShowVariant variant);
 
 // Sets the show's part of one option (timing, picture handling, background and the

@@ -8,6 +8,7 @@
 #include "common/color_ref.h"
 #include "common/log_font.h"
 #include "raster/bitmap.h"
+#include "raster/text_form.h"
 
 namespace gd {
 
@@ -27,10 +28,10 @@ enum TextFormat : unsigned {
 class TextRenderer {
 public:
     virtual ~TextRenderer() = default;
-    // Draws `text` (single-byte ANSI) into `target`, aligned in `rect` by `format`, in
-    // `color` on a transparent background. A single-line layout draws line breaks as
-    // nothing and keeps everything on one line.
-    virtual void DrawText(Bitmap& target, std::string_view text, const Rect& rect, unsigned format,
+    // Draws `text` into `target`, aligned in `rect` by `format`, in `color` on a
+    // transparent background; `form` says how the text and font.face_name are held. A
+    // single-line layout draws line breaks as nothing and keeps everything on one line.
+    virtual void DrawText(Bitmap& target, std::string_view text, TextForm form, const Rect& rect, unsigned format,
                           const LogFont& font, ColorRef color) = 0;
 };
 

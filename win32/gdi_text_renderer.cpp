@@ -13,13 +13,13 @@ void CopyPixels(const Bitmap& from, Bitmap& to) {
 
 }  // namespace
 
-void GdiTextRenderer::DrawText(Bitmap& target, std::string_view text, const Rect& rect, unsigned format,
-                               const LogFont& font, ColorRef color) {
+void GdiTextRenderer::DrawText(Bitmap& target, std::string_view text, TextForm form, const Rect& rect,
+                               unsigned format, const LogFont& font, ColorRef color) {
     if (target.empty()) return;
     // The text-format values are the platform's own DT_* flags.
     if (target.data() == frame_.View().data()) {
         GdiFlush();  // the frame was written through its pixels
-        DrawGdiText(frame_.dc(), font, color, rect, text, format);
+        DrawGdiText(frame_.dc(), font, color, rect, text, form, format);
         GdiFlush();
         return;
     }
@@ -30,7 +30,7 @@ void GdiTextRenderer::DrawText(Bitmap& target, std::string_view text, const Rect
     if (scratch.empty()) return;
     CopyPixels(target, scratch);
     GdiFlush();
-    DrawGdiText(scratch_->dc(), font, color, rect, text, format);
+    DrawGdiText(scratch_->dc(), font, color, rect, text, form, format);
     GdiFlush();
     CopyPixels(scratch, target);
 }

@@ -129,7 +129,7 @@ Bitmap RenderContactSheet(int tw, int th, TextRenderer* text) {
         }
         if (text) {
             std::string label = std::to_string(id) + "  " + std::string(EffectName(id));
-            text->DrawText(sheet, label, Rect::FromSize(tile_x, tile_y, tile_w, kLabel),
+            text->DrawText(sheet, label, TextForm::kAnsi, Rect::FromSize(tile_x, tile_y, tile_w, kLabel),
                            kTextLeft | kTextVCenter | kTextSingleLine, label_font, 0x00F0F0F0);
         }
     }

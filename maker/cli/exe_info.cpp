@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <map>
 
 #include "common/byte_io.h"
+#include "common/caption_texts.h"
 #include "common/code_page.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
@@ -178,6 +180,11 @@ void TextsToUtf8(SaverConfig& c) {
 // The show extras' entries: an option of the table by its kind, any other entry by its
 // type.
 std::string EntryText(const KeyedEntry& e) {
+    if (auto text = Text16Value(e)) {
+        for (const SaverTextKey& k : kSaverTextKeys)
+            if (k.key == e.key) return Quoted(*text);
+        return Quoted(*text) + " (not known to this version)";
+    }
     const OptionRow* row = FindOption(e.key);
     auto value = Int32Value(e);
     if (row && (row->homes & kInShowExtras) && value)
@@ -195,6 +202,36 @@ std::optional<CaptionRecord> CaptionInUtf8(std::optional<CaptionRecord> caption)
     return caption;
 }
 
+// The caption records as read (narrow) and their text records, by picture id, so the
+// texts are laid over the records as the runtime does before the report turns to UTF-8.
+struct CaptionBytes {
+    std::map<uint16_t, std::vector<uint8_t>> records, texts;
+};
+
+void ReadCaptions(const CaptionBytes& bytes, ExeInfo& info) {
+    for (const auto& [id, record] : bytes.records) {
+        CaptionInfo caption{id, uint32_t(record.size()), DecodeCaptionRecord(record)};
+        auto texts = bytes.texts.find(id);
+        if (texts != bytes.texts.end()) {
+            caption.has_texts = true;
+            caption.texts_size = uint32_t(texts->second.size());
+            if (caption.record) ApplyCaptionTexts(texts->second, *caption.record);
+        }
+        std::optional<CaptionTexts> unicode = caption.record ? caption.record->texts : std::nullopt;
+        caption.record = CaptionInUtf8(caption.record);
+        if (caption.record) caption.record->texts = unicode;
+        info.captions.push_back(std::move(caption));
+    }
+}
+
+// The Unicode texts of the screensaver as its runtime reads them: the extras laid over the
+// 744-byte record.
+std::optional<SaverTexts> UnicodeTexts(const std::vector<uint8_t>& config, const std::vector<uint8_t>& extras) {
+    std::optional<SaverConfig> record = DecodeSaverConfig(config);
+    if (!record || !ApplySaverExtras(extras, *record)) return std::nullopt;
+    return record->texts;
+}
+
 }  // namespace
 
 res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
@@ -204,14 +241,17 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
     auto parsed = res::ParsePeResources(*source);
     if (!parsed) return R::Fail(parsed.error());
     ExeInfo info;
+    CaptionBytes captions;
+    std::vector<uint8_t> config_bytes, extras_bytes;
     info.path = path;
     info.pe32_plus = parsed->headers.pe32_plus;
     info.entries = parsed->table.entries;
     for (const auto& e : info.entries) {
         if (e.key.type.is_text || e.key.name.is_text) continue;
         uint16_t type = e.key.type.id, id = e.key.name.id;
-        bool ours = type == RT_SAVER_PICTURE || type == RT_SAVER_CAPTION || type == RT_SAVER_MUSIC ||
-                    type == RT_SAVER_CONFIG || type == RT_SAVER_EXTRAS || (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
+        bool ours = type == RT_SAVER_PICTURE || type == RT_SAVER_CAPTION || type == RT_SAVER_CAPTION_TEXTS ||
+                    type == RT_SAVER_MUSIC || type == RT_SAVER_CONFIG || type == RT_SAVER_EXTRAS ||
+                    (type == res::kTypeGroupIcon && id == kSaverIconGroupId);
         if (!ours) continue;
         auto bytes = res::ReadEntryBytes(*source, e);
         if (!bytes) return R::Fail(bytes.error());
@@ -219,7 +259,9 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
         if (type == RT_SAVER_PICTURE) {
             info.pictures.push_back(ReadPicture(id, b));
         } else if (type == RT_SAVER_CAPTION) {
-            info.captions.push_back({id, uint32_t(b.size()), CaptionInUtf8(DecodeCaptionRecord(b))});
+            captions.records[id] = b;
+        } else if (type == RT_SAVER_CAPTION_TEXTS) {
+            captions.texts[id] = b;
         } else if (type == RT_SAVER_MUSIC) {
             auto entry = DecodeMusicEntry(b);
             info.music.push_back({id, entry ? entry->extension : "", entry ? uint32_t(entry->data.size()) : 0, bool(entry)});
@@ -227,15 +269,19 @@ res::Result<ExeInfo> ReadExeInfo(const std::string& path) {
             info.has_extras = true;
             info.extras_size = uint32_t(b.size());
             info.extras = DecodeKeyedRecord(kSaverExtrasMagic, b);
+            extras_bytes = b;
         } else if (type == RT_SAVER_CONFIG && id == kSaverConfigId) {
             info.has_config = true;
             info.config_size = uint32_t(b.size());
             info.config = DecodeSaverConfig(b);
+            config_bytes = b;
             if (info.config) TextsToUtf8(*info.config);
         } else if (type == res::kTypeGroupIcon && !info.has_icon_group) {
             ReadIconGroup(b, parsed->table, info);
         }
     }
+    ReadCaptions(captions, info);
+    if (info.config && info.extras) info.texts = UnicodeTexts(config_bytes, extras_bytes);
     return info;
 }
 
@@ -269,6 +315,13 @@ std::string FormatExeInfoText(const ExeInfo& info) {
         out += "show extras: " + std::to_string(info.extras_size) + " bytes\n";
         for (const KeyedEntry& e : info.extras->entries) out += "  " + e.key + ": " + EntryText(e) + "\n";
     }
+    if (!info.texts) {
+        out += "texts in Unicode: none (the configuration's texts are shown as ANSI text)\n";
+    } else {
+        out += "texts in Unicode:\n";
+        for (const SaverTextKey& k : kSaverTextKeys)
+            out += "  " + std::string(k.key) + ": " + Quoted((*info.texts).*k.member) + "\n";
+    }
     out += "pictures: " + std::to_string(info.pictures.size()) + "\n";
     for (const auto& p : info.pictures)
         out += "  " + std::to_string(p.id) + ": " + p.format + " " +
@@ -283,6 +336,11 @@ std::string FormatExeInfoText(const ExeInfo& info) {
         }
         out += "szCaption " + Quoted(c.record->text) + " nCaptionPos " + std::to_string(c.record->position) +
                " crCaptionColor " + ColorText(c.record->color) + " lfCaptionFont " + FontText(c.record->font) + "\n";
+        if (c.record->texts)
+            out += "     in Unicode: szCaption " + Quoted(c.record->texts->text) + " lfFaceName " +
+                   Quoted(c.record->texts->face_name) + "\n";
+        else if (c.has_texts)
+            out += "     in Unicode: " + std::to_string(c.texts_size) + " bytes, damaged (the record's text is drawn)\n";
     }
     out += "music: " + std::to_string(info.music.size()) + "\n";
     for (const auto& m : info.music)
@@ -335,9 +393,18 @@ std::string FormatExeInfoJson(const ExeInfo& info) {
             for (const KeyedEntry& e : info.extras->entries) {
                 j.Key(e.key);
                 if (auto value = Int32Value(e)) j.Number(*value);
+                else if (auto text = Text16Value(e)) j.String(*text);
                 else j.String(EntryText(e));
             }
         j.EndObject();
+        j.EndObject();
+    }
+    j.Key("texts");
+    if (!info.texts) {
+        j.Null();
+    } else {
+        j.BeginObject();
+        for (const SaverTextKey& k : kSaverTextKeys) j.Key(k.key).String((*info.texts).*k.member);
         j.EndObject();
     }
     j.Key("pictures").BeginArray();
@@ -362,6 +429,15 @@ std::string FormatExeInfoJson(const ExeInfo& info) {
             j.Key("crCaptionColor").String(ColorText(c.record->color));
             j.Key("lfCaptionFont");
             JsonFont(j, c.record->font);
+            j.Key("texts");
+            if (c.record->texts) {
+                j.BeginObject();
+                j.Key("szCaption").String(c.record->texts->text);
+                j.Key("lfFaceName").String(c.record->texts->face_name);
+                j.EndObject();
+            } else {
+                j.Null();
+            }
         }
         j.EndObject();
     }

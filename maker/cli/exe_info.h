@@ -1,7 +1,7 @@
 #pragma once
 // What `glimmerdeck info` reports about an executable: its resource table and, decoded,
-// the show a made screensaver carries (configuration, show extras, pictures, captions,
-// music, icon).
+// the show a made screensaver carries (configuration, show extras, its texts in Unicode,
+// pictures, captions with their Unicode texts, music, icon).
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +26,9 @@ struct PictureInfo {
 struct CaptionInfo {
     uint16_t id = 0;
     uint32_t size = 0;
-    std::optional<CaptionRecord> record;  // none when the size is not 136
+    std::optional<CaptionRecord> record;  // none when the size is not 136; texts in UTF-8
+    bool has_texts = false;               // the caption's text record is there
+    uint32_t texts_size = 0;              // record->texts: its Unicode texts, none when damaged
 };
 
 struct MusicInfo {
@@ -55,6 +57,7 @@ struct ExeInfo {
     bool has_extras = false;            // the show extras record is there
     uint32_t extras_size = 0;
     std::optional<KeyedRecord> extras;  // none when missing or damaged
+    std::optional<SaverTexts> texts;    // the Unicode texts the extras carry, laid over the record
     std::vector<PictureInfo> pictures;
     std::vector<CaptionInfo> captions;
     std::vector<MusicInfo> music;

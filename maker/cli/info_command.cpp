@@ -15,8 +15,10 @@ constexpr std::string_view kUsage =
     "usage: glimmerdeck info FILE [--json]\n"
     "\n"
     "Lists the resources of the executable FILE and decodes a screensaver's payload: the\n"
-    "configuration by field, each picture's format and pixel size, each caption, each\n"
-    "music entry's extension and size, and the icon group. --json prints the same as JSON.\n"
+    "configuration by field, the show extras, the texts in Unicode (name, author, e-mail,\n"
+    "home page, copyright, description, banner and its font), each picture's format and\n"
+    "pixel size, each caption with its Unicode text, each music entry's extension and size,\n"
+    "and the icon group. --json prints the same as JSON.\n"
     "\n"
     "Exit codes: 0 done, 2 bad arguments or FILE is not a readable executable.\n";
 

@@ -10,9 +10,9 @@ namespace {
 class LabelText : public TextRenderer {
 public:
     LabelText() : frame_(1, 1), gdi_(frame_) {}
-    void DrawText(Bitmap& target, std::string_view text, const Rect& rect, unsigned format, const LogFont& font,
-                  ColorRef color) override {
-        gdi_.DrawText(target, text, rect, format, font, color);
+    void DrawText(Bitmap& target, std::string_view text, TextForm form, const Rect& rect, unsigned format,
+                  const LogFont& font, ColorRef color) override {
+        gdi_.DrawText(target, text, form, rect, format, font, color);
     }
 
 private:

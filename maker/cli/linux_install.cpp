@@ -10,8 +10,8 @@
 #include <optional>
 #include <system_error>
 
-#include "common/code_page.h"
 #include "common/resource_types.h"
+#include "common/saver_extras.h"
 #include "common/saver_config.h"
 #include "maker/cli/xscreensaver_file.h"
 #include "resources/byte_source.h"
@@ -39,6 +39,9 @@ std::optional<SaverConfig> ReadConfig(const std::string& path, std::string* why)
     auto bytes = res::ReadEntryBytes(*file, *entry);
     auto config = bytes ? DecodeSaverConfig(bytes.value()) : std::nullopt;
     if (!config || config->identifier.empty()) *why = path + " holds a damaged configuration";
+    // The texts in Unicode, when the screensaver carries them.
+    if (const res::ResourceEntry* extras = config ? parsed->table.Find(RT_SAVER_EXTRAS, kSaverExtrasId) : nullptr)
+        if (auto extra_bytes = res::ReadEntryBytes(*file, *extras)) ApplySaverExtras(extra_bytes.value(), *config);
     return config;
 }
 
@@ -97,11 +100,12 @@ std::string OneLine(std::string text) {
 std::string DesktopEntry(const SaverConfig& config, std::string reelhost, const std::string& copy) {
     // Other hosts do not search xscreensaver's folder of programs: the full path.
     if (reelhost.find('/') == std::string::npos) reelhost = std::string(kHackFolder) + "/" + reelhost;
-    std::string name = CodePageToUtf8(config.name);
+    const SaverTexts shown = ShownTexts(config);
+    const std::string& name = shown.name;
     std::string text = "[Desktop Entry]\n";
     text += "Type=Application\n";
     text += "Name=" + OneLine(name.empty() ? "Glimmerdeck screensaver" : name) + "\n";
-    if (!config.description.empty()) text += "Comment=" + OneLine(CodePageToUtf8(config.description)) + "\n";
+    if (!shown.description.empty()) text += "Comment=" + OneLine(shown.description) + "\n";
     text += "TryExec=" + reelhost + "\n";
     text += "Exec=" + DesktopArgument(reelhost) + " -root " + DesktopArgument(copy) + "\n";
     text += "Categories=Screensaver;\n";
@@ -126,7 +130,7 @@ std::vector<std::string> InstalledCopies(const LinuxInstallPaths& paths, const s
 // The program line names the copy as its last argument, so the copy's path (quoted)
 // finds the line again.
 std::string ProgramEntry(const SaverConfig& config, const std::string& reelhost, const std::string& copy) {
-    std::string label = CodePageToUtf8(config.name);
+    std::string label = ShownTexts(config).name;
     for (char& c : label)
         if (c == '"' || c == '\\' || c == '\n') c = '\'';
     std::string command = (reelhost.find(' ') == std::string::npos ? reelhost : ShellQuote(reelhost)) + " -root " +
@@ -176,7 +180,7 @@ LinuxInstallResult InstallForUser(const std::string& screensaver, const LinuxIns
     }
     // Installing again replaces the earlier copy and its program line.
     auto earlier = InstalledCopies(paths, config->identifier);
-    std::string copy = paths.data_dir + "/" + InstalledFileName(CodePageToUtf8(config->name));
+    std::string copy = paths.data_dir + "/" + InstalledFileName(ShownTexts(*config).name);
     if (fs::exists(copy, ec) && std::find(earlier.begin(), earlier.end(), copy) == earlier.end()) {
         // Another screensaver of the same name: this one gets its identifier's start.
         copy = copy.substr(0, copy.size() - 4) + " " + config->identifier.substr(0, 8) + ".scr";
@@ -262,7 +266,7 @@ LinuxInstallResult RemoveForUser(const std::string& screensaver, const LinuxInst
     fs::remove(paths.data_dir, ec);
     fs::remove(paths.desktop_dir, ec);
     if (r.done.empty()) {
-        r.error = "\"" + CodePageToUtf8(config->name) + "\" is not installed for this user";
+        r.error = "\"" + ShownTexts(*config).name + "\" is not installed for this user";
         return r;
     }
     r.ok = true;

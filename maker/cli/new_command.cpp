@@ -60,7 +60,8 @@ std::string ReadOptions(Args& args, NewOptions& o) {
         if (!problem.empty()) return problem;
     }
     if (o.file.empty()) return "the project file is missing";
-    if (o.name && !NameProblem(*o.name).empty()) return std::string(NameProblem(*o.name));
+    if (o.name)
+        if (std::string problem = NameProblem(*o.name); !problem.empty()) return problem;
     if (o.name)
         if (auto reason = CheckRecordText(*o.name, kMaxName)) return "--name: " + *reason;
     if (o.icon)

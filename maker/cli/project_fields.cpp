@@ -151,10 +151,12 @@ std::string SetField(const ProjectField& f, const std::string& value) {
     if (!f.settable) return name + " cannot be set: " + f.not_settable_reason;
     switch (f.kind) {
     case FieldKind::kText: {
-        // A text with a limit goes into the screensaver's records, in code-page bytes.
+        // A text with a limit goes into the screensaver's records: at most that many
+        // characters as the user sees them.
         if (f.max > 0)
             if (auto reason = CheckRecordText(value, size_t(f.max))) return name + ": " + *reason;
-        if (name == "szName" && !NameProblem(value).empty()) return std::string(NameProblem(value));
+        if (name == "szName")
+            if (std::string problem = NameProblem(value); !problem.empty()) return problem;
         *static_cast<std::string*>(f.value) = value;
         return {};
     }

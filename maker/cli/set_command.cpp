@@ -22,8 +22,8 @@ constexpr std::string_view kUsage =
     "pictureList[*] sets the field of every picture. Colours are #RRGGBB or 0xBBGGRR;\n"
     "caption positions 0..8 or top-left .. bottom-right; banner positions 0, 1, top or\n"
     "bottom. Texts the screensaver shows (name, author, addresses, copyright, description,\n"
-    "banner, captions, font names) must fit the Western (Windows-1252) character set; their\n"
-    "limits count bytes, one per character. Files are checked as 'glimmerdeck add' checks\n"
+    "banner, captions, font names) may hold any character; their limits count characters\n"
+    "as the user sees them, not bytes. Files are checked as 'glimmerdeck add' checks\n"
     "them. Nothing is saved when any key or value is refused. Lines 'show' marks with '#'\n"
     "cannot be set.\n";
 

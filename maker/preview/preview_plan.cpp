@@ -1,6 +1,7 @@
 #include "maker/preview/preview_plan.h"
 
 #include "common/caption_record.h"
+#include "common/caption_texts.h"
 #include "common/saver_config.h"
 #include "common/saver_extras.h"
 #include "effects/show_setup.h"
@@ -13,7 +14,9 @@ namespace {
 // A picture's caption as the screensaver reads it from the record the build writes.
 CaptionRecord StoredCaption(const CPictureData& picture) {
     const CaptionRecord written = MakeCaptionRecord(picture);
-    return DecodeCaptionRecord(EncodeCaptionRecord(written)).value_or(written);
+    CaptionRecord read = DecodeCaptionRecord(EncodeCaptionRecord(written)).value_or(written);
+    ApplyCaptionTexts(EncodeCaptionTexts(*written.texts), read);
+    return read;
 }
 
 // The show settings the made screensaver will play with: those of the configuration

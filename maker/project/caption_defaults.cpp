@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "common/character_count.h"
+#include "common/code_page.h"
 #include "common/native_path.h"
 #include "common/profile_portable.h"
 #include "maker/project/path_rules.h"
@@ -76,7 +78,11 @@ CaptionDefaults LoadCaptionDefaults(const std::string& program_folder, ProfileSt
     for (const ByteKey& k : kFontBytes) {
         d.font.*k.member = uint8_t(store.ReadInt(path, kSection, k.key, d.font.*k.member));
     }
-    d.font.face_name = store.ReadString(path, kSection, "lfFaceName", d.font.face_name, kFaceNameLimit + 1);
+    // UTF-8 as the maker writes it, or the code-page bytes of an older file; read whole,
+    // then cut between characters to what a face name holds (a cut in bytes could split
+    // a character and leave a name no screensaver can take).
+    const std::string face = store.ReadString(path, kSection, "lfFaceName", d.font.face_name, 4 * kFaceNameField);
+    d.font.face_name = std::string(CutToCharacters(NarrowFileTextToUtf8(face), kFaceNameLimit));
     return d;
 }
 

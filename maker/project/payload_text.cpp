@@ -1,11 +1,14 @@
 #include "maker/project/payload_text.h"
 
+#include "common/character_count.h"
 #include "common/code_page.h"
+#include "common/saver_extras.h"
 #include "common/text_trim.h"
+#include "common/unicode_text.h"
 
 namespace gd {
 
-std::string RecordText(std::string_view text) { return CodePageBytesOrQuestionMarks(text); }
+std::string RecordText(std::string_view text) { return BestFitCodePage(text); }
 
 LogFont RecordFont(const LogFont& font) {
     LogFont out = font;
@@ -18,12 +21,25 @@ LogFont FontFromRecord(LogFont font) {
     return font;
 }
 
+SaverTexts UnicodeTexts(const CParamData& p) {
+    SaverTexts texts{p.szName,      p.szAuthor,      p.szEmail,  p.szHomePage,
+                     p.szCopyright, p.szDescription, p.szBanner, p.lfBanner.face_name};
+    for (const SaverTextKey& k : kSaverTextKeys)
+        texts.*k.member = std::string(CutToCharacters(texts.*k.member, k.limit));
+    // Trimmed before and after the cut, as the narrow field, so no blank ends it.
+    texts.banner = std::string(TrimWhiteSpace(CutToCharacters(TrimWhiteSpace(p.szBanner), kBannerLimit)));
+    return texts;
+}
+
 std::optional<std::string> CheckRecordText(std::string_view text, size_t limit) {
-    CodePageResult bytes = Utf8ToCodePage(text);
-    if (!bytes.ok()) return CodePageRefusalText(*bytes.refused);
-    if (limit != 0 && bytes.bytes.size() > limit)
-        return "it takes at most " + std::to_string(limit) + " bytes, one per character (this text has " +
-               std::to_string(bytes.bytes.size()) + ")";
+    for (size_t pos = 0; pos < text.size();) {
+        const Utf8Char ch = DecodeUtf8(text, pos);
+        if (!ch.well_formed) return DescribeCharacter(ch.code_point) + " cannot go into the screensaver's texts";
+        pos += ch.length;
+    }
+    const size_t count = CountCharacters(text);
+    if (limit != 0 && count > limit)
+        return "it takes at most " + std::to_string(limit) + " characters (this text has " + std::to_string(count) + ")";
     return std::nullopt;
 }
 

@@ -5,7 +5,10 @@
 // item is kInExtensionBlock (project_options.h), keyed by the option's key and typed by
 // its kind (numbers are int32 entries). bMovePicture is its first entry and always
 // there; a later option has an entry only when its value differs from what a file
-// without it stands for.
+// without it stands for. A font's face name that its fixed field cannot keep whole (more
+// than 31 bytes, in UTF-8 when it is no Western name) has a UTF-16 text entry,
+// "lfBanner.lfFaceName" or "pictureList[N].lfCaptionFont.lfFaceName"; an older reader
+// keeps the field's start of it.
 //
 // Compatibility rules:
 //   - A file without the block (every file written before it) reads as it always did;

@@ -46,8 +46,9 @@ std::string_view CutUtf8(std::string_view text, size_t limit) {
 
 // The face name as the file stores it: its code-page bytes when they read back as that
 // name. A name the code page lacks, or whose code-page bytes would read as UTF-8 ("Ã©" is
-// C3 A9), keeps its UTF-8 bytes instead, which ReadFont takes as they are; the field has
-// no room for a wide form.
+// C3 A9), keeps its UTF-8 bytes instead, which ReadFont takes as they are. The field has
+// no room for a wide form: a name longer than it is cut there, between characters, and
+// the extension block keeps it whole (project_extension.h).
 LogFont FileFont(const LogFont& font) {
     LogFont out = font;
     CodePageResult narrow = Utf8ToCodePage(font.face_name);
@@ -58,6 +59,12 @@ LogFont FileFont(const LogFont& font) {
         out.face_name = CutUtf8(font.face_name, kFaceNameLimit);
     return out;
 }
+
+}  // namespace
+
+bool FileKeepsFaceName(const LogFont& font) { return FontFromRecord(FileFont(font)).face_name == font.face_name; }
+
+namespace {
 
 void WritePicture(ByteWriter& out, const CPictureData& p) {
     WriteLogFont(out, FileFont(p.lfCaptionFont));

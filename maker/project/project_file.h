@@ -24,6 +24,10 @@ enum class ProjectFileResult {
     kBadName,      // not saved: the screensaver name holds a character a file name cannot
 };
 
+// Whether the fixed field of a font in the file keeps its face name whole; a longer name
+// is kept whole by the extension block.
+bool FileKeepsFaceName(const LogFont& font);
+
 // The text the maker shows for a failed open, read or save of `path`, followed by the
 // system's reason when there is one ("... p.psm: Permission denied").
 std::string ProjectFileErrorText(ProjectFileResult result, const std::string& path, const std::string& reason = {});

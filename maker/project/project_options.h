@@ -84,7 +84,8 @@ void SetProjectEffectOn(CParamData& project, int32_t id, bool on);
 void TrimTextOptions(CParamData& project);
 
 // Every option of the project into the configuration record, as a made screensaver
-// carries it: the banner trimmed, texts and face names in code-page bytes.
+// carries it in its 744 bytes: the banner trimmed, texts and face names in their best-fit
+// code-page bytes (their Unicode forms are MakeSaverConfig's).
 void CopyOptionsToConfig(const CParamData& project, SaverConfig& config);
 
 }  // namespace gd

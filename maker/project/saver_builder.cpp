@@ -4,6 +4,8 @@
 #include <ctime>
 
 #include "common/caption_record.h"
+#include "common/caption_texts.h"
+#include "common/character_count.h"
 #include "common/guid.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
@@ -76,12 +78,14 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
     c.has_pictures = picture_count > 0 ? 1 : 0;
     c.picture_count = picture_count;
     CopyOptionsToConfig(project, c);
+    c.texts = UnicodeTexts(project);
     return c;
 }
 
 CaptionRecord MakeCaptionRecord(const CPictureData& picture) {
-    return {RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos,
-            RecordText(TrimWhiteSpace(picture.szCaption))};
+    const std::string_view text = TrimWhiteSpace(CutToCharacters(TrimWhiteSpace(picture.szCaption), kCaptionTextLimit));
+    return {RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos, RecordText(text),
+            CaptionTexts{std::string(text), picture.lfCaptionFont.face_name}};
 }
 
 CSaverBuilder::CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log,
@@ -176,7 +180,10 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
 bool CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
     if (picture.szCaption.empty()) return true;
-    if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(MakeCaptionRecord(picture)))) return true;
+    const CaptionRecord caption = MakeCaptionRecord(picture);
+    if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption)) &&
+        target.Write(RT_SAVER_CAPTION_TEXTS, id, EncodeCaptionTexts(*caption.texts)))
+        return true;
     log_.Post("Reason: " + Reason(target));
     return false;
 }

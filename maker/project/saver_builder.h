@@ -42,13 +42,15 @@ std::string OutputPathFor(const CParamData& project);
 // The runtime template in the program folder: data/data1.dat.
 std::string TemplatePathFor(const std::string& program_folder);
 
-// The configuration record of a build that wrote the given numbers of entries. The banner
-// is stored trimmed; the identifier and build time are given by the caller.
+// The configuration record of a build that wrote the given numbers of entries, with its
+// texts in Unicode and their best-fit Western form. The banner is stored trimmed; the
+// identifier and build time are given by the caller.
 SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int music_count,
                             const std::string& identifier, const std::string& build_time);
 
-// The caption record of a picture: its caption trimmed, text and font name in code-page
-// bytes (the record cuts the text to its field when encoded).
+// The caption record of a picture: its caption trimmed and cut to kCaptionTextLimit
+// characters, in Unicode (texts, for the caption's text record) and in best-fit
+// code-page bytes with the font's face name (the record cuts the text to its field).
 CaptionRecord MakeCaptionRecord(const CPictureData& picture);
 
 class CSaverBuilder {

@@ -40,7 +40,7 @@ ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& si
 
 ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
     // The name as the build will use it, trimmed: a blank at either end is no problem yet.
-    if (std::string_view problem = NameProblem(TrimWhiteSpace(project_.szName)); !problem.empty()) {
+    if (std::string problem = NameProblem(TrimWhiteSpace(project_.szName)); !problem.empty()) {
         sink.ShowMessage(problem);
         return ProjectFileResult::kBadName;
     }

@@ -1,6 +1,7 @@
 #include "maker/project/validate_for_make.h"
 
 #include "common/text_trim.h"
+#include "common/unicode_text.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/payload_text.h"
 #include "maker/project/saver_builder.h"
@@ -10,6 +11,9 @@ namespace gd {
 bool NameHasForbiddenCharacter(std::string_view name) { return name.find_first_of("\"*/:<>?\\|") != name.npos; }
 
 namespace {
+
+// The longest file name Windows allows, in UTF-16 units, extension included.
+constexpr size_t kMaxFileNameUnits = 255;
 
 // Windows reserves these names for devices, also before an extension ("con.txt") and
 // with blanks after them ("NUL .scr").
@@ -22,12 +26,18 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
-std::string_view NameProblem(std::string_view name) {
-    if (NameHasForbiddenCharacter(name)) return kNameCharactersMessage;
+std::string NameProblem(std::string_view name) {
+    if (NameHasForbiddenCharacter(name)) return std::string(kNameCharactersMessage);
     for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F) return kNameControlMessage;
-    if (IsDeviceName(name)) return kNameDeviceMessage;
-    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return kNameEndMessage;
+        if (c < 0x20 || c == 0x7F) return std::string(kNameControlMessage);
+    for (size_t pos = 0; pos < name.size();) {
+        const Utf8Char ch = DecodeUtf8(name, pos);
+        if (!ch.well_formed) return "Screensaver name can't contain " + DescribeCharacter(ch.code_point) + "!    ";
+        pos += ch.length;
+    }
+    if (IsDeviceName(name)) return std::string(kNameDeviceMessage);
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return std::string(kNameEndMessage);
+    if (ToUtf16(name).size() + 4 > kMaxFileNameUnits) return std::string(kNameTooLongMessage);
     return {};
 }
 
@@ -37,8 +47,8 @@ bool ValidateForMake(CParamData& project, MakeValidationUi& ui) {
         ui.ShowProblem(ProjectPage::kGeneral, std::string(kNameNeededMessage));
         return false;
     }
-    if (std::string_view problem = NameProblem(project.szName); !problem.empty()) {
-        ui.ShowProblem(ProjectPage::kGeneral, std::string(problem));
+    if (std::string problem = NameProblem(project.szName); !problem.empty()) {
+        ui.ShowProblem(ProjectPage::kGeneral, problem);
         return false;
     }
     if (project.pictureList.empty()) {

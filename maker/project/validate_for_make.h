@@ -33,14 +33,20 @@ inline constexpr std::string_view kNameEndMessage = "Screensaver name can't end 
 // True when the name holds one of the nine characters a file name cannot hold.
 bool NameHasForbiddenCharacter(std::string_view name);
 
+inline constexpr std::string_view kNameTooLongMessage = "Screensaver name is too long for a file name!    ";
+
 // Why Windows cannot have a file of this name, as the message to show; empty when it can
-// (an empty name too). In this order: one of the nine characters, a control character
-// (below 0x20, or 0x7F), a device name (CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, in
-// any case, alone or before a dot), a dot or a blank at the end.
-std::string_view NameProblem(std::string_view name);
+// (an empty name too). Any character may be in a name but these, checked in this order:
+// one of the nine characters, a control character (below 0x20, or 0x7F), a byte that is
+// not UTF-8 (named in the message), a device name (CON, PRN, AUX, NUL, COM1..COM9,
+// LPT1..LPT9, in any case, alone or before a dot), a dot or a blank at the end, and a
+// name whose file name with its extension is longer than the 255 UTF-16 units a file
+// name may have (possible within the limit in characters only through many combining
+// marks). The Linux maker keeps the same rules: the file is for Windows.
+std::string NameProblem(std::string_view name);
 
 // Trims szName in the project, then checks it, the picture list, that every text the
-// screensaver carries fits its code page, and the output file.
+// screensaver carries can go into it (CheckPayloadTexts), and the output file.
 // False when the build must not start (the problem has been shown, or the user refused
 // to replace the output file).
 bool ValidateForMake(CParamData& project, MakeValidationUi& ui);

@@ -25,9 +25,9 @@ namespace gd {
 // (-1 for none) when no entry does.
 int EntryForText(std::span<const std::string_view> entries, std::string_view text, int previous);
 
-// What the page says under the banner when the screensaver cannot hold it: a character
-// outside the screensaver's code page (in the text or the font's face name) or a text
-// longer than the banner's 64 characters. Empty when the banner is fine.
+// What the page says under the banner when the screensaver cannot hold it: a byte that is
+// not UTF-8 (in the text or the font's face name) or a text longer than the banner's 64
+// characters. Empty when the banner is fine.
 std::string BannerNote(std::string_view banner, std::string_view face_name);
 
 }  // namespace gd

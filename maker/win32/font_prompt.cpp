@@ -7,28 +7,9 @@
 #include "effects/text_scale.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/gdi_text.h"
 
 namespace gd {
-
-LOGFONTW ToLogFontW(const LogFont& font) {
-    LOGFONTW lf{};
-    lf.lfHeight = font.height;
-    lf.lfWidth = font.width;
-    lf.lfEscapement = font.escapement;
-    lf.lfOrientation = font.orientation;
-    lf.lfWeight = font.weight;
-    lf.lfItalic = font.italic;
-    lf.lfUnderline = font.underline;
-    lf.lfStrikeOut = font.strike_out;
-    lf.lfCharSet = font.char_set;
-    lf.lfOutPrecision = font.out_precision;
-    lf.lfClipPrecision = font.clip_precision;
-    lf.lfQuality = font.quality;
-    lf.lfPitchAndFamily = font.pitch_and_family;
-    std::wstring face = Wide(font.face_name);
-    wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    return lf;
-}
 
 LogFont FromLogFontW(const LOGFONTW& lf) {
     LogFont font;

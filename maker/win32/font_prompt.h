@@ -8,6 +8,7 @@
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "win32/gdi_text.h"
 
 namespace gd {
 
@@ -27,8 +28,8 @@ std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, Colo
 LogFont FontOnWindow(const LogFont& kept, HWND window, bool scale_texts);
 LogFont FontToKeep(const LogFont& shown, HWND window, bool scale_texts);
 
-// A project font (face name in UTF-8) as the wide platform structure, and back.
-LOGFONTW ToLogFontW(const LogFont& font);
+// A font of the platform's font dialog as a project font (face name in UTF-8); the way
+// there is ToLogFontW (win32/gdi_text.h).
 LogFont FromLogFontW(const LOGFONTW& font);
 
 }  // namespace gd

@@ -19,16 +19,16 @@ constexpr int kIconSize = 32;
 struct TextField {
     int id;
     std::string CParamData::*field;
-    int limit;
+    size_t limit;  // characters as the user sees them
 };
 
 constexpr TextField kTextFields[] = {
-    {IDC_SAVER_NAME, &CParamData::szName, int(kMaxName)},
-    {IDC_AUTHOR, &CParamData::szAuthor, int(kMaxAuthor)},
-    {IDC_EMAIL, &CParamData::szEmail, int(kMaxEmail)},
-    {IDC_HOMEPAGE_EDIT, &CParamData::szHomePage, int(kMaxHomePage)},
-    {IDC_COPYRIGHT, &CParamData::szCopyright, int(kMaxCopyright)},
-    {IDC_DESCRIPTION, &CParamData::szDescription, int(kMaxDescription)},
+    {IDC_SAVER_NAME, &CParamData::szName, kMaxName},
+    {IDC_AUTHOR, &CParamData::szAuthor, kMaxAuthor},
+    {IDC_EMAIL, &CParamData::szEmail, kMaxEmail},
+    {IDC_HOMEPAGE_EDIT, &CParamData::szHomePage, kMaxHomePage},
+    {IDC_COPYRIGHT, &CParamData::szCopyright, kMaxCopyright},
+    {IDC_DESCRIPTION, &CParamData::szDescription, kMaxDescription},
 };
 
 HICON LoadIconFile(const std::string& path, int size) {
@@ -43,7 +43,9 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
-CGeneralView::CGeneralView(PageContext context) : context_(std::move(context)) {}
+CGeneralView::CGeneralView(PageContext context) : context_(std::move(context)) {
+    for (const TextField& f : kTextFields) limits_.emplace_back(f.id, f.limit);
+}
 
 CGeneralView::~CGeneralView() {
     if (hwnd() && IsWindow(hwnd())) DestroyWindow(hwnd());
@@ -86,7 +88,7 @@ INT_PTR CGeneralView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void CGeneralView::OnInitDialog() {
-    for (const TextField& f : kTextFields) SendDlgItemMessageW(hwnd(), f.id, EM_LIMITTEXT, WPARAM(f.limit), 0);
+    for (const CharacterLimit& limit : limits_) limit.Attach(hwnd());
     SizeIconDisplay();
 }
 
@@ -143,6 +145,7 @@ void CGeneralView::LoadFromProject() {
     loading_ = true;
     const CParamData& project = context_.doc->project();
     for (const TextField& f : kTextFields) SetItemUtf8(hwnd(), f.id, project.*f.field);
+    for (CharacterLimit& limit : limits_) limit.Accept(hwnd());
     CheckRadioButton(hwnd(), IDC_STANDARD_SAVER, IDC_SELF_INSTALL,
                      project.bSelfInstall ? IDC_SELF_INSTALL : IDC_STANDARD_SAVER);
     SetItemUtf8(hwnd(), IDC_OUTPUT_FOLDER, project.szOutputFolder);
@@ -170,6 +173,9 @@ void CGeneralView::MarkModified() {
 }
 
 void CGeneralView::OnCommand(int id, int code) {
+    if (code == EN_CHANGE)
+        for (CharacterLimit& limit : limits_)
+            if (limit.id() == id && limit.Check(hwnd(), !loading_)) return;
     switch (id) {
     case IDC_SAVER_NAME:
         if (code == EN_CHANGE && !loading_) {

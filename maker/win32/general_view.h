@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "maker/win32/character_limit.h"
 
 #include "maker/win32/frame_page.h"
 #include "win32/dialog_window.h"
@@ -55,6 +58,7 @@ private:
     HWND tooltip_ = nullptr;
     bool first_load_ = true;
     bool loading_ = false;
+    std::vector<CharacterLimit> limits_;  // of the text fields, in their order
 };
 
 // A folder as the output folder field shows it: ending in one backslash.

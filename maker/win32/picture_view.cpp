@@ -158,7 +158,7 @@ void CPictureView::SetUpOnce() {
     SetImages();
     for (const wchar_t* name : kCaptionPositionNames)
         SendDlgItemMessageW(hwnd(), IDC_CAPTION_POSITION, CB_ADDSTRING, 0, LPARAM(name));
-    SendDlgItemMessageW(hwnd(), IDC_CAPTION_TEXT, EM_LIMITTEXT, WPARAM(kMaxCaption), 0);
+    caption_limit_.Attach(hwnd());
     preview_.Create(context_.instance, hwnd(), IDC_PICTURE_PREVIEW_FRAME);
     SetWindowSubclass(l, &CPictureView::ListSubclassProc, kKeysSubclass, DWORD_PTR(this));
     AcceptDroppedFiles(l, [this](const std::vector<std::string>& dropped) { AddDropped(dropped); });
@@ -514,11 +514,11 @@ void CPictureView::RemoveAll() {
 // --- the caption ---------------------------------------------------------------------------
 
 void CPictureView::OnCaptionEdited() {
-    if (loading_ || selected_ < 0) return;
+    if (caption_limit_.Check(hwnd(), !loading_ && selected_ >= 0) || loading_ || selected_ < 0) return;
     CPictureData& picture = pictures_[size_t(selected_)];
     std::string text = ItemUtf8(hwnd(), IDC_CAPTION_TEXT);
-    // The screensaver draws its captions in the code page: a character it cannot hold is
-    // refused here, where it was typed, rather than turned into "?" in the made file.
+    // Any character goes into the screensaver; a lone surrogate pasted into the control
+    // (no character) is refused here, where it was typed, rather than lost at Make.
     if (std::optional<std::string> reason = CheckRecordText(text, 0)) {
         loading_ = true;
         SetItemUtf8(hwnd(), IDC_CAPTION_TEXT, picture.szCaption);

@@ -20,7 +20,10 @@
 
 #include "maker/project/picture_data.h"
 #include "maker/ui/list_rules.h"
+#include "maker/project/param_data.h"
+#include "maker/win32/character_limit.h"
 #include "maker/win32/frame_page.h"
+#include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/picture_pane.h"
 #include "win32/dialog_window.h"
 
@@ -123,6 +126,7 @@ private:
     bool set_up_ = false;
     bool load_pending_ = false;
     bool loading_ = false;       // controls being filled: not the user's edits
+    CharacterLimit caption_limit_{IDC_CAPTION_TEXT, kMaxCaption};
     bool highlighting_ = false;  // the list being changed by the page itself
 };
 

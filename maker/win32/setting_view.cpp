@@ -161,8 +161,8 @@ void CSettingView::OnInitDialog() {
     for (const OptionControl& control : kOptionControls) {
         const OptionRow& row = Option(control.option);
         FillList(hwnd(), control.id, row.maker_list);
-        if (row.kind == OptionKind::kText) SendDlgItemMessageW(hwnd(), control.id, EM_LIMITTEXT, WPARAM(row.max), 0);
     }
+    banner_limit_.Attach(hwnd());
     swatch_.Attach(Item(IDC_BG_SWATCH));
 }
 
@@ -217,6 +217,7 @@ void CSettingView::StoreToProject() {
 void CSettingView::OnCommand(int id, int code) {
     switch (id) {
     case IDC_BANNER_TEXT:
+        if (code == EN_CHANGE && banner_limit_.Check(hwnd(), !loading_)) break;
         if (code == EN_CHANGE && !loading_) {
             MarkModified();
             BannerChanged();

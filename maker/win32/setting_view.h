@@ -15,7 +15,10 @@
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
+#include "maker/project/param_data.h"
+#include "maker/win32/character_limit.h"
 #include "maker/win32/frame_page.h"
+#include "maker/win32/maker_resource_ids.h"
 #include "win32/color_swatch.h"
 #include "win32/dialog_window.h"
 
@@ -63,6 +66,7 @@ private:
     HWND tooltip_ = nullptr;
     bool first_load_ = true;
     bool loading_ = false;
+    CharacterLimit banner_limit_{IDC_BANNER_TEXT, kMaxBanner};
 };
 
 }  // namespace gd

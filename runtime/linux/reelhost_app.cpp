@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "common/code_page.h"
+#include "common/saver_extras.h"
 #include "common/profile_store.h"
 #include "common/saver_settings_file.h"
 #include "player/saver_session.h"
@@ -162,7 +162,9 @@ int RunReelhost(const ReelhostOptions& options) {
         std::perror("reelhost: pipe");
         return 1;
     }
-    const std::string title = config->name.empty() ? "Reelhost" : CodePageToUtf8(config->name);
+    // The window's title: the name in Unicode when the screensaver carries it so.
+    const std::string name = ShownTexts(*config).name;
+    const std::string title = name.empty() ? "Reelhost" : name;
     auto target = X11Target::Open(TargetOf(options.mode), options.window_id, title, options.width, options.height, &why);
     if (!target) {
         std::fprintf(stderr, "reelhost: %s\n", why.c_str());

@@ -14,6 +14,20 @@ namespace {
 
 constexpr int kDefaultWidth = 800, kDefaultHeight = 600;
 
+// WM_NAME, for window managers and tools that read no _NET_WM_NAME: Latin-1 text when the
+// title is all Latin-1, else compound text, converted from UTF-8 (XStoreName would store
+// the UTF-8 bytes as Latin-1, and "Ελλάδα" would read as mojibake).
+void SetLegacyTitle(Display* d, Window w, const std::string& title) {
+    char* list[] = {const_cast<char*>(title.c_str())};
+    XTextProperty property{};
+    if (Xutf8TextListToTextProperty(d, list, 1, XStdICCTextStyle, &property) < Success) {
+        XStoreName(d, w, title.c_str());
+        return;
+    }
+    XSetWMName(d, w, &property);
+    XFree(property.value);
+}
+
 // An invisible pointer for the full-screen show, as a screensaver shows none.
 Cursor BlankCursor(Display* d, Window w) {
     static char none[1] = {0};
@@ -101,7 +115,7 @@ bool X11Target::OpenOwn(const std::string& title, int width, int height, bool fu
         if (why) *why = "cannot create a window";
         return false;
     }
-    XStoreName(d, w, title.c_str());
+    SetLegacyTitle(d, w, title);
     Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
     XChangeProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "runtime/win32/saver_info.h"
 #include "runtime/win32/saver_installer.h"
 #include "win32/dialog_items.h"
 #include "win32/text_convert.h"
@@ -54,7 +55,7 @@ INT_PTR CLauncherDlg::OnMessage(UINT message, WPARAM wparam, LPARAM) {
 
 void CLauncherDlg::OnInitDialog() {
     const SaverConfig& config = *context_.settings.config;
-    SetWindowTextW(hwnd(), (WidenAnsi(config.name) + L" Screensaver Installation").c_str());
+    SetWindowTextW(hwnd(), (ShownText(config, &SaverConfig::name, &SaverTexts::name) + L" Screensaver Installation").c_str());
     large_icon_ = LoadSizedIcon(context_.settings.instance, IDR_MAINFRAME, true);
     small_icon_ = LoadSizedIcon(context_.settings.instance, IDR_MAINFRAME, false);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, LPARAM(large_icon_));

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "runtime/win32/saver_info.h"
 #include "win32/dialog_items.h"
 #include "win32/text_convert.h"
 
@@ -57,7 +58,7 @@ INT_PTR CSettingsDlg::OnMessage(UINT message, WPARAM wparam, LPARAM) {
 }
 
 void CSettingsDlg::OnInitDialog() {
-    SetWindowTextW(hwnd(), WidenAnsi(context_.config->name).c_str());
+    SetWindowTextW(hwnd(), ShownText(*context_.config, &SaverConfig::name, &SaverTexts::name).c_str());
     large_icon_ = LoadSizedIcon(context_.instance, IDR_MAINFRAME, true);
     small_icon_ = LoadSizedIcon(context_.instance, IDR_MAINFRAME, false);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, LPARAM(large_icon_));

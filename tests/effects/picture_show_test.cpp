@@ -5,6 +5,7 @@
 #include <set>
 
 #include "common/random15.h"
+#include "common/caption_texts.h"
 #include "common/resource_types.h"
 #include "effects/caption_layout.h"
 #include "effects/prepare_frame.h"
@@ -143,8 +144,40 @@ TEST(ResourcePictureSource, DecodesPicturesAndTakesOnlyWholeCaptionRecords) {
     EXPECT_FALSE(source.DecodePicture(2, image));  // missing
     ASSERT_TRUE(source.Caption(0).has_value());
     EXPECT_EQ(source.Caption(0)->text, "Kept");
+    EXPECT_FALSE(source.Caption(0)->texts) << "no caption text record: the narrow text alone";
     EXPECT_FALSE(source.Caption(1).has_value());  // 135 bytes
     EXPECT_FALSE(source.Caption(2).has_value());
+
+    // A caption text record beside a caption gives it its Unicode texts; one beside a
+    // caption record that is refused gives nothing.
+    entries[{RT_SAVER_CAPTION_TEXTS, 0}] = EncodeCaptionTexts({"Łódź — zima", "Gentium"});
+    entries[{RT_SAVER_CAPTION_TEXTS, 1}] = EncodeCaptionTexts({"Москва", "Gentium"});
+    ASSERT_TRUE(source.Caption(0).has_value());
+    EXPECT_EQ(source.Caption(0)->text, "Kept");
+    EXPECT_EQ(source.Caption(0)->texts, (CaptionTexts{"Łódź — zima", "Gentium"}));
+    EXPECT_FALSE(source.Caption(1).has_value());
+}
+
+TEST(LoadNextPicture, DrawsACaptionFromItsUnicodeTextsWhenItHasThem) {
+    ShowSettings s;
+    s.picture_count = 2;
+    ListSource source;
+    CaptionRecord narrow;
+    narrow.text = "L\xF3" "dz \x97 zima";
+    narrow.font.face_name = "Caption Face";
+    CaptionRecord wide = narrow;
+    wide.texts = CaptionTexts{"Łódź — zima", "Czcionka"};
+    source.captions[0] = wide;
+    source.captions[1] = narrow;
+    CxImage image;
+    ASSERT_TRUE(LoadNextPicture(s, source, image));
+    EXPECT_EQ(s.caption_text, "Łódź — zima");
+    EXPECT_EQ(s.caption_font.face_name, "Czcionka");
+    EXPECT_EQ(s.caption_form, TextForm::kUtf8);
+    ASSERT_TRUE(LoadNextPicture(s, source, image));
+    EXPECT_EQ(s.caption_text, narrow.text) << "a caption without them is ANSI text, as always";
+    EXPECT_EQ(s.caption_font.face_name, "Caption Face");
+    EXPECT_EQ(s.caption_form, TextForm::kAnsi);
 }
 
 struct TextCall {
@@ -153,13 +186,14 @@ struct TextCall {
     unsigned format;
     std::string face;
     ColorRef color;
+    TextForm form;
 };
 
 class RecordingText : public TextRenderer {
 public:
-    void DrawText(Bitmap&, std::string_view text, const Rect& rect, unsigned format, const LogFont& font,
-                  ColorRef color) override {
-        calls.push_back({std::string(text), rect, format, font.face_name, color});
+    void DrawText(Bitmap&, std::string_view text, TextForm form, const Rect& rect, unsigned format,
+                  const LogFont& font, ColorRef color) override {
+        calls.push_back({std::string(text), rect, format, font.face_name, color, form});
     }
     std::vector<TextCall> calls;
 };
@@ -226,6 +260,21 @@ TEST(PrepareFrame, DrawsTheCaptionInsetThenTheBannerOverIt) {
     EXPECT_EQ(c.text.calls[0].color, 0x0000FFu);
     EXPECT_EQ(c.text.calls[1].text, "Banner");
     EXPECT_EQ(c.text.calls[1].format, unsigned(kTextCenter | kTextTop | kTextNoClip));
+    EXPECT_EQ(c.text.calls[0].form, TextForm::kAnsi);
+    EXPECT_EQ(c.text.calls[1].form, TextForm::kAnsi);
+}
+
+TEST(PrepareFrame, EachTextIsDrawnInItsOwnForm) {
+    Composer c;
+    c.settings.caption_text = "  Łódź — zima ";
+    c.settings.caption_form = TextForm::kUtf8;
+    c.settings.banner_text = "Banner";
+    CxImage picture = MakePicture(4, 3, 1);
+    PrepareFrame(c.stage, picture, &c.text);
+    ASSERT_EQ(c.text.calls.size(), 2u);
+    EXPECT_EQ(c.text.calls[0].text, "Łódź — zima");
+    EXPECT_EQ(c.text.calls[0].form, TextForm::kUtf8);
+    EXPECT_EQ(c.text.calls[1].form, TextForm::kAnsi);
 }
 
 TEST(PrepareFrame, BlankCaptionDrawsNothing) {

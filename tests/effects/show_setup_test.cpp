@@ -52,6 +52,18 @@ TEST(ShowSetup, TakesTheConfigurationAndListsOnlyEffectsEnabledWithExactlyOne) {
     EXPECT_EQ(s.banner_font.face_name, "Arial");
     EXPECT_EQ(s.banner_color, 0x00FFFFFFu);
     EXPECT_EQ(s.banner_position, 1);
+    EXPECT_EQ(s.banner_form, TextForm::kAnsi) << "a record without texts in Unicode: ANSI, as always";
+}
+
+TEST(ShowSetup, TheBannerIsDrawnFromItsUnicodeTextWhenTheRecordHasOne) {
+    SaverConfig c = Config();
+    c.texts = SaverTexts{"Ελλάδα 2026", "", "", "", "", "", "Москва", "Шрифт"};
+    ShowSettings s;
+    SetUpShowSettings(s, c, ShowVariant::kFullScreen);
+    EXPECT_EQ(s.banner_text, "Москва");
+    EXPECT_EQ(s.banner_font.face_name, "Шрифт");
+    EXPECT_EQ(s.banner_font.height, c.banner_font.height);
+    EXPECT_EQ(s.banner_form, TextForm::kUtf8);
 }
 
 // A screensaver made before the newer options (no extras record, so each at its absent

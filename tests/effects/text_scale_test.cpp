@@ -24,7 +24,8 @@ struct Drawn {
 
 class RecordingText : public TextRenderer {
 public:
-    void DrawText(Bitmap&, std::string_view text, const Rect& rect, unsigned, const LogFont& font, ColorRef) override {
+    void DrawText(Bitmap&, std::string_view text, TextForm, const Rect& rect, unsigned, const LogFont& font,
+                  ColorRef) override {
         drawn.push_back({std::string(text), rect, font.height, font.width});
     }
     std::vector<Drawn> drawn;

@@ -34,10 +34,13 @@ LogFont Font(int32_t height, int32_t weight = 400) {
 
 struct Canvas {
     Bitmap Draw(std::string_view text, const Rect& r, unsigned format, const LogFont& font = Font(-20),
-                ColorRef color = 0x00FFFFFF) {
+                ColorRef color = 0x00FFFFFF, TextForm form = TextForm::kAnsi) {
         Bitmap b(300, 200, kBack);
-        renderer.DrawText(b, text, r, format, font, color);
+        renderer.DrawText(b, text, form, r, format, font, color);
         return b;
+    }
+    Bitmap DrawUtf8(std::string_view text, const LogFont& font = Font(-20)) {
+        return Draw(text, {0, 0, 300, 200}, kTextLeft | kTextTop, font, 0x00FFFFFF, TextForm::kUtf8);
     }
     FreeTypeTextRenderer renderer;
 };
@@ -135,6 +138,46 @@ TEST(FreeTypeTextRenderer, MissingFaceFallsBackToAnInstalledOne) {
     EXPECT_GT(InkCount(c.Draw("Fallback", {0, 0, 300, 200}, kTextLeft, f)), 50);
     f.face_name.clear();
     EXPECT_GT(InkCount(c.Draw("Blank face", {0, 0, 300, 200}, kTextLeft, f)), 50);
+}
+
+TEST(FreeTypeTextRenderer, Utf8TextDrawsWhatItsCodePageBytesDraw) {
+    Canvas c;
+    const Rect r{0, 0, 300, 200};
+    // The same characters in either form: the same pixels.
+    EXPECT_TRUE(c.DrawUtf8("Grüße, café – 5 €") == c.Draw("Gr\xFC\xDF" "e, caf\xE9 \x96 5 \x80", r, kTextLeft | kTextTop));
+    // Bytes are code-page characters in ANSI text: "\xCC\xEE" is "Ìî", not Cyrillic.
+    EXPECT_TRUE(c.DrawUtf8("Ìî") == c.Draw("\xCC\xEE", r, kTextLeft | kTextTop));
+    EXPECT_FALSE(c.DrawUtf8("Мо") == c.Draw("\xCC\xEE", r, kTextLeft | kTextTop));
+}
+
+TEST(FreeTypeTextRenderer, GreekCyrillicAndPolishLettersAreDrawnFromTheFont) {
+    Canvas c;
+    for (std::string_view text : {"Ελλάδα", "Москва", "Łódź"}) {
+        Bitmap drawn = c.DrawUtf8(text);
+        EXPECT_GT(InkCount(drawn), 100) << text;
+        EXPECT_FALSE(drawn == c.DrawUtf8("??????")) << text;
+    }
+    // Each letter its own glyph: no two of these draw alike, as boxes for missing
+    // characters would.
+    EXPECT_FALSE(c.DrawUtf8("Λ") == c.DrawUtf8("Ж"));
+    EXPECT_FALSE(c.DrawUtf8("Ł") == c.DrawUtf8("L"));
+}
+
+TEST(FreeTypeTextRenderer, CharactersTheFontLacksComeFromAnInstalledFontThatHasThem) {
+    Canvas c;
+    // DejaVu Sans has no Japanese; a missing glyph would draw the same empty box for each.
+    Bitmap tokyo = c.DrawUtf8("東");
+    Bitmap kyoto = c.DrawUtf8("京");
+    EXPECT_FALSE(tokyo == kyoto) << "both drawn as the font's box: no fallback font was found (scripts/bootstrap "
+                                    "installs one with Japanese)";
+    EXPECT_GT(InkCount(tokyo), 40);
+    // Mixed with the font's own letters, on one line: the Latin part is the font's.
+    Rect mixed = InkBounds(c.DrawUtf8("Tokyo 東京"));
+    Rect latin = InkBounds(c.DrawUtf8("Tokyo"));
+    EXPECT_EQ(mixed.left, latin.left);
+    EXPECT_GT(mixed.right, latin.right + 30);
+    // ANSI text never falls back: it is drawn from the font alone, as always.
+    EXPECT_TRUE(c.Draw("Tokyo", {0, 0, 300, 200}, kTextLeft | kTextTop) == c.DrawUtf8("Tokyo"));
 }
 
 #if defined(__SANITIZE_ADDRESS__)

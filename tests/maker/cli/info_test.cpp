@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/caption_record.h"
+#include "common/caption_texts.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "common/saver_config.h"
@@ -127,7 +128,8 @@ TEST_F(InfoOnASaver, PrintsTextAndJson) {
                                    std::string("  1: 135 bytes, not a 136-byte record\n"), std::string("  0: \"MID\", 1000 bytes\n"),
                                    std::string("icon group 128: 3 images\n"), std::string("  1: 48x48, 32 bits, "),
                                    std::string("show extras: 67 bytes\n  bMovePicture: 0\n  nLater: int32 7 (not known to "
-                                               "this version)\n  szLater: type 2, 4 bytes (not known to this version)\n")})
+                                               "this version)\n  szLater: \"hi\" (not known to this version)\n"),
+                                   std::string("texts in Unicode: none (the configuration's texts are shown as ANSI text)\n")})
         EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
 
     InfoRun json = Info({path_, "--json"});
@@ -137,7 +139,41 @@ TEST_F(InfoOnASaver, PrintsTextAndJson) {
                              "\"extension\":\"MID\",\"size\":1000", "\"lfBanner\":{\"lfHeight\":0,",
                              "\"icon_group\":[{\"id\":1,\"width\":48,\"height\":48",
                              "\"show_extras\":{\"size\":67,\"valid\":true,\"entries\":{\"bMovePicture\":0,\"nLater\":7,"
-                             "\"szLater\":\"type 2, 4 bytes (not known to this version)\"}}"})
+                             "\"szLater\":\"hi\"}}", "\"texts\":null,"})
+        EXPECT_NE(json.out.find(part), std::string::npos) << part << "\n" << json.out;
+}
+
+TEST_F(InfoOnASaver, PrintsTheTextsInUnicode) {
+    SaverConfig config;
+    config.name = "?????? 2026";
+    config.banner = "??????";
+    config.texts = SaverTexts{"Ελλάδα 2026", "Zoë", "", "", "", "Zimowe\r\nzdjęcia", "Москва", "Шрифт"};
+    ReplaceExtras(EncodeSaverExtras(config));
+    {
+        res::ResourceEditor editor;
+        ASSERT_TRUE(editor.Open(path_));
+        ASSERT_TRUE(editor.Write(RT_SAVER_CAPTION_TEXTS, 0, kSaverResourceLanguage,
+                                 EncodeCaptionTexts({"Łódź — zima", "ＭＳ ゴシック"})));
+        ASSERT_TRUE(editor.Commit()) << editor.error();
+    }
+    auto info = ReadExeInfo(path_);
+    ASSERT_TRUE(info) << info.error();
+    EXPECT_EQ(info->texts, config.texts);
+    EXPECT_EQ(info->config->name, "Harbour Lights") << "the record's own field as it is";
+    ASSERT_TRUE(info->captions[0].record);
+    EXPECT_EQ(info->captions[0].record->texts, (CaptionTexts{"Łódź — zima", "ＭＳ ゴシック"}));
+
+    InfoRun text = Info({path_});
+    for (const char* line :
+         {"texts in Unicode:\n  szName: \"Ελλάδα 2026\"\n  szAuthor: \"Zoë\"\n", "  szBanner: \"Москва\"\n",
+          "  lfBanner.lfFaceName: \"Шрифт\"\n", "  szName: \"Ελλάδα 2026\"\n  szAuthor: \"Zoë\"\n",
+          "     in Unicode: szCaption \"Łódź — zima\" lfFaceName \"ＭＳ ゴシック\"\n"})
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
+    InfoRun json = Info({path_, "--json"});
+    for (const char* part :
+         {"\"texts\":{\"szName\":\"Ελλάδα 2026\",\"szAuthor\":\"Zoë\",\"szEmail\":\"\",\"szHomePage\":\"\",",
+          "\"szDescription\":\"Zimowe\\u000d\\u000azdjęcia\",\"szBanner\":\"Москва\",\"lfBanner.lfFaceName\":\"Шрифт\"}",
+          "\"texts\":{\"szCaption\":\"Łódź — zima\",\"lfFaceName\":\"ＭＳ ゴシック\"}"})
         EXPECT_NE(json.out.find(part), std::string::npos) << part << "\n" << json.out;
 }
 

@@ -92,19 +92,24 @@ TEST(ProjectFields, ColoursByHashPositionsByNameAndEveryPictureAtOnce) {
     EXPECT_EQ(p, before);
 }
 
-TEST(ProjectFields, RecordTextsCountCodePageBytesAndRefuseWhatTheCodePageCannotHold) {
+TEST(ProjectFields, RecordTextsTakeAnyLanguageAndCountCharactersAsTheUserSeesThem) {
     CParamData p;
-    // 30 characters of two UTF-8 bytes each: 30 stored bytes, within the limit.
+    // 30 Greek letters, two bytes each in UTF-8: 30 characters, within the limit.
     std::string thirty;
-    for (int i = 0; i < 30; ++i) thirty += "é";
+    for (int i = 0; i < 30; ++i) thirty += "λ";
     EXPECT_EQ(SetProjectField(p, "szName", thirty), "");
     EXPECT_EQ(p.szName, thirty);
-    EXPECT_EQ(SetProjectField(p, "szName", thirty + "é"),
-              "szName: it takes at most 30 bytes, one per character (this text has 31)");
-    EXPECT_EQ(SetProjectField(p, "szBanner", "Tokyo 東京"),
-              "szBanner: '東' (U+6771) is not in the Western (Windows-1252) character set of the screensaver's texts");
-    EXPECT_EQ(SetProjectField(p, "lfBanner.lfFaceName", "ＭＳ ゴシック").rfind("lfBanner.lfFaceName: 'Ｍ' (U+FF2D)", 0), 0u);
-    EXPECT_EQ(p.szBanner, "");
+    EXPECT_EQ(SetProjectField(p, "szName", thirty + "λ"), "szName: it takes at most 30 characters (this text has 31)");
+    // A letter with a combining accent is one character; an emoji outside the BMP too.
+    std::string accented;
+    for (int i = 0; i < 64; ++i) accented += i % 2 ? "e\u0301" : "\U0001F388";
+    EXPECT_EQ(SetProjectField(p, "szBanner", accented), "");
+    EXPECT_EQ(SetProjectField(p, "szBanner", "Tokyo 東京"), "");
+    EXPECT_EQ(p.szBanner, "Tokyo 東京");
+    EXPECT_EQ(SetProjectField(p, "lfBanner.lfFaceName", "ＭＳ ゴシック"), "");
+    EXPECT_EQ(SetProjectField(p, "pictureList[*].szCaption", "Łódź — zima"), "");
+    EXPECT_EQ(SetProjectField(p, "szAuthor", "K\xF6ln"), "szAuthor: the byte 0xF6 (not UTF-8) cannot go into the screensaver's texts");
+    EXPECT_EQ(SetProjectField(p, "szName", "Ελλάδα/2026").rfind("Screensaver name can't contain", 0), 0u);
     // Paths are no record texts: anything goes.
     EXPECT_EQ(SetProjectField(p, "szOutputFolder", "/home/zoë/デスクトップ"), "");
 }

@@ -71,9 +71,10 @@ TEST(PreviewPlan, TakesThePicturesEffectsAndSettingsAsTheScreensaverStoresThem) 
     EXPECT_FALSE(show.demo_mode);
     EXPECT_EQ(show.current_picture, -1);
     EXPECT_EQ(show.effect_position, -1);
-    // The banner trimmed, its font's name in code-page bytes.
+    // The banner trimmed, drawn from its Unicode texts as the screensaver draws them.
     EXPECT_EQ(show.banner_text, "My banner");
-    EXPECT_EQ(show.banner_font.face_name, "Caf\xE9 Sans");
+    EXPECT_EQ(show.banner_font.face_name, "Caf\xC3\xA9 Sans");
+    EXPECT_EQ(show.banner_form, TextForm::kUtf8);
     EXPECT_EQ(show.banner_color, 0xABCDEFu);
     EXPECT_EQ(show.banner_position, 1);
 
@@ -89,6 +90,10 @@ TEST(PreviewPlan, TakesThePicturesEffectsAndSettingsAsTheScreensaverStoresThem) 
     EXPECT_EQ(plan.pictures[1].caption->text, "");
     // Cut to the record's 64 bytes, counted in code-page bytes.
     EXPECT_EQ(plan.pictures[2].caption->text, "Caf\xE9 " + std::string(59, 'x'));
+    // The Unicode text the screensaver draws, cut to 64 characters.
+    ASSERT_TRUE(plan.pictures[2].caption->texts);
+    EXPECT_EQ(plan.pictures[2].caption->texts->text, "Caf\xC3\xA9 " + std::string(59, 'x'));
+    EXPECT_EQ(plan.pictures[2].caption->texts->face_name, plan.pictures[2].caption->font.face_name);
 }
 
 TEST(PreviewPlan, MusicPlaysUnlessMutedOrAbsentAndTheExitFlagsFollowTheProject) {

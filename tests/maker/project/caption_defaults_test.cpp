@@ -130,6 +130,17 @@ TEST_F(CaptionDefaultsStore, ProgramFolderWithLettersOutsideTheCodePage) {
     CaptionDefaults d = LoadCaptionDefaults(program, store);
     EXPECT_EQ(d.font.face_name, "Ar\u00efal");
     EXPECT_EQ(d.position, 6);
+
+    // A face name in any language comes back whole, a long one cut between characters;
+    // an older file's code-page bytes are read as the Western text they are.
+    f.face_name = "ＭＳ ゴシック";
+    ASSERT_TRUE(SaveCaptionDefaults(program, f, 6, 7, store));
+    EXPECT_EQ(LoadCaptionDefaults(program, store).font.face_name, "ＭＳ ゴシック");
+    f.face_name = std::string(20, 'x') + "東京東京東京東京東京東京東京";  // 34 characters
+    ASSERT_TRUE(SaveCaptionDefaults(program, f, 6, 7, store));
+    EXPECT_EQ(LoadCaptionDefaults(program, store).font.face_name, std::string(20, 'x') + "東京東京東京東京東京東");
+    store.WriteString(CaptionDefaultsPath(program), "CaptionFont", "lfFaceName", "Fa\xE7" "ade");
+    EXPECT_EQ(LoadCaptionDefaults(program, store).font.face_name, "Façade");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #ifndef _WIN32
@@ -189,6 +190,47 @@ TEST_F(ProjectFiles, WesternTextsStayNarrowOthersGoWideAndAllComeBack) {
     EXPECT_EQ(opened.szName, "Köln");
 }
 
+TEST_F(ProjectFiles, TextsInAnyLanguageComeBackWhole) {
+    CParamData saved;
+    saved.szName = "Ελλάδα 2026";
+    saved.szAuthor = "Zoë Łukasiewicz";
+    saved.szEmail = "zoë@пример.рф";
+    saved.szHomePage = "https://例え.jp/写真";
+    saved.szCopyright = "© 2026 Ёлка";
+    saved.szDescription = "Зимние фото\r\n東京の夜 \U0001F388";
+    saved.szBanner = "Москва";
+    saved.lfBanner.face_name = "Шрифт Ж";
+    saved.pictureList.push_back({folder.Write("a.jpg", "x"), {}});
+    saved.pictureList.back().szCaption = "Łódź — zima";
+    saved.pictureList.back().lfCaptionFont.face_name = "ＭＳ ゴシック";
+    std::string path = folder.File("p.psm");
+    ASSERT_EQ(SaveProjectFile(path, saved, sink), ProjectFileResult::kOk);
+    CParamData opened;
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(opened, saved);
+    // Saving what was opened gives the same bytes.
+    const std::vector<uint8_t> first = test::ReadBytes(path);
+    ASSERT_EQ(SaveProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(test::ReadBytes(path), first);
+
+    // A face name's field holds 31 bytes: a longer name is cut there between characters,
+    // for older readers, and the extension block keeps it whole.
+    saved.lfBanner.face_name = "游ゴシック体 Medium 東京東京東京";  // 44 bytes
+    saved.pictureList.back().lfCaptionFont.face_name = std::string(40, 'F');
+    ASSERT_EQ(SaveProjectFile(path, saved, sink), ProjectFileResult::kOk);
+    const std::vector<uint8_t> bytes = test::ReadBytes(path);
+    const std::string cut = "游ゴシック体 Medium 東";  // 29 bytes
+    EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(cut), std::string::npos) << "the field's start";
+    ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(opened.lfBanner.face_name, "游ゴシック体 Medium 東京東京東京");
+    EXPECT_EQ(opened.pictureList.back().lfCaptionFont.face_name, std::string(40, 'F'));
+    EXPECT_TRUE(opened.extension.empty()) << "the face names are known entries, written afresh";
+    ASSERT_EQ(SaveProjectFile(path, opened, sink), ProjectFileResult::kOk);
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+}
+
 TEST_F(ProjectFiles, OpeningReplacesThePicturesInsteadOfAddingThem) {
     CParamData file_project = FullProject();
     std::string path = folder.File("p.psm");
@@ -277,7 +319,7 @@ TEST_F(ProjectFiles, EveryFaceNameAFileHoldsSavesAndOpensAsItOpened) {
         EXPECT_EQ(again, opened) << c.name;
     }
 
-    // Names typed in: kept whole when they fit, else cut at a character, never split.
+    // Names typed in: kept whole, a longer one than the field in the extension block.
     CParamData typed;
     typed.lfBanner.face_name = "ＭＳ ゴシック";
     typed.pictureList.push_back({folder.Write("one.jpg", "x"), {}});
@@ -287,7 +329,7 @@ TEST_F(ProjectFiles, EveryFaceNameAFileHoldsSavesAndOpensAsItOpened) {
     CParamData opened;
     ASSERT_EQ(OpenProjectFile(path, opened, sink), ProjectFileResult::kOk);
     EXPECT_EQ(opened.lfBanner.face_name, "ＭＳ ゴシック");
-    EXPECT_EQ(opened.pictureList.at(0).lfCaptionFont.face_name, std::string(5, 'x') + "東京都新宿区西新");
+    EXPECT_EQ(opened.pictureList.at(0).lfCaptionFont.face_name, std::string(5, 'x') + "東京都新宿区西新宿二丁目");
 }
 
 TEST_F(ProjectFiles, AFileThatEndsEarlyLeavesTheOpenProjectUntouched) {

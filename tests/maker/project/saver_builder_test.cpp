@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/caption_record.h"
+#include "common/caption_texts.h"
 #include "common/music_entry.h"
 #include "common/resource_types.h"
 #include "common/saver_extras.h"
@@ -241,13 +242,15 @@ TEST_F(Build, TheConfigurationRecordTakesEveryValueFromTheProject) {
     expected.backdrop = project.nBackdrop;
     expected.monitor_mode = project.nMonitorMode;
     expected.scale_texts = project.bScaleTexts;
+    // And every text in Unicode, each cut to its limit in characters as its field is.
+    expected.texts = SaverTexts{"Show", std::string(30, 'a'), "e@x", "http://h", "(C) x", "desc", "Hello banner", "Banner"};
     EXPECT_EQ(expected.effect_count, 45) << "a new project knows cross-fade";
     EXPECT_EQ(expected.monitor_mode, 2) << "a new project shows a picture on each monitor";
     EXPECT_EQ(expected.scale_texts, 1) << "a new project draws its texts at each monitor's DPI";
     EXPECT_EQ(overlaid, expected);
 }
 
-TEST_F(Build, RecordTextsAreWesternCodePageBytes) {
+TEST_F(Build, WesternTextsKeepTheirCodePageBytesInTheNarrowFields) {
     AddPicture("a.jpg", "Straße in Köln");
     project.pictureList[0].lfCaptionFont.face_name = "Schrift Ä";
     project.szName = "Grüße";
@@ -265,6 +268,51 @@ TEST_F(Build, RecordTextsAreWesternCodePageBytes) {
     EXPECT_EQ(caption->text, "Stra\xDF" "e in K\xF6ln");
     EXPECT_EQ(caption->font.face_name, "Schrift \xC4");
     EXPECT_EQ(project.szBanner, "Frühling");  // the project stays UTF-8
+}
+
+TEST_F(Build, AnyLanguageGoesInWholeAndTheNarrowFieldsGetItsBestFit) {
+    AddPicture("a.jpg", "  Łódź — zima ");
+    AddPicture("b.jpg", "東京の夜");
+    AddPicture("c.jpg", std::string(63, 'x') + "é\u0301yz");  // 64 characters reach "é" and its mark
+    project.pictureList[0].lfCaptionFont.face_name = "Czcionka Ł";
+    project.pictureList[1].lfCaptionFont.face_name = "ＭＳ ゴシック";
+    project.szName = "Ελλάδα 2026";
+    project.szAuthor = "Zoë Łukasiewicz";
+    project.szBanner = "Москва";
+    project.lfBanner.face_name = "Шрифт";
+    const auto lines = RunIt();
+    ASSERT_TRUE(succeeded) << ::testing::PrintToString(lines);
+    EXPECT_EQ(output, JoinPath(project.szOutputFolder, "Ελλάδα 2026.scr"));
+
+    SaverConfig c = Config();
+    EXPECT_EQ(c.name, "?????? 2026");
+    EXPECT_EQ(c.author, "Zo\xEB Lukasiewicz");
+    EXPECT_EQ(c.banner, "??????");
+    EXPECT_EQ(c.banner_font.face_name, "?????");
+    EXPECT_FALSE(c.texts) << "the 744 bytes have no room for them";
+    ASSERT_TRUE(ApplySaverExtras(targets.written.entries.at({RT_SAVER_EXTRAS, 0}), c));
+    ASSERT_TRUE(c.texts);
+    EXPECT_EQ(c.texts->name, "Ελλάδα 2026");
+    EXPECT_EQ(c.texts->author, "Zoë Łukasiewicz");
+    EXPECT_EQ(c.texts->banner, "Москва");
+    EXPECT_EQ(c.texts->banner_face, "Шрифт");
+
+    // Each caption: its record with the best fit, its text record beside it, same id.
+    auto read_caption = [&](uint16_t id) {
+        std::optional<CaptionRecord> caption = DecodeCaptionRecord(targets.written.entries.at({RT_SAVER_CAPTION, id}));
+        EXPECT_TRUE(caption);
+        if (caption) EXPECT_TRUE(ApplyCaptionTexts(targets.written.entries.at({RT_SAVER_CAPTION_TEXTS, id}), *caption));
+        return caption.value_or(CaptionRecord{});
+    };
+    CaptionRecord polish = read_caption(0), japanese = read_caption(1), long_one = read_caption(2);
+    EXPECT_EQ(polish.text, "L\xF3" "dz \x97 zima");
+    EXPECT_EQ(polish.font.face_name, "Czcionka L");
+    EXPECT_EQ(polish.texts, (CaptionTexts{"Łódź — zima", "Czcionka Ł"}));
+    EXPECT_EQ(japanese.text, "????");
+    EXPECT_EQ(japanese.texts, (CaptionTexts{"東京の夜", "ＭＳ ゴシック"}));
+    EXPECT_EQ(long_one.texts->text, std::string(63, 'x') + "é\u0301") << "cut after 64 characters, mark kept";
+    EXPECT_EQ(long_one.text, std::string(63, 'x') + "\xE9");
+    EXPECT_EQ(targets.written.entries.count({RT_SAVER_CAPTION_TEXTS, 3}), 0u);
 }
 
 TEST_F(Build, FailuresThatEndTheBuildKeepThePreviousScreensaverAndLeaveNothingBehind) {

@@ -86,34 +86,47 @@ TEST(ValidateForMake, NamesWindowsCannotGiveAFileAreRefused) {
     EXPECT_EQ(ui.problems.size(), problems);
 }
 
-TEST(ValidateForMake, TextsTheScreensaverCannotHoldAreNamedOnTheirPage) {
+TEST(ValidateForMake, AnyLanguageGoesAndOnlyBytesThatAreNotUtf8AreNamedOnTheirPage) {
     CParamData p;
-    p.szName = "Grüße";  // Western: fine
+    p.szName = "Ελλάδα 2026";
+    p.szAuthor = "Ёлка";
+    p.szBanner = "Москва";
+    p.lfBanner.face_name = "ＭＳ ゴシック";
     p.pictureList.push_back({"/x.jpg", {}});
-    p.pictureList.push_back({"/写真.jpg", {}});  // a path is not a record text
+    p.pictureList.push_back({"/写真.jpg", {}});
+    p.pictureList[0].szCaption = "Łódź — zima";
+    p.pictureList[1].szCaption = "東京タワー \U0001F5FC";
     RecordingUi ui;
     EXPECT_TRUE(ValidateForMake(p, ui));
+    EXPECT_TRUE(ui.problems.empty());
 
-    p.pictureList[1].szCaption = "東京タワー";
+    p.pictureList[1].szCaption = "K\xF6ln";  // a Latin-1 argument, not UTF-8
     EXPECT_FALSE(ValidateForMake(p, ui));
     ASSERT_EQ(ui.problems.size(), 1u);
     EXPECT_EQ(ui.problems[0].first, ProjectPage::kPictures);
     EXPECT_EQ(ui.problems[0].second,
-              "The caption of picture 2 can't go into the screensaver: '東' (U+6771) is not in the Western "
-              "(Windows-1252) character set of the screensaver's texts");
+              "The caption of picture 2 can't go into the screensaver: the byte 0xF6 (not UTF-8) cannot go into the "
+              "screensaver's texts");
     p.pictureList[1].szCaption.clear();
 
-    p.szBanner = "\xF6";  // not UTF-8
+    p.szBanner = "\xF6";
     EXPECT_FALSE(ValidateForMake(p, ui));
     EXPECT_EQ(ui.problems.back().first, ProjectPage::kSettings);
     EXPECT_NE(ui.problems.back().second.find("The banner can't go into the screensaver: the byte 0xF6"),
               std::string::npos);
-    p.szBanner.clear();
+}
 
-    p.szAuthor = "Ёлка";
-    EXPECT_FALSE(ValidateForMake(p, ui));
-    EXPECT_EQ(ui.problems.back().first, ProjectPage::kGeneral);
-    EXPECT_EQ(ui.problems.back().second.rfind("The author can't go into the screensaver: 'Ё' (U+0401)", 0), 0u);
+TEST(ValidateForMake, ANameFollowsTheRulesOfAWindowsFileNameInAnyLanguage) {
+    for (const char* name : {"Ελλάδα 2026", "東京の夜", "Łódź", "Ёлка", "\U0001F388 party"})
+        EXPECT_EQ(NameProblem(name), "") << name;
+    EXPECT_EQ(NameProblem("Ελλάδα:2026"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(NameProblem("K\xF6ln"), "Screensaver name can't contain the byte 0xF6 (not UTF-8)!    ");
+    EXPECT_EQ(NameProblem("Σ."), "Screensaver name can't end with a dot or a blank!    ");
+    // 30 characters, but with so many combining marks that the file name would pass the
+    // 255 UTF-16 units Windows allows.
+    std::string heavy;
+    for (int i = 0; i < 30; ++i) heavy += "a\u0301\u0302\u0303\u0304\u0305\u0306\u0307\u0308\u0309";
+    EXPECT_EQ(NameProblem(heavy), "Screensaver name is too long for a file name!    ");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "common/utf16.h"
 #include "common/web_addresses.h"
 #include "maker/project/project_file.h"
 #include "maker/win32/dpi.h"
@@ -175,13 +176,40 @@ TEST_F(Frame, CaptionFollowsTheNameAtEachKeystrokeWithinItsLimit) {
     EXPECT_TRUE(frame_->doc().IsModified());
     TypeInto(name, std::wstring(40, L'x'));
     EXPECT_EQ(GetWindowTextLengthW(name), 30) << "a 31st character is refused";
+    SetName(L"");
+    TypeInto(name, L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - \u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
     struct Limit {
         int id;
         int chars;
     };
+    // Characters as the user sees them: a letter with its accent counts once.
     for (Limit limit : {Limit{IDC_AUTHOR, 30}, Limit{IDC_EMAIL, 50}, Limit{IDC_HOMEPAGE_EDIT, 50},
-                        Limit{IDC_COPYRIGHT, 50}, Limit{IDC_DESCRIPTION, 200}})
-        EXPECT_EQ(SendMessageW(GeneralItem(limit.id), EM_GETLIMITTEXT, 0, 0), limit.chars) << limit.id;
+                        Limit{IDC_COPYRIGHT, 50}, Limit{IDC_DESCRIPTION, 200}}) {
+        HWND edit = GeneralItem(limit.id);
+        std::wstring accented;
+        for (int i = 0; i < limit.chars; ++i) accented += L"o\u0301";
+        SetWindowTextW(edit, L"");
+        TypeInto(edit, accented);
+        EXPECT_EQ(GetWindowTextLengthW(edit), 2 * limit.chars) << limit.id;
+        TypeInto(edit, L"x");
+        EXPECT_EQ(GetWindowTextLengthW(edit), 2 * limit.chars) << "one more is refused: " << limit.id;
+    }
+
+    // A description the page filled from the project (its multi-line control tells no
+    // change then): one more character is refused, and what was there stays.
+    std::string full;
+    for (int i = 0; i < 199; ++i) full += "\u00f3";
+    frame_->doc().project().szDescription = full + "z";
+    frame_->general_view()->LoadFromProject();
+    HWND description = GeneralItem(IDC_DESCRIPTION);
+    SendMessageW(description, EM_SETSEL, 100, 100);
+    TypeInto(description, L"x");
+    EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_DESCRIPTION), Utf8ToUtf16(full + "z"));
+    SendMessageW(description, EM_SETSEL, 200, 200);
+    SendMessageW(description, WM_CHAR, WPARAM(L'\b'), 1);
+    TypeInto(description, L"y");
+    EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_DESCRIPTION), Utf8ToUtf16(full + "y")) << "within the limit";
 }
 
 TEST_F(Frame, BlankNameStopsMakeOnTheGeneralPageWithTheFocusInTheName) {
@@ -238,7 +266,7 @@ TEST_F(Frame, MakeAndPreviewWithoutPicturesGoToThePicturesPage) {
 TEST_F(Frame, TextTheScreensaverCannotHoldStopsMakeOnItsOwnPage) {
     MakeFrame();
     MakeProjectReady("Show");
-    frame_->doc().project().szBanner = "\xE6\x9D\xB1";  // a character outside the code page
+    frame_->doc().project().szBanner = "K\xF6ln";  // a byte that is not UTF-8
     Command(ID_MAKE_SCR);
     Texts messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);

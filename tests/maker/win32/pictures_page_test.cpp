@@ -310,20 +310,31 @@ TEST_F(PicturesPage, CaptionTextFontAndPositionEditTheSelectedPicture) {
     page.ClickRow(0);
     EXPECT_TRUE(Enabled(page, IDC_CAPTION_TEXT));
     EXPECT_TRUE(Enabled(page, IDC_CAPTION_APPLY_ALL));
-    EXPECT_EQ(SendDlgItemMessageW(page.hwnd(), IDC_CAPTION_TEXT, EM_GETLIMITTEXT, 0, 0), 64);
     EXPECT_FALSE(Modified()) << "showing the caption is no edit";
 
     SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"Caf\u00e9 at noon");
     EXPECT_EQ(page.pictures()[0].szCaption, "Caf\xc3\xa9 at noon");
     EXPECT_TRUE(Modified());
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"\u0141\u00f3d\u017a \u2014 zima \u3042");
+    EXPECT_EQ(page.pictures()[0].szCaption, "Łódź — zima あ") << "any language goes";
 
-    // A character the screensaver's code page cannot hold is refused where it is typed.
-    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"Caf\u00e9 \u3042");
+    // 64 characters as the user sees them: letters with a combining accent count once.
+    std::wstring accented;
+    for (int i = 0; i < 64; ++i) accented += L"e\u0301";
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, accented);
+    EXPECT_EQ(page.pictures()[0].szCaption, Utf8(accented));
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, accented + L"x");
+    EXPECT_EQ(ItemText(page.hwnd(), IDC_CAPTION_TEXT), accented) << "the 65th is refused";
+    EXPECT_TRUE(TakeMessages().empty()) << "as the control's own limit, without a message";
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"Caf\u00e9 at noon");
+
+    // A lone surrogate (no character) is refused where it is typed.
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"Caf\u00e9 \xDCF6");
     EXPECT_EQ(page.pictures()[0].szCaption, "Caf\xc3\xa9 at noon");
     EXPECT_EQ(ItemText(page.hwnd(), IDC_CAPTION_TEXT), L"Caf\u00e9 at noon");
     std::vector<std::wstring> messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(L"The caption can't go into the screensaver: '\u3042' (U+3042)"), std::wstring::npos)
+    EXPECT_NE(messages[0].find(L"The caption can't go into the screensaver: the byte 0xF6"), std::wstring::npos)
         << Utf8(messages[0]);
 
     frame_->doc().SetModifiedFlag(false);
@@ -348,13 +359,13 @@ TEST_F(PicturesPage, CaptionTextFontAndPositionEditTheSelectedPicture) {
     EXPECT_EQ(page.pictures()[0].crCaptionColor, 0x00FF8000u);
     EXPECT_TRUE(Modified());
 
-    // A face name outside the code page is refused too.
+    // A face name outside the code page is taken as it is.
     LogFont far_east = chosen;
     far_east.face_name = "\xef\xbc\xad\xef\xbc\xb3 Gothic";  // full-width "MS"
-    fonts_ = {FontChoice{far_east, 0}};
+    fonts_ = {FontChoice{far_east, 0x00FF8000}};
     page.ChooseCaptionFont();
-    EXPECT_EQ(page.pictures()[0].lfCaptionFont, chosen);
-    EXPECT_EQ(TakeMessages().size(), 1u);
+    EXPECT_EQ(page.pictures()[0].lfCaptionFont, far_east);
+    EXPECT_TRUE(TakeMessages().empty());
 
     // The other picture shows its own caption again, the first kept its edits.
     page.ClickRow(1);
@@ -363,7 +374,7 @@ TEST_F(PicturesPage, CaptionTextFontAndPositionEditTheSelectedPicture) {
     EXPECT_EQ(SendMessageW(position, CB_GETCURSEL, 0, 0), 8);
     frame_->pages().CommitShownPage();
     EXPECT_EQ(Project().pictureList[0].szCaption, "Caf\xc3\xa9 at noon");
-    EXPECT_EQ(Project().pictureList[0].lfCaptionFont, chosen);
+    EXPECT_EQ(Project().pictureList[0].lfCaptionFont, far_east);
 }
 
 TEST_F(PicturesPage, ApplyToAllCopiesTheLookButKeepsEachText) {

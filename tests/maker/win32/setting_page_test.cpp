@@ -256,21 +256,33 @@ TEST_F(SettingPage, EveryCheckBoxClickAndBannerKeystrokeMarksTheProject) {
 
 TEST_F(SettingPage, BannerTakesAtMost64CharactersAndSaysWhatTheScreensaverCannotHold) {
     CSettingView& page = ShowSettings();
-    EXPECT_EQ(SendMessageW(Control(IDC_BANNER_TEXT), EM_GETLIMITTEXT, 0, 0), 64);
     Type(IDC_BANNER_TEXT, std::wstring(70, L'x'));
     EXPECT_EQ(ItemText(page.hwnd(), IDC_BANNER_TEXT), std::wstring(64, L'x'));
     EXPECT_EQ(page.banner_note(), L"");
 
-    // A character outside the screensaver's code page stays as typed and is named.
+    // Characters, not UTF-16 units: 64 balloons (two units each) fit, a 65th does not.
+    std::wstring balloons;
+    for (int i = 0; i < 64; ++i) balloons += L"\U0001F388";
     SetItemText(page.hwnd(), IDC_BANNER_TEXT, L"");
-    Type(IDC_BANNER_TEXT, L"Tokyo \u6771");
-    EXPECT_EQ(ItemText(page.hwnd(), IDC_BANNER_TEXT), L"Tokyo \u6771");
+    SetItemText(page.hwnd(), IDC_BANNER_TEXT, balloons);
+    EXPECT_EQ(ItemText(page.hwnd(), IDC_BANNER_TEXT), balloons);
+    SetItemText(page.hwnd(), IDC_BANNER_TEXT, balloons + L"\U0001F388");
+    EXPECT_EQ(ItemText(page.hwnd(), IDC_BANNER_TEXT), balloons) << "refused as a longer text typed would be";
+
+    // Any language goes in as typed.
+    SetItemText(page.hwnd(), IDC_BANNER_TEXT, L"");
+    Type(IDC_BANNER_TEXT, L"Tokyo \u6771 \u041C\u043E\u0441\u043A\u0432\u0430");
+    EXPECT_EQ(page.banner_note(), L"");
+    page.StoreToProject();
+    EXPECT_EQ(Project().szBanner, "Tokyo 東 Москва");
+
+    // A lone surrogate pasted in is no character: it stays as typed and is named.
+    SetItemText(page.hwnd(), IDC_BANNER_TEXT, L"K\xDCF6ln");
     std::wstring note = page.banner_note();
     EXPECT_EQ(note.rfind(L"The banner can't go into the screensaver: ", 0), 0u) << note;
-    EXPECT_NE(note.find(L"U+6771"), std::wstring::npos) << note;
+    EXPECT_NE(note.find(L"0xF6"), std::wstring::npos) << note;
     EXPECT_TRUE(IsWindowVisible(Control(IDC_BANNER_NOTE)));
     page.StoreToProject();
-    EXPECT_EQ(Project().szBanner, "Tokyo \xe6\x9d\xb1");
 
     // Making the screensaver refuses it on this page, with the focus in the banner.
     Project().szName = "Trip";
@@ -349,9 +361,14 @@ TEST_F(SettingPage, BannerFontAndColourFromTheFontDialog) {
     EXPECT_EQ(Project().lfBanner, chosen);
     EXPECT_EQ(Project().crBanner, 0x000080FFu);
 
-    // A face name the screensaver cannot hold is named under the banner.
+    // A face name in any language goes; one the screensaver cannot hold is named under
+    // the banner.
     LogFont wide_face = chosen;
     wide_face.face_name = "\xef\xbc\xad\xef\xbc\xb3 Gothic";
+    styles_.fonts = {FontChoice{wide_face, 0}};
+    Click(IDC_BANNER_FONT);
+    EXPECT_EQ(page.banner_note(), L"");
+    wide_face.face_name = "Caf\xE9";
     styles_.fonts = {FontChoice{wide_face, 0}};
     Click(IDC_BANNER_FONT);
     EXPECT_EQ(page.banner_note().rfind(L"The banner font can't go into the screensaver: ", 0), 0u)

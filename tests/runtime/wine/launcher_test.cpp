@@ -192,6 +192,35 @@ TEST_F(Launcher, ShowsTheScreensaversInformation) {
     EXPECT_EQ(ItemText(launcher, IDCANCEL), L"&Exit");
 }
 
+// A screensaver with its texts in Unicode shows them, whatever the ANSI code page.
+TEST_F(Launcher, ShowsTheTextsInUnicodeWhenTheScreensaverHasThem) {
+    config_.name = "?????? 2026";
+    config_.texts = SaverTexts{"Ελλάδα 2026", "Zoë Łukasiewicz", "zoë@example.org", "https://example.org/łódź",
+                               "© 2026 Ёлка",  "Zimowe zdjęcia\r\n東京の夜", "Москва", "Arial"};
+    HWND launcher = Open();
+    ASSERT_NE(launcher, nullptr);
+    EXPECT_EQ(WindowText(launcher), L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026 Screensaver Installation");
+    EXPECT_EQ(ItemText(launcher, IDC_NAME), L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    EXPECT_EQ(ItemText(launcher, IDC_AUTHOR), L"Zo\u00eb \u0141ukasiewicz");
+    EXPECT_EQ(ItemText(launcher, IDC_COPYRIGHT), L"\u00a9 2026 \u0401\u043b\u043a\u0430");
+    EXPECT_EQ(ItemText(launcher, IDC_EMAIL), L"zo\u00eb@example.org");
+    EXPECT_EQ(ItemText(launcher, IDC_HOMEPAGE), L"https://example.org/\u0142\u00f3d\u017a");
+    EXPECT_EQ(ItemText(launcher, IDC_DESCRIPTION), L"Zimowe zdj\u0119cia\r\n\u6771\u4eac\u306e\u591c");
+}
+
+TEST_F(Installer, AGreekNameInstallsUnderItselfWithGreekQuestions) {
+    const std::wstring program = L"D:\\made\\\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026.exe";
+    const std::wstring base = L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026";
+    platform_.files[program] = "greek";
+    prompter_.answers = {IDOK, IDOK, IDOK};
+    InstallSaver(nullptr, program, prompter_, platform_);
+    EXPECT_EQ(platform_.files[L"C:\\windows\\system32\\" + base + L".scr"], "greek");
+    ASSERT_EQ(prompter_.shown.size(), 3u);
+    EXPECT_EQ(prompter_.shown[0].text, L"Do you wish to install the Screensaver:\"" + base + L"\"?");
+    EXPECT_EQ(prompter_.shown[0].title, base);
+    EXPECT_EQ(prompter_.shown[2].text, L"  Installation completed!   ");
+}
+
 TEST_F(Launcher, ButtonsPlayInstallOpenSettingsAndExit) {
     HWND launcher = Open();
     Press(launcher, IDC_PLAY);

@@ -136,6 +136,18 @@ TEST_F(SettingsDialog, TheAboutPagesLinksCarryTheirAddresses) {
     EXPECT_EQ(LinkAddress(about, IDC_MAKER_LINK), L"https://www.example.org/glimmerdeck/");
 }
 
+TEST_F(SettingsDialog, TheTitleAndTheAboutPageShowTheTextsInUnicode) {
+    config_.texts = SaverTexts{"Ελλάδα 2026", "Ёлка", "", "https://例え.jp/", "", "Łódź", "", ""};
+    HWND dialog = Open();
+    HWND about = Page(0);
+    EXPECT_EQ(WindowText(dialog), L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    EXPECT_EQ(ItemText(about, IDC_NAME), L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    EXPECT_EQ(ItemText(about, IDC_AUTHOR), L"\u0401\u043b\u043a\u0430");
+    EXPECT_EQ(LinkAddress(about, IDC_HOMEPAGE), L"https://\u4f8b\u3048.jp/");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(about, IDC_EMAIL))) << "its Unicode text is empty";
+    EXPECT_EQ(ItemText(about, IDC_DESCRIPTION), L"\u0141\u00f3d\u017a");
+}
+
 TEST_F(SettingsDialog, ALinkWithoutAnAddressIsHidden) {
     config_.email.clear();
     Open();
