@@ -149,8 +149,9 @@ bool CMainFrame::SaveTo(const std::string& path) {
         return false;
     }
     RememberRecent(path);
-    // Missing pictures and music may have been dropped from the project: show it as saved.
-    pages_->AfterProjectReplaced();
+    // Missing pictures and music may have been dropped from the project: the pages drop
+    // their rows and keep everything else the user sees.
+    pages_->AfterProjectSaved();
     UpdateCaption();
     return true;
 }
@@ -182,11 +183,10 @@ void CMainFrame::OnPreview() {
         return;
     }
     pages_->StopPlaying();
-    if (services_.start_preview) {
-        services_.start_preview(window_, doc_);
-    } else {
-        Message(L"The full-screen preview is not part of this version of Glimmerdeck yet.", MB_OK | MB_ICONINFORMATION);
-    }
+    // The preview tells the frame when it ends (kPreviewEndedMessage): what it stopped
+    // plays again then.
+    if (services_.start_preview) services_.start_preview(window_, doc_);
+    else pages_->ResumePlaying();
 }
 
 void CMainFrame::OnMakeScr() {
@@ -198,12 +198,13 @@ void CMainFrame::OnMakeScr() {
     if (!services_.encoder || !services_.resources || !services_.screensaver_platform) {
         Message(L"This version of Glimmerdeck cannot make screensavers: its picture encoder is missing.",
                 MB_OK | MB_ICONSTOP);
-        return;
+    } else {
+        BuildParts parts{*services_.encoder, *services_.resources, *services_.screensaver_platform,
+                         services_.encode_threads};
+        CMakingDlg making(doc_.project(), doc_.program_folder(), parts, *services_.prompter);
+        making.Run(services_.instance, window_);
     }
-    BuildParts parts{*services_.encoder, *services_.resources, *services_.screensaver_platform,
-                     services_.encode_threads};
-    CMakingDlg making(doc_.project(), doc_.program_folder(), parts, *services_.prompter);
-    making.Run(services_.instance, window_);
+    pages_->ResumePlaying();
 }
 
 // --- Help, tips, about ------------------------------------------------------------------

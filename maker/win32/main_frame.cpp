@@ -194,6 +194,9 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         Layout();
         return 0;
     }
+    case kPreviewEndedMessage:
+        if (pages_) pages_->ResumePlaying();
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;

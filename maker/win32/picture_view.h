@@ -40,6 +40,7 @@ public:
     void LoadFromProject() override;
     void StoreToProject() override;
     void ResetForNewProject() override;
+    void AfterProjectSaved() override;
     void Show(bool visible) override;
 
     // The commands of the buttons, the context menu and the list's keys, also for tests.
