@@ -26,11 +26,19 @@ CScreenSaverDoc::CScreenSaverDoc(std::string program_folder)
 
 bool CScreenSaverDoc::OnNewDocument() {
     path_.clear();
-    title_ = "Untitled";
     LoadCaptionDefaults();
     project_.SetDefaults();
-    modified_ = false;
+    SetTitleAndFlag("Untitled", false);
     return true;
+}
+
+void CScreenSaverDoc::SetModifiedFlag(bool modified) { SetTitleAndFlag(title_, modified); }
+
+void CScreenSaverDoc::SetTitleAndFlag(std::string title, bool modified) {
+    const bool changed = title != title_ || modified != modified_;
+    title_ = std::move(title);
+    modified_ = modified;
+    if (changed && title_observer_) title_observer_();
 }
 
 ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& sink) {
@@ -40,7 +48,7 @@ ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& si
 
 ProjectFileResult CScreenSaverDoc::Save(const std::string& path, MessageSink& sink) {
     // The name as the build will use it, trimmed: a blank at either end is no problem yet.
-    if (std::string_view problem = NameProblem(TrimWhiteSpace(project_.szName)); !problem.empty()) {
+    if (std::string problem = NameProblem(TrimWhiteSpace(project_.szName)); !problem.empty()) {
         sink.ShowMessage(problem);
         return ProjectFileResult::kBadName;
     }
@@ -54,8 +62,7 @@ ProjectFileResult CScreenSaverDoc::FinishFileCommand(const std::string& path, Pr
     LoadCaptionDefaults();
     if (result == ProjectFileResult::kOk) {
         path_ = path;
-        title_ = FileTitle(path);
-        modified_ = false;
+        SetTitleAndFlag(FileTitle(path), false);
     }
     return result;
 }

@@ -22,12 +22,18 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
-std::string_view NameProblem(std::string_view name) {
-    if (NameHasForbiddenCharacter(name)) return kNameCharactersMessage;
+std::string NameCharactersMessage(std::string_view name) {
+    const size_t at = name.find_first_of("\"*/:<>?\\|");
+    if (at == name.npos) return {};
+    return std::string(kNameCharactersMessage) + "\nThis name contains \"" + name[at] + "\".";
+}
+
+std::string NameProblem(std::string_view name) {
+    if (NameHasForbiddenCharacter(name)) return NameCharactersMessage(name);
     for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F) return kNameControlMessage;
-    if (IsDeviceName(name)) return kNameDeviceMessage;
-    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return kNameEndMessage;
+        if (c < 0x20 || c == 0x7F) return std::string(kNameControlMessage);
+    if (IsDeviceName(name)) return std::string(kNameDeviceMessage);
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return std::string(kNameEndMessage);
     return {};
 }
 
@@ -37,8 +43,8 @@ bool ValidateForMake(CParamData& project, MakeValidationUi& ui) {
         ui.ShowProblem(ProjectPage::kGeneral, std::string(kNameNeededMessage));
         return false;
     }
-    if (std::string_view problem = NameProblem(project.szName); !problem.empty()) {
-        ui.ShowProblem(ProjectPage::kGeneral, std::string(problem));
+    if (std::string problem = NameProblem(project.szName); !problem.empty()) {
+        ui.ShowProblem(ProjectPage::kGeneral, problem);
         return false;
     }
     if (project.pictureList.empty()) {

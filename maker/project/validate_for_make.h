@@ -37,7 +37,11 @@ bool NameHasForbiddenCharacter(std::string_view name);
 // (an empty name too). In this order: one of the nine characters, a control character
 // (below 0x20, or 0x7F), a device name (CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, in
 // any case, alone or before a dot), a dot or a blank at the end.
-std::string_view NameProblem(std::string_view name);
+std::string NameProblem(std::string_view name);
+
+// kNameCharactersMessage with a last line naming the first of the nine characters the
+// name holds; empty when it holds none.
+std::string NameCharactersMessage(std::string_view name);
 
 // Trims szName in the project, then checks it, the picture list, that every text the
 // screensaver carries fits its code page, and the output file.

@@ -51,7 +51,8 @@ void CMainFrame::OpenAddress(const char* address) {
 bool CMainFrame::AskToSaveChanges() {
     pages_->CommitShownPage();
     if (!doc_.IsModified()) return true;
-    switch (Message(L"Save changes to " + Wide(doc_.GetTitle()) + L"?", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    // No throws the changes away: the warning icon.
+    switch (Message(L"Save changes to " + Wide(doc_.GetTitle()) + L"?", MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return OnFileSave();
     case IDNO: return true;
     default: return false;
@@ -121,7 +122,7 @@ void CMainFrame::UpdateRecentMenu() { SetRecentEntries(GetMenu(window_), recent_
 
 bool CMainFrame::NameAllowsSaving() {
     if (!NameHasForbiddenCharacter(doc_.project().szName)) return true;
-    ShowProblem(ProjectPage::kGeneral, std::string(kNameCharactersMessage));
+    ShowProblem(ProjectPage::kGeneral, NameCharactersMessage(doc_.project().szName));
     return false;
 }
 
@@ -172,7 +173,8 @@ void CMainFrame::ShowProblem(ProjectPage page, const std::string& message) {
 }
 
 bool CMainFrame::Ask(const std::string& question) {
-    return Message(Wide(question), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    // The one question of the check before making: replace the file that is there.
+    return Message(Wide(question), MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 void CMainFrame::OnPreview() {

@@ -163,12 +163,7 @@ void CGeneralView::MarkModified() {
 void CGeneralView::OnCommand(int id, int code) {
     switch (id) {
     case IDC_SAVER_NAME:
-        if (code == EN_CHANGE && !loading_) {
-            // The title (and so the window caption) follows the name at each keystroke.
-            context_.doc->SetTitle(ItemUtf8(hwnd(), IDC_SAVER_NAME));
-            MarkModified();
-            if (context_.title_changed) context_.title_changed();
-        }
+        if (code == EN_CHANGE) MarkModified();
         break;
     case IDC_AUTHOR:
     case IDC_EMAIL:

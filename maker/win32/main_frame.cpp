@@ -24,9 +24,15 @@ constexpr UINT_PTR kIndicatorTimer = 1;
 
 }  // namespace
 
-std::wstring FrameCaption(const std::string& title) { return L"Glimmerdeck - " + Wide(title); }
+std::wstring FrameCaption(const std::string& title, bool modified) {
+    return L"Glimmerdeck - " + std::wstring(modified ? L"*" : L"") + Wide(title);
+}
 
-CMainFrame::CMainFrame(MakerServices& services) : services_(services), doc_(services.program_folder) {}
+CMainFrame::CMainFrame(MakerServices& services) : services_(services), doc_(services.program_folder) {
+    doc_.SetTitleObserver([this] {
+        if (window_) UpdateCaption();
+    });
+}
 
 CMainFrame::~CMainFrame() {
     // The pages are windows of the frame: they go before it.
@@ -48,7 +54,7 @@ bool CMainFrame::Create() {
     wc.lpszClassName = kFrameClass;
     RegisterClassExW(&wc);
     accelerators_ = LoadAcceleratorsW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    window_ = CreateWindowExW(0, kFrameClass, FrameCaption(doc_.GetTitle()).c_str(),
+    window_ = CreateWindowExW(0, kFrameClass, FrameCaption(doc_.GetTitle(), false).c_str(),
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, kFrameWidth, kFrameHeight, nullptr, nullptr,
                               services_.instance, this);
@@ -111,7 +117,6 @@ PageContext CMainFrame::MakePageContext() {
     context.frame = window_;
     context.doc = &doc_;
     context.services = &services_;
-    context.title_changed = [this] { UpdateCaption(); };
     return context;
 }
 
@@ -148,7 +153,9 @@ std::wstring CMainFrame::Caption() const {
     return text;
 }
 
-void CMainFrame::UpdateCaption() { SetWindowTextW(window_, FrameCaption(doc_.GetTitle()).c_str()); }
+void CMainFrame::UpdateCaption() {
+    SetWindowTextW(window_, FrameCaption(doc_.GetTitle(), doc_.IsModified()).c_str());
+}
 
 bool CMainFrame::PreTranslateMessage(MSG& message) {
     if (!window_) return false;

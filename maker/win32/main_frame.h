@@ -110,7 +110,8 @@ private:
     HACCEL accelerators_ = nullptr;
 };
 
-// The maker's window title for a document title: "Glimmerdeck - <title>".
-std::wstring FrameCaption(const std::string& title);
+// The maker's window title for a document title, "Glimmerdeck - <title>", with a "*"
+// before the title while the project has unsaved changes.
+std::wstring FrameCaption(const std::string& title, bool modified);
 
 }  // namespace gd

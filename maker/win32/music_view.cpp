@@ -355,7 +355,7 @@ void CMusicView::MoveDown() {
 void CMusicView::RemoveAll() {
     if (files_.empty()) return;
     if (context_.services->prompter->Show(hwnd(), L"Remove all music?   ", L"Glimmerdeck",
-                                          MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+                                          MB_OKCANCEL | MB_ICONWARNING) != IDOK)
         return;
     // A file that plays goes on playing.
     files_.clear();

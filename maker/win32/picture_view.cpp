@@ -401,8 +401,8 @@ void CPictureView::ReportMissing(const std::vector<std::string>& paths) {
                                       MB_OK | MB_ICONEXCLAMATION);
 }
 
-int CPictureView::Ask(const wchar_t* question) {
-    return context_.services->prompter->Show(hwnd(), question, kProgramName, MB_OKCANCEL | MB_ICONQUESTION);
+int CPictureView::Ask(const wchar_t* question, UINT icon) {
+    return context_.services->prompter->Show(hwnd(), question, kProgramName, MB_OKCANCEL | icon);
 }
 
 // --- list commands -------------------------------------------------------------------------
@@ -483,7 +483,7 @@ void CPictureView::MoveDown() {
 
 void CPictureView::RemoveAll() {
     if (pictures_.empty()) return;
-    if (Ask(L"Remove all pictures?   ") != IDOK) return;
+    if (Ask(L"Remove all pictures?   ", MB_ICONWARNING) != IDOK) return;
     pictures_.clear();
     kilobytes_.clear();
     highlighting_ = true;
@@ -547,7 +547,8 @@ void CPictureView::ChooseCaptionFont() {
 
 void CPictureView::ApplyToAll() {
     if (selected_ < 0) return;
-    if (Ask(L"Apply this caption settings to all pictures?   ") != IDOK) return;
+    // Every picture's own look is overwritten: a warning.
+    if (Ask(L"Apply this caption settings to all pictures?   ", MB_ICONWARNING) != IDOK) return;
     const CPictureData look = pictures_[size_t(selected_)];
     for (CPictureData& picture : pictures_) {
         picture.lfCaptionFont = look.lfCaptionFont;
@@ -559,7 +560,7 @@ void CPictureView::ApplyToAll() {
 
 void CPictureView::SetDefault() {
     if (selected_ < 0) return;
-    if (Ask(L"Set this caption settings to default parameter?   ") != IDOK) return;
+    if (Ask(L"Set this caption settings to default parameter?   ", MB_ICONQUESTION) != IDOK) return;
     const CPictureData& picture = pictures_[size_t(selected_)];
     // Not a change of the project: the defaults belong to the maker, not to the file. They
     // change only once they are stored, so what the page uses is what the next New or Open

@@ -101,7 +101,8 @@ private:
     void ShowPixelSize();
     void MarkModified();
     void ReportMissing(const std::vector<std::string>& paths);
-    int Ask(const wchar_t* question);
+    // OK and Cancel with the question icon, or the warning icon when OK destroys.
+    int Ask(const wchar_t* question, UINT icon);
     void OnCaptionEdited();
     void OnPositionChosen();
     std::vector<std::string> ListedFiles() const;

@@ -189,6 +189,21 @@ TEST_F(PicturesPage, SavingKeepsWhatThePageShowsAndDropsOnlyTheRowsOfGoneFiles) 
     EXPECT_EQ(frame_->pages().current(), kPicturesPage);
 }
 
+TEST_F(PicturesPage, QuestionsThatDestroyWarnOthersAsk) {
+    MakeFrame();
+    AddToProject({File("a.jpg"), File("b.jpg")});
+    CPictureView& page = ShowPictures();
+    page.ClickRow(0);
+    prompter_.answers = {IDCANCEL, IDCANCEL, IDCANCEL};
+    page.SetDefault();
+    page.ApplyToAll();
+    page.RemoveAll();
+    ASSERT_EQ(prompter_.shown.size(), 3u);
+    EXPECT_EQ(prompter_.shown[0].type & MB_ICONMASK, UINT(MB_ICONQUESTION)) << "set default";
+    EXPECT_EQ(prompter_.shown[1].type & MB_ICONMASK, UINT(MB_ICONWARNING)) << "apply to all";
+    EXPECT_EQ(prompter_.shown[2].type & MB_ICONMASK, UINT(MB_ICONWARNING)) << "remove all";
+}
+
 TEST_F(PicturesPage, TheSizeColumnStaysInView) {
     CPictureView& page = ShowPictures();
     HWND list = page.list();
