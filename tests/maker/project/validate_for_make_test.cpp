@@ -33,7 +33,9 @@ TEST(ValidateForMake, NameThenPicturesThenOverwrite) {
     for (char c : std::string("\"*/:<>?\\|")) {
         p.szName = std::string("a") + c;
         EXPECT_FALSE(ValidateForMake(p, ui)) << c;
-        EXPECT_EQ(ui.problems.back().second, "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+        EXPECT_EQ(ui.problems.back().second,
+                  "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \"" + std::string(1, c) +
+                      "\".");
     }
 
     p.szName = "  My Show ";
@@ -76,7 +78,12 @@ TEST(ValidateForMake, NamesWindowsCannotGiveAFileAreRefused) {
     EXPECT_EQ(NameProblem("Show."), "Screensaver name can't end with a dot or a blank!    ");
     EXPECT_EQ(NameProblem("Show "), "Screensaver name can't end with a dot or a blank!    ");
     EXPECT_EQ(NameProblem("a\nb"), "Screensaver name can't contain control characters!    ");
-    EXPECT_EQ(NameProblem("a:\nb"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(NameProblem("a:\nb"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".");
+    // The first of the nine the name holds is named; a name without any has no message.
+    EXPECT_EQ(NameCharactersMessage("What? Now*"),
+              "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \"?\".");
+    EXPECT_EQ(NameCharactersMessage("a\"b"), std::string(kNameCharactersMessage) + "\nThis name contains \"\"\".");
+    EXPECT_EQ(NameCharactersMessage("Plain"), "");
     size_t problems = ui.problems.size();
     for (const char* name : {"CONSOLE", "COM10", "LPT0", "Com", "My.Show", "Ünïcödé", "NULL", "a.CON"}) {
         p.szName = name;
