@@ -21,9 +21,12 @@ gd_codec_library(gd_codec_jbig libjbig.a)
 gd_codec_library(gd_codec_png libpng16.a)
 gd_codec_library(gd_codec_tiff libtiff.a)
 gd_codec_library(gd_codec_openjp2 libopenjp2.a)
+gd_codec_library(gd_codec_webp libwebp.a)
+gd_codec_library(gd_codec_webpdemux libwebpdemux.a)
 
 set_property(TARGET gd_codec_png PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_zlib)
 set_property(TARGET gd_codec_tiff PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_jpeg gd_codec_jbig gd_codec_zlib)
+set_property(TARGET gd_codec_webpdemux PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_webp)
 set_target_properties(gd_codec_openjp2 PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES "${GD_MINGW_CODECS_DIR}/include/openjpeg-2.5"
   INTERFACE_COMPILE_DEFINITIONS OPJ_STATIC)

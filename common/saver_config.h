@@ -105,6 +105,11 @@ struct SaverConfig {
     // shown and drawn with the platform's ANSI functions, exactly as they always were.
     std::optional<SaverTexts> texts;
 
+    // Settings of the build, in no record (a made screensaver holds pictures already
+    // fitted): here so that the options table can name them like every other option.
+    int32_t fit_width = 0;
+    int32_t fit_height = 0;
+
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };
 

@@ -60,6 +60,8 @@ enum class OptionId : uint8_t {
     kBackdrop,
     kMonitorMode,
     kScaleTexts,
+    kFitWidth,
+    kFitHeight,
     kCount
 };
 constexpr size_t kOptionCount = size_t(OptionId::kCount);
@@ -87,6 +89,7 @@ enum class ListText : uint8_t {
 
 // Where a made screensaver carries the option (bits).
 enum OptionHome : uint8_t {
+    kMakerOnly = 0,       // a setting of the build: no made screensaver carries it
     kInConfigRecord = 1,  // a field of the 744-byte record
     kInShowExtras = 2,    // an entry of the show extras record, which wins when present
 };
@@ -154,6 +157,7 @@ inline constexpr std::string_view kMonitorModeEntries[] = {"Primary monitor only
 inline constexpr int64_t kMaxColor = 0xFFFFFF;
 inline constexpr int64_t kMaxPauseSeconds = 3600;
 inline constexpr int64_t kMaxEffectMilliseconds = 600000;
+inline constexpr int64_t kMaxFitSide = 32767;  // the largest picture side the image facade reads
 
 // A flag of the configuration record, saved in the settings file under its own key.
 constexpr OptionRow FlagRow(OptionId id, std::string_view key, int32_t SaverConfig::*field, int64_t default_value,
@@ -228,6 +232,13 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
     // Captions and the banner drawn at each monitor's DPI, their font sizes and insets
     // being those of a monitor at 96 DPI (100 %); off, they are drawn at their pixel sizes.
     ExtrasFlagRow(OptionId::kScaleTexts, "bScaleTexts", &SaverConfig::scale_texts, 1),
+    // Settings of the build alone, kept by the project file's extension block: pictures
+    // larger than this box are shrunk to fit it before they are encoded (0: that side is
+    // not limited; both 0, the default, keeps every picture's size as before).
+    {.id = OptionId::kFitWidth, .key = "nFitWidth", .kind = OptionKind::kNumber, .field = &SaverConfig::fit_width,
+     .homes = kMakerOnly, .default_value = 0, .absent = 0, .min = 0, .max = kMaxFitSide},
+    {.id = OptionId::kFitHeight, .key = "nFitHeight", .kind = OptionKind::kNumber, .field = &SaverConfig::fit_height,
+     .homes = kMakerOnly, .default_value = 0, .absent = 0, .min = 0, .max = kMaxFitSide},
 }};
 
 constexpr const OptionRow& Option(OptionId id) { return kOptions[size_t(id)]; }

@@ -1,6 +1,6 @@
 #pragma once
 // The adapter functions, one file each; codecs_lean.cpp and codecs_full.cpp put them in
-// their detection order.
+// their detection order. Below them, the picture files the maker takes by name.
 
 #include "imaging/codec.h"
 
@@ -47,5 +47,30 @@ Status J2kDecode(Bytes data, Dib& out);
 bool ProbeJbig(Bytes data);
 Status JbigInfo(Bytes data, ImageInfo& info);
 Status JbigDecode(Bytes data, Dib& out);
+bool ProbeWebp(Bytes data);
+Status WebpInfo(Bytes data, ImageInfo& info);
+Status WebpDecode(Bytes data, Dib& out);
+
+// The picture files the maker takes, one row per name pattern of its open dialog's filter,
+// with the group the filter lists it under and the facade format that reads it. The
+// Pictures page, its dialog, drag and drop, the command line's folders and its help all
+// derive what they accept from these rows; the maker's adapter set reads every format
+// named here (a test holds the two together). The first seven groups are the dialog's
+// filter of old, in its order and with its "*dib" that has no dot.
+struct PictureFileType {
+    const char* group;    // "JPG": the filter's group and the name the texts give
+    const char* pattern;  // "*.jpg": the filter's pattern; the extension is what follows "*." (or "*")
+    int format;
+};
+
+inline constexpr PictureFileType kPictureFileTypes[] = {
+    {"BMP", "*.bmp", kFormatBmp},   {"BMP", "*.wbmp", kFormatWbmp}, {"BMP", "*dib", kFormatBmp},
+    {"BMP", "*.wbm", kFormatWbmp},  {"JPG", "*.jpg", kFormatJpeg},  {"JPG", "*.jpeg", kFormatJpeg},
+    {"JPG", "*.jpe", kFormatJpeg},  {"GIF", "*.gif", kFormatGif},   {"PNG", "*.png", kFormatPng},
+    {"PCX", "*.pcx", kFormatPcx},   {"TIF", "*.tif", kFormatTiff},  {"TIF", "*.tiff", kFormatTiff},
+    {"TGA", "*.tga", kFormatTga},   {"WEBP", "*.webp", kFormatWebp}, {"ICO", "*.ico", kFormatIco},
+    {"WMF", "*.wmf", kFormatWmf},   {"J2K", "*.j2k", kFormatJ2k},   {"J2K", "*.j2c", kFormatJ2k},
+    {"J2K", "*.jpc", kFormatJ2k},   {"J2K", "*.jp2", kFormatJ2k},   {"JBIG", "*.jbg", kFormatJbig}, {"JBIG", "*.jbig", kFormatJbig},
+};
 
 }  // namespace gd

@@ -21,6 +21,7 @@ std::span<const Codec> ImageCodecs() {
         {kFormatWmf, "WMF", ProbeWmf, WmfInfo, WmfDecode, nullptr},
         {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr},
         {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr},
+        {kFormatWebp, "WEBP", ProbeWebp, WebpInfo, WebpDecode, nullptr},
     };
     return codecs;
 }

@@ -97,6 +97,13 @@ public:
     // frame with that colour before it draws). False when nothing could be drawn.
     bool DrawSmooth(Bitmap& target, const Rect& dst, Pixel under, const SourceWindow* window = nullptr) const;
 
+    // Shrinks the picture to fit the box (imaging/fit_size.h: aspect kept, never enlarged,
+    // 0 = that side unlimited) with smooth scaling, averaging the pixels each new one
+    // covers. A shrunk picture becomes 24-bit, its see-through pixels laid over `under`
+    // (a Bitmap pixel, 0x00RRGGBB). A picture that fits is left as it is. False when
+    // memory is short.
+    bool ShrinkToFit(int box_width, int box_height, Pixel under = 0);
+
     // The picture record itself, for adapters and tests.
     const Dib& dib() const { return dib_; }
 

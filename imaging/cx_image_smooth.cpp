@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "imaging/cx_image.h"
+#include "imaging/fit_size.h"
 
 namespace gd {
 namespace {
@@ -44,6 +45,25 @@ bool CxImage::DrawSmooth(Bitmap& target, const Rect& dst, Pixel under, const Sou
     const size_t stride = size_t(dib_.width) * 3;
     ResampleInto(target, dst, {dib_.width, dib_.height, 3, [&](int y) { return flat.data() + size_t(y) * stride; }},
                  part, target.rect());
+    return true;
+}
+
+bool CxImage::ShrinkToFit(int box_width, int box_height, Pixel under) {
+    if (!IsValid()) return false;
+    const FittedSize size = FitIntoBox(dib_.width, dib_.height, box_width, box_height);
+    if (size.width == dib_.width && size.height == dib_.height) return true;
+    Bitmap shrunk(size.width, size.height, under);
+    if (!DrawSmooth(shrunk, shrunk.rect(), under)) return Fail("Fit: cannot draw the picture");
+    Dib out;
+    if (Status s = AllocateDib(out, size.width, size.height, 24); !s) return Fail(s.text());
+    for (int y = 0; y < size.height; ++y) {
+        const Pixel* in = shrunk.row(y);
+        uint8_t* row = out.top_row(y);
+        for (int x = 0; x < size.width; ++x, row += 3) {
+            row[0] = uint8_t(PixelBlue(in[x])), row[1] = uint8_t(PixelGreen(in[x])), row[2] = uint8_t(PixelRed(in[x]));
+        }
+    }
+    dib_ = std::move(out);
     return true;
 }
 

@@ -38,6 +38,11 @@ int OrientationFromTiff(Bytes tiff) {
 
 }  // namespace
 
+int ReadTiffOrientation(Bytes exif) {
+    if (exif.size() > 6 && std::memcmp(exif.data(), "Exif\0\0", 6) == 0) exif = exif.subspan(6);
+    return OrientationFromTiff(exif);
+}
+
 int ReadExifOrientation(Bytes jpeg) {
     if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return 1;
     size_t pos = 2;
@@ -63,6 +68,7 @@ Status OrientDib(Dib& dib, int orientation) {
     if (Status s = AllocateDib(turned, swaps ? h : w, swaps ? w : h, dib.bpp); !s) return s;
     turned.palette = dib.palette;
     turned.transparent = dib.transparent;
+    if (!dib.alpha.empty()) turned.alpha.resize(dib.alpha.size());
     const size_t bytes = size_t(dib.bpp / 8);
     for (int ty = 0; ty < turned.height; ++ty) {
         uint8_t* dst = turned.top_row(ty);
@@ -78,6 +84,8 @@ Status OrientDib(Dib& dib, int orientation) {
             case 8: sx = w - 1 - ty; sy = tx; break;
             }
             std::memcpy(dst, dib.top_row(sy) + size_t(sx) * bytes, bytes);
+            if (!turned.alpha.empty())
+                turned.alpha[size_t(ty) * size_t(turned.width) + size_t(tx)] = dib.alpha[size_t(sy) * size_t(w) + size_t(sx)];
         }
     }
     dib = std::move(turned);

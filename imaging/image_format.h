@@ -18,8 +18,9 @@ enum ImageFormat : int {
     kFormatWmf = 10,
     kFormatJ2k = 11,
     kFormatJbig = 12,
+    kFormatWebp = 13,
 };
 
-constexpr int kFormatLast = kFormatJbig;
+constexpr int kFormatLast = kFormatWebp;
 
 }  // namespace gd

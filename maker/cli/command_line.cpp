@@ -2,14 +2,26 @@
 // rest. Shared by the Linux program and both Windows programs.
 #include "maker/cli/command_line.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "maker/cli/command.h"
+#include "maker/project/image_type.h"
 #include "maker/project/path_rules.h"
 
 namespace gd::cli {
 
 namespace {
+
+// ".bmp .wbmp ...": the picture extensions the maker takes, for the help.
+std::string PictureExtensionList() {
+    std::string text;
+    for (std::string extension : PictureExtensions()) {
+        for (char& c : extension) c = char(std::tolower((unsigned char)c));
+        text += (text.empty() ? "." : " .") + extension;
+    }
+    return text;
+}
 
 bool IsHelpRequest(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
@@ -39,8 +51,8 @@ std::string HelpText() {
            ".exe) from your photos and music.\n\n" +
            UsageText() +
            "\n"
-           "Pictures read: BMP, JPEG, GIF, PNG, ICO, TIFF, TGA, PCX, WBMP, WMF, JPEG 2000 (J2K)\n"
-           "and JBIG; the screensaver holds them as JPEG (GIF files, and pictures with a palette\n"
+           "Pictures read: " + PictureTypeList() + " (" + PictureExtensionList() +
+           ");\nthe screensaver holds them as JPEG (GIF files, and pictures with a palette\n"
            "JPEG cannot hold, as GIF). Music read: WAV, MP3 and MIDI (.mid, .midi, .rmi).\n"
            "\n"
            "Defaults of a new project: the screensaver is written to the desktop folder (else\n"

@@ -85,6 +85,7 @@ Field TextField(std::string name, const std::string& v) { return {std::move(name
 Field NumberField(std::string name, const int32_t& v) { return {std::move(name), Field::kNumber, {}, v, &v}; }
 
 std::optional<Field> OptionField(const SaverConfig& c, const OptionRow& row) {
+    if (row.homes == kMakerOnly) return std::nullopt;  // no screensaver carries it
     const std::string name(row.key);
     switch (row.kind) {
     case OptionKind::kText: return TextField(name, MemberOf<std::string>(c, row.field));

@@ -27,13 +27,20 @@ struct PictureEntry {
     std::string reason;          // of a failure, when known: the decoder's or the system's text
 };
 
-// Turns a picture file into the bytes of its entry; see-through pixels are laid over
-// `background` (0x00BBGGRR, the show's background colour). Called from several threads
-// at once.
+// How a picture is prepared besides what its file holds: see-through pixels are laid over
+// `background` (0x00BBGGRR, the show's background colour), and a picture larger than the
+// box of `fit_width` x `fit_height` is shrunk to fit it (0: that side is not limited).
+struct PictureShape {
+    uint32_t background = 0;
+    int fit_width = 0;
+    int fit_height = 0;
+};
+
+// Turns a picture file into the bytes of its entry. Called from several threads at once.
 class PictureEncoder {
 public:
     virtual ~PictureEncoder() = default;
-    virtual PictureEntry Encode(const std::string& path, int image_type, uint32_t background) const = 0;
+    virtual PictureEntry Encode(const std::string& path, int image_type, const PictureShape& shape) const = 0;
 };
 
 // The resources of one output file, written as one batch: nothing reaches the file

@@ -28,7 +28,7 @@ void OrderedEncoder::Work() {
             if (stopping_ || next_claim_ >= jobs_.size()) return;
             index = next_claim_++;
         }
-        PictureEntry entry = encoder_.Encode(jobs_[index].path, jobs_[index].image_type, jobs_[index].background);
+        PictureEntry entry = encoder_.Encode(jobs_[index].path, jobs_[index].image_type, jobs_[index].shape);
         {
             std::lock_guard lock(mutex_);
             results_[index] = std::move(entry);

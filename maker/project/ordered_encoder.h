@@ -17,7 +17,7 @@ namespace gd {
 struct PictureJob {
     std::string path;
     int image_type = -1;
-    uint32_t background = 0;  // what see-through pixels are laid over
+    PictureShape shape;
 };
 
 class OrderedEncoder {

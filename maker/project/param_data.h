@@ -96,6 +96,8 @@ public:
     int32_t nBackdrop{};  // 0 background colour, 1 blurred picture
     int32_t nMonitorMode{};  // 0 primary monitor only, 1 the same show on each, 2 a picture each
     int32_t bScaleTexts{};   // captions and banner scaled to each monitor's DPI
+    int32_t nFitWidth{};  // pictures shrunk when made to fit this box; 0: that side unlimited
+    int32_t nFitHeight{};
     ReservedFields reserved;
     ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 

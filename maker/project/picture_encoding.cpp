@@ -12,14 +12,15 @@ PictureEntry Failed(PictureOutcome outcome, std::string reason) { return {outcom
 
 }  // namespace
 
-PictureEntry CxPictureEncoder::Encode(const std::string& path, int image_type, uint32_t background) const {
+PictureEntry CxPictureEncoder::Encode(const std::string& path, int image_type, const PictureShape& shape) const {
     PictureEntry entry;
     {
         // The format comes from the content, whatever the extension says.
         CxImage image;
         if (!image.Load(path)) return Failed(PictureOutcome::kLoadFailed, image.GetLastError());
         if (image_type != kImageGif) {
-            if (!image.FlattenAlpha(background)) return Failed(PictureOutcome::kEncodeFailed, image.GetLastError());
+            if (!image.FlattenAlpha(shape.background) || !image.ShrinkToFit(shape.fit_width, shape.fit_height))
+                return Failed(PictureOutcome::kEncodeFailed, image.GetLastError());
             // JPEG refuses a palette that is not a grey ramp; such a picture keeps its
             // palette and indices as a GIF, whatever type it came from.
             if (image.Encode(entry.bytes, kFormatJpeg) ||

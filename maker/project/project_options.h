@@ -53,6 +53,8 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kBackdrop, &CParamData::nBackdrop, kInExtensionBlock},
     {OptionId::kMonitorMode, &CParamData::nMonitorMode, kInExtensionBlock},
     {OptionId::kScaleTexts, &CParamData::bScaleTexts, kInExtensionBlock},
+    {OptionId::kFitWidth, &CParamData::nFitWidth, kInExtensionBlock},
+    {OptionId::kFitHeight, &CParamData::nFitHeight, kInExtensionBlock},
 }};
 
 constexpr const ProjectOption& ProjectOptionOf(OptionId id) { return kProjectOptions[size_t(id)]; }

@@ -16,6 +16,7 @@
 #include "maker/project/path_rules.h"
 #include "maker/project/project_options.h"
 #include "maker/project/payload_text.h"
+#include "maker/project/skipped_inputs.h"
 #include "maker/project/staged_output.h"
 
 namespace gd {
@@ -122,6 +123,8 @@ std::string CSaverBuilder::Reason(const ResourceTarget& target) const {
 void CSaverBuilder::Run() {
     succeeded_ = false;
     picture_count_ = music_count_ = 0;
+    skipped_pictures_.clear();
+    skipped_music_.clear();
     RemoveStaleStagingFiles(output_path_);
     {
         // Whatever happens below, the output is replaced only by a complete screensaver;
@@ -157,13 +160,15 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
     pictures_total_ = int(count);
     std::vector<PictureJob> jobs;
     jobs.reserve(count);
-    for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType(), project_.crBgColor});
+    const PictureShape shape{project_.crBgColor, project_.nFitWidth, project_.nFitHeight};
+    for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType(), shape});
     OrderedEncoder encoder(services_.encoder, std::move(jobs), services_.encode_threads);
     for (size_t i = 0; i < count; ++i) {
         CPictureData& picture = project_.pictureList[i];
         PictureEntry entry = encoder.Next();
         if (entry.outcome != PictureOutcome::kOk) {
             Fail(PictureFailureLine(entry.outcome) + picture.szFile, entry.reason);
+            skipped_pictures_.push_back(picture.szFile);
         } else if (uint16_t id = uint16_t(picture_count_); !target.Write(RT_SAVER_PICTURE, id, entry.bytes)) {
             Fail("Fail to add picture: " + picture.szFile, Reason(target));
             return false;
@@ -194,8 +199,14 @@ bool CSaverBuilder::WriteMusic(ResourceTarget& target) {
         entry.extension = MusicExtensionTag(RecordText(path));
         FileError error;
         switch (ReadWholeFile(path, entry.data, &error)) {
-        case ReadFileStatus::kOpenFailed: Fail("The music file is not exists: " + path, error.text); continue;
-        case ReadFileStatus::kReadFailed: Fail("Fail to open music file: " + path, error.text); continue;
+        case ReadFileStatus::kOpenFailed:
+            Fail("The music file is not exists: " + path, error.text);
+            skipped_music_.push_back(path);
+            continue;
+        case ReadFileStatus::kReadFailed:
+            Fail("Fail to open music file: " + path, error.text);
+            skipped_music_.push_back(path);
+            continue;
         case ReadFileStatus::kOk: break;
         }
         if (!target.Write(RT_SAVER_MUSIC, uint16_t(music_count_), EncodeMusicEntry(entry))) {
@@ -252,6 +263,18 @@ void CSaverBuilder::LogFinalLines() {
     std::snprintf(size, sizeof size, "Screensaver final size : %.2f M", double(FileSize(output_path_)) / 1048576.0);
     log_.Post(size);
     log_.Post("Make screensaver succeed : " + output_path_);
+    // Said last, where the eye lands when the log ends.
+    for (const std::string& line : SkippedLines()) log_.Post(line);
+}
+
+std::vector<std::string> CSaverBuilder::SkippedLines() const {
+    std::vector<std::string> lines;
+    if (!succeeded_) return lines;
+    if (std::string line = SkippedPicturesLine(skipped_pictures_, project_.pictureList.size()); !line.empty())
+        lines.push_back(line);
+    if (std::string line = SkippedMusicLine(skipped_music_, project_.musicList.size()); !line.empty())
+        lines.push_back(line);
+    return lines;
 }
 
 }  // namespace gd

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "common/caption_record.h"
 #include "common/saver_config.h"
@@ -72,6 +73,10 @@ public:
     bool Succeeded() const { return succeeded_; }
     int PictureCount() const { return picture_count_; }
     int MusicCount() const { return music_count_; }
+    // The lines about the pictures and music files left out of a made screensaver
+    // ("2 of 40 pictures could not be used: ..."), also the log's last lines; empty when
+    // nothing was left out or the build failed.
+    std::vector<std::string> SkippedLines() const;
     // Progress for a display: pictures handled so far (written or failed) of the total.
     int PicturesHandled() const { return pictures_handled_.load(); }
     int PicturesTotal() const { return pictures_total_.load(); }
@@ -99,6 +104,8 @@ private:
     std::string output_path_;
     int picture_count_ = 0;
     int music_count_ = 0;
+    std::vector<std::string> skipped_pictures_;
+    std::vector<std::string> skipped_music_;
     bool succeeded_ = false;
     std::atomic<int> pictures_handled_{0};
     std::atomic<int> pictures_total_{0};

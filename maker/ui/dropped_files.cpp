@@ -61,6 +61,10 @@ FileTypeSet::FileTypeSet(std::initializer_list<const char*> extensions) {
     for (const char* e : extensions) extensions_.push_back(UpperAscii(e));
 }
 
+FileTypeSet::FileTypeSet(const std::vector<std::string>& extensions) {
+    for (const std::string& e : extensions) extensions_.push_back(UpperAscii(e));
+}
+
 bool FileTypeSet::Contains(std::string_view path) const {
     // A name without a dot has no extension here (FileExtension would give the name).
     const size_t slash = path.find_last_of("/\\");
@@ -113,6 +117,25 @@ std::string SkippedFilesMessage(const std::vector<std::string>& skipped, std::st
     const size_t named = std::min(skipped.size(), kNamedSkippedFiles);
     for (size_t i = 0; i < named; ++i) text += "\n" + skipped[i];
     if (skipped.size() > named) text += "\n... and " + std::to_string(skipped.size() - named) + " more";
+    return text;
+}
+
+std::string RefusedFilesMessage(const std::vector<RefusedFile>& refused, std::string_view accepted) {
+    std::vector<std::string> of_other_types;
+    for (const RefusedFile& r : refused)
+        if (r.reason.empty()) of_other_types.push_back(r.path);
+    if (of_other_types.size() == refused.size()) return SkippedFilesMessage(of_other_types, accepted);
+    auto reason = [](const RefusedFile& r) { return r.reason.empty() ? std::string("not a type this list takes") : r.reason; };
+    std::string text;
+    if (refused.size() == 1) {
+        text = refused[0].path + "\n\nwas not added: " + reason(refused[0]);
+    } else {
+        text = "These " + std::to_string(refused.size()) + " files were not added:\n";
+        const size_t named = std::min(refused.size(), kNamedSkippedFiles);
+        for (size_t i = 0; i < named; ++i) text += "\n" + refused[i].path + ": " + reason(refused[i]);
+        if (refused.size() > named) text += "\n... and " + std::to_string(refused.size() - named) + " more";
+    }
+    if (!of_other_types.empty()) text += "\n\n" + std::string(accepted);
     return text;
 }
 

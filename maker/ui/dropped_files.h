@@ -11,12 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "maker/project/input_problems.h"
+
 namespace gd {
 
 // The extensions a list takes, upper case without the dot ("JPG", "PNG").
 class FileTypeSet {
 public:
     FileTypeSet(std::initializer_list<const char*> extensions);
+    explicit FileTypeSet(const std::vector<std::string>& extensions);
     bool Contains(std::string_view path) const;
 
 private:
@@ -40,5 +43,11 @@ bool NameOrderLess(std::string_view a, std::string_view b);
 // `accepted` "Only BMP, JPG, GIF, PNG, PCX, TIF and TGA pictures can be added.". Long
 // lists name the first few and count the rest. Empty for no skipped files.
 std::string SkippedFilesMessage(const std::vector<std::string>& skipped, std::string_view accepted);
+
+// The one message about every file an add left out: those of other types (no reason) and
+// those whose content was refused (with the reason), each named with its reason, the
+// `accepted` sentence last when files of other types are among them. Only files of other
+// types: SkippedFilesMessage. Empty for none.
+std::string RefusedFilesMessage(const std::vector<RefusedFile>& refused, std::string_view accepted);
 
 }  // namespace gd

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "imaging/codec_list.h"
+#include "maker/project/image_type.h"
+
 namespace gd {
 
 namespace {
@@ -25,9 +28,31 @@ std::string PictureTotalsText(size_t count, long long kilobytes) {
 const FileTypeSet& PictureListTypes() {
     // "*dib" in the dialog's filter has no dot, so it matches any name ending in "dib";
     // a dropped file is taken by its extension.
-    static const FileTypeSet types{"BMP", "WBMP", "DIB", "WBM", "JPG", "JPEG", "JPE", "GIF",
-                                   "PNG", "PCX",  "TIF", "TIFF", "TGA"};
+    static const FileTypeSet types(PictureExtensions());
     return types;
+}
+
+int PictureTypeIcon(std::string_view path) {
+    if (int type = ImageTypeFromPath(path); type != kImageUnknown) return type;
+    return HasPictureExtension(path) ? kOtherPictureTypeIcon : -1;
+}
+
+std::string PictureTypesAccepted() { return "Only " + PictureTypeList() + " pictures can be added."; }
+
+std::string AddPicturesFilter() {
+    std::string all, groups;
+    for (const std::string& group : PictureTypeGroups()) {
+        std::string patterns;
+        for (const PictureFileType& t : kPictureFileTypes) {
+            if (group != t.group) continue;
+            if (!patterns.empty()) patterns += ';';
+            patterns += t.pattern;
+        }
+        if (!all.empty()) all += ';';
+        all += patterns;
+        groups.append(group).append(" (").append(patterns).append(")|").append(patterns).append("|");
+    }
+    return std::string("All Support Image Files|").append(all).append("|").append(groups).append("|");
 }
 
 std::string MissingPicturesMessage(const std::vector<std::string>& paths) {

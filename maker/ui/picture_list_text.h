@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "maker/ui/dropped_files.h"
@@ -24,9 +25,19 @@ inline constexpr std::array<const wchar_t*, 9> kCaptionPositionNames = {
     L"Top left",    L"Top center",    L"Top right",    L"Middle left", L"Middle center",
     L"Middle right", L"Bottom left", L"Bottom center", L"Bottom right"};
 
-// The picture types the page adds: those of its open dialog's filter.
+// The picture types the page adds: those of the codec table's file types, which its open
+// dialog's filter lists.
 const FileTypeSet& PictureListTypes();
-inline constexpr char kPictureTypesAccepted[] = "Only BMP, JPG, GIF, PNG, PCX, TIF and TGA pictures can be added.";
+// The type icon of a row: the picture type (0..7, image_type.h), the icon after them for
+// every other type the maker reads (WEBP, ICO, ...), -1 (none) for a name it does not take.
+int PictureTypeIcon(std::string_view path);
+inline constexpr int kOtherPictureTypeIcon = 8;
+
+// "Only BMP, JPG, ... and JBIG pictures can be added."
+std::string PictureTypesAccepted();
+// The Add-pictures dialog's filter, groups separated by "|" and ended by "||": all types
+// first ("All Support Image Files|*.bmp;...|"), then one entry per group ("JPG (*.jpg;*.jpeg;*.jpe)|...").
+std::string AddPicturesFilter();
 
 // Pictures whose files could not be opened: "<path> is not exists!", one line each; a
 // long list names the first few and counts the rest.

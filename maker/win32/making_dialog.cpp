@@ -96,6 +96,14 @@ void CMakingDlg::OnBuildEnded() {
     KillTimer(hwnd(), kProgressTimer);
     EnableWindow(Item(IDC_MAKING_DONE), TRUE);
     SetFocus(Item(IDC_MAKING_DONE));
+    // A screensaver made without some of its pictures or music is said in a box of its
+    // own as well as in the log's last lines: a user closing the log unread still learns it.
+    if (!builder_) return;
+    builder_->Join();  // the worker's last act was ending the log
+    std::string skipped;
+    for (const std::string& line : builder_->SkippedLines()) skipped += (skipped.empty() ? "" : "\n") + line;
+    if (!skipped.empty())
+        prompter_.Show(hwnd(), Wide(skipped + "\n\nThe log above says why."), kProgramName, MB_OK | MB_ICONWARNING);
 }
 
 void CMakingDlg::UpdateProgress() {

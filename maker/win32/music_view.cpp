@@ -10,6 +10,7 @@
 #include "maker/ui/dropped_files.h"
 #include "maker/ui/list_rules.h"
 #include "maker/ui/music_rules.h"
+#include "maker/win32/added_files_check.h"
 #include "maker/win32/bitmap_strip.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/file_drop.h"
@@ -44,6 +45,8 @@ constexpr ListButton kListButtons[] = {
 };
 
 // The music a drop may add: what the open dialog offers.
+constexpr char kMusicTypesAccepted[] = "Only WAV, MP3 and MIDI music files can be added.";
+
 const FileTypeSet& MusicTypes() {
     static const FileTypeSet types{"WAV", "MP3", "MID", "MIDI"};
     return types;
@@ -297,9 +300,13 @@ void CMusicView::AddMusic() {
     AddFiles(*chosen);
 }
 
-void CMusicView::AddFiles(const std::vector<std::string>& paths) {
+void CMusicView::AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused) {
+    std::vector<std::string> fresh = PathsNotListed(files_, paths);
+    for (RefusedFile& r : TakeRefusedMusic(fresh)) refused.push_back(std::move(r));
+    if (!refused.empty()) Message(Wide(RefusedFilesMessage(refused, kMusicTypesAccepted)));
+    if (fresh.empty() && !refused.empty()) return;  // nothing added, nothing changed
     SendMessageW(list(), WM_SETREDRAW, FALSE, 0);
-    for (const std::string& path : PathsNotListed(files_, paths)) AppendRow(path);
+    for (const std::string& path : fresh) AppendRow(path);
     SendMessageW(list(), WM_SETREDRAW, TRUE, 0);
     HighlightSelection();
     MarkModified();
@@ -309,9 +316,9 @@ void CMusicView::AddFiles(const std::vector<std::string>& paths) {
 void CMusicView::AddDropped(const std::vector<std::string>& paths) {
     SetForegroundWindow(GetAncestor(hwnd(), GA_ROOT));
     DroppedFiles dropped = ExpandDroppedFiles(paths, MusicTypes());
-    if (!dropped.files.empty()) AddFiles(dropped.files);
-    std::string skipped = SkippedFilesMessage(dropped.skipped, "Only WAV, MP3 and MIDI music files can be added.");
-    if (!skipped.empty()) Message(Wide(skipped));
+    std::vector<RefusedFile> refused;
+    for (const std::string& path : dropped.skipped) refused.push_back({path, {}});
+    if (!dropped.files.empty() || !refused.empty()) AddFiles(dropped.files, std::move(refused));
 }
 
 void CMusicView::RemoveSelected() {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "maker/project/input_problems.h"
 #include "maker/ui/audition_player.h"
 #include "maker/win32/frame_page.h"
 #include "win32/dialog_window.h"
@@ -45,9 +46,12 @@ public:
 
     // The page's commands (buttons, context menu, keys), also for tests.
     void AddMusic();  // asks for files with the open dialog
-    void AddFiles(const std::vector<std::string>& paths);
+    // Files already listed are skipped silently; files that are not WAV, MP3 or MIDI by
+    // their first bytes (or cannot be read) are left out and named, each with its reason,
+    // in one message (with `refused`, files already left out by their type).
+    void AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused = {});
     // Files and folders dropped on the list: the music among them (a folder's music in
-    // name order) is added as AddFiles adds it; anything else is named in one message.
+    // name order) is added as AddFiles adds it; anything else is named in the same message.
     void AddDropped(const std::vector<std::string>& paths);
     void RemoveSelected();
     void MoveUp();

@@ -10,6 +10,7 @@
 #include "maker/project/screensaver_doc.h"
 #include "maker/ui/dropped_files.h"
 #include "maker/ui/picture_list_text.h"
+#include "maker/win32/added_files_check.h"
 #include "maker/win32/bitmap_strip.h"
 #include "maker/win32/caption_sample.h"
 #include "maker/win32/dpi.h"
@@ -264,7 +265,7 @@ bool CPictureView::AppendRow(size_t index) {
     item.iItem = int(index);
     std::wstring name = Wide(FileName(pictures_[index].szFile));
     item.pszText = name.data();
-    item.iImage = pictures_[index].GetImageType();
+    item.iImage = PictureTypeIcon(pictures_[index].szFile);
     const int row = int(SendMessageW(list(), LVM_INSERTITEMW, 0, LPARAM(&item)));
     SetListCell(list(), row, 1, Wide(pictures_[index].szFile));
     SetListCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[index] * 1024)));
@@ -278,7 +279,7 @@ void CPictureView::SetRow(int row) {
     item.iItem = row;
     std::wstring name = Wide(FileName(picture.szFile));
     item.pszText = name.data();
-    item.iImage = picture.GetImageType();
+    item.iImage = PictureTypeIcon(picture.szFile);
     SendMessageW(list(), LVM_SETITEMW, 0, LPARAM(&item));
     SetListCell(list(), row, 1, Wide(picture.szFile));
     SetListCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[size_t(row)] * 1024)));
@@ -415,8 +416,13 @@ void CPictureView::AddPictures() {
     AddFiles(*chosen);
 }
 
-void CPictureView::AddFiles(const std::vector<std::string>& paths) {
+void CPictureView::AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused) {
     std::vector<std::string> fresh = PathsNotListed(ListedFiles(), paths);
+    for (RefusedFile& r : TakeRefusedPictures(fresh)) refused.push_back(std::move(r));
+    if (!refused.empty())
+        context_.services->prompter->Show(hwnd(), Wide(RefusedFilesMessage(refused, PictureTypesAccepted())),
+                                          kProgramName, MB_OK | MB_ICONEXCLAMATION);
+    if (fresh.empty() && !refused.empty()) return;  // nothing added, nothing changed
     std::vector<std::string> missing;
     pictures_.reserve(pictures_.size() + fresh.size());
     highlighting_ = true;
@@ -438,10 +444,9 @@ void CPictureView::AddFiles(const std::vector<std::string>& paths) {
 
 void CPictureView::AddDropped(const std::vector<std::string>& dropped) {
     DroppedFiles files = ExpandDroppedFiles(dropped, PictureListTypes());
-    if (!files.skipped.empty())
-        context_.services->prompter->Show(hwnd(), Wide(SkippedFilesMessage(files.skipped, kPictureTypesAccepted)),
-                                          kProgramName, MB_OK | MB_ICONINFORMATION);
-    if (!files.files.empty()) AddFiles(files.files);
+    std::vector<RefusedFile> refused;
+    for (const std::string& path : files.skipped) refused.push_back({path, {}});
+    if (!files.files.empty() || !refused.empty()) AddFiles(files.files, std::move(refused));
 }
 
 void CPictureView::RemoveSelected() {

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "maker/project/input_problems.h"
 #include "maker/project/picture_data.h"
 #include "maker/ui/list_rules.h"
 #include "maker/project/param_data.h"
@@ -49,10 +50,11 @@ public:
     // The commands of the buttons, the context menu and the list's keys, also for tests.
     void AddPictures();
     // Adds files as the dialog's choice is added: those already listed are skipped
-    // silently, files that cannot be opened are reported and left out.
-    void AddFiles(const std::vector<std::string>& paths);
+    // silently; files that cannot be opened or decoded are left out and named, each with
+    // its reason, in one message (with `refused`, files already left out by their type).
+    void AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused = {});
     // Files and folders dropped on the list: the pictures among them are added as above;
-    // other files are named in one message.
+    // other files are named in the same message.
     void AddDropped(const std::vector<std::string>& dropped);
     void RemoveSelected();
     void MoveUp();

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "maker/ui/picture_list_text.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
@@ -35,10 +36,7 @@ FileDialogOptions IconDialogOptions(const std::string& start_folder) {
 FileDialogOptions AddPicturesDialogOptions() {
     FileDialogOptions options;
     options.title = L"Add image files to list";
-    options.filter =
-        L"All Support Image Files|*.bmp;*.wbmp;*dib;*.wbm;*.jpg;*.jpeg;*.jpe;*.gif;*.png;*.pcx;*.tif;*.tiff;*.tga|"
-        L"BMP (*.bmp;*.wbmp;*dib;*.wbm)|*.bmp;*.wbmp;*dib;*.wbm|JPG (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;*.jpe|"
-        L"GIF (*.gif)|*.gif|PNG (*.png)|*.png|PCX (*.pcx)|*.pcx|TIF (*.tif;*.tiff)|*.tif;*.tiff|TGA (*.tga)|*.tga||";
+    options.filter = Wide(AddPicturesFilter());
     options.multiple = true;
     options.name_buffer = 4096;
     return options;

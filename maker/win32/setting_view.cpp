@@ -190,6 +190,7 @@ void CSettingView::LoadFromProject() {
     loading_ = true;
     const CParamData& project = context_.doc->project();
     for (const OptionControl& control : kOptionControls) ShowOption(hwnd(), control, project);
+    ShowFitBox(project);
     swatch_.SetColor(project.crBgColor);
     banner_font_ = project.lfBanner;
     banner_color_ = project.crBanner;
@@ -200,6 +201,7 @@ void CSettingView::LoadFromProject() {
 void CSettingView::StoreToProject() {
     CParamData& project = context_.doc->project();
     for (const OptionControl& control : kOptionControls) StoreOption(hwnd(), control, project);
+    StoreFitBox(project);
     project.crBgColor = background();
     project.crBanner = banner_color_;
     project.lfBanner = banner_font_;
@@ -226,6 +228,9 @@ void CSettingView::OnCommand(int id, int code) {
     case IDC_BANNER_FONT:
         if (code == BN_CLICKED) ChooseBannerFont();
         break;
+    case IDC_FIT_BOX:
+        if (code == CBN_SELCHANGE) MarkModified();
+        break;
     default:
         // A box clicked or a list entry chosen.
         if (const OptionControl* control = ControlOf(id)) {
@@ -234,6 +239,22 @@ void CSettingView::OnCommand(int id, int code) {
         }
         break;
     }
+}
+
+void CSettingView::ShowFitBox(const CParamData& project) {
+    FitChoiceList list = FitChoicesFor({project.nFitWidth, project.nFitHeight});
+    fit_choices_ = list.entries;
+    SendDlgItemMessageW(hwnd(), IDC_FIT_BOX, CB_RESETCONTENT, 0, 0);
+    for (const FitChoice& choice : fit_choices_)
+        SendDlgItemMessageW(hwnd(), IDC_FIT_BOX, CB_ADDSTRING, 0, LPARAM(Wide(FitChoiceText(choice)).c_str()));
+    SendDlgItemMessageW(hwnd(), IDC_FIT_BOX, CB_SETCURSEL, WPARAM(list.selected), 0);
+}
+
+void CSettingView::StoreFitBox(CParamData& project) const {
+    const int selected = ListSelection(hwnd(), IDC_FIT_BOX);
+    if (selected < 0 || size_t(selected) >= fit_choices_.size()) return;  // nothing shown yet
+    project.nFitWidth = fit_choices_[size_t(selected)].width;
+    project.nFitHeight = fit_choices_[size_t(selected)].height;
 }
 
 void CSettingView::MarkModified() {

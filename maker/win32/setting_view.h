@@ -12,10 +12,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "common/color_ref.h"
 #include "common/log_font.h"
 #include "maker/project/param_data.h"
+#include "maker/ui/fit_choices.h"
 #include "maker/win32/character_limit.h"
 #include "maker/win32/frame_page.h"
 #include "maker/win32/maker_resource_ids.h"
@@ -57,6 +59,9 @@ private:
     void DrawSample(const DRAWITEMSTRUCT& item);
     void BannerChanged();
     void MarkModified();
+    // The box pictures are fitted into when made: its list, shown and stored.
+    void ShowFitBox(const CParamData& project);
+    void StoreFitBox(CParamData& project) const;
 
     PageContext context_;
     CColorSwatch swatch_;
@@ -67,6 +72,7 @@ private:
     bool first_load_ = true;
     bool loading_ = false;
     CharacterLimit banner_limit_{IDC_BANNER_TEXT, kMaxBanner};
+    std::vector<FitChoice> fit_choices_;  // the fit list's entries, in its order
 };
 
 }  // namespace gd

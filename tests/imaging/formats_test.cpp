@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "imaging/codec_list.h"
 #include "imaging/cx_image.h"
 #include "tests/imaging/test_inputs.h"
 
@@ -51,6 +52,11 @@ const Sample kSamples[] = {
     {"j2k/card.jp2", kFormatJ2k, 24, Card::Colour, 8},
     {"j2k/grey.j2k", kFormatJ2k, 8, Card::Grey, 8},
     {"jbig/bw.jbg", kFormatJbig, 1, Card::BlackWhite, 0},
+    {"webp/card.webp", kFormatWebp, 24, Card::Colour, 0},
+    {"webp/lossy.webp", kFormatWebp, 24, Card::Colour, 12},
+    {"webp/animated.webp", kFormatWebp, 24, Card::Colour, 0},  // its first frame
+    {"webp/orientation6.webp", kFormatWebp, 24, Card::Colour, 0},
+    {"webp/orientation2.webp", kFormatWebp, 24, Card::Colour, 0},
 };
 
 struct Probe {
@@ -107,6 +113,32 @@ TEST(Formats, PngTransparencyAndAlpha) {
     ASSERT_TRUE(alpha.FlattenAlpha(0));
     EXPECT_EQ(alpha.GetPixelColor(27, 20), 0u);
     EXPECT_EQ(alpha.GetPixelColor(4, 3), 0xFF0000u);
+}
+
+// Alpha beside the colours, turned with them by an EXIF orientation.
+TEST(Formats, WebpAlphaStaysBesideTheColoursAndTurnsWithThem) {
+    for (const char* file : {"webp/alpha.webp", "webp/alpha_orientation6.webp"}) {
+        SCOPED_TRACE(file);
+        CxImage image;
+        ASSERT_TRUE(image.Load(InputPath(file))) << image.GetLastError();
+        ASSERT_EQ(image.GetWidth(), 32);
+        EXPECT_TRUE(image.HasAlpha());
+        ASSERT_TRUE(image.FlattenAlpha(0x203040));
+        EXPECT_EQ(image.GetPixelColor(27, 20), 0x403020u);  // the clear white quadrant, over 0xBBGGRR 0x203040
+        EXPECT_EQ(image.GetPixelColor(4, 3), 0xFF0000u);
+        EXPECT_EQ(image.GetPixelColor(4, 20), 0x0000FFu);
+    }
+}
+
+// The codec table's file types and the maker's adapters name the same formats: a type the
+// maker takes by name is one it can read, and every format it reads can be added by name.
+TEST(Formats, TheFileTypesAndTheAdaptersNameTheSameFormats) {
+    for (const PictureFileType& t : kPictureFileTypes) EXPECT_NE(FindCodec(t.format), nullptr) << t.pattern;
+    for (const Codec& c : ImageCodecs()) {
+        EXPECT_TRUE(std::any_of(std::begin(kPictureFileTypes), std::end(kPictureFileTypes),
+                                [&](const PictureFileType& t) { return t.format == c.format; }))
+            << c.name;
+    }
 }
 
 TEST(Formats, IconPicksTheLargestImage) {

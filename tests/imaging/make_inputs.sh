@@ -70,3 +70,27 @@ $IM "$card" "$out/j2k/card.jp2"
 $IM "$card" -colorspace Gray "$out/j2k/grey.j2k"
 
 $IM "$bw" "$out/jbig/bw.jbg"
+
+# WebP with the format's own tools: lossless (exact), lossy, with alpha, animated (the
+# first frame is the card), and turned by an EXIF orientation (6: the stored rows turn
+# 90 degrees clockwise; 2: they are mirrored), also with alpha.
+mkdir -p "$out/webp"
+cwebp -quiet -lossless -exact "$card" -o "$out/webp/card.webp"
+cwebp -quiet -q 90 "$card" -o "$out/webp/lossy.webp"
+$IM "$card" -transparent white PNG32:"$tmp/alpha.png"
+cwebp -quiet -lossless -exact "$tmp/alpha.png" -o "$out/webp/alpha.webp"
+$IM -size 32x24 xc:'#ff00ff' "$tmp/magenta.png"
+img2webp -lossless -d 200 "$card" "$tmp/magenta.png" -o "$out/webp/animated.webp" >/dev/null
+# A little-endian TIFF block holding one entry: orientation (0x0112), SHORT, 1 value.
+exif() { printf 'II*\000\010\000\000\000\001\000\022\001\003\000\001\000\000\000'"$1"'\000\000\000\000\000\000\000'; }
+exif '\006' >"$tmp/exif6.bin"
+exif '\002' >"$tmp/exif2.bin"
+$IM "$card" -rotate -90 "$tmp/stored6.png"
+cwebp -quiet -lossless -exact -metadata exif "$tmp/stored6.png" -o "$tmp/stored6.webp"
+webpmux -set exif "$tmp/exif6.bin" "$tmp/stored6.webp" -o "$out/webp/orientation6.webp" >/dev/null
+$IM "$card" -flop "$tmp/stored2.png"
+cwebp -quiet -lossless -exact "$tmp/stored2.png" -o "$tmp/stored2.webp"
+webpmux -set exif "$tmp/exif2.bin" "$tmp/stored2.webp" -o "$out/webp/orientation2.webp" >/dev/null
+$IM "$tmp/alpha.png" -rotate -90 PNG32:"$tmp/alpha6.png"
+cwebp -quiet -lossless -exact "$tmp/alpha6.png" -o "$tmp/alpha6.webp"
+webpmux -set exif "$tmp/exif6.bin" "$tmp/alpha6.webp" -o "$out/webp/alpha_orientation6.webp" >/dev/null

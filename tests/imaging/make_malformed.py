@@ -123,3 +123,14 @@ write("wmf/bad_truncated.wmf", cut("wmf/shapes.wmf", 0.7))
 write("wmf/bad_huge.wmf", patch(wmf, 6, "<hhhhH", 0, 0, 30000, 30000, 1))
 write("wmf/bad_record_size.wmf", patch(wmf, 22 + 18, "<I", 0x7FFFFFFF))
 write("wmf/bad_no_size.wmf", patch(wmf[22:], 0, "<H", 1)[:18] + bytes([3, 0, 0, 0, 0, 0]))
+
+# WebP: cut short (lossless, lossy, an animation), garbage after a lossless header (a
+# lossy picture's data has no redundancy to find garbage by), a lossy frame without its
+# start code, and a lossless header announcing 16384 x 16384 (its size bits all set).
+write("webp/bad_truncated.webp", cut("webp/card.webp", 0.6))
+write("webp/bad_truncated_lossy.webp", cut("webp/lossy.webp", 0.5))
+write("webp/bad_truncated_animation.webp", cut("webp/animated.webp", 0.7))
+card_webp = read("webp/card.webp")
+write("webp/bad_garbage.webp", card_webp[:25] + bytes((i * 29 + 7) & 0xFF for i in range(len(card_webp) - 25)))
+write("webp/bad_start_code.webp", patch(read("webp/lossy.webp"), 23, "<3s", b"\0\0\0"))
+write("webp/bad_huge.webp", patch(read("webp/card.webp"), 21, "<I", 0x0FFFFFFF))

@@ -8,7 +8,8 @@ beside this script:
                                            and the lists' context menus show them.
   picture_types.bmp, picture_types_2x.bmp  a picture file's type in the Pictures list:
                                            BMP, JPG, GIF, PNG, PCX, TIF, TGA, WMF (in the
-                                           order of the maker's picture type numbers)
+                                           order of the maker's picture type numbers), then
+                                           every other type the maker reads (WEBP, ICO, ...)
 
 Shapes and the writers come from draw_art.py; each size is drawn, not scaled. The outputs
 are committed; run this again only to change the pictures."""
@@ -72,7 +73,7 @@ def picture_type(band):
             (hills, art.GRASS), (art.rect(0.1, 0.66, 0.9, 0.86), band)]
 
 
-# One colour per type, in the order of the type numbers 0..7.
+# One colour per type, in the order of the type numbers 0..7, then the other types.
 TYPE_COLOURS = [
     (120, 124, 136),  # BMP
     (232, 120, 30),   # JPG
@@ -82,6 +83,7 @@ TYPE_COLOURS = [
     (60, 150, 90),    # TIF
     (210, 70, 110),   # TGA
     (90, 100, 200),   # WMF
+    (30, 170, 160),   # any other picture type the maker reads
 ]
 
 

@@ -228,7 +228,11 @@ TEST_F(Commands, SkippedPicturesAreSummedUpAndStrictFailsTheScript) {
     Outcome made = Glimmerdeck({"make", psm});
     EXPECT_EQ(made.code, 0);
     EXPECT_NE(made.out.find("Fail to load picture : " + b + "\n"), std::string::npos) << made.out;
-    EXPECT_EQ(Stderr(), "glimmerdeck make: 1 of 2 pictures skipped\n");
+    EXPECT_EQ(Stderr(), "glimmerdeck make: 1 of 2 pictures could not be used: b.gif\n");
+    // The log ends with it too, after the success line, so no reader takes the build for whole.
+    EXPECT_TRUE(made.out.ends_with("Make screensaver succeed : " + folder.File("S.exe") +
+                                   "\n1 of 2 pictures could not be used: b.gif\nThe end!\n"))
+        << made.out;
     Outcome strict = Glimmerdeck({"make", psm, "--yes", "--strict"});
     EXPECT_EQ(strict.code, 1);
     EXPECT_TRUE(std::filesystem::exists(folder.File("S.exe")));  // made all the same

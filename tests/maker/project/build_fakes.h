@@ -20,7 +20,7 @@ namespace gd::test {
 // Encodes a picture as the bytes "<path>" unless the path is listed with an outcome.
 class FakeEncoder : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int, uint32_t) const override {
+    PictureEntry Encode(const std::string& path, int, const PictureShape&) const override {
         std::lock_guard lock(mutex_);
         ++calls_;
         auto it = outcomes.find(path);

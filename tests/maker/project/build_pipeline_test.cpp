@@ -99,7 +99,8 @@ TEST_F(Pipeline, EveryEntryIsReadableFromTheMadeFileAndGifStaysByteForByte) {
                          "Reason: " + broken.GetLastError(),  // the decoder's own words
                          "Added picture: " + Input("photo.gif"), "Added music: " + project.musicList[0],
                          "Added screensaver configuration!", size,
-                         "Make screensaver succeed : " + output}));
+                         "Make screensaver succeed : " + output,
+                         "1 of 3 pictures could not be used: broken.jpg"}));
 
     auto pe = res::ReadPeResources(output);
     ASSERT_TRUE(pe) << pe.error();
@@ -132,6 +133,38 @@ TEST_F(Pipeline, EveryEntryIsReadableFromTheMadeFileAndGifStaysByteForByte) {
         for (const auto& a : pe->table.entries) found = found || a.key == e.key;
         EXPECT_TRUE(found);
     }
+}
+
+// A box to fit: larger pictures shrink into it keeping their aspect, smaller ones and GIF
+// files stay as they are; a WebP picture becomes a JPEG like the others.
+TEST_F(Pipeline, PicturesLargerThanTheBoxAreFittedAndNoneIsEnlarged) {
+    for (const char* name : {"truecolor.jpg", "photo.gif"}) project.pictureList.push_back({Input(name), {}});
+    project.pictureList.push_back({HostPath(Inputs() + "/webp/card.webp"), {}});
+    project.pictureList.push_back({HostPath(Inputs() + "/webp/lossy.webp"), {}});
+    project.nFitWidth = 22;  // any height
+    project.nFitHeight = 0;
+    Build();
+    auto pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    ExpectPicture(pe.value(), 0, kFormatJpeg, 22, 14);  // 44 x 28 halved
+    EXPECT_EQ(Entry(pe.value(), RT_SAVER_PICTURE, 1), test::ReadBytes(Input("photo.gif")));
+    ExpectPicture(pe.value(), 2, kFormatJpeg, 22, 17);  // 32 x 24 scaled by 22/32: 16.5 rounds up
+
+    project.nFitWidth = 100;  // both pictures fit: nothing changes
+    project.nFitHeight = 20;  // ... but this side limits: 28 -> 20, and 24 -> 20
+    Build();
+    pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    ExpectPicture(pe.value(), 0, kFormatJpeg, 31, 20);  // 44 x 20/28 = 31.4
+    ExpectPicture(pe.value(), 3, kFormatJpeg, 27, 20);  // 32 x 20/24 = 26.7
+
+    project.nFitWidth = 4000;
+    project.nFitHeight = 3000;
+    Build();
+    pe = res::ReadPeResources(output);
+    ASSERT_TRUE(pe) << pe.error();
+    ExpectPicture(pe.value(), 0, kFormatJpeg, 44, 28);  // never enlarged
+    ExpectPicture(pe.value(), 3, kFormatJpeg, 32, 24);
 }
 
 TEST_F(Pipeline, OtherFormatsBecomeJpeg) {

@@ -14,7 +14,7 @@ namespace {
 // yet taken by the consumer: the pictures held in memory.
 class SlowEncoder : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int image_type, uint32_t) const override {
+    PictureEntry Encode(const std::string& path, int image_type, const PictureShape&) const override {
         int in_hand = ++started_ - taken.load();
         int seen = peak_.load();
         while (in_hand > seen && !peak_.compare_exchange_weak(seen, in_hand)) {
@@ -34,7 +34,7 @@ TEST(OrderedEncoder, ResultsComeInListOrderWithFewPicturesInHand) {
     SlowEncoder encoder;
     std::vector<PictureJob> jobs;
     SeedRandom(7);
-    for (int i = 0; i < 60; ++i) jobs.push_back({"p" + std::to_string(i), NextRandom()});
+    for (int i = 0; i < 60; ++i) jobs.push_back({"p" + std::to_string(i), NextRandom(), {}});
     OrderedEncoder ordered(encoder, jobs, 3);
     for (int i = 0; i < 60; ++i) {
         if (i % 10 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(3));  // a slow consumer
@@ -49,7 +49,7 @@ TEST(OrderedEncoder, ResultsComeInListOrderWithFewPicturesInHand) {
 
 TEST(OrderedEncoder, StoppingEarlyJoinsTheThreads) {
     SlowEncoder encoder;
-    std::vector<PictureJob> jobs(100, PictureJob{"x", 6});
+    std::vector<PictureJob> jobs(100, PictureJob{"x", 6, {}});
     {
         OrderedEncoder ordered(encoder, jobs, 2);
         ordered.Next();

@@ -64,6 +64,24 @@ TEST_F(ExtensionBlock, MovePictureOffGoesIntoABlockAfterTheFixedItemsAndComesBac
     EXPECT_TRUE(sink.messages.empty());
 }
 
+// The box pictures are fitted into when made: only a box goes into the block; a file
+// without it opens with none (the pictures' own size, as every build before made them).
+TEST_F(ExtensionBlock, TheFitBoxGoesIntoTheBlockAndIsOffWithoutIt) {
+    EXPECT_EQ(project.nFitWidth, 0);
+    EXPECT_EQ(project.nFitHeight, 0);
+    CParamData fitted = project;
+    fitted.nFitWidth = 1920;
+    fitted.nFitHeight = 1080;
+    std::vector<uint8_t> bytes = Store(fitted);
+    // The block's first entry comes always; of the rest, those that say something.
+    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry("nFitWidth", 1920),
+                                          Int32Entry("nFitHeight", 1080)})));
+    EXPECT_EQ(Load(bytes), fitted);
+    CParamData fitted_before = Load(today);
+    EXPECT_EQ(fitted_before.nFitWidth, 0);
+    EXPECT_EQ(fitted_before.nFitHeight, 0);
+}
+
 TEST_F(ExtensionBlock, AFileWithoutTheBlockReadsAsBeforeAndWritesBackByteForByte) {
     CParamData loaded = Load(today);
     EXPECT_EQ(loaded.bMovePicture, 1) << "whatever the project open before held";

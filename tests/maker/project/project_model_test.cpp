@@ -80,6 +80,12 @@ TEST(ProjectModel, ImageTypeComesFromTheLastExtensionIgnoringCase) {
     EXPECT_EQ(ImageTypeFromPath("x.wmf"), 7);
     EXPECT_EQ(ImageTypeFromPath("x.jpg.bak"), -1);
     EXPECT_EQ(ImageTypeFromPath("x."), -1);
+    // Pictures the codec table takes that have no type of their own.
+    EXPECT_EQ(ImageTypeFromPath("x.webp"), -1);
+    EXPECT_TRUE(HasPictureExtension("x.WebP"));
+    EXPECT_TRUE(HasPictureExtension("x.dib"));
+    EXPECT_FALSE(HasPictureExtension("x.mp3"));
+    EXPECT_FALSE(HasPictureExtension("webp"));
     CPictureData picture;
     picture.szFile = "/pics/Holiday.GiF";
     EXPECT_EQ(picture.GetImageType(), 2);

@@ -71,5 +71,22 @@ TEST(DroppedFiles, OneMessageNamesTheSkippedFiles) {
     EXPECT_EQ(text.find("f12"), std::string::npos);
 }
 
+TEST(DroppedFiles, RefusedFilesAreNamedWithTheirReasonsInOneMessage) {
+    const std::string accepted = "Only JPG, PNG and GIF pictures can be added.";
+    EXPECT_EQ(RefusedFilesMessage({}, accepted), "");
+    // Only files of other types: the message of before.
+    EXPECT_EQ(RefusedFilesMessage({{"C:\\a.txt", ""}}, accepted), SkippedFilesMessage({"C:\\a.txt"}, accepted));
+    EXPECT_EQ(RefusedFilesMessage({{"C:\\a.jpg", "JPEG: Not a JPEG file"}}, accepted),
+              "C:\\a.jpg\n\nwas not added: JPEG: Not a JPEG file");
+    EXPECT_EQ(RefusedFilesMessage({{"C:\\a.jpg", "JPEG: Not a JPEG file"}, {"C:\\b.txt", ""}}, accepted),
+              "These 2 files were not added:\n\nC:\\a.jpg: JPEG: Not a JPEG file\nC:\\b.txt: not a type this list "
+              "takes\n\nOnly JPG, PNG and GIF pictures can be added.");
+    std::vector<RefusedFile> many;
+    for (int i = 0; i < 30; ++i) many.push_back({"f" + std::to_string(i), "bad"});
+    const std::string text = RefusedFilesMessage(many, accepted);
+    EXPECT_TRUE(text.ends_with("\nf11: bad\n... and 18 more")) << text;
+    EXPECT_EQ(text.find("Only"), std::string::npos) << "no file of another type among them";
+}
+
 }  // namespace
 }  // namespace gd

@@ -29,11 +29,36 @@ TEST(PictureListText, MissingFilesAreNamedOneALine) {
     EXPECT_TRUE(text.ends_with("x.jpg is not exists!\n... and 8 more")) << text;
 }
 
-TEST(PictureListText, PictureTypesAreThoseOfTheAddDialog) {
+TEST(PictureListText, PictureTypesAreThoseOfTheCodecTable) {
     for (const char* name : {"a.bmp", "a.WBMP", "a.dib", "a.wbm", "a.jpg", "a.jpeg", "a.JPE", "a.gif", "a.png",
-                             "a.pcx", "a.tif", "a.tiff", "a.tga"})
+                             "a.pcx", "a.tif", "a.tiff", "a.tga", "a.webp", "a.ico", "a.wmf", "a.j2k", "a.jbg"})
         EXPECT_TRUE(PictureListTypes().Contains(name)) << name;
-    for (const char* name : {"a.wmf", "a.ico", "a.mp3", "a"}) EXPECT_FALSE(PictureListTypes().Contains(name)) << name;
+    for (const char* name : {"a.mp3", "a.txt", "a", "a.jpg.bak"}) EXPECT_FALSE(PictureListTypes().Contains(name)) << name;
+    EXPECT_EQ(PictureTypesAccepted(),
+              "Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, J2K and JBIG pictures can be added.");
+}
+
+TEST(PictureListText, EveryTypeTheMakerReadsHasAnIcon) {
+    EXPECT_EQ(PictureTypeIcon("a.jpg"), 1);
+    EXPECT_EQ(PictureTypeIcon("a.WBMP"), 0);
+    EXPECT_EQ(PictureTypeIcon("a.wmf"), 7);
+    EXPECT_EQ(PictureTypeIcon("a.webp"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.ico"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.txt"), -1);
+}
+
+TEST(PictureListText, TheAddDialogsFilterKeepsItsOldGroupsFirstAndListsEveryType) {
+    const std::string filter = AddPicturesFilter();
+    // The filter of before, group by group, with the new types after its own.
+    EXPECT_TRUE(filter.starts_with("All Support Image Files|*.bmp;*.wbmp;*dib;*.wbm;*.jpg;*.jpeg;*.jpe;*.gif;*.png;"
+                                   "*.pcx;*.tif;*.tiff;*.tga;*.webp;"))
+        << filter;
+    EXPECT_NE(filter.find("|BMP (*.bmp;*.wbmp;*dib;*.wbm)|*.bmp;*.wbmp;*dib;*.wbm|JPG (*.jpg;*.jpeg;*.jpe)|*.jpg;*.jpeg;"
+                          "*.jpe|GIF (*.gif)|*.gif|PNG (*.png)|*.png|PCX (*.pcx)|*.pcx|TIF (*.tif;*.tiff)|*.tif;*.tiff|"
+                          "TGA (*.tga)|*.tga|WEBP (*.webp)|*.webp|"),
+              std::string::npos)
+        << filter;
+    EXPECT_TRUE(filter.ends_with("|JBIG (*.jbg;*.jbig)|*.jbg;*.jbig||")) << filter;
 }
 
 }  // namespace

@@ -23,10 +23,10 @@ namespace {
 // An encoder whose pictures wait until the test lets them go.
 class HeldEncoder final : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int type, uint32_t background) const override {
+    PictureEntry Encode(const std::string& path, int type, const PictureShape& shape) const override {
         std::unique_lock lock(mutex_);
         released_.wait(lock, [&] { return open_; });
-        return inner_.Encode(path, type, background);
+        return inner_.Encode(path, type, shape);
     }
     void Release() {
         {
@@ -123,6 +123,24 @@ TEST_F(Dialogs, FailedBuildStillEndsWithTheEnd) {
                                                 L"Fail! No picture writed.  Exit making.", L"The end!"}));
     SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // the close box, now that it has ended
     EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(Dialogs, APictureLeftOutIsTheLogsLastWordAndABoxOfItsOwn) {
+    FakeEncoder encoder;
+    encoder.outcomes = {{"two.jpg", PictureOutcome::kLoadFailed}};
+    prompter_.answers = {IDCANCEL};  // not the default screensaver
+    CMakingDlg making(project_, services_.program_folder, BuildParts{encoder, targets_, platform_, 1}, prompter_);
+    HWND dialog = making.CreateForTest(services_.instance, nullptr);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return making.finished(); }, 10000));
+    std::vector<std::wstring> lines = ListLines(GetDlgItem(dialog, IDC_MAKING_LOG));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[lines.size() - 3], L"Make screensaver succeed : " + Wide(folder_.path().string()) + L"\\Show.scr");
+    EXPECT_EQ(lines[lines.size() - 2], L"1 of 2 pictures could not be used: two.jpg");
+    EXPECT_EQ(lines.back(), L"The end!");
+    ASSERT_EQ(prompter_.shown.size(), 2u);
+    EXPECT_EQ(prompter_.shown[1].text, L"1 of 2 pictures could not be used: two.jpg\n\nThe log above says why.");
+    EXPECT_EQ(prompter_.shown[1].type & MB_ICONMASK, UINT(MB_ICONWARNING));
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST_F(Dialogs, MakeScrRunsTheMakingDialogOnTheOpenProject) {

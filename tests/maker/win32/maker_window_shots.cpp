@@ -39,7 +39,7 @@ public:
 // Pictures "encoded" as their own path: the making dialog's log, not real entries.
 class PathEncoder final : public PictureEncoder {
 public:
-    PictureEntry Encode(const std::string& path, int, uint32_t) const override {
+    PictureEntry Encode(const std::string& path, int, const PictureShape&) const override {
         PictureEntry entry;
         entry.outcome = PictureOutcome::kOk;
         entry.bytes.assign(path.begin(), path.end());

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -46,9 +48,18 @@ protected:
         return *page;
     }
     CParamData& Project() { return frame_->doc().project(); }
-    // A music file of `bytes` bytes in the test's folder.
+    // A music file of `bytes` bytes in the test's folder: the first bytes of its type
+    // (by the extension; an unknown one gets those of none), then padding.
     std::string Music(const std::string& name, size_t bytes = 10) {
-        return folder_.Write(name, std::string(bytes, 'm'));
+        std::string content(bytes, 'm');
+        const std::string upper = [&] {
+            std::string u = name.substr(name.rfind('.') + 1);
+            for (char& c : u) c = char(std::toupper((unsigned char)c));
+            return u;
+        }();
+        const std::string magic = upper == "WAV" ? "RIFF" : upper == "MP3" ? "ID3" : upper.starts_with("MID") ? "MThd" : "";
+        content.replace(0, std::min(magic.size(), bytes), magic.substr(0, bytes));
+        return folder_.Write(name, content);
     }
     // A page showing files a.wav, b.mp3, c.mid, d.wav, the project unmodified.
     CMusicView& PageWithFour() {
@@ -395,13 +406,34 @@ TEST_F(MusicPage, ANewProjectStopsThePlayerAndAClickThenPlaysAgain) {
     EXPECT_TRUE(page.player().playing());
 }
 
+TEST_F(MusicPage, AFileThatIsNotMusicByItsFirstBytesIsNamedWithItsReasonAndNothingIsAdded) {
+    MakeFrame();
+    CMusicView& page = ShowMusic();
+    const std::string fake = folder_.Write("song.mp3", std::string("just some text"));
+    files_.music = {Paths{fake}};
+    SendDlgItemMessageW(page.hwnd(), IDC_MUSIC_ADD, BM_CLICK, 0, 0);
+    EXPECT_TRUE(page.files().empty());
+    EXPECT_FALSE(frame_->doc().IsModified());
+    EXPECT_EQ(TakeMessages(), std::vector<std::wstring>{Wide(fake) + L"\n\nwas not added: not an MP3 file (its first "
+                                                                      L"bytes are not those of one)"});
+    // Dropped with a good one and a text file: one message names both, the good one is added.
+    const std::string good = Music("good.wav"), notes = folder_.Write("notes.txt", std::string("t"));
+    SendMessageW(page.list(), WM_DROPFILES, WPARAM(MakeFileDrop({fake, good, notes})), 0);
+    EXPECT_EQ(Names(page), Paths{"good.wav"});
+    const auto messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"These 2 files were not added:", 0), 0u) << messages[0];
+    EXPECT_NE(messages[0].find(Wide(notes) + L": not a type this list takes"), std::wstring::npos) << messages[0];
+    EXPECT_NE(messages[0].find(Wide(fake) + L": not an MP3 file"), std::wstring::npos) << messages[0];
+}
+
 TEST_F(MusicPage, DroppedFilesAndFoldersAddTheirMusicInOrderAndNameTheRestOnce) {
     MakeFrame();
     Project().musicList = {Music("listed.wav")};
     CMusicView& page = ShowMusic();
     std::filesystem::create_directories(folder_.path() / "album");
-    folder_.Write("album\\10 last.mp3", "m");
-    folder_.Write("album\\2 second.wav", "m");
+    Music("album\\10 last.mp3");
+    Music("album\\2 second.wav");
     folder_.Write("album\\cover.jpg", "j");
     const Paths dropped = {Music("z.mid"), folder_.File("notes.txt"), folder_.File("album"),
                            folder_.File("LISTED.WAV")};

@@ -246,6 +246,34 @@ TEST_F(PicturesPage, AddingSkipsListedFilesWhateverTheirCaseAndKeepsTheSelection
     EXPECT_EQ(Totals(page), L"Total picture num: 3  Total size: 0 K");
 }
 
+TEST_F(PicturesPage, AFileThatDoesNotDecodeIsNamedWithItsReasonAndNothingIsAdded) {
+    MakeFrame();
+    CPictureView& page = ShowPictures();
+    // A text file renamed .jpg, as a user might have one.
+    const std::string text = File("notes.jpg", 20);
+    files_.pictures = {std::vector<std::string>{text}};
+    page.AddPictures();
+    EXPECT_TRUE(page.pictures().empty());
+    EXPECT_EQ(RowCount(page.list()), 0);
+    EXPECT_FALSE(Modified());
+    auto messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(Wide(text) + L"\n\nwas not added: ", 0), 0u) << messages[0];
+    EXPECT_GT(messages[0].size(), Wide(text).size() + 18) << "a reason follows";
+
+    // Dropped with a good picture and a file of another type: one message names both
+    // refused files, each with its reason; the good one is added.
+    const std::string good = File("good.jpg"), notes = File("readme.txt");
+    SendMessageW(page.list(), WM_DROPFILES, WPARAM(MakeFileDrop({text, good, notes})), 0);
+    EXPECT_EQ(Files(page), std::vector<std::string>{good});
+    messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"These 2 files were not added:", 0), 0u) << messages[0];
+    EXPECT_NE(messages[0].find(Wide(notes) + L": not a type this list takes"), std::wstring::npos) << messages[0];
+    EXPECT_NE(messages[0].find(Wide(text) + L": "), std::wstring::npos) << messages[0];
+    EXPECT_TRUE(Modified());
+}
+
 TEST_F(PicturesPage, TotalsTurnToMegabytesFrom1024K) {
     MakeFrame();
     CPictureView& page = ShowPictures();
@@ -619,8 +647,8 @@ TEST_F(PicturesPage, AThousandPicturesComeThroughTheDialogAndByDrop) {
     EXPECT_EQ(page.pictures()[1000].szFile, chosen[999]);
     EXPECT_EQ(TakeMessages(),
               std::vector<std::wstring>{Wide(Path("trip\\notes.txt")) +
-                                        L"\n\nwas not added. Only BMP, JPG, GIF, PNG, PCX, TIF and TGA pictures can be "
-                                        L"added."});
+                                        L"\n\nwas not added. Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, "
+                                        L"J2K and JBIG pictures can be added."});
     EXPECT_TRUE(Modified());
 }
 

@@ -445,5 +445,27 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
     EXPECT_EQ(Project().nMonitorMode, 1);
 }
 
+// The box pictures are fitted into when made: off in a new project, a screen size chosen
+// from the list, and a box set from the command line kept as it was.
+TEST_F(SettingPage, TheFitBoxIsChosenFromTheListAndABoxOfItsOwnIsKept) {
+    CSettingView& page = ShowSettings();
+    EXPECT_EQ(Selected(IDC_FIT_BOX), L"Full size");
+    PressInList(IDC_FIT_BOX, VK_DOWN);
+    PressInList(IDC_FIT_BOX, VK_DOWN);
+    EXPECT_EQ(Selected(IDC_FIT_BOX), L"1920 x 1080");
+    EXPECT_TRUE(Modified());
+    page.StoreToProject();
+    EXPECT_EQ(Project().nFitWidth, 1920);
+    EXPECT_EQ(Project().nFitHeight, 1080);
+
+    Project().nFitWidth = 1600;
+    Project().nFitHeight = 0;
+    page.LoadFromProject();
+    EXPECT_EQ(Selected(IDC_FIT_BOX), L"1600 x any height");
+    page.StoreToProject();
+    EXPECT_EQ(Project().nFitWidth, 1600);
+    EXPECT_EQ(Project().nFitHeight, 0);
+}
+
 }  // namespace
 }  // namespace gd::test
