@@ -33,5 +33,9 @@ constexpr uint64_t kJpegMostPixelsPerByte = 8 * 256;
 // GIF: an LZW code (3 to 12 bits) stands for at most 4096 pixels. The screen, even where
 // no image covers it, is held to what the file could fill.
 constexpr uint64_t kGifMostPixelsPerByte = 4096;
+// An animated WebP's canvas: a lossless frame of one colour packs tens of thousands of
+// pixels into a byte, so the bound is looser than GIF's; a real animation of any screen
+// size is far above it.
+constexpr uint64_t kWebpAnimationMostPixelsPerByte = 65536;
 
 }  // namespace gd

@@ -62,8 +62,14 @@ Status FromBgra(const uint8_t* bgra, int width, int height, Dib& out) {
 }
 
 // The first frame of an animation on its canvas; what the frame leaves uncovered is
-// see-through.
-Status DecodeFirstFrame(Bytes data, Dib& out) {
+// see-through. The canvas, which no frame need cover, is held to what the file could
+// fill (as a GIF's screen is): a 168-byte animation announcing a canvas of 31264 x 5889
+// pixels would otherwise take 1.3 GB for one small frame.
+Status DecodeFirstFrame(Bytes data, const WebPBitstreamFeatures& features, Dib& out) {
+    if (Status s = CheckDataCanFill(features.width, features.height, data.size(), kWebpAnimationMostPixelsPerByte,
+                                    "WEBP");
+        !s)
+        return s;
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options)) return Failed("this decoder's library does not match it");
     options.color_mode = MODE_BGRA;
@@ -130,7 +136,7 @@ Status WebpInfo(Bytes data, ImageInfo& info) {
 Status WebpDecode(Bytes data, Dib& out) {
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(data.data(), data.size(), &features) != VP8_STATUS_OK) return Failed("missing or damaged header");
-    Status s = features.has_animation ? DecodeFirstFrame(data, out) : DecodeStill(data, features, out);
+    Status s = features.has_animation ? DecodeFirstFrame(data, features, out) : DecodeStill(data, features, out);
     if (!s) {
         out = Dib{};
         return s;
