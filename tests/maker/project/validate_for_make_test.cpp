@@ -126,7 +126,8 @@ TEST(ValidateForMake, AnyLanguageGoesAndOnlyBytesThatAreNotUtf8AreNamedOnTheirPa
 TEST(ValidateForMake, ANameFollowsTheRulesOfAWindowsFileNameInAnyLanguage) {
     for (const char* name : {"Ελλάδα 2026", "東京の夜", "Łódź", "Ёлка", "\U0001F388 party"})
         EXPECT_EQ(NameProblem(name), "") << name;
-    EXPECT_EQ(NameProblem("Ελλάδα:2026"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(NameProblem("Ελλάδα:2026"),
+              "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".");
     EXPECT_EQ(NameProblem("K\xF6ln"), "Screensaver name can't contain the byte 0xF6 (not UTF-8)!    ");
     EXPECT_EQ(NameProblem("Σ."), "Screensaver name can't end with a dot or a blank!    ");
     // 30 characters, but with so many combining marks that the file name would pass the
