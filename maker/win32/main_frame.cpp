@@ -251,6 +251,13 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         else if (navigation_.hwnd())
             SetFocus(navigation_.Button(navigation_.checked()));
         return 0;
+    case WM_NEXTDLGCTL:
+        // The dialog manager moves the focus with this when a label's mnemonic is pressed:
+        // first to the label, then on to the control after it. The frame is the dialog
+        // for the keyboard, so it does what a dialog's own procedure does.
+        if (lparam) SetFocus(HWND(wparam));
+        else if (HWND next = GetNextDlgTabItem(window_, GetFocus(), BOOL(wparam))) SetFocus(next);
+        return 0;
     case kPreviewEndedMessage:
         if (pages_) pages_->ResumePlaying();
         return 0;

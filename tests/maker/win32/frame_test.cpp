@@ -198,7 +198,9 @@ TEST_F(Frame, NameFieldKeepsItsLimits) {
     EXPECT_EQ(GetWindowTextLengthW(name), 30) << "a 31st character is refused";
     SetName(L"");
     TypeInto(name, L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
-    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - \u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    SendMessageW(frame_->navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
+    EXPECT_EQ(frame_->doc().project().szName, "\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026") << "held as UTF-8";
+    SendMessageW(frame_->navigation().Button(kGeneralPage), BM_CLICK, 0, 0);
     struct Limit {
         int id;
         int chars;

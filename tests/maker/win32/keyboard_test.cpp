@@ -202,6 +202,9 @@ TEST_F(Keyboard, EachPagesMnemonicsAreUniqueAndWork) {
             EXPECT_EQ(letters.count(it->first), 1u) << "page " << page << " letter " << char(it->first);
             HWND control = it->second;
             if (!IsWindowEnabled(control)) continue;
+            wchar_t kind[16] = {};
+            GetClassNameW(control, kind, 16);
+            if (std::wstring(kind) == L"Static") control = GetWindow(control, GW_HWNDNEXT);
             // Alt+letter from the page's first control.
             SetFocus(GetNextDlgTabItem(PageDialog(), nullptr, FALSE));
             Hold({VK_MENU});
