@@ -70,6 +70,9 @@ class BuildQuestions {
 public:
     virtual ~BuildQuestions() = default;
     virtual bool Ask(const std::string& question) = 0;
+    // A question whose OK destroys something (a file replaced); a window shows it with
+    // the warning icon rather than the question's.
+    virtual bool AskToReplace(const std::string& question) { return Ask(question); }
     virtual void ShowMessage(const std::string& text) = 0;
 };
 

@@ -240,7 +240,7 @@ void CSaverBuilder::SetAsDefaultSaver() {
         return;
     }
     DefaultSaverInstall install = platform.InstallDefaultSaver(output_path_, project_.szName, [&](const std::string&) {
-        return services_.questions.Ask("The Screensaver " + project_.szName +
+        return services_.questions.AskToReplace("The Screensaver " + project_.szName +
                                        " already exists.   \nDo you want to replace it?   ");
     });
     if (install.status == DefaultSaverInstall::Status::kDeclined) return;

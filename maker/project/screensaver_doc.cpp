@@ -26,11 +26,19 @@ CScreenSaverDoc::CScreenSaverDoc(std::string program_folder)
 
 bool CScreenSaverDoc::OnNewDocument() {
     path_.clear();
-    title_ = "Untitled";
     LoadCaptionDefaults();
     project_.SetDefaults();
-    modified_ = false;
+    SetTitleAndFlag("Untitled", false);
     return true;
+}
+
+void CScreenSaverDoc::SetModifiedFlag(bool modified) { SetTitleAndFlag(title_, modified); }
+
+void CScreenSaverDoc::SetTitleAndFlag(std::string title, bool modified) {
+    const bool changed = title != title_ || modified != modified_;
+    title_ = std::move(title);
+    modified_ = modified;
+    if (changed && title_observer_) title_observer_();
 }
 
 ProjectFileResult CScreenSaverDoc::Open(const std::string& path, MessageSink& sink) {
@@ -54,8 +62,7 @@ ProjectFileResult CScreenSaverDoc::FinishFileCommand(const std::string& path, Pr
     LoadCaptionDefaults();
     if (result == ProjectFileResult::kOk) {
         path_ = path;
-        title_ = FileTitle(path);
-        modified_ = false;
+        SetTitleAndFlag(FileTitle(path), false);
     }
     return result;
 }

@@ -3,6 +3,7 @@
 // and the caption defaults new pictures get. Free of any GUI toolkit; the GUI's document
 // wraps it.
 
+#include <functional>
 #include <string>
 
 #include "common/color_ref.h"
@@ -44,10 +45,13 @@ public:
     CParamData& project() { return project_; }
     const CParamData& project() const { return project_; }
     const std::string& path() const { return path_; }
+    // "Untitled", or the name of the project's file.
     const std::string& GetTitle() const { return title_; }
-    void SetTitle(std::string title) { title_ = std::move(title); }
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    void SetModifiedFlag(bool modified = true);
+    // Called whenever the title or the modified flag changes (the window's caption
+    // follows them).
+    void SetTitleObserver(std::function<void()> observer) { title_observer_ = std::move(observer); }
     const std::string& program_folder() const { return program_folder_; }
 
     ColorRef crDefaultCaptionColor = 255;
@@ -55,6 +59,7 @@ public:
     int32_t nDefaultCaptionPos = 7;
 
 private:
+    void SetTitleAndFlag(std::string title, bool modified);
     ProjectFileResult FinishFileCommand(const std::string& path, ProjectFileResult result);
     std::string program_folder_;
     std::string user_folder_;
@@ -63,6 +68,7 @@ private:
     std::string title_;
     bool modified_ = false;
     FileError file_error_;
+    std::function<void()> title_observer_;
 };
 
 }  // namespace gd

@@ -26,8 +26,14 @@ bool IsDeviceName(std::string_view name) {
 
 }  // namespace
 
+std::string NameCharactersMessage(std::string_view name) {
+    const size_t at = name.find_first_of("\"*/:<>?\\|");
+    if (at == name.npos) return {};
+    return std::string(kNameCharactersMessage) + "\nThis name contains \"" + name[at] + "\".";
+}
+
 std::string NameProblem(std::string_view name) {
-    if (NameHasForbiddenCharacter(name)) return std::string(kNameCharactersMessage);
+    if (NameHasForbiddenCharacter(name)) return NameCharactersMessage(name);
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7F) return std::string(kNameControlMessage);
     for (size_t pos = 0; pos < name.size();) {

@@ -37,13 +37,18 @@ inline constexpr std::string_view kNameTooLongMessage = "Screensaver name is too
 
 // Why Windows cannot have a file of this name, as the message to show; empty when it can
 // (an empty name too). Any character may be in a name but these, checked in this order:
-// one of the nine characters, a control character (below 0x20, or 0x7F), a byte that is
-// not UTF-8 (named in the message), a device name (CON, PRN, AUX, NUL, COM1..COM9,
-// LPT1..LPT9, in any case, alone or before a dot), a dot or a blank at the end, and a
-// name whose file name with its extension is longer than the 255 UTF-16 units a file
-// name may have (possible within the limit in characters only through many combining
-// marks). The Linux maker keeps the same rules: the file is for Windows.
+// one of the nine characters (the message's last line names it), a control character
+// (below 0x20, or 0x7F), a byte that is not UTF-8 (named in the message), a device name
+// (CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, in any case, alone or before a dot), a dot
+// or a blank at the end, and a name whose file name with its extension is longer than
+// the 255 UTF-16 units a file name may have (possible within the limit in characters
+// only through many combining marks). The Linux maker keeps the same rules: the file is
+// for Windows.
 std::string NameProblem(std::string_view name);
+
+// kNameCharactersMessage with a last line naming the first of the nine characters the
+// name holds; empty when it holds none.
+std::string NameCharactersMessage(std::string_view name);
 
 // Trims szName in the project, then checks it, the picture list, that every text the
 // screensaver carries can go into it (CheckPayloadTexts), and the output file.

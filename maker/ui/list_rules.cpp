@@ -40,4 +40,27 @@ std::vector<std::string> PathsNotListed(const std::vector<std::string>& listed, 
     return fresh;
 }
 
+RowsAfterDrop RowsKeptAfterDrop(const std::vector<std::string>& listed, const std::vector<std::string>& kept,
+                                int selected) {
+    RowsAfterDrop rows;
+    rows.kept.assign(listed.size(), false);
+    // `kept` is an ordered part of `listed`: one pass pairs them up. A path listed twice
+    // pairs with its first copy still unpaired.
+    size_t next = 0;
+    int left = 0;
+    int removed_before = 0;
+    for (size_t row = 0; row < listed.size(); ++row) {
+        if (next < kept.size() && listed[row] == kept[next]) {
+            rows.kept[row] = true;
+            ++next;
+            ++left;
+        } else if (int(row) < selected) {
+            ++removed_before;
+        }
+    }
+    if (selected < 0 || selected >= int(listed.size())) return rows;
+    rows.selected = SelectionAfterRemoval(selected - removed_before, left);
+    return rows;
+}
+
 }  // namespace gd

@@ -37,4 +37,15 @@ int SelectionAfterKey(ListKey key, int count, int selected);
 // does not count on Windows).
 std::vector<std::string> PathsNotListed(const std::vector<std::string>& listed, const std::vector<std::string>& chosen);
 
+// Saving a project drops the files that are gone and keeps the others in their order, so
+// `kept` is `listed` with some paths taken out. Which rows stay (kept[i] for row i), and
+// where the selection goes: the same file when it stayed, else the row a removal of it
+// would select.
+struct RowsAfterDrop {
+    std::vector<bool> kept;
+    int selected = -1;
+};
+RowsAfterDrop RowsKeptAfterDrop(const std::vector<std::string>& listed, const std::vector<std::string>& kept,
+                                int selected);
+
 }  // namespace gd

@@ -48,6 +48,16 @@ void PageSwitcher::AfterProjectReplaced() {
         if (pages_[n]) pages_[n]->LoadFromProject();
 }
 
+void PageSwitcher::AfterProjectSaved() {
+    for (int n = 1; n <= kPageCount; ++n)
+        if (pages_[n]) pages_[n]->AfterProjectSaved();
+}
+
+void PageSwitcher::ResumePlaying() {
+    for (int n = 1; n <= kPageCount; ++n)
+        if (pages_[n]) pages_[n]->ResumePlaying();
+}
+
 void PageSwitcher::StopPlaying() {
     for (int n = 1; n <= kPageCount; ++n)
         if (pages_[n]) pages_[n]->StopPlaying();

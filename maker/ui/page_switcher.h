@@ -27,8 +27,14 @@ public:
     virtual void StoreToProject() = 0;
     // The project is about to be replaced: drop the selection, stop what plays.
     virtual void ResetForNewProject() {}
+    // The project was saved: saving drops the files that are gone from the lists, and the
+    // page follows without losing what it shows (selection, scroll position, what plays).
+    virtual void AfterProjectSaved() {}
     // Preview or Make is about to start: stop the music player or the demonstration.
     virtual void StopPlaying() {}
+    // Preview or Make ended: what StopPlaying stopped and the user will want back (the
+    // demonstration) starts again.
+    virtual void ResumePlaying() {}
     virtual void Show(bool visible) = 0;
 };
 
@@ -55,8 +61,13 @@ public:
     // The new project is in place: every page that exists loads it.
     void AfterProjectReplaced();
 
-    // Stops the music player and the demonstration, where those pages exist.
+    // The project was saved: every page that exists follows it (ProjectView).
+    void AfterProjectSaved();
+
+    // Stops the music player and the demonstration, where those pages exist; Resume
+    // plays the demonstration again.
     void StopPlaying();
+    void ResumePlaying();
 
     int current() const { return current_; }
     // The page, or nullptr when it has not been made.

@@ -8,6 +8,7 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "win32/dialog_items.h"
 #include "win32/effect_list.h"
+#include "win32/list_page.h"
 #include "win32/text_convert.h"
 
 namespace gd {
@@ -70,22 +71,14 @@ void CEffectView::SetUpOnce() {
 }
 
 void CEffectView::SetButtonIcons() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance,
-                               nullptr);
+    tooltip_ = CreateTooltips(context_.instance, hwnd());
     const int size = ScaleForWindow(hwnd(), 16);
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const IconButton& b = kButtons[i];
         icons_[i] = static_cast<HICON>(
             LoadImageW(context_.instance, MAKEINTRESOURCEW(b.icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
         SendDlgItemMessageW(hwnd(), b.id, BM_SETIMAGE, IMAGE_ICON, LPARAM(icons_[i]));
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd();
-        tool.uId = UINT_PTR(Item(b.id));
-        tool.lpszText = const_cast<wchar_t*>(b.tooltip);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        AddTooltip(tooltip_, hwnd(), Item(b.id), b.tooltip);
     }
 }
 
@@ -118,8 +111,15 @@ void CEffectView::ResetForNewProject() {
 }
 
 void CEffectView::StopPlaying() {
+    // A hidden page remembers from when it was hidden whether it played.
+    resume_ = resume_ || demo_.playing();
     demo_.Stop();
+}
+
+void CEffectView::ResumePlaying() {
+    if (!resume_ || !IsWindowVisible(hwnd())) return;
     resume_ = false;
+    if (selected_ >= 0) demo_.Demonstrate(selected_ + 1);
 }
 
 void CEffectView::Show(bool visible) {
@@ -149,13 +149,21 @@ void CEffectView::OnListNotify(const NMHDR& header) {
             !(change.uOldState & LVIS_SELECTED) && change.iItem >= 0)
             OnRowSelected(change.iItem);
     } else if (header.code == UINT(NM_CLICK)) {
-        // A click beside the rows took the selection away: the row selected before gets
-        // it back, and the demonstration is left as it is.
-        if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem < 0 && selected_ >= 0) {
+        const int row = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+        if (row >= 0) {
+            // A click on a row demonstrates it, also the row already selected whose
+            // demonstration was stopped (the effect that plays goes on undisturbed).
+            OnRowSelected(row);
+        } else if (selected_ >= 0) {
+            // A click beside the rows took the selection away: the row selected before
+            // gets it back, and the demonstration is left as it is.
             reselecting_ = true;
             SelectEffectRow(list(), selected_);
             reselecting_ = false;
         }
+    } else if (header.code == UINT(NM_RETURN) && selected_ >= 0) {
+        // Enter is the keyboard's click on the selected row.
+        OnRowSelected(selected_);
     }
 }
 

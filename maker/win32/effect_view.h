@@ -28,7 +28,9 @@ public:
     void LoadFromProject() override;
     void StoreToProject() override;
     void ResetForNewProject() override;
+    // Preview and Make stop the demonstration; it plays again when they end.
     void StopPlaying() override;
+    void ResumePlaying() override;
     // Hidden, the page stops its demonstration; shown again, it plays the selected
     // effect again if it played when the page was left.
     void Show(bool visible) override;

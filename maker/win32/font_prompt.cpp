@@ -30,8 +30,33 @@ LogFont FromLogFontW(const LOGFONTW& lf) {
     return font;
 }
 
+namespace {
+
+// The font dialog finds its first face by name among the families the screen lists, and
+// its size from a character height. A stored font may name a face the system only
+// substitutes ("MS Sans Serif") and give a cell height; the dialog would then open on its
+// first face at its smallest size. It starts instead on the font the system makes of it,
+// which is the font the screensaver draws with.
+LOGFONTW AsTheSystemMakesIt(const LOGFONTW& wanted) {
+    LOGFONTW lf = wanted;
+    HDC dc = GetDC(nullptr);
+    HFONT made = CreateFontIndirectW(&wanted);
+    HGDIOBJ old = SelectObject(dc, made);
+    wchar_t face[LF_FACESIZE] = {};
+    if (GetTextFaceW(dc, LF_FACESIZE, face) > 0) wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    TEXTMETRICW metrics{};
+    if (wanted.lfHeight > 0 && GetTextMetricsW(dc, &metrics))
+        lf.lfHeight = -(metrics.tmHeight - metrics.tmInternalLeading);
+    SelectObject(dc, old);
+    DeleteObject(made);
+    ReleaseDC(nullptr, dc);
+    return lf;
+}
+
+}  // namespace
+
 std::optional<FontChoice> ChooseScreenFont(HWND owner, const LogFont& font, ColorRef color) {
-    LOGFONTW lf = ToLogFontW(font);
+    LOGFONTW lf = AsTheSystemMakesIt(ToLogFontW(font));
     CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;

@@ -51,7 +51,8 @@ void CMainFrame::OpenAddress(const char* address) {
 bool CMainFrame::AskToSaveChanges() {
     pages_->CommitShownPage();
     if (!doc_.IsModified()) return true;
-    switch (Message(L"Save changes to " + Wide(doc_.GetTitle()) + L"?", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    // No throws the changes away: the warning icon.
+    switch (Message(L"Save changes to " + Wide(doc_.GetTitle()) + L"?", MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return OnFileSave();
     case IDNO: return true;
     default: return false;
@@ -121,7 +122,7 @@ void CMainFrame::UpdateRecentMenu() { SetRecentEntries(GetMenu(window_), recent_
 
 bool CMainFrame::NameAllowsSaving() {
     if (!NameHasForbiddenCharacter(doc_.project().szName)) return true;
-    ShowProblem(ProjectPage::kGeneral, std::string(kNameCharactersMessage));
+    ShowProblem(ProjectPage::kGeneral, NameCharactersMessage(doc_.project().szName));
     return false;
 }
 
@@ -149,8 +150,9 @@ bool CMainFrame::SaveTo(const std::string& path) {
         return false;
     }
     RememberRecent(path);
-    // Missing pictures and music may have been dropped from the project: show it as saved.
-    pages_->AfterProjectReplaced();
+    // Missing pictures and music may have been dropped from the project: the pages drop
+    // their rows and keep everything else the user sees.
+    pages_->AfterProjectSaved();
     UpdateCaption();
     return true;
 }
@@ -171,7 +173,8 @@ void CMainFrame::ShowProblem(ProjectPage page, const std::string& message) {
 }
 
 bool CMainFrame::Ask(const std::string& question) {
-    return Message(Wide(question), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    // The one question of the check before making: replace the file that is there.
+    return Message(Wide(question), MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 void CMainFrame::OnPreview() {
@@ -182,11 +185,10 @@ void CMainFrame::OnPreview() {
         return;
     }
     pages_->StopPlaying();
-    if (services_.start_preview) {
-        services_.start_preview(window_, doc_);
-    } else {
-        Message(L"The full-screen preview is not part of this version of Glimmerdeck yet.", MB_OK | MB_ICONINFORMATION);
-    }
+    // The preview tells the frame when it ends (kPreviewEndedMessage): what it stopped
+    // plays again then.
+    if (services_.start_preview) services_.start_preview(window_, doc_);
+    else pages_->ResumePlaying();
 }
 
 void CMainFrame::OnMakeScr() {
@@ -198,12 +200,13 @@ void CMainFrame::OnMakeScr() {
     if (!services_.encoder || !services_.resources || !services_.screensaver_platform) {
         Message(L"This version of Glimmerdeck cannot make screensavers: its picture encoder is missing.",
                 MB_OK | MB_ICONSTOP);
-        return;
+    } else {
+        BuildParts parts{*services_.encoder, *services_.resources, *services_.screensaver_platform,
+                         services_.encode_threads};
+        CMakingDlg making(doc_.project(), doc_.program_folder(), parts, *services_.prompter);
+        making.Run(services_.instance, window_);
     }
-    BuildParts parts{*services_.encoder, *services_.resources, *services_.screensaver_platform,
-                     services_.encode_threads};
-    CMakingDlg making(doc_.project(), doc_.program_folder(), parts, *services_.prompter);
-    making.Run(services_.instance, window_);
+    pages_->ResumePlaying();
 }
 
 // --- Help, tips, about ------------------------------------------------------------------

@@ -20,8 +20,6 @@ struct PageContext {
     HWND frame = nullptr;  // the parent of the page
     CScreenSaverDoc* doc = nullptr;
     MakerServices* services = nullptr;
-    // Tells the frame that the document's title changed (the caption follows it).
-    std::function<void()> title_changed;
 };
 
 class FramePage : public ProjectView {

@@ -9,6 +9,7 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -118,23 +119,13 @@ void CGeneralView::SetButtonIcons() {
     SendDlgItemMessageW(hwnd(), IDC_BROWSE_FOLDER, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[0]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_DEFAULT, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[1]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_CHANGE, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[2]));
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance,
-                               nullptr);
+    tooltip_ = CreateTooltips(context_.instance, hwnd());
     AddTooltip(IDC_BROWSE_FOLDER, L"Select output folder");
     AddTooltip(IDC_ICON_DEFAULT, L"Set Screensaver Icon with Default");
     AddTooltip(IDC_ICON_CHANGE, L"Change Screensaver Icon");
 }
 
-void CGeneralView::AddTooltip(int id, const wchar_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = UINT_PTR(Item(id));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-}
+void CGeneralView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 void CGeneralView::LoadFromProject() {
     if (first_load_) {
@@ -178,12 +169,7 @@ void CGeneralView::OnCommand(int id, int code) {
             if (limit.id() == id && limit.Check(hwnd(), !loading_)) return;
     switch (id) {
     case IDC_SAVER_NAME:
-        if (code == EN_CHANGE && !loading_) {
-            // The title (and so the window caption) follows the name at each keystroke.
-            context_.doc->SetTitle(ItemUtf8(hwnd(), IDC_SAVER_NAME));
-            MarkModified();
-            if (context_.title_changed) context_.title_changed();
-        }
+        if (code == EN_CHANGE) MarkModified();
         break;
     case IDC_AUTHOR:
     case IDC_EMAIL:

@@ -24,9 +24,15 @@ constexpr UINT_PTR kIndicatorTimer = 1;
 
 }  // namespace
 
-std::wstring FrameCaption(const std::string& title) { return L"Glimmerdeck - " + Wide(title); }
+std::wstring FrameCaption(const std::string& title, bool modified) {
+    return L"Glimmerdeck - " + std::wstring(modified ? L"*" : L"") + Wide(title);
+}
 
-CMainFrame::CMainFrame(MakerServices& services) : services_(services), doc_(services.program_folder) {}
+CMainFrame::CMainFrame(MakerServices& services) : services_(services), doc_(services.program_folder) {
+    doc_.SetTitleObserver([this] {
+        if (window_) UpdateCaption();
+    });
+}
 
 CMainFrame::~CMainFrame() {
     // The pages are windows of the frame: they go before it.
@@ -48,7 +54,7 @@ bool CMainFrame::Create() {
     wc.lpszClassName = kFrameClass;
     RegisterClassExW(&wc);
     accelerators_ = LoadAcceleratorsW(services_.instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
-    window_ = CreateWindowExW(0, kFrameClass, FrameCaption(doc_.GetTitle()).c_str(),
+    window_ = CreateWindowExW(0, kFrameClass, FrameCaption(doc_.GetTitle(), false).c_str(),
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, kFrameWidth, kFrameHeight, nullptr, nullptr,
                               services_.instance, this);
@@ -111,7 +117,6 @@ PageContext CMainFrame::MakePageContext() {
     context.frame = window_;
     context.doc = &doc_;
     context.services = &services_;
-    context.title_changed = [this] { UpdateCaption(); };
     return context;
 }
 
@@ -148,15 +153,54 @@ std::wstring CMainFrame::Caption() const {
     return text;
 }
 
-void CMainFrame::UpdateCaption() { SetWindowTextW(window_, FrameCaption(doc_.GetTitle()).c_str()); }
+void CMainFrame::UpdateCaption() {
+    SetWindowTextW(window_, FrameCaption(doc_.GetTitle(), doc_.IsModified()).c_str());
+}
 
 bool CMainFrame::PreTranslateMessage(MSG& message) {
     if (!window_) return false;
-    if (accelerators_ && (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
-        TranslateAcceleratorW(window_, accelerators_, &message))
-        return true;
+    const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
+    if (ours && message.message == WM_KEYDOWN && OnFrameKey(UINT(message.wParam))) return true;
+    if (accelerators_ && ours && TranslateAcceleratorW(window_, accelerators_, &message)) return true;
+    // The frame is one dialog for the keyboard: Tab goes through the navigation pane and
+    // the shown page (hidden pages are skipped), and a page's mnemonics work.
+    return IsDialogMessageW(window_, &message);
+}
+
+HWND CMainFrame::ShownPageWindow() const {
     FramePage* shown = pages_ ? frame_pages_[size_t(pages_->current())] : nullptr;
-    return shown && IsDialogMessageW(shown->hwnd(), &message);
+    return shown ? shown->hwnd() : nullptr;
+}
+
+// The keys that switch pages and panes, wherever the focus is in the frame.
+bool CMainFrame::OnFrameKey(UINT key) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (GetKeyState(VK_MENU) < 0) return false;
+    int step = 0;
+    if (control && key == VK_TAB) step = shift ? -1 : 1;
+    else if (control && key == VK_NEXT) step = 1;
+    else if (control && key == VK_PRIOR) step = -1;
+    if (step != 0) {
+        const int page = (pages_->current() - 1 + step + kPageCount) % kPageCount + 1;
+        ShowPage(page);
+        FocusPage();
+        return true;
+    }
+    if (key == VK_F6 && !control) {
+        // F6 moves between the navigation pane and the page.
+        HWND focus = GetFocus();
+        if (focus && IsChild(navigation_.hwnd(), focus)) FocusPage();
+        else SetFocus(navigation_.Button(navigation_.checked()));
+        return true;
+    }
+    return false;
+}
+
+void CMainFrame::FocusPage() {
+    HWND page = ShownPageWindow();
+    if (!page) return;
+    if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE)) SetFocus(first);
 }
 
 LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -194,6 +238,29 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         Layout();
         return 0;
     }
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is active again.
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) last_focus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (last_focus_ && IsWindow(last_focus_) && IsWindowVisible(last_focus_) && IsWindowEnabled(last_focus_))
+            SetFocus(last_focus_);
+        else if (navigation_.hwnd())
+            SetFocus(navigation_.Button(navigation_.checked()));
+        return 0;
+    case WM_NEXTDLGCTL:
+        // The dialog manager moves the focus with this when a label's mnemonic is pressed:
+        // first to the label, then on to the control after it. The frame is the dialog
+        // for the keyboard, so it does what a dialog's own procedure does.
+        if (lparam) SetFocus(HWND(wparam));
+        else if (HWND next = GetNextDlgTabItem(window_, GetFocus(), BOOL(wparam))) SetFocus(next);
+        return 0;
+    case kPreviewEndedMessage:
+        if (pages_) pages_->ResumePlaying();
+        return 0;
     case WM_CLOSE:
         OnClose();
         return 0;

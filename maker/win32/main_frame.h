@@ -39,7 +39,10 @@ public:
     void ShowCentred(int show_command);
     HWND hwnd() const { return window_; }
 
-    // Accelerators and the page's keyboard navigation; true when the message was used.
+    // The keyboard: Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up switch pages,
+    // F6 moves between the navigation pane and the page, then the accelerators, then
+    // Tab, the arrows and the mnemonics through the pane and the shown page. True when
+    // the message was used.
     bool PreTranslateMessage(MSG& message);
 
     // Opens a project file after the save-changes step (command line, drop, recent).
@@ -68,6 +71,9 @@ private:
     void OnDropFiles(HDROP drop);
     void OnInitMenu(HMENU menu);
     void Layout();
+    bool OnFrameKey(UINT key);
+    HWND ShownPageWindow() const;
+    void FocusPage();
 
     // Pages
     std::unique_ptr<ProjectView> MakePage(int page);
@@ -108,9 +114,11 @@ private:
     std::array<FramePage*, kPageCount + 1> frame_pages_{};
     CGeneralView* general_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    HWND last_focus_ = nullptr;
 };
 
-// The maker's window title for a document title: "Glimmerdeck - <title>".
-std::wstring FrameCaption(const std::string& title);
+// The maker's window title for a document title, "Glimmerdeck - <title>", with a "*"
+// before the title while the project has unsaved changes.
+std::wstring FrameCaption(const std::string& title, bool modified);
 
 }  // namespace gd

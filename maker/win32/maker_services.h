@@ -23,6 +23,9 @@ class CScreenSaverDoc;
 class FramePage;
 struct PageContext;
 
+// Posted to the maker's window when a full-screen preview has ended.
+inline constexpr UINT kPreviewEndedMessage = WM_APP + 0x50;
+
 struct MakerServices {
     HINSTANCE instance = nullptr;
     // The maker's folder (UTF-8): data\, icons\, help\ and app.ini live there.
@@ -42,7 +45,8 @@ struct MakerServices {
     ScreensaverPlatform* screensaver_platform = nullptr;
     int encode_threads = 2;
 
-    // The full-screen preview of the open project; unset: not part of this program yet.
+    // The full-screen preview of the open project; it posts kPreviewEndedMessage to
+    // `frame` when it ends. Unset: no preview (tests).
     std::function<void(HWND frame, CScreenSaverDoc& doc)> start_preview;
     // The media layer of the Music page's player; unset: the media control interface.
     std::function<std::unique_ptr<MediaPlayer>()> make_audition_media;

@@ -120,7 +120,11 @@ void CMakingDlg::LineWaiting() { PostMessageW(hwnd(), kLineWaitingMessage, 0, 0)
 void CMakingDlg::BuildEnded() { PostMessageW(hwnd(), kBuildEndedMessage, 0, 0); }
 
 bool CMakingDlg::Ask(const std::string& question) {
-    return prompter_.Show(hwnd(), Wide(question), kProgramName, MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+    return prompter_.Show(hwnd(), Wide(question), kProgramName, MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+bool CMakingDlg::AskToReplace(const std::string& question) {
+    return prompter_.Show(hwnd(), Wide(question), kProgramName, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 void CMakingDlg::ShowMessage(const std::string& text) {

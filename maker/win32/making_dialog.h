@@ -55,6 +55,7 @@ private:
     void BuildEnded() override;
     // BuildQuestions, on the worker thread: the log stays responsive meanwhile.
     bool Ask(const std::string& question) override;
+    bool AskToReplace(const std::string& question) override;
     void ShowMessage(const std::string& text) override;
 
     CParamData& project_;

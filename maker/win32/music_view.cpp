@@ -18,6 +18,7 @@
 #include "win32/mci_player.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -58,13 +59,6 @@ std::string FileName(const std::string& path) {
 }
 
 uint32_t Now() { return GetTickCount(); }
-
-void SetCell(HWND list, int row, int column, std::wstring text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), LPARAM(&item));
-}
 
 }  // namespace
 
@@ -141,29 +135,9 @@ void CMusicView::SetUpOnce() {
 void CMusicView::SetUpList() {
     HWND view = list();
     ListView_SetExtendedListViewStyle(view, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    struct ColumnSpec {
-        const wchar_t* title;
-        int width;
-        int format;
-    };
-    constexpr ColumnSpec kColumns[] = {{L"Name", 150, LVCFMT_LEFT}, {L"Path", 316, LVCFMT_LEFT},
-                                       {L"Size", 60, LVCFMT_RIGHT}};
-    // The Path column gives up width the list does not have, so that Size stays in view
-    // (the info tip shows a path in full).
-    RECT client{};
-    GetClientRect(view, &client);
-    const int room = client.right - GetSystemMetrics(SM_CXVSCROLL) - ScaleForWindow(hwnd(), kColumns[0].width) -
-                     ScaleForWindow(hwnd(), kColumns[2].width);
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        column.fmt = kColumns[i].format;
-        column.cx = ScaleForWindow(hwnd(), kColumns[i].width);
-        if (i == kPathColumn) column.cx = std::clamp(room, ScaleForWindow(hwnd(), 80), column.cx);
-        column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-        column.iSubItem = i;
-        SendMessageW(view, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
-    }
+    // Path gives up width so that Size stays in view (the info tip shows a path in full).
+    constexpr ListColumn kColumns[] = {{L"Name", 150}, {L"Path", 316}, {L"Size", 60, LVCFMT_RIGHT}};
+    AddListColumns(view, kColumns, kPathColumn, WindowDpi(hwnd()));
     // The list owns its image list and destroys it with itself.
     HIMAGELIST types =
         MakeStripImageList(context_.instance, ScaleForWindow(hwnd(), kStripSize), IDB_MUSIC_TYPES, IDB_MUSIC_TYPES_2X,
@@ -172,9 +146,7 @@ void CMusicView::SetUpList() {
 }
 
 void CMusicView::SetUpButtons() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance,
-                               nullptr);
+    tooltip_ = CreateTooltips(context_.instance, hwnd());
     const int size = ScaleForWindow(hwnd(), kStripSize);
     HIMAGELIST commands =
         MakeStripImageList(context_.instance, size, IDB_LIST_COMMANDS, IDB_LIST_COMMANDS_2X, kStripSize);
@@ -203,15 +175,7 @@ void CMusicView::SetUpButtons() {
     }
 }
 
-void CMusicView::AddTooltip(int id, const wchar_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = UINT_PTR(Item(id));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-}
+void CMusicView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 // --- the project ---------------------------------------------------------------------
 
@@ -230,6 +194,22 @@ void CMusicView::LoadFromProject() {
 
 void CMusicView::StoreToProject() { context_.doc->project().musicList = files_; }
 
+void CMusicView::AfterProjectSaved() {
+    const std::vector<std::string>& saved = context_.doc->project().musicList;
+    if (saved.size() == files_.size()) return;
+    // The rows of the files the save dropped go; the player keeps what it plays.
+    const RowsAfterDrop rows = RowsKeptAfterDrop(files_, saved, selected_);
+    for (int row = int(files_.size()) - 1; row >= 0; --row) {
+        if (rows.kept[size_t(row)]) continue;
+        ListView_DeleteItem(list(), row);
+        files_.erase(files_.begin() + row);
+        sizes_.erase(sizes_.begin() + row);
+    }
+    selected_ = rows.selected;
+    HighlightSelection();
+    UpdateTotals();
+}
+
 void CMusicView::ResetForNewProject() {
     selected_ = -1;
     HighlightSelection();
@@ -247,17 +227,13 @@ void CMusicView::MarkModified() { context_.doc->SetModifiedFlag(true); }
 
 bool CMusicView::AppendRow(const std::string& path) {
     // The file is opened once for its size; one that cannot be opened stays out.
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    std::optional<long long> size = OpenedFileSize(path);
+    if (!size) {
         Message(Wide(path) + L" is not exists!");
         return false;
     }
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file, &size);
-    CloseHandle(file);
     files_.push_back(path);
-    sizes_.push_back(MusicSizeHundredths(uint64_t(size.QuadPart)));
+    sizes_.push_back(MusicSizeHundredths(uint64_t(*size)));
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = int(files_.size()) - 1;
@@ -277,8 +253,8 @@ void CMusicView::SetRowText(int row) {
     const int type = MusicTypeFromPath(path);
     item.iImage = type == kMusicUnknown ? I_IMAGENONE : type;
     SendMessageW(list(), LVM_SETITEMW, 0, LPARAM(&item));
-    SetCell(list(), row, kPathColumn, Wide(path));
-    SetCell(list(), row, kSizeColumn, Wide(MusicSizeText(sizes_[size_t(row)])));
+    SetListCell(list(), row, kPathColumn, Wide(path));
+    SetListCell(list(), row, kSizeColumn, Wide(MusicSizeText(sizes_[size_t(row)])));
 }
 
 int CMusicView::HighlightedRow() const { return ListView_GetNextItem(list(), -1, LVNI_SELECTED); }
@@ -386,7 +362,7 @@ void CMusicView::MoveDown() {
 void CMusicView::RemoveAll() {
     if (files_.empty()) return;
     if (context_.services->prompter->Show(hwnd(), L"Remove all music?   ", L"Glimmerdeck",
-                                          MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+                                          MB_OKCANCEL | MB_ICONWARNING) != IDOK)
         return;
     // A file that plays goes on playing.
     files_.clear();

@@ -41,6 +41,7 @@ public:
     void StoreToProject() override;
     // No selection, the player stopped.
     void ResetForNewProject() override;
+    void AfterProjectSaved() override;
     void StopPlaying() override;
 
     // The page's commands (buttons, context menu, keys), also for tests.

@@ -66,14 +66,17 @@ bool CNavigationBar::Create(HINSTANCE instance, HWND parent, int id) {
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);  // fails harmlessly when already registered
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+    // A control parent: Tab and the dialog keys of the frame reach the buttons.
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Pages", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                              0, 0, parent,
                               HMENU(INT_PTR(id)), instance, this);
     if (!window_) return false;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
     for (int page = 1; page <= 5; ++page) {
         buttons_[page] = CreateWindowExW(0, L"BUTTON", kButtons[page].caption,
-                                         WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0, window_,
+                                         WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | (page == 1 ? WS_GROUP : 0), 0, 0, 0,
+                                         0, window_,
                                          HMENU(INT_PTR(kNavigationCommandBase + page)), instance, nullptr);
         SetWindowSubclass(buttons_[page], &CNavigationBar::ButtonProc, UINT_PTR(page), DWORD_PTR(this));
         TTTOOLINFOW tool{};
@@ -121,7 +124,30 @@ void CNavigationBar::LoadIcons() {
 void CNavigationBar::SetChecked(int page) {
     if (page < 1 || page > 5) return;
     checked_ = page;
-    for (int n = 1; n <= 5; ++n) InvalidateRect(buttons_[n], nullptr, FALSE);
+    for (int n = 1; n <= 5; ++n) {
+        // Tab stops at the checked button only, as in a group of option buttons; the
+        // arrow keys move within the pane.
+        const LONG style = GetWindowLongW(buttons_[n], GWL_STYLE);
+        SetWindowLongW(buttons_[n], GWL_STYLE, n == page ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        InvalidateRect(buttons_[n], nullptr, FALSE);
+    }
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, buttons_[page], OBJID_CLIENT, CHILDID_SELF);
+}
+
+void CNavigationBar::OnArrowKey(int page, UINT key) {
+    int next = page;
+    switch (key) {
+    case VK_UP:
+    case VK_LEFT: next = page == 1 ? 5 : page - 1; break;
+    case VK_DOWN:
+    case VK_RIGHT: next = page == 5 ? 1 : page + 1; break;
+    case VK_HOME: next = 1; break;
+    case VK_END: next = 5; break;
+    default: return;
+    }
+    // As in a tab list: the page follows the focus.
+    SetFocus(buttons_[next]);
+    OnCommand(kNavigationCommandBase + next, BN_CLICKED);
 }
 
 void CNavigationBar::SetHovered(int page) {
@@ -211,6 +237,15 @@ LRESULT CALLBACK CNavigationBar::ButtonProc(HWND button, UINT message, WPARAM wp
         break;
     case WM_ERASEBKGND:
         return TRUE;  // the owner draw paints every pixel
+    case WM_GETDLGCODE:
+        return DefSubclassProc(button, message, wparam, lparam) | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (wparam == VK_UP || wparam == VK_DOWN || wparam == VK_LEFT || wparam == VK_RIGHT || wparam == VK_HOME ||
+            wparam == VK_END) {
+            self->OnArrowKey(int(id), UINT(wparam));
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(button, &CNavigationBar::ButtonProc, id);
         break;

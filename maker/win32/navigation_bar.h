@@ -3,7 +3,9 @@
 // Pictures, Music, Settings and Effects from the top, each 112x68 (at 96 DPI) with a
 // 48x48 icon over its caption, on RGB(200,200,200). Exactly one is checked: the button
 // of the page shown. A click on another button tells the parent with WM_COMMAND
-// (kNavigationCommandBase + page); a click on the checked one does nothing.
+// (kNavigationCommandBase + page); a click on the checked one does nothing. From the
+// keyboard the pane is one stop of the frame's Tab order (the checked button), and the
+// arrow keys move through it.
 
 #include <windows.h>
 
@@ -41,6 +43,9 @@ private:
                                        DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     void OnCommand(int control, int code);
+    // Up and Left go to the previous page's button, Down and Right to the next (round),
+    // Home and End to the first and last; the page follows.
+    void OnArrowKey(int page, UINT key);
     void DrawButton(const DRAWITEMSTRUCT& item);
     void SetHovered(int page);
     void LoadIcons();

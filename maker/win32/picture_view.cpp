@@ -18,6 +18,7 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -43,33 +44,13 @@ constexpr ListButton kListButtons[] = {
 constexpr int kCaptionControls[] = {IDC_CAPTION_TEXT, IDC_CAPTION_FONT, IDC_CAPTION_POSITION, IDC_CAPTION_APPLY_ALL,
                                     IDC_CAPTION_SET_DEFAULT};
 
-struct Column {
-    const wchar_t* title;
-    int width;  // at 96 DPI
-};
-constexpr Column kColumns[] = {{L"Name", 150}, {L"Path", 316}, {L"Size", 60}};
-
-// The length of a file that opens for reading; nothing when it does not open.
-std::optional<long long> OpenedFileSize(const std::string& path) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    LARGE_INTEGER size{};
-    const bool known = GetFileSizeEx(file, &size) != 0;
-    CloseHandle(file);
-    return known ? size.QuadPart : 0;
-}
+// Path gives up width so that Size stays in view (the info tip shows a path in full).
+constexpr ListColumn kColumns[] = {{L"Name", 150}, {L"Path", 316}, {L"Size", 60, LVCFMT_RIGHT}};
+constexpr int kPathColumn = 1;
 
 std::string FileName(const std::string& path) {
     const size_t slash = path.find_last_of('\\');
     return slash == path.npos ? path : path.substr(slash + 1);
-}
-
-void SetCell(HWND list, int row, int column, const std::wstring& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), LPARAM(&item));
 }
 
 }  // namespace
@@ -138,19 +119,8 @@ void CPictureView::SetUpOnce() {
     set_up_ = true;
     HWND l = list();
     ListView_SetExtendedListViewStyle(l, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    const UINT dpi = WindowDpi(hwnd());
-    for (int i = 0; i < int(std::size(kColumns)); ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
-        column.fmt = i == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        column.cx = ScaleForDpi(kColumns[i].width, dpi);
-        column.pszText = const_cast<wchar_t*>(kColumns[i].title);
-        column.iSubItem = i;
-        SendMessageW(l, LVM_INSERTCOLUMNW, WPARAM(i), LPARAM(&column));
-    }
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance,
-                               nullptr);
+    AddListColumns(l, kColumns, kPathColumn, WindowDpi(hwnd()));
+    tooltip_ = CreateTooltips(context_.instance, hwnd());
     for (const ListButton& b : kListButtons) AddTooltip(b.id, b.tooltip);
     AddTooltip(IDC_CAPTION_FONT, L"Caption font Setting");
     AddTooltip(IDC_CAPTION_APPLY_ALL, L"Apply this caption settings to all pictures");
@@ -199,15 +169,7 @@ void CPictureView::SetImages() {
     }
 }
 
-void CPictureView::AddTooltip(int id, const wchar_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = UINT_PTR(Item(id));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-}
+void CPictureView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 // --- the project ---------------------------------------------------------------------------
 
@@ -255,6 +217,29 @@ void CPictureView::StoreToProject() {
     context_.doc->project().pictureList = pictures_;
 }
 
+void CPictureView::AfterProjectSaved() {
+    if (load_pending_) return;
+    const std::vector<CPictureData>& saved = context_.doc->project().pictureList;
+    if (saved.size() == pictures_.size()) return;
+    std::vector<std::string> kept;
+    for (const CPictureData& p : saved) kept.push_back(p.szFile);
+    const std::string shown = selected_ >= 0 ? pictures_[size_t(selected_)].szFile : std::string();
+    const RowsAfterDrop rows = RowsKeptAfterDrop(ListedFiles(), kept, selected_);
+    highlighting_ = true;
+    for (int row = int(pictures_.size()) - 1; row >= 0; --row) {
+        if (rows.kept[size_t(row)]) continue;
+        SendMessageW(list(), LVM_DELETEITEM, WPARAM(row), 0);
+        pictures_.erase(pictures_.begin() + row);
+        kilobytes_.erase(kilobytes_.begin() + row);
+    }
+    highlighting_ = false;
+    selected_ = rows.selected;
+    UpdateTotals();
+    // The picture shown stays as it is; another one is shown when the selected one went.
+    if (selected_ >= 0 && pictures_[size_t(selected_)].szFile == shown) Highlight(selected_);
+    else ShowSelection();
+}
+
 void CPictureView::ResetForNewProject() {
     selected_ = -1;
     loading_ = true;
@@ -282,8 +267,8 @@ bool CPictureView::AppendRow(size_t index) {
     item.pszText = name.data();
     item.iImage = PictureTypeIcon(pictures_[index].szFile);
     const int row = int(SendMessageW(list(), LVM_INSERTITEMW, 0, LPARAM(&item)));
-    SetCell(list(), row, 1, Wide(pictures_[index].szFile));
-    SetCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[index] * 1024)));
+    SetListCell(list(), row, 1, Wide(pictures_[index].szFile));
+    SetListCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[index] * 1024)));
     return true;
 }
 
@@ -296,8 +281,8 @@ void CPictureView::SetRow(int row) {
     item.pszText = name.data();
     item.iImage = PictureTypeIcon(picture.szFile);
     SendMessageW(list(), LVM_SETITEMW, 0, LPARAM(&item));
-    SetCell(list(), row, 1, Wide(picture.szFile));
-    SetCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[size_t(row)] * 1024)));
+    SetListCell(list(), row, 1, Wide(picture.szFile));
+    SetListCell(list(), row, 2, Wide(PictureSizeText(kilobytes_[size_t(row)] * 1024)));
 }
 
 void CPictureView::Highlight(int row) {
@@ -418,8 +403,8 @@ void CPictureView::ReportMissing(const std::vector<std::string>& paths) {
                                       MB_OK | MB_ICONEXCLAMATION);
 }
 
-int CPictureView::Ask(const wchar_t* question) {
-    return context_.services->prompter->Show(hwnd(), question, kProgramName, MB_OKCANCEL | MB_ICONQUESTION);
+int CPictureView::Ask(const wchar_t* question, UINT icon) {
+    return context_.services->prompter->Show(hwnd(), question, kProgramName, MB_OKCANCEL | icon);
 }
 
 // --- list commands -------------------------------------------------------------------------
@@ -504,7 +489,7 @@ void CPictureView::MoveDown() {
 
 void CPictureView::RemoveAll() {
     if (pictures_.empty()) return;
-    if (Ask(L"Remove all pictures?   ") != IDOK) return;
+    if (Ask(L"Remove all pictures?   ", MB_ICONWARNING) != IDOK) return;
     pictures_.clear();
     kilobytes_.clear();
     highlighting_ = true;
@@ -570,7 +555,8 @@ void CPictureView::ChooseCaptionFont() {
 
 void CPictureView::ApplyToAll() {
     if (selected_ < 0) return;
-    if (Ask(L"Apply this caption settings to all pictures?   ") != IDOK) return;
+    // Every picture's own look is overwritten: a warning.
+    if (Ask(L"Apply this caption settings to all pictures?   ", MB_ICONWARNING) != IDOK) return;
     const CPictureData look = pictures_[size_t(selected_)];
     for (CPictureData& picture : pictures_) {
         picture.lfCaptionFont = look.lfCaptionFont;
@@ -582,17 +568,19 @@ void CPictureView::ApplyToAll() {
 
 void CPictureView::SetDefault() {
     if (selected_ < 0) return;
-    if (Ask(L"Set this caption settings to default parameter?   ") != IDOK) return;
+    if (Ask(L"Set this caption settings to default parameter?   ", MB_ICONQUESTION) != IDOK) return;
     const CPictureData& picture = pictures_[size_t(selected_)];
-    defaults_ = CaptionStyle{picture.lfCaptionFont, picture.crCaptionColor, picture.nCaptionPos};
-    // Not a change of the project: the defaults belong to the maker, not to the file.
-    if (!context_.doc->SaveCaptionDefaults(defaults_)) {
+    // Not a change of the project: the defaults belong to the maker, not to the file. They
+    // change only once they are stored, so what the page uses is what the next New or Open
+    // uses too.
+    if (!context_.doc->SaveCaptionDefaults(
+            CaptionStyle{picture.lfCaptionFont, picture.crCaptionColor, picture.nCaptionPos})) {
         context_.services->prompter->Show(
-            hwnd(),
-            L"The caption defaults could not be saved. Pictures added from now on get them until Glimmerdeck "
-            L"closes.",
-            kProgramName, MB_OK | MB_ICONEXCLAMATION);
+            hwnd(), L"The caption defaults could not be saved: they stay as they were.", kProgramName,
+            MB_OK | MB_ICONEXCLAMATION);
+        return;
     }
+    defaults_ = context_.doc->DefaultCaptionStyle();
 }
 
 // --- the context menu ----------------------------------------------------------------------

@@ -44,6 +44,7 @@ public:
     void LoadFromProject() override;
     void StoreToProject() override;
     void ResetForNewProject() override;
+    void AfterProjectSaved() override;
     void Show(bool visible) override;
 
     // The commands of the buttons, the context menu and the list's keys, also for tests.
@@ -105,7 +106,8 @@ private:
     void ShowPixelSize();
     void MarkModified();
     void ReportMissing(const std::vector<std::string>& paths);
-    int Ask(const wchar_t* question);
+    // OK and Cancel with the question icon, or the warning icon when OK destroys.
+    int Ask(const wchar_t* question, UINT icon);
     void OnCaptionEdited();
     void OnPositionChosen();
     std::vector<std::string> ListedFiles() const;

@@ -1,5 +1,7 @@
 #include "maker/win32/saver_preview_thread.h"
 
+#include "maker/win32/maker_services.h"
+
 #include "common/random15.h"
 
 namespace gd {
@@ -77,6 +79,7 @@ bool PreviewLauncher::Start(HWND maker_window, PreviewPlan plan) {
     PreviewWindowOptions options;
     options.return_to = maker_window;
     current_ = std::make_unique<CSaverPreviewThread>(instance_, std::move(plan), std::move(options));
+    current_->on_thread_end = [maker_window] { PostMessageW(maker_window, kPreviewEndedMessage, 0, 0); };
     return current_->Start();
 }
 

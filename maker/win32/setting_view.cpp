@@ -15,6 +15,7 @@
 #include "maker/win32/setting_sample.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -167,9 +168,7 @@ void CSettingView::OnInitDialog() {
 }
 
 void CSettingView::SetButtonIcons() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance,
-                               nullptr);
+    tooltip_ = CreateTooltips(context_.instance, hwnd());
     const int size = ScaleForWindow(hwnd(), 16);
     for (size_t i = 0; i < std::size(kIconButtons); ++i) {
         const IconButton& b = kIconButtons[i];
@@ -180,15 +179,7 @@ void CSettingView::SetButtonIcons() {
     }
 }
 
-void CSettingView::AddTooltip(int id, const wchar_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = UINT_PTR(Item(id));
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-}
+void CSettingView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 void CSettingView::LoadFromProject() {
     if (first_load_) {

@@ -466,7 +466,7 @@ TEST_F(ProjectFiles, TheDocumentRefusesToSaveAnIllegalNameAndTracksPathAndTitle)
     EXPECT_EQ(doc.Save(path, sink), ProjectFileResult::kBadName);
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0], "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(sink.messages[0], "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".");
     doc.project().szName = "";  // an empty name does not prevent saving
     doc.SetModifiedFlag();
     ASSERT_EQ(doc.Save(path, sink), ProjectFileResult::kOk);

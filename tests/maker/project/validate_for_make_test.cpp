@@ -33,7 +33,9 @@ TEST(ValidateForMake, NameThenPicturesThenOverwrite) {
     for (char c : std::string("\"*/:<>?\\|")) {
         p.szName = std::string("a") + c;
         EXPECT_FALSE(ValidateForMake(p, ui)) << c;
-        EXPECT_EQ(ui.problems.back().second, "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+        EXPECT_EQ(ui.problems.back().second,
+                  "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \"" + std::string(1, c) +
+                      "\".");
     }
 
     p.szName = "  My Show ";
@@ -76,7 +78,12 @@ TEST(ValidateForMake, NamesWindowsCannotGiveAFileAreRefused) {
     EXPECT_EQ(NameProblem("Show."), "Screensaver name can't end with a dot or a blank!    ");
     EXPECT_EQ(NameProblem("Show "), "Screensaver name can't end with a dot or a blank!    ");
     EXPECT_EQ(NameProblem("a\nb"), "Screensaver name can't contain control characters!    ");
-    EXPECT_EQ(NameProblem("a:\nb"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(NameProblem("a:\nb"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".");
+    // The first of the nine the name holds is named; a name without any has no message.
+    EXPECT_EQ(NameCharactersMessage("What? Now*"),
+              "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \"?\".");
+    EXPECT_EQ(NameCharactersMessage("a\"b"), std::string(kNameCharactersMessage) + "\nThis name contains \"\"\".");
+    EXPECT_EQ(NameCharactersMessage("Plain"), "");
     size_t problems = ui.problems.size();
     for (const char* name : {"CONSOLE", "COM10", "LPT0", "Com", "My.Show", "Ünïcödé", "NULL", "a.CON"}) {
         p.szName = name;
@@ -119,7 +126,8 @@ TEST(ValidateForMake, AnyLanguageGoesAndOnlyBytesThatAreNotUtf8AreNamedOnTheirPa
 TEST(ValidateForMake, ANameFollowsTheRulesOfAWindowsFileNameInAnyLanguage) {
     for (const char* name : {"Ελλάδα 2026", "東京の夜", "Łódź", "Ёлка", "\U0001F388 party"})
         EXPECT_EQ(NameProblem(name), "") << name;
-    EXPECT_EQ(NameProblem("Ελλάδα:2026"), "Screensaver name can't contain :\n / \\ : * ? \" < > |     ");
+    EXPECT_EQ(NameProblem("Ελλάδα:2026"),
+              "Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".");
     EXPECT_EQ(NameProblem("K\xF6ln"), "Screensaver name can't contain the byte 0xF6 (not UTF-8)!    ");
     EXPECT_EQ(NameProblem("Σ."), "Screensaver name can't end with a dot or a blank!    ");
     // 30 characters, but with so many combining marks that the file name would pass the

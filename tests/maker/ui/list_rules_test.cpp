@@ -27,6 +27,25 @@ TEST(ListSelection, StaysAtItsIndexAfterARemovalUnlessTheEndWent) {
     EXPECT_EQ(SelectionAfterRemoval(0, 0), -1);  // the only row went
 }
 
+TEST(ListSelection, FollowsTheSelectedFileWhenASaveDropsMissingOnes) {
+    const std::vector<std::string> listed{"a", "b", "c", "d", "e"};
+    // Nothing dropped: every row stays, the selection too.
+    RowsAfterDrop same = RowsKeptAfterDrop(listed, listed, 3);
+    EXPECT_EQ(same.kept, std::vector<bool>(5, true));
+    EXPECT_EQ(same.selected, 3);
+    // Rows before the selected one went: the selection moves up with its file.
+    RowsAfterDrop before = RowsKeptAfterDrop(listed, {"b", "d", "e"}, 3);
+    EXPECT_EQ(before.kept, (std::vector<bool>{false, true, false, true, true}));
+    EXPECT_EQ(before.selected, 1);
+    // The selected file went: the row after it takes its place, or the new last row.
+    EXPECT_EQ(RowsKeptAfterDrop(listed, {"a", "b", "e"}, 2).selected, 2);
+    EXPECT_EQ(RowsKeptAfterDrop(listed, {"a", "b"}, 4).selected, 1);
+    EXPECT_EQ(RowsKeptAfterDrop(listed, {}, 1).selected, -1);
+    // No selection stays none; a list holding one path twice drops the right copy.
+    EXPECT_EQ(RowsKeptAfterDrop(listed, {"c"}, -1).selected, -1);
+    EXPECT_EQ(RowsKeptAfterDrop({"x", "y", "x"}, {"y", "x"}, 2).kept, (std::vector<bool>{false, true, true}));
+}
+
 TEST(ListSelection, ArrowKeysStepAndStopAtTheEnds) {
     EXPECT_EQ(SelectionAfterKey(ListKey::kUp, 4, -1), 0);
     EXPECT_EQ(SelectionAfterKey(ListKey::kDown, 4, -1), 3);

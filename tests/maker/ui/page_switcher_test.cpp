@@ -25,6 +25,8 @@ public:
     void StoreToProject() override { journal_.Add(page_, "store"); }
     void ResetForNewProject() override { journal_.Add(page_, "reset"); }
     void StopPlaying() override { journal_.Add(page_, "stop"); }
+    void ResumePlaying() override { journal_.Add(page_, "resume"); }
+    void AfterProjectSaved() override { journal_.Add(page_, "saved"); }
     void Show(bool visible) override { journal_.Add(page_, visible ? "show" : "hide"); }
 
 private:
@@ -96,6 +98,18 @@ TEST_F(PageSwitcherTest, CommitAndStopReachOnlyExistingPages) {
     switcher_.CommitShownPage();
     switcher_.StopPlaying();
     EXPECT_EQ(journal_.Take(), (Log{"3:store", "1:stop", "3:stop"}));
+    switcher_.ResumePlaying();
+    EXPECT_EQ(journal_.Take(), (Log{"1:resume", "3:resume"}));
+}
+
+TEST_F(PageSwitcherTest, SavingNeitherReloadsNorResetsNorSwitchesPages) {
+    switcher_.SwitchToPage(kPicturesPage);
+    journal_.Take();
+    switcher_.AfterProjectSaved();
+    // Only the pages that exist hear of it; none loads again, the shown one stays.
+    EXPECT_EQ(journal_.Take(), (Log{"1:saved", "2:saved"}));
+    EXPECT_EQ(switcher_.current(), kPicturesPage);
+    EXPECT_FALSE(switcher_.reload_pending(kPicturesPage));
 }
 
 TEST(PageSwitcher, PageThatCannotBeMadeIsRefused) {

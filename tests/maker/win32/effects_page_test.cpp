@@ -10,6 +10,7 @@
 #include "effects/effect_table.h"
 #include "maker/project/project_options.h"
 #include "maker/win32/effect_view.h"
+#include "maker/win32/general_view.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "tests/maker/win32/preview_support.h"
@@ -56,6 +57,15 @@ protected:
         click.hdr.idFrom = IDC_EFFECT_LIST;
         click.hdr.code = UINT(NM_CLICK);
         click.iItem = -1;
+        SendMessageW(page.hwnd(), WM_NOTIFY, IDC_EFFECT_LIST, LPARAM(&click));
+    }
+
+    void ClickRow(CEffectView& page, int row) {
+        NMITEMACTIVATE click{};
+        click.hdr.hwndFrom = page.list();
+        click.hdr.idFrom = IDC_EFFECT_LIST;
+        click.hdr.code = UINT(NM_CLICK);
+        click.iItem = row;
         SendMessageW(page.hwnd(), WM_NOTIFY, IDC_EFFECT_LIST, LPARAM(&click));
     }
 
@@ -196,6 +206,59 @@ TEST_F(EffectsPage, ABesideClickNeverStartsAStoppedDemonstration) {
     ClickBesideTheRows(page);
     EXPECT_EQ(SelectedEffectRow(page.list()), 3);
     EXPECT_FALSE(page.demo().playing());
+}
+
+TEST_F(EffectsPage, AClickOnTheSelectedRowStartsItsStoppedDemonstration) {
+    CEffectView& page = ShowEffects();
+    page.SelectRow(5);
+    page.StopPlaying();
+    ASSERT_FALSE(page.demo().playing());
+    ClickRow(page, 5);
+    EXPECT_TRUE(page.demo().playing());
+    EXPECT_EQ(page.demo().effect(), 6);
+    // A click on another row still switches to that one.
+    ClickRow(page, 7);
+    EXPECT_EQ(page.demo().effect(), 8);
+}
+
+TEST_F(EffectsPage, TheDemonstrationResumesAfterPreviewMakeAndSave) {
+    services_.start_preview = [](HWND, CScreenSaverDoc&) {};
+    MakeFrame();
+    frame_->doc().project().pictureList.push_back(CPictureData{});
+    frame_->doc().project().pictureList.back().szFile = Path("gone.jpg");
+    CEffectView& page = ShowEffects();
+    page.SelectRow(2);
+    ASSERT_TRUE(page.demo().playing());
+    Command(ID_MAKE_PREVIEW);
+    EXPECT_FALSE(page.demo().playing()) << "the preview covers the screen";
+    SendMessageW(frame_->hwnd(), kPreviewEndedMessage, 0, 0);
+    EXPECT_TRUE(page.demo().playing());
+    EXPECT_EQ(page.demo().effect(), 3);
+
+    // Make SCR (here without an encoder: it says so) gives the demonstration back too.
+    frame_->doc().project().szName = "Show";
+    frame_->doc().project().szOutputFolder = folder_.path().string();
+    frame_->general_view()->LoadFromProject();
+    Command(ID_MAKE_SCR);
+    EXPECT_TRUE(page.demo().playing());
+
+    // A demonstration stopped by the user's leaving the page is not started by an ended
+    // preview behind another page, but when the page is shown again.
+    page.SelectRow(9);
+    SendMessageW(frame_->navigation().Button(kGeneralPage), BM_CLICK, 0, 0);
+    Command(ID_MAKE_PREVIEW);
+    SendMessageW(frame_->hwnd(), kPreviewEndedMessage, 0, 0);
+    EXPECT_FALSE(page.demo().playing());
+    SendMessageW(frame_->navigation().Button(kEffectsPage), BM_CLICK, 0, 0);
+    EXPECT_TRUE(page.demo().playing());
+    EXPECT_EQ(page.demo().effect(), 10);
+
+    // Saving leaves it alone.
+    files_.save.push_back(Path("show.psm"));
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(std::filesystem::exists(folder_.path() / "show.psm"));
+    EXPECT_TRUE(page.demo().playing());
+    EXPECT_EQ(SelectedEffectRow(page.list()), 9);
 }
 
 TEST_F(EffectsPage, PreviewMakeAndANewProjectStopTheDemonstration) {

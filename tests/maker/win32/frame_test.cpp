@@ -168,17 +168,39 @@ TEST_F(Frame, NavigationPaneSwitchesPagesWithOneButtonChecked) {
     for (int page = 1; page <= kPageCount; ++page) EXPECT_NE(frame_->pages().page(page), nullptr) << page;
 }
 
-TEST_F(Frame, CaptionFollowsTheNameAtEachKeystrokeWithinItsLimit) {
+TEST_F(Frame, CaptionShowsTheFileNameMarkedWhileModified) {
     MakeFrame();
     HWND name = GeneralItem(IDC_SAVER_NAME);
     TypeInto(name, L"Ab");
-    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - Ab");
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - *Untitled") << "the name is not the file's name";
     EXPECT_TRUE(frame_->doc().IsModified());
+    files_.save = {Path("ab show.psm")};
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - ab show.psm");
+    EXPECT_EQ(files_.save_suggestions, std::vector<std::string>{"Ab"}) << "a first save suggests the name";
+    // Any edit marks it; saving clears the mark, so does a new project.
+    TypeInto(GeneralItem(IDC_AUTHOR), L"Ann");
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - *ab show.psm");
+    prompter_.answers = {IDCANCEL};
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(TakeMessages(), Texts{L"Save changes to ab show.psm?"});
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - ab show.psm");
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - Untitled");
+}
+
+TEST_F(Frame, NameFieldKeepsItsLimits) {
+    MakeFrame();
+    HWND name = GeneralItem(IDC_SAVER_NAME);
+    TypeInto(name, L"Ab");
     TypeInto(name, std::wstring(40, L'x'));
     EXPECT_EQ(GetWindowTextLengthW(name), 30) << "a 31st character is refused";
     SetName(L"");
     TypeInto(name, L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
-    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - \u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026");
+    SendMessageW(frame_->navigation().Button(kPicturesPage), BM_CLICK, 0, 0);
+    EXPECT_EQ(frame_->doc().project().szName, "\u0395\u03bb\u03bb\u03ac\u03b4\u03b1 2026") << "held as UTF-8";
+    SendMessageW(frame_->navigation().Button(kGeneralPage), BM_CLICK, 0, 0);
     struct Limit {
         int id;
         int chars;
@@ -230,7 +252,8 @@ TEST_F(Frame, BlankNameStopsMakeOnTheGeneralPageWithTheFocusInTheName) {
 
 TEST_F(Frame, NameWithAColonIsRefusedByMakeAndBySave) {
     MakeFrame();
-    const std::wstring refusal = L"Screensaver name can't contain :\n / \\ : * ? \" < > |     ";
+    const std::wstring refusal =
+        L"Screensaver name can't contain :\n / \\ : * ? \" < > |     \nThis name contains \":\".";
     SetName(L"a:b");
     Command(ID_MAKE_SCR);
     EXPECT_EQ(TakeMessages(), Texts{refusal});
@@ -281,6 +304,7 @@ TEST_F(Frame, OverwriteQuestionNamesTheSelfInstallingFile) {
     MakeProjectReady("Show");
     folder_.Write("Show.exe", std::string("old"));
     folder_.Write("Show.scr", std::string("old"));
+    folder_.Write("Show.exe", std::string("old"));
     prompter_.answers = {IDCANCEL};
     Command(ID_MAKE_SCR);
     std::wstring expected = Wide(folder_.path().string()) + L"\\Show.exe already exists. \nDo you want to replace it?   ";
@@ -333,7 +357,7 @@ TEST_F(Frame, SaveChangesStepRunsBeforeTheProjectIsReplaced) {
     TypeInto(GeneralItem(IDC_SAVER_NAME), L"Mine");
     prompter_.answers = {IDCANCEL};
     Command(ID_FILE_NEW);
-    EXPECT_EQ(TakeMessages(), Texts{L"Save changes to Mine?"});
+    EXPECT_EQ(TakeMessages(), Texts{L"Save changes to Untitled?"});
     EXPECT_EQ(frame_->doc().project().szName, "Mine") << "cancelled: the project stays";
 
     prompter_.answers = {IDYES};
@@ -348,8 +372,26 @@ TEST_F(Frame, SaveChangesStepRunsBeforeTheProjectIsReplaced) {
     prompter_.answers = {IDNO};
     files_.open = {Path("mine.psm")};
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(TakeMessages(), Texts{L"Save changes to Other?"});
+    EXPECT_EQ(TakeMessages(), Texts{L"Save changes to Untitled?"});
     EXPECT_EQ(ItemText(frame_->general_view()->hwnd(), IDC_SAVER_NAME), L"Mine");
+}
+
+TEST_F(Frame, SaveChangesAndReplaceWarn) {
+    MakeFrame();
+    MakeProjectReady("Show");
+    folder_.Write("Show.scr", std::string("old"));
+    folder_.Write("Show.exe", std::string("old"));
+    prompter_.answers = {IDCANCEL};
+    Command(ID_MAKE_SCR);
+    ASSERT_EQ(prompter_.shown.size(), 1u);
+    EXPECT_NE(prompter_.shown[0].text.find(L"already exists"), std::wstring::npos);
+    EXPECT_EQ(prompter_.shown[0].type & MB_ICONMASK, UINT(MB_ICONWARNING));
+    TypeInto(GeneralItem(IDC_AUTHOR), L"Ann");
+    prompter_.answers = {IDCANCEL};
+    Command(ID_FILE_NEW);
+    ASSERT_EQ(prompter_.shown.size(), 2u);
+    EXPECT_EQ(prompter_.shown[1].type & MB_ICONMASK, UINT(MB_ICONWARNING));
+    EXPECT_EQ(prompter_.shown[1].type & MB_TYPEMASK, UINT(MB_YESNOCANCEL));
 }
 
 TEST_F(Frame, CloseAsksToSaveAModifiedProject) {
@@ -361,7 +403,7 @@ TEST_F(Frame, CloseAsksToSaveAModifiedProject) {
     prompter_.answers = {IDNO};
     Command(ID_APP_EXIT);
     EXPECT_EQ(frame_->hwnd(), nullptr);
-    EXPECT_EQ(TakeMessages(), (Texts{L"Save changes to Mine?", L"Save changes to Mine?"}));
+    EXPECT_EQ(TakeMessages(), (Texts{L"Save changes to Untitled?", L"Save changes to Untitled?"}));
 }
 
 TEST_F(Frame, OpeningAnotherProjectReloadsExistingPagesWhenShown) {

@@ -104,9 +104,7 @@ void FillSampleProject(CMainFrame& frame, const std::string& program_folder, con
     project.pictureList[1].lfCaptionFont.italic = 1;
     project.pictureList[1].crCaptionColor = 0x00F0F0F0;
     project.pictureList[1].nCaptionPos = 0;
-    frame.doc().SetTitle("Summer 2024");
     frame.general_view()->LoadFromProject();
-    SetWindowTextW(frame.hwnd(), FrameCaption(frame.doc().GetTitle()).c_str());
 }
 
 // The sample music, and copies under the names of the other kinds the list marks, in the

@@ -156,6 +156,64 @@ TEST_F(PicturesPage, MissingFilesAreReportedOnceWhenShownAndLeaveTheList) {
     EXPECT_EQ(Project().pictureList.size(), 1u);
 }
 
+TEST_F(PicturesPage, SavingKeepsWhatThePageShowsAndDropsOnlyTheRowsOfGoneFiles) {
+    MakeFrame();
+    const std::string a = File("a.jpg"), b = File("b.jpg"), c = File("c.jpg"), d = File("d.jpg");
+    AddToProject({a, b, c, d}, "Hello");
+    CPictureView& page = ShowPictures();
+    page.ClickRow(2);
+    ASSERT_TRUE(page.preview().has_picture());
+    std::filesystem::remove(a);
+    files_.save.push_back(Path("show.psm"));
+    Command(ID_FILE_SAVE);
+    ASSERT_TRUE(std::filesystem::exists(Path("show.psm")));
+    TakeMessages();
+    EXPECT_EQ(Files(page), (std::vector<std::string>{b, c, d}));
+    EXPECT_EQ(page.selected(), 1);
+    EXPECT_EQ(HighlightedRow(page.list()), 1);
+    EXPECT_TRUE(Enabled(page, IDC_CAPTION_TEXT));
+    EXPECT_EQ(ItemText(page.hwnd(), IDC_CAPTION_TEXT), L"Hello");
+    EXPECT_EQ(page.preview().file(), c);
+    EXPECT_TRUE(page.preview().has_picture());
+    EXPECT_EQ(Totals(page), L"Total picture num: 3  Total size: 0 K");
+    EXPECT_FALSE(Modified());
+
+    // A save with nothing gone changes nothing; the selected file gone: the next one.
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(page.selected(), 1);
+    std::filesystem::remove(c);
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(Files(page), (std::vector<std::string>{b, d}));
+    EXPECT_EQ(page.selected(), 1);
+    EXPECT_EQ(page.preview().file(), d);
+    EXPECT_EQ(frame_->pages().current(), kPicturesPage);
+}
+
+TEST_F(PicturesPage, QuestionsThatDestroyWarnOthersAsk) {
+    MakeFrame();
+    AddToProject({File("a.jpg"), File("b.jpg")});
+    CPictureView& page = ShowPictures();
+    page.ClickRow(0);
+    prompter_.answers = {IDCANCEL, IDCANCEL, IDCANCEL};
+    page.SetDefault();
+    page.ApplyToAll();
+    page.RemoveAll();
+    ASSERT_EQ(prompter_.shown.size(), 3u);
+    EXPECT_EQ(prompter_.shown[0].type & MB_ICONMASK, UINT(MB_ICONQUESTION)) << "set default";
+    EXPECT_EQ(prompter_.shown[1].type & MB_ICONMASK, UINT(MB_ICONWARNING)) << "apply to all";
+    EXPECT_EQ(prompter_.shown[2].type & MB_ICONMASK, UINT(MB_ICONWARNING)) << "remove all";
+}
+
+TEST_F(PicturesPage, TheSizeColumnStaysInView) {
+    CPictureView& page = ShowPictures();
+    HWND list = page.list();
+    RECT client{};
+    GetClientRect(list, &client);
+    int right = 0;
+    for (int column = 0; column < 3; ++column) right += int(SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+    EXPECT_LE(right, client.right - GetSystemMetrics(SM_CXVSCROLL));
+}
+
 TEST_F(PicturesPage, AddingSkipsListedFilesWhateverTheirCaseAndKeepsTheSelection) {
     MakeFrame();
     const std::string a = File("a.jpg"), b = File("B.gif"), c = File("c.bmp");

@@ -183,7 +183,7 @@ TEST_F(Walkthrough, TheMadeScreensaverCarriesWhatThePagesShow) {
     Click(g, IDC_STANDARD_SAVER);
     files_.folder = {output.string()};
     Click(g, IDC_BROWSE_FOLDER);
-    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - Harbour Days");
+    EXPECT_EQ(frame_->Caption(), L"Glimmerdeck - *Untitled");
 
     // Pictures: added in one choice, put in the order meadow, harbour, waves, and the
     // first two captioned, each with its own font, colour and position.

@@ -22,10 +22,13 @@ inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD milliseco
 }
 
 // Drops the messages left in this thread's queue, such as the WM_QUIT that a show window
-// posts when it goes, so the next test starts with an empty queue.
+// posts when it goes, so the next test starts with an empty queue. WM_PAINT is
+// dispatched instead: it is not a queued message but the state of a window waiting to be
+// painted, and it comes back at every peek until the window has painted.
 inline void DropPendingMessages() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        if (message.message == WM_PAINT) DispatchMessageA(&message);
 }
 
 }  // namespace gd
