@@ -3,61 +3,26 @@
 #include <cstring>
 #include <utility>
 
+#include "imaging/exif_fields.h"
+
 namespace gd {
 namespace {
 
-struct TiffReader {
-    Bytes tiff;
-    bool big_endian;
-    bool Has(size_t at, size_t n) const { return at <= tiff.size() && n <= tiff.size() - at; }
-    uint16_t U16(size_t at) const {
-        return big_endian ? uint16_t((tiff[at] << 8) | tiff[at + 1]) : uint16_t(tiff[at] | (tiff[at + 1] << 8));
-    }
-    uint32_t U32(size_t at) const {
-        return big_endian ? (uint32_t(U16(at)) << 16) | U16(at + 2) : uint32_t(U16(at)) | (uint32_t(U16(at + 2)) << 16);
-    }
-};
+constexpr uint16_t kOrientationTag = 0x0112;
 
-int OrientationFromTiff(Bytes tiff) {
-    if (tiff.size() < 8) return 1;
-    TiffReader r{tiff, tiff[0] == 'M'};
-    if (!((tiff[0] == 'I' && tiff[1] == 'I') || (tiff[0] == 'M' && tiff[1] == 'M'))) return 1;
-    size_t ifd = r.U32(4);
-    if (!r.Has(ifd, 2)) return 1;
-    int count = r.U16(ifd);
-    for (int i = 0; i < count; ++i) {
-        size_t entry = ifd + 2 + size_t(i) * 12;
-        if (!r.Has(entry, 12)) return 1;
-        if (r.U16(entry) == 0x0112 && r.U16(entry + 2) == 3) {
-            int v = r.U16(entry + 8);
-            return v >= 1 && v <= 8 ? v : 1;
-        }
-    }
-    return 1;
+int OrientationOf(std::optional<TiffFields> fields) {
+    if (!fields) return 1;
+    const int v = fields->Short(fields->FirstDirectory(), kOrientationTag).value_or(1);
+    return v >= 1 && v <= 8 ? v : 1;
 }
 
 }  // namespace
 
-int ReadTiffOrientation(Bytes exif) {
-    if (exif.size() > 6 && std::memcmp(exif.data(), "Exif\0\0", 6) == 0) exif = exif.subspan(6);
-    return OrientationFromTiff(exif);
-}
+int ReadTiffOrientation(Bytes exif) { return OrientationOf(TiffFields::Open(exif)); }
 
 int ReadExifOrientation(Bytes jpeg) {
-    if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return 1;
-    size_t pos = 2;
-    // The EXIF block sits among the first markers, before the first scan.
-    while (pos + 4 <= jpeg.size() && jpeg[pos] == 0xFF) {
-        uint8_t marker = jpeg[pos + 1];
-        if (marker == 0xDA || marker == 0xD9) break;
-        size_t length = size_t(jpeg[pos + 2] << 8) | jpeg[pos + 3];
-        if (length < 2 || pos + 2 + length > jpeg.size()) break;
-        Bytes body = jpeg.subspan(pos + 4, length - 2);
-        if (marker == 0xE1 && body.size() > 6 && std::memcmp(body.data(), "Exif\0\0", 6) == 0)
-            return OrientationFromTiff(body.subspan(6));
-        pos += 2 + length;
-    }
-    return 1;
+    const std::optional<Bytes> exif = JpegExifBlock(jpeg);
+    return exif ? OrientationOf(TiffFields::Open(*exif)) : 1;
 }
 
 Status OrientDib(Dib& dib, int orientation) {

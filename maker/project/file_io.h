@@ -21,6 +21,9 @@ enum class ReadFileStatus { kOk, kOpenFailed, kReadFailed };
 // The whole file, or why not: it could not be opened, or reading it failed (a folder
 // cannot be read).
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileError* error = nullptr);
+// The file's first `limit` bytes (all of a shorter file), or why not.
+ReadFileStatus ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes,
+                             FileError* error = nullptr);
 
 // Replaces the content of the file at `path`: the file is either the previous one or the
 // complete new one, never a part. The new content goes to a temporary file beside the

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -122,6 +124,10 @@ bool WriteHardLinked(const std::string& path, std::span<const uint8_t> bytes, Fi
 }  // namespace
 
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileError* error) {
+    return ReadFileStart(path, SIZE_MAX, bytes, error);
+}
+
+ReadFileStatus ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, FileError* error) {
     bytes.clear();
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return Failed(error, path), ReadFileStatus::kOpenFailed;
@@ -131,15 +137,16 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
         errno = EISDIR;
         return Failed(error, path), ReadFileStatus::kReadFailed;
     }
-    if (st.st_size > 0) bytes.reserve(size_t(st.st_size));
+    if (st.st_size > 0) bytes.reserve((std::min)(size_t(st.st_size), limit));
     uint8_t buffer[1 << 16];
-    for (;;) {
-        ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    while (bytes.size() < limit) {
+        ssize_t n = ::read(fd.get(), buffer, (std::min)(sizeof buffer, limit - bytes.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Failed(error, path), ReadFileStatus::kReadFailed;
         if (n == 0) return ReadFileStatus::kOk;
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
+    return ReadFileStatus::kOk;
 }
 
 bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes, FileError* error) {

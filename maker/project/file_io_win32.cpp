@@ -2,7 +2,9 @@
 // the file system allows works, whatever the ANSI code page.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 
 #include "common/utf16.h"
 #include "maker/project/file_io.h"
@@ -126,6 +128,10 @@ template <class Fill> bool ReplaceThroughTemporary(const std::string& path, File
 }  // namespace
 
 ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, FileError* error) {
+    return ReadFileStart(path, SIZE_MAX, bytes, error);
+}
+
+ReadFileStatus ReadFileStart(const std::string& path, size_t limit, std::vector<uint8_t>& bytes, FileError* error) {
     bytes.clear();
     const std::wstring wide = Utf8ToUtf16(path);
     if (IsFolder(wide)) {
@@ -135,14 +141,17 @@ ReadFileStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
     Handle file(OpenForReading(wide));
     if (!file.valid()) return Failed(error, path), ReadFileStatus::kOpenFailed;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) bytes.reserve(size_t(size.QuadPart));
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+        bytes.reserve((std::min)(size_t(size.QuadPart), limit));
     uint8_t buffer[1 << 16];
-    for (;;) {
+    while (bytes.size() < limit) {
         DWORD n = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) return Failed(error, path), ReadFileStatus::kReadFailed;
+        const DWORD wanted = DWORD((std::min)(sizeof buffer, limit - bytes.size()));
+        if (!ReadFile(file.get(), buffer, wanted, &n, nullptr)) return Failed(error, path), ReadFileStatus::kReadFailed;
         if (n == 0) return ReadFileStatus::kOk;
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
+    return ReadFileStatus::kOk;
 }
 
 bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes, FileError* error) {

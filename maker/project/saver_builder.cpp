@@ -16,6 +16,7 @@
 #include "maker/project/path_rules.h"
 #include "maker/project/project_options.h"
 #include "maker/project/payload_text.h"
+#include "maker/project/picture_dates.h"
 #include "maker/project/skipped_inputs.h"
 #include "maker/project/staged_output.h"
 
@@ -83,10 +84,14 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
     return c;
 }
 
-CaptionRecord MakeCaptionRecord(const CPictureData& picture) {
-    const std::string_view text = TrimWhiteSpace(CutToCharacters(TrimWhiteSpace(picture.szCaption), kCaptionTextLimit));
+CaptionRecord MakeCaptionRecord(const CPictureData& picture, std::string_view shown) {
+    const std::string_view text = TrimWhiteSpace(CutToCharacters(TrimWhiteSpace(shown), kCaptionTextLimit));
     return {RecordFont(picture.lfCaptionFont), picture.crCaptionColor, picture.nCaptionPos, RecordText(text),
             CaptionTexts{std::string(text), picture.lfCaptionFont.face_name}};
+}
+
+CaptionRecord MakeCaptionRecord(const CPictureData& picture) {
+    return MakeCaptionRecord(picture, CaptionAsMade(picture));
 }
 
 CSaverBuilder::CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log,
@@ -184,8 +189,11 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
 
 bool CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, uint16_t id) {
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
-    if (picture.szCaption.empty()) return true;
-    const CaptionRecord caption = MakeCaptionRecord(picture);
+    // The project keeps the caption as typed; the screensaver gets it filled in, and no
+    // caption at all when that leaves nothing to show ("{folder}" of a file in a root).
+    const std::string shown = CaptionAsMade(picture);
+    if (TrimWhiteSpace(shown).empty()) return true;
+    const CaptionRecord caption = MakeCaptionRecord(picture, shown);
     if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption)) &&
         target.Write(RT_SAVER_CAPTION_TEXTS, id, EncodeCaptionTexts(*caption.texts)))
         return true;

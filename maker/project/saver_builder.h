@@ -15,6 +15,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -49,9 +50,12 @@ std::string TemplatePathFor(const std::string& program_folder);
 SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int music_count,
                             const std::string& identifier, const std::string& build_time);
 
-// The caption record of a picture: its caption trimmed and cut to kCaptionTextLimit
-// characters, in Unicode (texts, for the caption's text record) and in best-fit
-// code-page bytes with the font's face name (the record cuts the text to its field).
+// The caption record of a picture showing the caption text `shown`: trimmed and cut to
+// kCaptionTextLimit characters, in Unicode (texts, for the caption's text record) and in
+// best-fit code-page bytes with the font's face name (the record cuts the text to its
+// field).
+CaptionRecord MakeCaptionRecord(const CPictureData& picture, std::string_view shown);
+// The same for the picture's own caption with its placeholders filled in (CaptionAsMade).
 CaptionRecord MakeCaptionRecord(const CPictureData& picture);
 
 class CSaverBuilder {

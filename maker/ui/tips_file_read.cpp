@@ -2,7 +2,7 @@
 #include "common/text_trim.h"
 #include "maker/project/file_io.h"
 #include "maker/ui/tip_of_the_day.h"
-#include "maker/ui/tips_file_time.h"
+#include "maker/project/file_time.h"
 
 namespace gd {
 

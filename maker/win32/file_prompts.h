@@ -21,12 +21,12 @@ public:
     virtual std::optional<std::string> ChooseIcon(HWND owner, const std::string& start_folder) = 0;
     // A file-system folder, in the system's folder browser titled `title`.
     virtual std::optional<std::string> ChooseFolder(HWND owner, const std::wstring& title) = 0;
-    // Pictures to add, in the picture-previewing dialog "Add image files to list"; any
-    // number of them, in the dialog's order.
-    virtual std::optional<std::vector<std::string>> ChoosePictures(HWND owner) = 0;
-    // Music files to add, in the open dialog "Add music files to list"; any number of
-    // them, in the dialog's order.
-    virtual std::optional<std::vector<std::string>> ChooseMusic(HWND owner) = 0;
+    // Pictures to add, in the picture-previewing dialog "Add image files to list" starting
+    // in `start_folder`; any number of them, in the dialog's order.
+    virtual std::optional<std::vector<std::string>> ChoosePictures(HWND owner, const std::string& start_folder) = 0;
+    // Music files to add, in the open dialog "Add music files to list" starting in
+    // `start_folder`; any number of them, in the dialog's order.
+    virtual std::optional<std::vector<std::string>> ChooseMusic(HWND owner, const std::string& start_folder) = 0;
 };
 
 // The platform's dialogs.

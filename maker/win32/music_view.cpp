@@ -10,6 +10,7 @@
 #include "maker/ui/dropped_files.h"
 #include "maker/ui/list_rules.h"
 #include "maker/ui/music_rules.h"
+#include "maker/win32/add_files_prompt.h"
 #include "maker/win32/added_files_check.h"
 #include "maker/win32/bitmap_strip.h"
 #include "maker/win32/dpi.h"
@@ -295,7 +296,7 @@ void CMusicView::RunCommand(int id) {
 
 void CMusicView::AddMusic() {
     SetFocus(list());
-    std::optional<std::vector<std::string>> chosen = context_.services->files->ChooseMusic(hwnd());
+    std::optional<std::vector<std::string>> chosen = ChooseFilesToAdd(*context_.services, AddDialog::kMusic, hwnd());
     if (!chosen) return;
     AddFiles(*chosen);
 }

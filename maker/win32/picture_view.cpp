@@ -7,9 +7,11 @@
 #include <utility>
 
 #include "maker/project/payload_text.h"
+#include "maker/project/picture_dates.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/ui/dropped_files.h"
 #include "maker/ui/picture_list_text.h"
+#include "maker/win32/add_files_prompt.h"
 #include "maker/win32/added_files_check.h"
 #include "maker/win32/bitmap_strip.h"
 #include "maker/win32/caption_sample.h"
@@ -96,7 +98,7 @@ INT_PTR CPictureView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (item.CtlID != IDC_CAPTION_SAMPLE) return FALSE;
         const bool shown = selected_ >= 0;
         DrawCaptionSample(item, FontOnWindow(sample_font_, hwnd(), context_.doc->project().bScaleTexts != 0),
-                          sample_color_, shown ? Wide(pictures_[size_t(selected_)].szCaption) : std::wstring());
+                          sample_color_, shown ? Wide(CaptionAsMade(pictures_[size_t(selected_)])) : std::wstring());
         return TRUE;
     }
     case WM_DPICHANGED_AFTERPARENT:
@@ -411,7 +413,7 @@ int CPictureView::Ask(const wchar_t* question, UINT icon) {
 
 void CPictureView::AddPictures() {
     SetFocus(list());
-    std::optional<std::vector<std::string>> chosen = context_.services->files->ChoosePictures(hwnd());
+    std::optional<std::vector<std::string>> chosen = ChooseFilesToAdd(*context_.services, AddDialog::kPictures, hwnd());
     if (!chosen) return;
     AddFiles(*chosen);
 }

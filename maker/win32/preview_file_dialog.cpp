@@ -33,8 +33,9 @@ FileDialogOptions IconDialogOptions(const std::string& start_folder) {
     return options;
 }
 
-FileDialogOptions AddPicturesDialogOptions() {
+FileDialogOptions AddPicturesDialogOptions(const std::string& start_folder) {
     FileDialogOptions options;
+    options.initial_folder = start_folder;
     options.title = L"Add image files to list";
     options.filter = Wide(AddPicturesFilter());
     options.multiple = true;

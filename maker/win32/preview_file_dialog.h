@@ -85,7 +85,7 @@ private:
 FileDialogOptions IconDialogOptions(const std::string& start_folder);
 
 // The Pictures page's "Add image files to list": several pictures of the types the page
-// lists.
-FileDialogOptions AddPicturesDialogOptions();
+// lists, starting in `start_folder` (empty: where the system chooses).
+FileDialogOptions AddPicturesDialogOptions(const std::string& start_folder = {});
 
 }  // namespace gd

@@ -62,20 +62,22 @@ public:
         return chosen->front();
     }
 
-    std::optional<std::vector<std::string>> ChoosePictures(HWND owner) override {
+    std::optional<std::vector<std::string>> ChoosePictures(HWND owner, const std::string& start_folder) override {
         CPicturePreview preview;
-        CPreviewFileDialog dialog(preview, AddPicturesDialogOptions());
+        CPreviewFileDialog dialog(preview, AddPicturesDialogOptions(start_folder));
         return dialog.Run(HINSTANCE(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), owner);
     }
 
-    std::optional<std::vector<std::string>> ChooseMusic(HWND owner) override {
+    std::optional<std::vector<std::string>> ChooseMusic(HWND owner, const std::string& start_folder) override {
         OpenFileNames names(2048);
+        const std::wstring folder = Wide(start_folder);
         GrowingNames growing{&names, nullptr};
         OPENFILENAMEW ofn{};
         ofn.lStructSize = sizeof ofn;
         ofn.hwndOwner = owner;
         ofn.lpstrFilter = kMusicFilter;
         ofn.lpstrTitle = L"Add music files to list";
+        ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST |
                     OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
         ofn.lpfnHook = &GrowingNamesHook;

@@ -11,6 +11,7 @@
 
 #include "maker/project/message_sink.h"
 #include "maker/project/project_file.h"
+#include "tests/maker/project/metadata_samples.h"
 #include "tests/maker/project/temp_folder.h"
 
 namespace gd {
@@ -282,6 +283,37 @@ TEST_F(Commands, MovePicturesOffSurvivesTheProjectFileAndReachesTheScreensaver) 
     // Turned on again, the file is the one of before, byte for byte.
     ASSERT_EQ(Glimmerdeck({"set", psm, "bMovePicture=1"}).code, 0) << Stderr();
     EXPECT_EQ(test::ReadBytes(psm), before);
+}
+
+// Every picture captioned with its date from the shell: the project keeps the words, the
+// screensaver shows each picture's own date and name.
+TEST_F(Commands, CaptionPlaceholdersAreSetForEveryPictureAndFilledInByMake) {
+    if (!std::filesystem::exists(GD_RUNTIME_TEMPLATE)) GTEST_SKIP() << "no runtime template in this build";
+    std::filesystem::create_directories(folder.path() / "program" / "data");
+    std::filesystem::copy_file(GD_RUNTIME_TEMPLATE, folder.File("program/data/data1.dat"));
+    const std::string harbour = folder.Write(
+        "Harbour.jpg", test::WithSegments(test::ReadBytes(Input("project/truecolor.jpg")),
+                                          test::ExifSegment(test::ExifTiff("2019:08:17 18:30:45"))));
+    const std::string quay = Copy("project/photo.gif", "Quay.gif");
+    const std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm, "--name", "Dated", "--picture", harbour, "--picture", quay, "--output-folder",
+                           folder.path().string(), "--standard"})
+                  .code,
+              0)
+        << Stderr();
+    ASSERT_EQ(Glimmerdeck({"set", psm, "pictureList[*].szCaption={file}, {date:%d %b %Y}"}).code, 0) << Stderr();
+    const std::string shown = Glimmerdeck({"show", psm}).out;
+    EXPECT_NE(shown.find("pictureList[0].szCaption={file}, {date:%d %b %Y}\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("pictureList[1].szCaption={file}, {date:%d %b %Y}\n"), std::string::npos) << shown;
+
+    ASSERT_EQ(Glimmerdeck({"make", psm}).code, 0) << Stderr();
+    const Outcome info = Glimmerdeck({"info", folder.File("Dated.scr")});
+    ASSERT_EQ(info.code, 0) << Stderr();
+    EXPECT_NE(info.out.find("szCaption \"Harbour, 17 Aug 2019\""), std::string::npos) << info.out;
+    // The GIF has no recorded date: the day its file last changed stands in.
+    EXPECT_NE(info.out.find("szCaption \"Quay, "), std::string::npos) << info.out;
+    EXPECT_EQ(info.out.find("{date"), std::string::npos) << info.out;
+    EXPECT_EQ(Project(psm).pictureList[0].szCaption, "{file}, {date:%d %b %Y}");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "maker/project/path_rules.h"
 #include "maker/project/project_options.h"
+#include "tests/maker/project/metadata_samples.h"
+#include "tests/maker/project/temp_folder.h"
 
 namespace gd {
 namespace {
@@ -51,6 +53,23 @@ CParamData Project() {
     project.bMouseRightClick = 0;
     project.bKeyboardEvent = 1;
     return project;
+}
+
+// The preview shows a caption as the made screensaver will: its placeholders filled in.
+TEST(PreviewPlan, CaptionsShowTheirPlaceholdersFilledIn) {
+    test::TempFolder folder;
+    CParamData project = Project();
+    project.pictureList[0].szFile =
+        folder.Write("Ferry.jpg", test::JpegWith(test::ExifSegment(test::ExifTiff("2019:08:17 18:30:45"))));
+    project.pictureList[0].szCaption = " {file}, {date:%e %b %Y} ";
+    project.pictureList[1].szCaption = "{date}";  // a file that is not there: nothing to fill in
+    const PreviewPlan plan = MakePreviewPlan(project);
+    ASSERT_EQ(plan.pictures.size(), 3u);
+    ASSERT_TRUE(plan.pictures[0].caption && plan.pictures[0].caption->texts);
+    EXPECT_EQ(plan.pictures[0].caption->text, "Ferry, 17 Aug 2019");
+    EXPECT_EQ(plan.pictures[0].caption->texts->text, "Ferry, 17 Aug 2019");
+    EXPECT_EQ(plan.pictures[1].caption->text, "{date}");
+    EXPECT_EQ(project.pictureList[0].szCaption, " {file}, {date:%e %b %Y} ");
 }
 
 TEST(PreviewPlan, TakesThePicturesEffectsAndSettingsAsTheScreensaverStoresThem) {

@@ -14,6 +14,7 @@
 #include "maker/project/saver_builder.h"
 #include "maker/project/staged_output.h"
 #include "tests/maker/project/build_fakes.h"
+#include "tests/maker/project/metadata_samples.h"
 #include "tests/maker/project/temp_folder.h"
 
 namespace gd {
@@ -144,6 +145,46 @@ TEST_F(Build, CaptionsAreTrimmedAndBlankOnesGetNoEntry) {
     const auto& long_caption = entries.at({RT_SAVER_CAPTION, 2});
     ASSERT_EQ(long_caption.size(), 136u);
     EXPECT_EQ(std::string(long_caption.begin() + 68, long_caption.begin() + 132), std::string(64, 'x'));
+}
+
+TEST_F(Build, CaptionPlaceholdersAreFilledInForTheScreensaverAndKeptAsTypedInTheProject) {
+    std::filesystem::create_directories(program.path() / "Holiday 2019");
+    const test::ByteList dated = test::JpegWith(test::ExifSegment(test::ExifTiff("2019:08:17 18:30:45")));
+    project.pictureList.push_back({program.Write("Holiday 2019/Ferry.jpg", dated), {}});
+    project.pictureList[0].szCaption = " {date:%A %d %B %Y}, {file} in {folder} ";
+    project.pictureList.push_back({program.Write("long.jpg", dated), {}});
+    project.pictureList[1].szCaption = "{date:%B %B %B %B %B %B %B %B %B %B %B %B}";  // 83 characters filled in
+    const std::string typed[] = {"{date:%A %d %B %Y}, {file} in {folder}", project.pictureList[1].szCaption};
+    RunIt();
+    ASSERT_TRUE(succeeded);
+    auto caption = [&](uint16_t id) {
+        std::optional<CaptionRecord> record = DecodeCaptionRecord(targets.written.entries.at({RT_SAVER_CAPTION, id}));
+        EXPECT_TRUE(record && ApplyCaptionTexts(targets.written.entries.at({RT_SAVER_CAPTION_TEXTS, id}), *record));
+        return record.value_or(CaptionRecord{});
+    };
+    const CaptionRecord ferry = caption(0), long_one = caption(1);
+    EXPECT_EQ(ferry.text, "Saturday 17 August 2019, Ferry in Holiday 2019");
+    EXPECT_EQ(ferry.texts->text, ferry.text);
+    // Held to the caption's 64 characters as any long caption.
+    const std::string months = "August August August August August August August August August A";
+    EXPECT_EQ(long_one.text, months);
+    EXPECT_EQ(long_one.texts->text, months);
+    EXPECT_EQ(project.pictureList[0].szCaption, typed[0]);
+    EXPECT_EQ(project.pictureList[1].szCaption, typed[1]);
+}
+
+// Captions typed before placeholders existed, braces and all, make the bytes they made.
+TEST_F(Build, CaptionsWithoutPlaceholdersMakeTheSameRecords) {
+    AddPicture("a.jpg", "  100% sure: {Date} date}{ file %Y {}  ");
+    AddPicture("b.jpg", "{date");
+    RunIt();
+    const auto& entries = targets.written.entries;
+    const std::vector<uint8_t>& a = entries.at({RT_SAVER_CAPTION, 0});
+    ASSERT_EQ(a.size(), 136u);
+    const std::string text = "100% sure: {Date} date}{ file %Y {}";
+    EXPECT_EQ(std::string(a.begin() + 68, a.end()), text + std::string(136 - 68 - text.size(), '\0'));
+    EXPECT_EQ(entries.at({RT_SAVER_CAPTION_TEXTS, 0}), EncodeCaptionTexts(CaptionTexts{text, project.pictureList[0].lfCaptionFont.face_name}));
+    EXPECT_EQ(DecodeCaptionRecord(entries.at({RT_SAVER_CAPTION, 1}))->text, "{date");
 }
 
 TEST_F(Build, MusicEntriesCarryTheExtensionTagAndMissingFilesAreSkipped) {

@@ -28,8 +28,8 @@ public:
     std::optional<std::string> SaveProjectAs(HWND, const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseIcon(HWND, const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFolder(HWND, const std::wstring&) override { return std::nullopt; }
-    std::optional<std::vector<std::string>> ChoosePictures(HWND) override { return pictures; }
-    std::optional<std::vector<std::string>> ChooseMusic(HWND) override { return std::nullopt; }
+    std::optional<std::vector<std::string>> ChoosePictures(HWND, const std::string&) override { return pictures; }
+    std::optional<std::vector<std::string>> ChooseMusic(HWND, const std::string&) override { return std::nullopt; }
     std::vector<std::string> pictures;
 };
 

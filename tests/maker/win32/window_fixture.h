@@ -37,12 +37,19 @@ public:
         return Next(icon);
     }
     std::optional<std::string> ChooseFolder(HWND, const std::wstring&) override { return Next(folder); }
-    std::optional<std::vector<std::string>> ChoosePictures(HWND) override { return Next(pictures); }
-    std::optional<std::vector<std::string>> ChooseMusic(HWND) override { return Next(music); }
+    std::optional<std::vector<std::string>> ChoosePictures(HWND, const std::string& start_folder) override {
+        picture_folders.push_back(start_folder);
+        return Next(pictures);
+    }
+    std::optional<std::vector<std::string>> ChooseMusic(HWND, const std::string& start_folder) override {
+        music_folders.push_back(start_folder);
+        return Next(music);
+    }
 
     std::deque<std::optional<std::string>> open, save, icon, folder;
     std::deque<std::optional<std::vector<std::string>>> pictures, music;
     std::vector<std::string> save_suggestions, icon_folders;
+    std::vector<std::string> picture_folders, music_folders;  // where the Add dialogs started
 
 private:
     template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {

@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "maker/ui/tips_file_time.h"
+#include "maker/project/file_time.h"
 
 namespace gd {
 

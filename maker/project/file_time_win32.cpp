@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "common/utf16.h"
-#include "maker/ui/tips_file_time.h"
+#include "maker/project/file_time.h"
 
 namespace gd {
 
