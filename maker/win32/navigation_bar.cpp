@@ -6,10 +6,14 @@
 #include "maker/win32/navigation_bar.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
+
+#include <memory>
 
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/state_window.h"
+#include "win32/accessible_window.h"
 
 namespace gd {
 
@@ -39,6 +43,27 @@ constexpr NavigationButton kButtons[] = {
 int PageOfButton(int control) { return control - kNavigationCommandBase; }
 
 }  // namespace
+
+// A navigation button for screen readers: a page tab named by its caption, selected
+// while its page is shown.
+class CNavigationBar::ButtonAccessible final : public AccessibleModel {
+public:
+    ButtonAccessible(const CNavigationBar& bar, int page) : bar_(bar), page_(page) {}
+    std::wstring Name(long) const override { return AccessibleText(bar_.Button(page_)); }
+    long Role(long) const override { return ROLE_SYSTEM_PAGETAB; }
+    long State(long) const override {
+        long state = STATE_SYSTEM_SELECTABLE;
+        if (bar_.checked() == page_) state |= STATE_SYSTEM_SELECTED;
+        if (bar_.hovered() == page_) state |= STATE_SYSTEM_HOTTRACKED;
+        return state;
+    }
+    std::wstring DefaultAction(long) const override { return L"Switch"; }
+    void DoDefaultAction(long) const override { PostMessageW(bar_.Button(page_), BM_CLICK, 0, 0); }
+
+private:
+    const CNavigationBar& bar_;
+    int page_;
+};
 
 CNavigationBar::~CNavigationBar() {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
@@ -79,6 +104,7 @@ bool CNavigationBar::Create(HINSTANCE instance, HWND parent, int id) {
                                          0, window_,
                                          HMENU(INT_PTR(kNavigationCommandBase + page)), instance, nullptr);
         SetWindowSubclass(buttons_[page], &CNavigationBar::ButtonProc, UINT_PTR(page), DWORD_PTR(this));
+        MakeAccessible(buttons_[page], std::make_unique<ButtonAccessible>(*this, page));
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -131,7 +157,7 @@ void CNavigationBar::SetChecked(int page) {
         SetWindowLongW(buttons_[n], GWL_STYLE, n == page ? style | WS_TABSTOP : style & ~WS_TABSTOP);
         InvalidateRect(buttons_[n], nullptr, FALSE);
     }
-    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, buttons_[page], OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, buttons_[page], OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CNavigationBar::OnArrowKey(int page, UINT key) {

@@ -38,6 +38,7 @@ public:
     void UpdateForDpi();
 
 private:
+    class ButtonAccessible;
     template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                        DWORD_PTR self);
