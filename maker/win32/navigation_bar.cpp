@@ -13,6 +13,7 @@
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/state_window.h"
+#include "win32/high_contrast.h"
 #include "win32/accessible_window.h"
 
 namespace gd {
@@ -124,7 +125,7 @@ int CNavigationBar::Width() const { return ScaleForDpi(kButtonWidth, dpi_); }
 void CNavigationBar::UpdateForDpi() {
     dpi_ = WindowDpi(window_);
     DropResources();
-    background_ = CreateSolidBrush(kNavigationColor);
+    UpdateColors();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -137,6 +138,14 @@ void CNavigationBar::UpdateForDpi() {
                      ScaleForDpi(kButtonHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void CNavigationBar::UpdateColors() {
+    if (background_) DeleteObject(background_);
+    background_ = CreateSolidBrush(ThemedColor(kNavigationColor, COLOR_BTNFACE));
+    InvalidateRect(window_, nullptr, TRUE);
+    for (HWND button : buttons_)
+        if (button) InvalidateRect(button, nullptr, FALSE);
 }
 
 void CNavigationBar::LoadIcons() {
@@ -196,9 +205,12 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     if (page < 1 || page > 5) return;
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, background_);
     bool checked = page == checked_;
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    // In a high-contrast theme the shown page's button is marked as a selection is, in
+    // the theme's highlight: a sunken edge alone is hard to see there.
+    const bool marked = checked && HighContrastOn();
+    FillRect(dc, &r, marked ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
     if (checked || pressed) {
         DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
     } else if (page == hovered_) {
@@ -214,7 +226,7 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     OffsetRect(&text, shift, shift);
     HGDIOBJ old_font = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ThemedColor(RGB(0, 0, 0), COLOR_BTNTEXT));
     DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old_font);
     if (item.itemState & ODS_FOCUS) {
@@ -232,6 +244,9 @@ LRESULT CNavigationBar::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
         DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;
+    case WM_SYSCOLORCHANGE:
+        UpdateColors();
+        return 0;
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(window_, &r);

@@ -4,12 +4,17 @@
 
 #include "imaging/cx_image.h"
 #include "maker/ui/picture_fit.h"
+#include "raster/pixel.h"
 #include "win32/dib_surface.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
 namespace {
 constexpr wchar_t kPaneClass[] = L"GlimmerdeckPicturePane";
+
+// Black around the picture, or the theme's window colour in high contrast.
+COLORREF PaneGround() { return ThemedColor(RGB(0, 0, 0), COLOR_WINDOW); }
 }  // namespace
 
 struct CPicturePane::Decoded {
@@ -73,15 +78,16 @@ void CPicturePane::Render() {
     canvas_ = std::make_unique<DibSurface>(client.right, client.bottom);
     if (canvas_->dc()) {
         Bitmap view = canvas_->View();
-        view.Fill(0);
+        const Pixel ground = PixelFromColorRef(PaneGround());
+        view.Fill(ground);
         if (decoded_) {
             const Rect fit = FitPictureInBox(picture_width_, picture_height_, view.width(), view.height());
             if (!fit.is_empty()) {
-                // Transparent parts of the picture show the pane's black.
+                // Transparent parts of the picture show the pane's ground.
                 DibSurface scaled(fit.width(), fit.height());
                 if (scaled.dc()) {
                     Bitmap part = scaled.View();
-                    part.Fill(0);
+                    part.Fill(ground);
                     decoded_->image.Draw2(part, 0, 0, fit.width(), fit.height());
                     BitBlt(canvas_->dc(), fit.left, fit.top, fit.width(), fit.height(), scaled.dc(), 0, 0, SRCCOPY);
                 }
@@ -108,13 +114,18 @@ LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wpar
         break;
     case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
+    case WM_SYSCOLORCHANGE:
+        if (self) self->Render();
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         if (self && self->canvas_ && self->canvas_->dc()) {
             BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
         } else {
-            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            HBRUSH ground = CreateSolidBrush(PaneGround());
+            FillRect(dc, &paint.rcPaint, ground);
+            DeleteObject(ground);
         }
         EndPaint(window, &paint);
         return 0;

@@ -15,6 +15,7 @@
 #include "maker/win32/setting_sample.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/high_contrast.h"
 #include "win32/list_page.h"
 
 namespace gd {
@@ -148,9 +149,10 @@ INT_PTR CSettingView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         DrawSample(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        // The note about the banner stands out in red on the page's colour.
+        // The note about the banner stands out in red on the page's colour (in the theme's
+        // text colour in high contrast, where red may not be read).
         if (reinterpret_cast<HWND>(lparam) != Item(IDC_BANNER_NOTE)) return FALSE;
-        SetTextColor(reinterpret_cast<HDC>(wparam), kNoteColor);
+        SetTextColor(reinterpret_cast<HDC>(wparam), ThemedColor(kNoteColor, COLOR_BTNTEXT));
         SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
         return INT_PTR(GetSysColorBrush(COLOR_BTNFACE));
     default:
