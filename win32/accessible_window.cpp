@@ -8,24 +8,42 @@ namespace gd {
 namespace {
 
 constexpr UINT_PTR kAccessibleSubclass = 0x41434358;  // "ACCX"
-constexpr wchar_t kModelProperty[] = L"GlimmerdeckAccessibleModel";
+constexpr UINT_PTR kLabelSubclass = 0x4143434C;       // "ACCL"
+constexpr wchar_t kLabelProperty[] = L"GlimmerdeckAccessibleLabel";
+
+// The interface's id from its declaration: the import library of oleacc.dll also has a
+// symbol IID_IAccessible, a stub of code rather than the id, which a link may take in the
+// id's place (every object handed out would then be refused).
+const IID kIAccessible = __uuidof(IAccessible);
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-// IAccessible over a model; what the model does not answer goes to the system's object.
-class ModelAccessible final : public IAccessible {
+// What a window's style and the focus say of it.
+long WindowState(HWND window) {
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    long bits = 0;
+    if (!(style & WS_VISIBLE)) bits |= STATE_SYSTEM_INVISIBLE;
+    if (style & WS_DISABLED) bits |= STATE_SYSTEM_UNAVAILABLE;
+    else bits |= STATE_SYSTEM_FOCUSABLE;
+    if (GetFocus() == window) bits |= STATE_SYSTEM_FOCUSED;
+    return bits;
+}
+
+// The system's own object for a window, answering every question; the classes below
+// answer some of them themselves.
+class SystemAccessible : public IAccessible {
 public:
-    ModelAccessible(HWND window, const AccessibleModel& model) : window_(window), model_(model) {
-        CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard_));
+    explicit SystemAccessible(HWND window) : window_(window) {
+        CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&standard_));
     }
-    ~ModelAccessible() {
+    virtual ~SystemAccessible() {
         if (standard_) standard_->Release();
     }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
         if (!out) return E_POINTER;
-        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+        if (id == IID_IUnknown || id == IID_IDispatch || id == kIAccessible) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -51,10 +69,94 @@ public:
         return E_NOTIMPL;
     }
 
-    // IAccessible
+    // IAccessible: the system's answers.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         return standard_ ? standard_->get_accParent(parent) : S_FALSE;
     }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (standard_) return standard_->get_accChildCount(count);
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (standard_) return standard_->get_accChild(child, object);
+        *object = nullptr;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        return Ask(name, [&] { return standard_->get_accName(child, name); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return Ask(value, [&] { return standard_->get_accValue(child, value); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return Ask(text, [&] { return standard_->get_accDescription(child, text); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        return standard_ ? standard_->get_accRole(child, role) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        return standard_ ? standard_->get_accState(child, state) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return Ask(help, [&] { return standard_->get_accHelp(child, help); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+        *topic = 0;
+        return Ask(file, [&] { return standard_->get_accHelpTopic(file, child, topic); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
+        return Ask(keys, [&] { return standard_->get_accKeyboardShortcut(child, keys); });
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (standard_) return standard_->get_accFocus(focus);
+        focus->vt = VT_EMPTY;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (standard_) return standard_->get_accSelection(selection);
+        selection->vt = VT_EMPTY;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        return Ask(action, [&] { return standard_->get_accDefaultAction(child, action); });
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        return standard_ ? standard_->accSelect(flags, child) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        return standard_ ? standard_->accLocation(left, top, width, height, child) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return standard_ ? standard_->accNavigate(direction, start, end) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+        return standard_ ? standard_->accHitTest(x, y, hit) : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        return standard_ ? standard_->accDoDefaultAction(child) : E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+protected:
+    template <class Question> HRESULT Ask(BSTR* answer, Question question) {
+        *answer = nullptr;
+        return standard_ ? question() : S_FALSE;
+    }
+
+    HWND window_;
+    IAccessible* standard_ = nullptr;
+
+private:
+    LONG references_ = 1;
+};
+
+// IAccessible over a model; what the model does not answer goes to the system's object.
+class ModelAccessible final : public SystemAccessible {
+public:
+    ModelAccessible(HWND window, const AccessibleModel& model) : SystemAccessible(window), model_(model) {}
+
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         *count = model_.Count();
         return S_OK;
@@ -84,29 +186,18 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (!Valid(child)) return E_INVALIDARG;
-        long bits = model_.State(child.lVal);
-        if (IsSelf(child)) {
-            const LONG style = GetWindowLongW(window_, GWL_STYLE);
-            if (!(style & WS_VISIBLE)) bits |= STATE_SYSTEM_INVISIBLE;
-            if (style & WS_DISABLED) bits |= STATE_SYSTEM_UNAVAILABLE;
-            else bits |= STATE_SYSTEM_FOCUSABLE;
-            if (GetFocus() == window_) bits |= STATE_SYSTEM_FOCUSED;
-        }
         state->vt = VT_I4;
-        state->lVal = bits;
+        state->lVal = model_.State(child.lVal) | (IsSelf(child) ? WindowState(window_) : 0);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
         *help = nullptr;
         return S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
-        *file = nullptr;
-        *topic = 0;
-        return S_FALSE;
-    }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
-        return standard_ && IsSelf(child) ? standard_->get_accKeyboardShortcut(child, keys) : S_FALSE;
+        if (IsSelf(child)) return SystemAccessible::get_accKeyboardShortcut(child, keys);
+        *keys = nullptr;
+        return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         focus->vt = VT_EMPTY;
@@ -146,7 +237,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        return standard_ && IsSelf(start) ? standard_->accNavigate(direction, start, end) : S_FALSE;
+        return IsSelf(start) ? SystemAccessible::accNavigate(direction, start, end) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
         POINT at{x, y};
@@ -164,18 +255,48 @@ public:
         model_.DoDefaultAction(child.lVal);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
     bool Valid(const VARIANT& child) const {
         return child.vt == VT_I4 && child.lVal >= 0 && child.lVal <= model_.Count();
     }
 
-    LONG references_ = 1;
-    HWND window_;
     const AccessibleModel& model_;
-    IAccessible* standard_ = nullptr;
+};
+
+// The system's object with the name (and, where given, the role and value) of a label.
+class LabelAccessible final : public SystemAccessible {
+public:
+    LabelAccessible(HWND window, const AccessibleLabel& label) : SystemAccessible(window), label_(label) {}
+
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (!IsSelf(child)) return SystemAccessible::get_accName(child, name);
+        *name = SysAllocString(label_.name.c_str());
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!IsSelf(child) || label_.role == 0) return SystemAccessible::get_accRole(child, role);
+        role->vt = VT_I4;
+        role->lVal = label_.role;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (!IsSelf(child) || label_.role == 0) return SystemAccessible::get_accState(child, state);
+        // A window of the program's own class, which the system knows nothing of.
+        state->vt = VT_I4;
+        state->lVal = WindowState(window_) & ~STATE_SYSTEM_FOCUSABLE;
+        if (label_.role == ROLE_SYSTEM_ANIMATION) state->lVal |= STATE_SYSTEM_ANIMATED;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (!IsSelf(child) || !label_.value) return SystemAccessible::get_accValue(child, value);
+        const std::wstring text = label_.value();
+        *value = text.empty() ? nullptr : SysAllocString(text.c_str());
+        return text.empty() ? S_FALSE : S_OK;
+    }
+
+private:
+    const AccessibleLabel& label_;
 };
 
 LRESULT CALLBACK AccessibleProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
@@ -183,41 +304,77 @@ LRESULT CALLBACK AccessibleProc(HWND window, UINT message, WPARAM wparam, LPARAM
     auto* model = reinterpret_cast<AccessibleModel*>(data);
     if (message == WM_GETOBJECT && LONG(lparam) == OBJID_CLIENT) {
         auto* object = new ModelAccessible(window, *model);
-        LRESULT result = LresultFromObject(IID_IAccessible, wparam, object);
+        LRESULT result = LresultFromObject(kIAccessible, wparam, object);
         object->Release();
         return result;
     }
     if (message == WM_NCDESTROY) {
-        RemovePropW(window, kModelProperty);
         RemoveWindowSubclass(window, &AccessibleProc, id);
         delete model;
     }
     return DefSubclassProc(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+    auto* label = reinterpret_cast<AccessibleLabel*>(data);
+    if (message == WM_GETOBJECT && LONG(lparam) == OBJID_CLIENT) {
+        auto* object = new LabelAccessible(window, *label);
+        LRESULT result = LresultFromObject(kIAccessible, wparam, object);
+        object->Release();
+        return result;
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, kLabelProperty);
+        RemoveWindowSubclass(window, &LabelProc, id);
+        delete label;
+    }
+    return DefSubclassProc(window, message, wparam, lparam);
+}
+
 }  // namespace
 
-IAccessible* AccessibleObjectOf(HWND window) {
-    auto* model = static_cast<AccessibleModel*>(GetPropW(window, kModelProperty));
-    return model ? new ModelAccessible(window, *model) : nullptr;
+void LabelForScreenReaders(HWND window, AccessibleLabel label) {
+    if (!window) return;
+    if (auto* given = static_cast<AccessibleLabel*>(GetPropW(window, kLabelProperty))) {
+        *given = std::move(label);
+        return;
+    }
+    auto* kept = new AccessibleLabel(std::move(label));
+    if (!SetWindowSubclass(window, &LabelProc, kLabelSubclass, DWORD_PTR(kept))) {
+        delete kept;
+        return;
+    }
+    SetPropW(window, kLabelProperty, kept);
 }
 
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleModel> model) {
     if (!window || !model) return;
-    if (!SetWindowSubclass(window, &AccessibleProc, kAccessibleSubclass, DWORD_PTR(model.get()))) return;
-    SetPropW(window, kModelProperty, model.release());
+    if (SetWindowSubclass(window, &AccessibleProc, kAccessibleSubclass, DWORD_PTR(model.get()))) model.release();
+}
+
+std::wstring LabelAsName(const std::wstring& text) {
+    std::wstring name;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size() && text[i + 1] != L'&') continue;
+        if (text[i] == L'&') ++i;
+        if (i < text.size()) name += text[i];
+    }
+    const size_t first = name.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return {};
+    name = name.substr(first, name.find_last_not_of(L" \t") - first + 1);
+    if (!name.empty() && name.back() == L':') name.pop_back();
+    return name;
+}
+
+std::wstring ColorAsWords(COLORREF color) {
+    return L"red " + std::to_wstring(GetRValue(color)) + L", green " + std::to_wstring(GetGValue(color)) +
+           L", blue " + std::to_wstring(GetBValue(color));
 }
 
 std::wstring AccessibleText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, int(std::size(text)));
-    std::wstring name;
-    for (const wchar_t* c = text; *c; ++c) {
-        if (*c == L'&' && c[1] != L'&') continue;
-        if (*c == L'&') ++c;
-        name += *c;
-    }
-    return name;
+    return LabelAsName(text);
 }
 
 }  // namespace gd

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "imaging/cx_image.h"
+#include "common/utf16.h"
 #include "maker/ui/picture_fit.h"
 #include "raster/pixel.h"
+#include "win32/accessible_window.h"
 #include "win32/dib_surface.h"
 #include "win32/high_contrast.h"
 
@@ -40,6 +42,9 @@ bool CPicturePane::Create(HINSTANCE instance, HWND parent, int frame_id) {
     frame_id_ = frame_id;
     window_ = CreateWindowExW(0, kPaneClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr, instance, this);
     if (!window_) return false;
+    LabelForScreenReaders(window_, {L"Picture preview", ROLE_SYSTEM_GRAPHIC, [this] {
+                              return has_picture() ? Utf8ToUtf16(file_) : std::wstring(L"No picture");
+                          }});
     Place();
     return true;
 }

@@ -14,6 +14,8 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/setting_sample.h"
 #include "maker/win32/ui_text.h"
+#include "win32/accessible_window.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
 #include "win32/high_contrast.h"
 #include "win32/list_page.h"
@@ -167,6 +169,13 @@ void CSettingView::OnInitDialog() {
     }
     banner_limit_.Attach(hwnd());
     swatch_.Attach(Item(IDC_BG_SWATCH));
+    // The banner's labels ("Text", "Position") say too little once read alone.
+    constexpr ControlName kNames[] = {{IDC_BANNER_TEXT, L"Banner text"}, {IDC_BANNER_POS, L"Banner position"}};
+    NameControlsForScreenReaders(hwnd(), kNames);
+    LabelForScreenReaders(Item(IDC_BG_SWATCH), {L"Background color", ROLE_SYSTEM_GRAPHIC,
+                                                [this] { return ColorAsWords(swatch_.ShownColor()); }});
+    LabelForScreenReaders(Item(IDC_BANNER_SAMPLE), {L"Banner sample", ROLE_SYSTEM_GRAPHIC,
+                                                    [this] { return Wide(TrimWhiteSpace(ItemUtf8(hwnd(), IDC_BANNER_TEXT))); }});
 }
 
 void CSettingView::SetButtonIcons() {

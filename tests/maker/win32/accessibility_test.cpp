@@ -1,16 +1,18 @@
 // What a screen reader learns of the main window through the accessibility interface
 // (IAccessible): the navigation buttons and the toolbar's buttons by name, role and
-// state, and the icon-only buttons by their tooltip's text. The objects are the ones
-// WM_GETOBJECT hands out; the tests' Wine prefix has no marshaller for IAccessible, so
-// AccessibleObjectFromWindow cannot pass them and they are read in place.
+// state, the icon-only buttons by their tooltip's text, and every control of every page
+// that takes the focus or draws itself by a name of its own. The objects are the ones a
+// screen reader gets: through AccessibleObjectFromWindow.
 
 #include <windows.h>
 #include <oleacc.h>
 
+#include "maker/win32/effect_view.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "tests/maker/win32/window_fixture.h"
 #include "win32/accessible_window.h"
+#include "win32/dialog_items.h"
 
 namespace gd::test {
 namespace {
@@ -32,8 +34,13 @@ protected:
         MakerWindowTest::TearDown();
         CoUninitialize();
     }
+    // The object a screen reader gets for a window, through the accessibility API.
     static IAccessible* ObjectOf(HWND window) {
-        return AccessibleObjectOf(window);
+        IAccessible* object = nullptr;
+        const HRESULT hr =
+            AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+        if (FAILED(hr)) return nullptr;
+        return object;
     }
     static Read ReadChild(IAccessible* object, long child) {
         Read read;
@@ -139,6 +146,106 @@ TEST_F(Accessibility, IconOnlyButtonsAreNamedByTheirTooltip) {
         GetWindowTextW(button, text, 128);
         EXPECT_STREQ(text, e.name) << "the system's object names a button by its text";
     }
+}
+
+TEST_F(Accessibility, EveryControlThatTakesTheFocusOrDrawsItselfIsNamedOnEveryPage) {
+    MakeFrame();
+    CParamData& project = frame_->doc().project();
+    project.pictureList.push_back(CPictureData(folder_.Write("a.jpg", std::string(40, 'x')),
+                                               frame_->doc().DefaultCaptionStyle()));
+    for (int page = 1; page <= kPageCount; ++page) {
+        SendMessageW(frame_->navigation().Button(page), BM_CLICK, 0, 0);
+        HWND dialog = dynamic_cast<FramePage*>(frame_->pages().page(page))->hwnd();
+        int read = 0;
+        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(c)) continue;
+            wchar_t kind[64] = {};
+            GetClassNameW(c, kind, 64);
+            const LONG style = GetWindowLongW(c, GWL_STYLE);
+            const std::wstring k = kind;
+            const bool draws_itself = (_wcsicmp(kind, L"Static") == 0 && (style & SS_TYPEMASK) == SS_OWNERDRAW) ||
+                                      (_wcsicmp(kind, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) ||
+                                      k.rfind(L"Glimmerdeck", 0) == 0 || c == GetDlgItem(dialog, IDC_BG_SWATCH);
+            const bool takes_focus = (style & WS_TABSTOP) || _wcsicmp(kind, L"Edit") == 0 ||
+                                     _wcsicmp(kind, L"ComboBox") == 0 || k == L"SysListView32" ||
+                                     k == L"msctls_trackbar32" ||
+                                     (_wcsicmp(kind, L"Button") == 0 && (style & BS_TYPEMASK) != BS_GROUPBOX);
+            if (!draws_itself && !takes_focus) continue;
+            IAccessible* object = ObjectOf(c);
+            ASSERT_NE(object, nullptr) << "page " << page << " control " << GetDlgCtrlID(c);
+            const Read r = ReadChild(object, CHILDID_SELF);
+            object->Release();
+            ++read;
+            EXPECT_FALSE(r.name.empty()) << "page " << page << " control " << GetDlgCtrlID(c) << " of class "
+                                         << std::string(k.begin(), k.end());
+            EXPECT_NE(r.role, 0) << "page " << page << " control " << GetDlgCtrlID(c);
+            EXPECT_FALSE(r.state & STATE_SYSTEM_INVISIBLE) << "page " << page << " control " << GetDlgCtrlID(c);
+        }
+        EXPECT_GE(read, 3) << "page " << page;
+    }
+}
+
+TEST_F(Accessibility, FieldsAreNamedByTheirLabelsAndSamplesSayWhatTheyShow) {
+    MakeFrame();
+    auto name = [&](int page, int id) {
+        SendMessageW(frame_->navigation().Button(page), BM_CLICK, 0, 0);
+        HWND dialog = dynamic_cast<FramePage*>(frame_->pages().page(page))->hwnd();
+        IAccessible* object = ObjectOf(GetDlgItem(dialog, id));
+        if (!object) return std::wstring(L"(none)");
+        std::wstring read = ReadChild(object, CHILDID_SELF).name;
+        object->Release();
+        return read;
+    };
+    EXPECT_EQ(name(kGeneralPage, IDC_SAVER_NAME), L"Screensaver name") << "the label before it";
+    EXPECT_EQ(name(kGeneralPage, IDC_DESCRIPTION), L"Description") << "its group box";
+    EXPECT_EQ(name(kGeneralPage, IDC_OUTPUT_FOLDER), L"Output folder");
+    EXPECT_EQ(name(kPicturesPage, IDC_CAPTION_POSITION), L"Caption position");
+    EXPECT_EQ(name(kMusicPage, IDC_PLAYER_POSITION), L"Playing position");
+    EXPECT_EQ(name(kSettingsPage, IDC_FIT_BOX), L"Fit when made") << "without its mnemonic mark";
+    EXPECT_EQ(name(kSettingsPage, IDC_BANNER_POS), L"Banner position") << "given: the label says only Position";
+    EXPECT_EQ(name(kEffectsPage, IDC_EFFECT_LIST), L"Transition Effects");
+
+    // A sample's value is what it shows.
+    auto value = [&](HWND window) {
+        IAccessible* object = ObjectOf(window);
+        if (!object) return std::wstring(L"(none)");
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        object->get_accValue(self, &text);
+        std::wstring read = text ? text : L"";
+        SysFreeString(text);
+        object->Release();
+        return read;
+    };
+    SendMessageW(frame_->navigation().Button(kSettingsPage), BM_CLICK, 0, 0);
+    HWND settings = dynamic_cast<FramePage*>(frame_->pages().page(kSettingsPage))->hwnd();
+    services_.choose_color = [](HWND, ColorRef) -> std::optional<ColorRef> { return ColorRef(0x00402010); };
+    SendMessageW(GetDlgItem(settings, IDC_BG_CHANGE), BM_CLICK, 0, 0);
+    EXPECT_EQ(value(GetDlgItem(settings, IDC_BG_SWATCH)), L"red 16, green 32, blue 64");
+    SetWindowTextW(GetDlgItem(settings, IDC_BANNER_TEXT), L"Harbour days");
+    EXPECT_EQ(value(GetDlgItem(settings, IDC_BANNER_SAMPLE)), L"Harbour days");
+    SendMessageW(frame_->navigation().Button(kEffectsPage), BM_CLICK, 0, 0);
+    auto& effects = *dynamic_cast<CEffectView*>(frame_->pages().page(kEffectsPage));
+    const Read demo = [&] {
+        IAccessible* object = ObjectOf(effects.demo().hwnd());
+        Read r = object ? ReadChild(object, CHILDID_SELF) : Read{};
+        if (object) object->Release();
+        return r;
+    }();
+    EXPECT_EQ(demo.name, L"Effect demonstration");
+    EXPECT_EQ(demo.role, ROLE_SYSTEM_ANIMATION);
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = effects.list();
+    click.hdr.idFrom = IDC_EFFECT_LIST;
+    click.hdr.code = UINT(NM_CLICK);
+    click.iItem = 2;
+    SendMessageW(effects.hwnd(), WM_NOTIFY, IDC_EFFECT_LIST, LPARAM(&click));
+    const std::wstring shown = ItemText(effects.hwnd(), IDC_EFFECT_NAME);
+    EXPECT_FALSE(shown.empty());
+    EXPECT_EQ(value(effects.demo().hwnd()), shown) << "the effect it plays";
+    effects.demo().Stop();
 }
 
 }  // namespace
