@@ -221,13 +221,15 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     int icon_x = r.left + (r.right - r.left - icon_size) / 2 + shift;
     int icon_y = r.top + ScaleForDpi(3, dpi_) + shift;
     if (icons_[page]) DrawIconEx(dc, icon_x, icon_y, icons_[page], icon_size, icon_size, 0, nullptr, DI_NORMAL);
+    // The caption sits on the bottom, inside the focus rectangle (it ran into it).
     RECT text = r;
-    text.top = icon_y + icon_size;
+    text.top = icon_y + icon_size - ScaleForDpi(3, dpi_);
+    text.bottom = r.bottom - ScaleForDpi(5, dpi_);
     OffsetRect(&text, shift, shift);
     HGDIOBJ old_font = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ThemedColor(RGB(0, 0, 0), COLOR_BTNTEXT));
-    DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old_font);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
