@@ -299,34 +299,20 @@ private:
     const AccessibleLabel& label_;
 };
 
-LRESULT CALLBACK AccessibleProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                DWORD_PTR data) {
-    auto* model = reinterpret_cast<AccessibleModel*>(data);
+// Answers WM_GETOBJECT with an Object over the window's Data until the window goes.
+template <class Object, class Data>
+LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+    auto* kept = reinterpret_cast<Data*>(data);
     if (message == WM_GETOBJECT && LONG(lparam) == OBJID_CLIENT) {
-        auto* object = new ModelAccessible(window, *model);
-        LRESULT result = LresultFromObject(kIAccessible, wparam, object);
-        object->Release();
-        return result;
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &AccessibleProc, id);
-        delete model;
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
-    auto* label = reinterpret_cast<AccessibleLabel*>(data);
-    if (message == WM_GETOBJECT && LONG(lparam) == OBJID_CLIENT) {
-        auto* object = new LabelAccessible(window, *label);
+        auto* object = new Object(window, *kept);
         LRESULT result = LresultFromObject(kIAccessible, wparam, object);
         object->Release();
         return result;
     }
     if (message == WM_NCDESTROY) {
         RemovePropW(window, kLabelProperty);
-        RemoveWindowSubclass(window, &LabelProc, id);
-        delete label;
+        RemoveWindowSubclass(window, &AnswerProc<Object, Data>, id);
+        delete kept;
     }
     return DefSubclassProc(window, message, wparam, lparam);
 }
@@ -340,7 +326,7 @@ void LabelForScreenReaders(HWND window, AccessibleLabel label) {
         return;
     }
     auto* kept = new AccessibleLabel(std::move(label));
-    if (!SetWindowSubclass(window, &LabelProc, kLabelSubclass, DWORD_PTR(kept))) {
+    if (!SetWindowSubclass(window, &AnswerProc<LabelAccessible, AccessibleLabel>, kLabelSubclass, DWORD_PTR(kept))) {
         delete kept;
         return;
     }
@@ -349,7 +335,9 @@ void LabelForScreenReaders(HWND window, AccessibleLabel label) {
 
 void MakeAccessible(HWND window, std::unique_ptr<AccessibleModel> model) {
     if (!window || !model) return;
-    if (SetWindowSubclass(window, &AccessibleProc, kAccessibleSubclass, DWORD_PTR(model.get()))) model.release();
+    if (SetWindowSubclass(window, &AnswerProc<ModelAccessible, AccessibleModel>, kAccessibleSubclass,
+                          DWORD_PTR(model.get())))
+        model.release();
 }
 
 std::wstring LabelAsName(const std::wstring& text) {

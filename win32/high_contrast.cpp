@@ -26,6 +26,17 @@ void OverrideHighContrast(std::optional<bool> on) { Override() = on; }
 
 COLORREF ThemedColor(COLORREF usual, int index) { return HighContrastOn() ? GetSysColor(index) : usual; }
 
+COLORREF ScreenPaneGround() { return ThemedColor(RGB(0, 0, 0), COLOR_WINDOW); }
+
+void PaintGround(HWND window, COLORREF color) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    HBRUSH ground = CreateSolidBrush(color);
+    FillRect(dc, &paint.rcPaint, ground);
+    DeleteObject(ground);
+    EndPaint(window, &paint);
+}
+
 namespace {
 
 double Luminance(COLORREF color) {

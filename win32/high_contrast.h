@@ -21,6 +21,12 @@ void OverrideHighContrast(std::optional<bool> on);
 // `usual` normally, the system colour `index` (COLOR_...) in a high-contrast theme.
 COLORREF ThemedColor(COLORREF usual, int index);
 
+// The ground of a pane that stands for a screen (a picture's preview, the effect
+// demonstration): black, or the theme's window colour in high contrast.
+COLORREF ScreenPaneGround();
+// Answers WM_PAINT by filling what is to be painted with `color`.
+void PaintGround(HWND window, COLORREF color);
+
 // Whether text of colour `a` on ground `b` is hard to read: their contrast ratio
 // (relative luminance, 1 to 21) is below 3.
 double ContrastRatio(COLORREF a, COLORREF b);

@@ -12,10 +12,6 @@ constexpr char kClassName[] = "GlimmerdeckEffectDemo";
 // The demonstration's picture pause is one second, polled every 10 ms.
 constexpr uint32_t kDemoPausePollMs = 10;
 
-// The ground of the pane, around the sample pictures and while nothing plays: black, or
-// the theme's window colour in high contrast. The sample pictures keep their colours.
-COLORREF DemoGround() { return ThemedColor(RGB(0, 0, 0), COLOR_WINDOW); }
-
 }  // namespace
 
 EffectDemoPane::~EffectDemoPane() {
@@ -55,7 +51,8 @@ void EffectDemoPane::Demonstrate(int32_t id) {
     ShowSettings& settings = show_->settings();
     settings.demo_effect = id;
     settings.demo_mode = true;
-    settings.background_color = ColorRef(DemoGround());
+    // Around the sample pictures (which keep their colours): the pane's ground.
+    settings.background_color = ColorRef(ScreenPaneGround());
     show_->Start();
 }
 
@@ -78,16 +75,8 @@ LRESULT CALLBACK EffectDemoPane::WindowProc(HWND window, UINT message, WPARAM wp
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers everything
     case WM_PAINT:
-        if (self && self->playing()) {
-            PaintShowWindow(window, self->show_.get());
-        } else {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            HBRUSH ground = CreateSolidBrush(DemoGround());
-            FillRect(dc, &paint.rcPaint, ground);
-            DeleteObject(ground);
-            EndPaint(window, &paint);
-        }
+        if (self && self->playing()) PaintShowWindow(window, self->show_.get());
+        else PaintGround(window, ScreenPaneGround());
         return 0;
     case WM_SYSCOLORCHANGE:
         // A demonstration playing starts again on the new ground.

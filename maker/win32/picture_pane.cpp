@@ -14,9 +14,6 @@ namespace gd {
 
 namespace {
 constexpr wchar_t kPaneClass[] = L"GlimmerdeckPicturePane";
-
-// Black around the picture, or the theme's window colour in high contrast.
-COLORREF PaneGround() { return ThemedColor(RGB(0, 0, 0), COLOR_WINDOW); }
 }  // namespace
 
 struct CPicturePane::Decoded {
@@ -83,7 +80,7 @@ void CPicturePane::Render() {
     canvas_ = std::make_unique<DibSurface>(client.right, client.bottom);
     if (canvas_->dc()) {
         Bitmap view = canvas_->View();
-        const Pixel ground = PixelFromColorRef(PaneGround());
+        const Pixel ground = PixelFromColorRef(ScreenPaneGround());
         view.Fill(ground);
         if (decoded_) {
             const Rect fit = FitPictureInBox(picture_width_, picture_height_, view.width(), view.height());
@@ -123,15 +120,13 @@ LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wpar
         if (self) self->Render();
         return 0;
     case WM_PAINT: {
+        if (!self || !self->canvas_ || !self->canvas_->dc()) {
+            PaintGround(window, ScreenPaneGround());
+            return 0;
+        }
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        if (self && self->canvas_ && self->canvas_->dc()) {
-            BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
-        } else {
-            HBRUSH ground = CreateSolidBrush(PaneGround());
-            FillRect(dc, &paint.rcPaint, ground);
-            DeleteObject(ground);
-        }
+        BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
         EndPaint(window, &paint);
         return 0;
     }

@@ -8,33 +8,20 @@
 #include <filesystem>
 
 #include "maker/cli/exe_info.h"
-#include "maker/project/editor_target.h"
-#include "maker/project/picture_encoding.h"
-#include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/picture_view.h"
-#include "tests/maker/project/build_fakes.h"
 #include "tests/maker/win32/keyboard_input.h"
+#include "tests/maker/win32/making_fixture.h"
 #include "tests/maker/win32/preview_support.h"
-#include "tests/maker/win32/window_fixture.h"
 
 namespace gd::test {
 namespace {
 
-class KeyboardWalkthrough : public MakerWindowTest {
+class KeyboardWalkthrough : public MakingWindowTest {
 protected:
-    void SetUp() override {
-        MakerWindowTest::SetUp();
-        std::filesystem::copy_file(Utf8Path(std::string(GD_DIST_DIR) + "/data/data1.dat"),
-                                   folder_.path() / "data" / "data1.dat");
-        services_.make_page = MakeMakerPage;
-        services_.encoder = &encoder_;
-        services_.resources = &targets_;
-        services_.screensaver_platform = &platform_;
-    }
     void TearDown() override {
         Hold({});
-        MakerWindowTest::TearDown();
+        MakingWindowTest::TearDown();
     }
     void Key(UINT key) { Press(*frame_, key); }
     void Chord(int modifier, UINT key) {
@@ -56,10 +43,6 @@ protected:
         }
         return false;
     }
-
-    CxPictureEncoder encoder_;
-    EditorTargetFactory targets_;
-    FakePlatform platform_;
 };
 
 TEST_F(KeyboardWalkthrough, AScreensaverIsMadeWithTheKeyboardAlone) {
