@@ -7,6 +7,7 @@
 #include "win32/link_label.h"
 
 #include "win32/dialog_items.h"
+#include "win32/high_contrast.h"
 #include "win32/web_address.h"
 
 namespace gd {
@@ -89,6 +90,8 @@ bool CLinkLabel::Open() {
 }
 
 COLORREF CLinkLabel::TextColor() const {
+    // A high-contrast theme has one colour for links.
+    if (HighContrastOn()) return GetSysColor(COLOR_HOTLIGHT);
     if (hovered_) return kHoveredLinkColor;
     return visited_ ? kVisitedLinkColor : kLinkColor;
 }

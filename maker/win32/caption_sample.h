@@ -1,6 +1,7 @@
 #pragma once
 // The sample of a caption: its text drawn in its own font and colour, centred in an
-// owner-drawn control on the dialog's face colour.
+// owner-drawn control on the dialog's face colour (in a high-contrast theme: framed in
+// the theme's colours, the text outlined where its colour would vanish on the theme's).
 
 #include <windows.h>
 

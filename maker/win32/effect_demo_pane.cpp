@@ -2,6 +2,7 @@
 
 #include "effects/picture_source.h"
 #include "maker/preview/preview_plan.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
@@ -50,14 +51,18 @@ void EffectDemoPane::Demonstrate(int32_t id) {
     ShowSettings& settings = show_->settings();
     settings.demo_effect = id;
     settings.demo_mode = true;
+    // Around the sample pictures (which keep their colours): the pane's ground.
+    settings.background_color = ColorRef(ScreenPaneGround());
     show_->Start();
 }
 
 void EffectDemoPane::Stop() {
     if (!ready_) return;
     show_->Stop();
-    // A hidden pane is not cleared by the show's stop: it shows black when it comes back.
+    // A hidden pane is not cleared by the show's stop: it shows its ground when it comes
+    // back, and the next demonstration starts from black.
     show_->Clear();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 LRESULT CALLBACK EffectDemoPane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -70,7 +75,17 @@ LRESULT CALLBACK EffectDemoPane::WindowProc(HWND window, UINT message, WPARAM wp
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers everything
     case WM_PAINT:
-        PaintShowWindow(window, self ? self->show_.get() : nullptr);
+        if (self && self->playing()) PaintShowWindow(window, self->show_.get());
+        else PaintGround(window, ScreenPaneGround());
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // A demonstration playing starts again on the new ground.
+        if (self && self->playing()) {
+            const int32_t id = self->effect();
+            self->Stop();
+            self->Demonstrate(id);
+        }
+        InvalidateRect(window, nullptr, FALSE);
         return 0;
     case WM_TIMER:
         if (self && self->show_ && self->show_->OnTimer(wparam)) return 0;

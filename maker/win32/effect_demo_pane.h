@@ -5,9 +5,12 @@
 // effect fixed and paced by the demonstration's short sleeps instead of the effect
 // duration.
 //
+// The pane's ground (around the pictures, and while nothing plays) is black, or the
+// theme's window colour in a high-contrast theme.
+//
 // Threads: the demonstration draws from its own thread; the page's thread only starts
 // it, and stops it by setting the stop flag and waiting for the thread's end, after
-// which it paints the pane black itself.
+// which it paints the pane's ground itself.
 
 #include <windows.h>
 
@@ -32,10 +35,10 @@ public:
     bool ready() const { return ready_; }
 
     // Plays effect `id` (ids outside 1..44 show each picture at once). Another effect
-    // than the one playing stops that one first and blackens the pane; the effect that
+    // than the one playing stops that one first and empties the pane; the effect that
     // is playing goes on undisturbed.
     void Demonstrate(int32_t id);
-    // Stops the demonstration, waiting for its thread, and paints the pane black.
+    // Stops the demonstration, waiting for its thread, and paints the pane's ground.
     void Stop();
     bool playing() const { return show_ && show_->running(); }
     // The effect last demonstrated (-1 before the first).

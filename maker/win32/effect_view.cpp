@@ -6,6 +6,8 @@
 #include "maker/project/project_options.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/win32/maker_resource_ids.h"
+#include "win32/accessible_window.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
 #include "win32/effect_list.h"
 #include "win32/list_page.h"
@@ -68,6 +70,10 @@ void CEffectView::SetUpOnce() {
     SetButtonIcons();
     FillEffectList(list(), ChoosableEffectNames());
     demo_.Create(context_.instance, hwnd(), IDC_DEMO_FRAME, context_.services->program_folder);
+    NameControlsForScreenReaders(hwnd());
+    // The pane says which effect it plays, as the name under it does.
+    LabelForScreenReaders(demo_.hwnd(), {L"Effect demonstration", ROLE_SYSTEM_ANIMATION,
+                                         [this] { return ItemText(hwnd(), IDC_EFFECT_NAME); }});
 }
 
 void CEffectView::SetButtonIcons() {

@@ -1,17 +1,67 @@
 #include "maker/win32/frame_bars.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <iterator>
+#include <memory>
 
 #include "maker/win32/bitmap_strip.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
+#include "win32/accessible_window.h"
 
 namespace gd {
 
 namespace {
+
+// The toolbar for screen readers: one push button per command, named by its caption.
+class ToolbarAccessible final : public AccessibleModel {
+public:
+    explicit ToolbarAccessible(HWND toolbar) : toolbar_(toolbar) {}
+    long Count() const override { return long(SendMessageW(toolbar_, TB_BUTTONCOUNT, 0, 0)); }
+    std::wstring Name(long child) const override {
+        if (child == CHILDID_SELF) return L"Toolbar";
+        const TBBUTTON b = Button(child);
+        wchar_t text[128] = {};
+        if (!(b.fsStyle & BTNS_SEP)) SendMessageW(toolbar_, TB_GETBUTTONTEXTW, WPARAM(b.idCommand), LPARAM(text));
+        return text;
+    }
+    long Role(long child) const override {
+        if (child == CHILDID_SELF) return ROLE_SYSTEM_TOOLBAR;
+        return (Button(child).fsStyle & BTNS_SEP) ? ROLE_SYSTEM_SEPARATOR : ROLE_SYSTEM_PUSHBUTTON;
+    }
+    long State(long child) const override {
+        if (child == CHILDID_SELF) return 0;
+        const TBBUTTON b = Button(child);
+        long state = 0;
+        if (!(b.fsState & TBSTATE_ENABLED)) state |= STATE_SYSTEM_UNAVAILABLE;
+        if (b.fsState & TBSTATE_PRESSED) state |= STATE_SYSTEM_PRESSED;
+        if (b.fsState & TBSTATE_HIDDEN) state |= STATE_SYSTEM_INVISIBLE;
+        if (SendMessageW(toolbar_, TB_GETHOTITEM, 0, 0) == child - 1) state |= STATE_SYSTEM_HOTTRACKED;
+        return state;
+    }
+    RECT Bounds(long child) const override {
+        RECT r{};
+        SendMessageW(toolbar_, TB_GETITEMRECT, WPARAM(child - 1), LPARAM(&r));
+        return r;
+    }
+    std::wstring DefaultAction(long child) const override { return child == CHILDID_SELF ? L"" : L"Press"; }
+    void DoDefaultAction(long child) const override {
+        const TBBUTTON b = Button(child);
+        if (child != CHILDID_SELF && !(b.fsStyle & BTNS_SEP) && (b.fsState & TBSTATE_ENABLED))
+            PostMessageW(GetParent(toolbar_), WM_COMMAND, MAKEWPARAM(b.idCommand, 0), LPARAM(toolbar_));
+    }
+
+private:
+    TBBUTTON Button(long child) const {
+        TBBUTTON b{};
+        SendMessageW(toolbar_, TB_GETBUTTON, WPARAM(child - 1), LPARAM(&b));
+        return b;
+    }
+    HWND toolbar_;
+};
 
 constexpr int kImageSize = 32;
 
@@ -55,6 +105,7 @@ bool FrameBars::Create(HINSTANCE instance, HWND frame) {
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SetImages();
     AddButtons();
+    MakeAccessible(toolbar_, std::make_unique<ToolbarAccessible>(toolbar_));
     SetStatusParts();
     ShowIdle();
     UpdateIndicators();

@@ -8,6 +8,8 @@
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
+#include "win32/accessible_window.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
 #include "win32/list_page.h"
 
@@ -91,6 +93,12 @@ INT_PTR CGeneralView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 void CGeneralView::OnInitDialog() {
     for (const CharacterLimit& limit : limits_) limit.Attach(hwnd());
     SizeIconDisplay();
+    // The output folder's field follows the option buttons, not a label.
+    constexpr ControlName kNames[] = {{IDC_OUTPUT_FOLDER, L"Output folder"}};
+    NameControlsForScreenReaders(hwnd(), kNames);
+    LabelForScreenReaders(Item(IDC_ICON_DISPLAY), {L"Screensaver icon", ROLE_SYSTEM_GRAPHIC, [this] {
+                              return shows_built_in_ ? std::wstring(L"The built-in icon") : Wide(icon_path_);
+                          }});
 }
 
 void CGeneralView::SizeIconDisplay() {

@@ -11,6 +11,7 @@
 #include "maker/win32/placeholder_view.h"
 #include "maker/win32/state_window.h"
 #include "maker/win32/ui_text.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
@@ -258,6 +259,14 @@ LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         if (lparam) SetFocus(HWND(wparam));
         else if (HWND next = GetNextDlgTabItem(window_, GetFocus(), BOOL(wparam))) SetFocus(next);
         return 0;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of new colours; the panes, samples and the
+        // navigation pane draw with them (a high-contrast theme turned on or off).
+        SpreadColorChange(window_);
+        break;
+    case WM_SETTINGCHANGE:
+        if (wparam == SPI_SETHIGHCONTRAST) SpreadColorChange(window_);
+        break;
     case kPreviewEndedMessage:
         if (pages_) pages_->ResumePlaying();
         return 0;

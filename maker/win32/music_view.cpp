@@ -18,6 +18,7 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "win32/mci_player.h"
 #include "maker/win32/ui_text.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
 #include "win32/list_page.h"
 
@@ -130,6 +131,8 @@ void CMusicView::SetUpOnce() {
     SetUpButtons();
     SetWindowSubclass(list(), &CMusicView::ListKeys, kKeysSubclass, DWORD_PTR(this));
     AcceptDroppedFiles(list(), [this](const std::vector<std::string>& paths) { AddDropped(paths); });
+    constexpr ControlName kNames[] = {{IDC_PLAYER_POSITION, L"Playing position"}};
+    NameControlsForScreenReaders(hwnd(), kNames);
     UpdatePlayer();
 }
 

@@ -6,10 +6,15 @@
 #include "maker/win32/navigation_bar.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
+
+#include <memory>
 
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/state_window.h"
+#include "win32/high_contrast.h"
+#include "win32/accessible_window.h"
 
 namespace gd {
 
@@ -39,6 +44,27 @@ constexpr NavigationButton kButtons[] = {
 int PageOfButton(int control) { return control - kNavigationCommandBase; }
 
 }  // namespace
+
+// A navigation button for screen readers: a page tab named by its caption, selected
+// while its page is shown.
+class CNavigationBar::ButtonAccessible final : public AccessibleModel {
+public:
+    ButtonAccessible(const CNavigationBar& bar, int page) : bar_(bar), page_(page) {}
+    std::wstring Name(long) const override { return AccessibleText(bar_.Button(page_)); }
+    long Role(long) const override { return ROLE_SYSTEM_PAGETAB; }
+    long State(long) const override {
+        long state = STATE_SYSTEM_SELECTABLE;
+        if (bar_.checked() == page_) state |= STATE_SYSTEM_SELECTED;
+        if (bar_.hovered() == page_) state |= STATE_SYSTEM_HOTTRACKED;
+        return state;
+    }
+    std::wstring DefaultAction(long) const override { return L"Switch"; }
+    void DoDefaultAction(long) const override { PostMessageW(bar_.Button(page_), BM_CLICK, 0, 0); }
+
+private:
+    const CNavigationBar& bar_;
+    int page_;
+};
 
 CNavigationBar::~CNavigationBar() {
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
@@ -79,6 +105,7 @@ bool CNavigationBar::Create(HINSTANCE instance, HWND parent, int id) {
                                          0, window_,
                                          HMENU(INT_PTR(kNavigationCommandBase + page)), instance, nullptr);
         SetWindowSubclass(buttons_[page], &CNavigationBar::ButtonProc, UINT_PTR(page), DWORD_PTR(this));
+        MakeAccessible(buttons_[page], std::make_unique<ButtonAccessible>(*this, page));
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -98,7 +125,7 @@ int CNavigationBar::Width() const { return ScaleForDpi(kButtonWidth, dpi_); }
 void CNavigationBar::UpdateForDpi() {
     dpi_ = WindowDpi(window_);
     DropResources();
-    background_ = CreateSolidBrush(kNavigationColor);
+    UpdateColors();
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -111,6 +138,14 @@ void CNavigationBar::UpdateForDpi() {
                      ScaleForDpi(kButtonHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+void CNavigationBar::UpdateColors() {
+    if (background_) DeleteObject(background_);
+    background_ = CreateSolidBrush(ThemedColor(kNavigationColor, COLOR_BTNFACE));
+    InvalidateRect(window_, nullptr, TRUE);
+    for (HWND button : buttons_)
+        if (button) InvalidateRect(button, nullptr, FALSE);
 }
 
 void CNavigationBar::LoadIcons() {
@@ -131,7 +166,7 @@ void CNavigationBar::SetChecked(int page) {
         SetWindowLongW(buttons_[n], GWL_STYLE, n == page ? style | WS_TABSTOP : style & ~WS_TABSTOP);
         InvalidateRect(buttons_[n], nullptr, FALSE);
     }
-    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, buttons_[page], OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_SELECTION, buttons_[page], OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CNavigationBar::OnArrowKey(int page, UINT key) {
@@ -170,9 +205,12 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     if (page < 1 || page > 5) return;
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, background_);
     bool checked = page == checked_;
     bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    // In a high-contrast theme the shown page's button is marked as a selection is, in
+    // the theme's highlight: a sunken edge alone is hard to see there.
+    const bool marked = checked && HighContrastOn();
+    FillRect(dc, &r, marked ? GetSysColorBrush(COLOR_HIGHLIGHT) : background_);
     if (checked || pressed) {
         DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
     } else if (page == hovered_) {
@@ -183,13 +221,15 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     int icon_x = r.left + (r.right - r.left - icon_size) / 2 + shift;
     int icon_y = r.top + ScaleForDpi(3, dpi_) + shift;
     if (icons_[page]) DrawIconEx(dc, icon_x, icon_y, icons_[page], icon_size, icon_size, 0, nullptr, DI_NORMAL);
+    // The caption sits on the bottom, inside the focus rectangle (it ran into it).
     RECT text = r;
-    text.top = icon_y + icon_size;
+    text.top = icon_y + icon_size - ScaleForDpi(3, dpi_);
+    text.bottom = r.bottom - ScaleForDpi(5, dpi_);
     OffsetRect(&text, shift, shift);
     HGDIOBJ old_font = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(dc, marked ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ThemedColor(RGB(0, 0, 0), COLOR_BTNTEXT));
+    DrawTextW(dc, kButtons[page].caption, -1, &text, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old_font);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
@@ -206,6 +246,9 @@ LRESULT CNavigationBar::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
         DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;
+    case WM_SYSCOLORCHANGE:
+        UpdateColors();
+        return 0;
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(window_, &r);

@@ -1,7 +1,8 @@
 #pragma once
 // The navigation pane on the left of the main window: five toggle buttons, General,
 // Pictures, Music, Settings and Effects from the top, each 112x68 (at 96 DPI) with a
-// 48x48 icon over its caption, on RGB(200,200,200). Exactly one is checked: the button
+// 48x48 icon over its caption, on RGB(200,200,200) (in a high-contrast theme: the theme's
+// button colours, the shown page's button in its highlight). Exactly one is checked: the button
 // of the page shown. A click on another button tells the parent with WM_COMMAND
 // (kNavigationCommandBase + page); a click on the checked one does nothing. From the
 // keyboard the pane is one stop of the frame's Tab order (the checked button), and the
@@ -38,6 +39,7 @@ public:
     void UpdateForDpi();
 
 private:
+    class ButtonAccessible;
     template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                        DWORD_PTR self);
@@ -48,6 +50,8 @@ private:
     void OnArrowKey(int page, UINT key);
     void DrawButton(const DRAWITEMSTRUCT& item);
     void SetHovered(int page);
+    // The ground of the pane: its grey, or the theme's button face in high contrast.
+    void UpdateColors();
     void LoadIcons();
     void DropResources();
 

@@ -3,8 +3,12 @@
 #include <algorithm>
 
 #include "imaging/cx_image.h"
+#include "common/utf16.h"
 #include "maker/ui/picture_fit.h"
+#include "raster/pixel.h"
+#include "win32/accessible_window.h"
 #include "win32/dib_surface.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
@@ -35,6 +39,9 @@ bool CPicturePane::Create(HINSTANCE instance, HWND parent, int frame_id) {
     frame_id_ = frame_id;
     window_ = CreateWindowExW(0, kPaneClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr, instance, this);
     if (!window_) return false;
+    LabelForScreenReaders(window_, {L"Picture preview", ROLE_SYSTEM_GRAPHIC, [this] {
+                              return has_picture() ? Utf8ToUtf16(file_) : std::wstring(L"No picture");
+                          }});
     Place();
     return true;
 }
@@ -73,15 +80,16 @@ void CPicturePane::Render() {
     canvas_ = std::make_unique<DibSurface>(client.right, client.bottom);
     if (canvas_->dc()) {
         Bitmap view = canvas_->View();
-        view.Fill(0);
+        const Pixel ground = PixelFromColorRef(ScreenPaneGround());
+        view.Fill(ground);
         if (decoded_) {
             const Rect fit = FitPictureInBox(picture_width_, picture_height_, view.width(), view.height());
             if (!fit.is_empty()) {
-                // Transparent parts of the picture show the pane's black.
+                // Transparent parts of the picture show the pane's ground.
                 DibSurface scaled(fit.width(), fit.height());
                 if (scaled.dc()) {
                     Bitmap part = scaled.View();
-                    part.Fill(0);
+                    part.Fill(ground);
                     decoded_->image.Draw2(part, 0, 0, fit.width(), fit.height());
                     BitBlt(canvas_->dc(), fit.left, fit.top, fit.width(), fit.height(), scaled.dc(), 0, 0, SRCCOPY);
                 }
@@ -108,14 +116,17 @@ LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wpar
         break;
     case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
+    case WM_SYSCOLORCHANGE:
+        if (self) self->Render();
+        return 0;
     case WM_PAINT: {
+        if (!self || !self->canvas_ || !self->canvas_->dc()) {
+            PaintGround(window, ScreenPaneGround());
+            return 0;
+        }
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        if (self && self->canvas_ && self->canvas_->dc()) {
-            BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
-        } else {
-            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        }
+        BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
         EndPaint(window, &paint);
         return 0;
     }

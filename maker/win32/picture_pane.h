@@ -1,6 +1,6 @@
 #pragma once
-// CPicturePane: the Pictures page's preview, a black child window showing one picture
-// scaled down to fit, never enlarged, centred. The picture is decoded once when it is
+// CPicturePane: the Pictures page's preview, a black child window (the theme's window
+// colour in high contrast) showing one picture scaled down to fit, never enlarged, centred. The picture is decoded once when it is
 // loaded and kept drawn at the pane's size, so a repaint only copies it.
 
 #include <windows.h>
@@ -28,9 +28,9 @@ public:
     void Place();
     HWND hwnd() const { return window_; }
 
-    // Shows the picture of `path`; false when it cannot be decoded (the pane is black).
+    // Shows the picture of `path`; false when it cannot be decoded (the pane is empty).
     bool Load(const std::string& path);
-    // Black, with no picture.
+    // Empty, with no picture.
     void Clear();
 
     bool has_picture() const { return picture_width_ > 0; }

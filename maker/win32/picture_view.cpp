@@ -19,6 +19,8 @@
 #include "maker/win32/file_drop.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
+#include "win32/accessible_window.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
 #include "win32/list_page.h"
 
@@ -135,6 +137,11 @@ void CPictureView::SetUpOnce() {
     preview_.Create(context_.instance, hwnd(), IDC_PICTURE_PREVIEW_FRAME);
     SetWindowSubclass(l, &CPictureView::ListSubclassProc, kKeysSubclass, DWORD_PTR(this));
     AcceptDroppedFiles(l, [this](const std::vector<std::string>& dropped) { AddDropped(dropped); });
+    constexpr ControlName kNames[] = {
+        {IDC_PICTURE_LIST, L"Pictures"}, {IDC_CAPTION_TEXT, L"Caption"}, {IDC_CAPTION_POSITION, L"Caption position"}};
+    NameControlsForScreenReaders(hwnd(), kNames);
+    LabelForScreenReaders(Item(IDC_CAPTION_SAMPLE), {L"Caption sample", ROLE_SYSTEM_GRAPHIC,
+                                                     [this] { return ItemText(hwnd(), IDC_CAPTION_TEXT); }});
     selected_ = -1;
 }
 

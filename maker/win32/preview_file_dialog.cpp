@@ -6,6 +6,7 @@
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
@@ -167,9 +168,10 @@ void CPreviewFileDialog::OnPreviewToggled(bool checked) {
 void CPreviewFileDialog::Paint(HDC dc) {
     RECT r = preview_rect_;
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    HBRUSH grey = CreateSolidBrush(kPreviewGrey);
-    FillRect(dc, &r, grey);
-    DeleteObject(grey);
+    // Grey around the picture, or the theme's window colour in high contrast.
+    HBRUSH ground = CreateSolidBrush(ThemedColor(kPreviewGrey, COLOR_WINDOW));
+    FillRect(dc, &r, ground);
+    DeleteObject(ground);
     if (!preview_enabled_) return;
     int saved = SaveDC(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);

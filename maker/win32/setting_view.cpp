@@ -14,7 +14,10 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/setting_sample.h"
 #include "maker/win32/ui_text.h"
+#include "win32/accessible_window.h"
+#include "win32/control_names.h"
 #include "win32/dialog_items.h"
+#include "win32/high_contrast.h"
 #include "win32/list_page.h"
 
 namespace gd {
@@ -148,9 +151,10 @@ INT_PTR CSettingView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         DrawSample(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
         return TRUE;
     case WM_CTLCOLORSTATIC:
-        // The note about the banner stands out in red on the page's colour.
+        // The note about the banner stands out in red on the page's colour (in the theme's
+        // text colour in high contrast, where red may not be read).
         if (reinterpret_cast<HWND>(lparam) != Item(IDC_BANNER_NOTE)) return FALSE;
-        SetTextColor(reinterpret_cast<HDC>(wparam), kNoteColor);
+        SetTextColor(reinterpret_cast<HDC>(wparam), ThemedColor(kNoteColor, COLOR_BTNTEXT));
         SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
         return INT_PTR(GetSysColorBrush(COLOR_BTNFACE));
     default:
@@ -165,6 +169,13 @@ void CSettingView::OnInitDialog() {
     }
     banner_limit_.Attach(hwnd());
     swatch_.Attach(Item(IDC_BG_SWATCH));
+    // The banner's labels ("Text", "Position") say too little once read alone.
+    constexpr ControlName kNames[] = {{IDC_BANNER_TEXT, L"Banner text"}, {IDC_BANNER_POS, L"Banner position"}};
+    NameControlsForScreenReaders(hwnd(), kNames);
+    LabelForScreenReaders(Item(IDC_BG_SWATCH), {L"Background color", ROLE_SYSTEM_GRAPHIC,
+                                                [this] { return ColorAsWords(swatch_.ShownColor()); }});
+    LabelForScreenReaders(Item(IDC_BANNER_SAMPLE), {L"Banner sample", ROLE_SYSTEM_GRAPHIC,
+                                                    [this] { return Wide(TrimWhiteSpace(ItemUtf8(hwnd(), IDC_BANNER_TEXT))); }});
 }
 
 void CSettingView::SetButtonIcons() {

@@ -6,11 +6,14 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
 #include "win32/dialog_items.h"
+#include "win32/high_contrast.h"
 
 namespace gd {
 
 namespace {
 constexpr int kBulbSize = 32;
+// The tip's panel: white, or the theme's window colour in high contrast.
+COLORREF PanelColor() { return ThemedColor(RGB(255, 255, 255), COLOR_WINDOW); }
 }  // namespace
 
 std::string TipsFilePath(const std::string& program_folder) {
@@ -62,8 +65,9 @@ INT_PTR CTipDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC: {
         int id = GetDlgCtrlID(HWND(lparam));
         if (id != IDC_TIP_HEADER && id != IDC_TIP_TEXT && id != IDC_TIP_FOOTER) return FALSE;
-        SetBkColor(HDC(wparam), RGB(255, 255, 255));
-        return INT_PTR(GetStockObject(WHITE_BRUSH));
+        SetBkColor(HDC(wparam), PanelColor());
+        SetTextColor(HDC(wparam), GetSysColor(COLOR_WINDOWTEXT));
+        return INT_PTR(HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : GetStockObject(WHITE_BRUSH));
     }
     default:
         return FALSE;
@@ -97,7 +101,7 @@ void CTipDlg::OnPaint() {
     GetWindowRect(Item(IDC_TIP_FRAME), &panel);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&panel), 2);
     DrawEdge(dc, &panel, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    FillRect(dc, &panel, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &panel, HighContrastOn() ? GetSysColorBrush(COLOR_WINDOW) : HBRUSH(GetStockObject(WHITE_BRUSH)));
     EndPaint(hwnd(), &paint);
 }
 

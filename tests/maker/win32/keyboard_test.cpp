@@ -11,6 +11,7 @@
 
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
+#include "tests/maker/win32/keyboard_input.h"
 #include "tests/maker/win32/window_fixture.h"
 
 namespace gd::test {
@@ -28,26 +29,7 @@ protected:
         Hold({});
         MakerWindowTest::TearDown();
     }
-    // The modifier keys held while the next keys are pressed.
-    static void Hold(std::initializer_list<int> keys) {
-        BYTE state[256] = {};
-        GetKeyboardState(state);
-        for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU}) state[key] = 0;
-        for (int key : keys) state[key] = 0x80;
-        SetKeyboardState(state);
-    }
-    // A key as the message loop meets it: through the frame first.
-    void Press(UINT key, UINT message = WM_KEYDOWN) {
-        MSG msg{};
-        msg.hwnd = GetFocus() ? GetFocus() : frame_->hwnd();
-        msg.message = message;
-        msg.wParam = key;
-        msg.lParam = message == WM_SYSCHAR ? (1 | (1 << 29)) : 1;
-        if (!frame_->PreTranslateMessage(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    void Press(UINT key, UINT message = WM_KEYDOWN) { test::Press(*frame_, key, message); }
     HWND NavButton(int page) { return frame_->navigation().Button(page); }
     HWND PageWindow() { return GetParent(GetNextDlgTabItem(PageDialog(), nullptr, FALSE)); }
     HWND PageDialog() {
@@ -210,7 +192,6 @@ TEST_F(Keyboard, EachPagesMnemonicsAreUniqueAndWork) {
             Hold({VK_MENU});
             Press(it->first, WM_SYSCHAR);
             Hold({});
-            DropPendingMessages();
             TakeMessages();
             // A button is clicked and takes the focus (its command may open a dialog,
             // answered by the fakes); a label gives it to the control after it.

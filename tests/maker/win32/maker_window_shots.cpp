@@ -3,7 +3,8 @@
 //   maker_window_shots SCENE PROGRAM_FOLDER [PICTURE_FOLDER]
 // SCENE: general, pictures, music, music-playing, settings, effects, menu-file, menu-help,
 // making, file-dialog, icon-dialog, about, tip.
-// The window runs with a sample project and every message box answered "Cancel".
+// The window runs with a sample project and every message box answered "Cancel"; with
+// GD_HIGH_CONTRAST=1 in the environment it draws as in a high-contrast theme.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,6 +27,7 @@
 #include "maker/win32/tip_dialog.h"
 #include "maker/win32/ui_text.h"
 #include "win32/common_dialogs.h"
+#include "win32/high_contrast.h"
 #include "win32/effect_list.h"
 
 namespace gd {
@@ -296,5 +298,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::wstring> args(argv + 1, argv + count);
     LocalFree(argv);
+    // Wine keeps no high-contrast switch: the screenshots' theme run says it is on, with
+    // the theme's colours in the prefix's registry.
+    wchar_t on[8] = {};
+    if (GetEnvironmentVariableW(L"GD_HIGH_CONTRAST", on, 8) && on[0] == L'1') gd::OverrideHighContrast(true);
     return gd::Run(instance, args);
 }

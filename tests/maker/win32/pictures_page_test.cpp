@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "maker/project/caption_defaults.h"
+#include "maker/project/settings_folder.h"
 #include "maker/win32/file_drop.h"
 #include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
@@ -515,6 +516,66 @@ TEST_F(PicturesPage, SetDefaultWritesTheStoreForNewPicturesWithoutModifyingThePr
     EXPECT_EQ(page.pictures()[1].lfCaptionFont.weight, 400);
     EXPECT_EQ(page.pictures()[1].nCaptionPos, 0);
     EXPECT_EQ(page.pictures()[1].crCaptionColor, 0x00FF00u);
+}
+
+// A folder stands where a file would be written, and goes again (with what stood there
+// before put back) at the end of the scope.
+class FolderInTheWay {
+public:
+    explicit FolderInTheWay(std::filesystem::path path) : path_(std::move(path)), aside_(path_) {
+        aside_ += ".aside";
+        std::error_code ignored;
+        if (std::filesystem::exists(path_)) std::filesystem::rename(path_, aside_, ignored);
+        std::filesystem::create_directories(path_);
+    }
+    ~FolderInTheWay() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+        if (std::filesystem::exists(aside_)) std::filesystem::rename(aside_, path_, ignored);
+    }
+    FolderInTheWay(const FolderInTheWay&) = delete;
+    FolderInTheWay& operator=(const FolderInTheWay&) = delete;
+
+private:
+    std::filesystem::path path_, aside_;
+};
+
+TEST_F(PicturesPage, SetDefaultThatCannotBeStoredSaysSoAndChangesNoDefault) {
+    MakeFrame();
+    const CaptionStyle before = frame_->doc().DefaultCaptionStyle();
+    AddToProject({File("a.jpg")});
+    Project().pictureList[0].crCaptionColor = before.color ^ 0x00FFFFFF;
+    Project().pictureList[0].nCaptionPos = (before.position + 1) % 9;
+    Project().pictureList[0].lfCaptionFont.weight = before.font.weight == 700 ? 400 : 700;
+    CPictureView& page = ShowPictures();
+    page.ClickRow(0);
+    {
+        // Neither the program folder nor the user's own folder takes the defaults.
+        FolderInTheWay program(folder_.path() / "data" / "param.ini");
+        FolderInTheWay user(Utf8Path(MakerSettingsFolder()) / "param.ini");
+        prompter_.answers = {IDOK};
+        page.SetDefault();
+        ASSERT_EQ(prompter_.shown.size(), 2u);
+        EXPECT_EQ(prompter_.shown[1].text, L"The caption defaults could not be saved: they stay as they were.");
+        EXPECT_EQ(prompter_.shown[1].type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+        TakeMessages();
+        // What the message says: the defaults are those of before, now and for new pictures.
+        const CaptionStyle now = frame_->doc().DefaultCaptionStyle();
+        EXPECT_EQ(now.color, before.color);
+        EXPECT_EQ(now.position, before.position);
+        EXPECT_EQ(now.font, before.font);
+        EXPECT_FALSE(Modified());
+        page.AddFiles({File("b.jpg")});
+        ASSERT_EQ(page.pictures().size(), 2u);
+        EXPECT_EQ(page.pictures()[1].crCaptionColor, before.color);
+        EXPECT_EQ(page.pictures()[1].nCaptionPos, before.position);
+        EXPECT_EQ(page.pictures()[1].lfCaptionFont, before.font);
+    }
+    // Nor does the next project see anything else.
+    frame_->doc().SetModifiedFlag(false);
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(frame_->doc().DefaultCaptionStyle().color, before.color);
+    EXPECT_EQ(frame_->doc().DefaultCaptionStyle().position, before.position);
 }
 
 TEST_F(PicturesPage, ContextMenuOffersWhatTheSelectionAllowsAndRunsIt) {

@@ -27,6 +27,7 @@
 #include "resources/resource_table.h"
 #include "tests/maker/project/build_fakes.h"
 #include "tests/maker/ui/fake_audition_media.h"
+#include "tests/maker/win32/making_fixture.h"
 #include "tests/maker/win32/preview_support.h"
 #include "tests/maker/win32/window_fixture.h"
 #include "win32/dialog_items.h"
@@ -99,17 +100,10 @@ LogFont Font(const char* face, int32_t height, int32_t weight, uint8_t italic) {
     return font;
 }
 
-class Walkthrough : public MakerWindowTest {
+class Walkthrough : public MakingWindowTest {
 protected:
     void SetUp() override {
-        MakerWindowTest::SetUp();
-        // The real runtime template, as the program folder holds it.
-        std::filesystem::copy_file(Utf8Path(std::string(GD_DIST_DIR) + "/data/data1.dat"),
-                                   folder_.path() / "data" / "data1.dat");
-        services_.make_page = MakeMakerPage;
-        services_.encoder = &encoder_;
-        services_.resources = &targets_;
-        services_.screensaver_platform = &platform_;
+        MakingWindowTest::SetUp();
         services_.choose_font = [this](HWND, const LogFont&, ColorRef) -> std::optional<FontChoice> {
             if (fonts_.empty()) return std::nullopt;
             FontChoice answer = fonts_.front();
@@ -148,9 +142,6 @@ protected:
         if (IsItemChecked(page, id) != checked) Click(page, id);
     }
 
-    CxPictureEncoder encoder_;
-    EditorTargetFactory targets_;
-    FakePlatform platform_;
     std::deque<FontChoice> fonts_;
     std::deque<ColorRef> colors_;
     FakeAuditionMedia* media_ = nullptr;
