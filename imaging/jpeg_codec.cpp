@@ -1,7 +1,9 @@
 // JPEG for the maker, through libjpeg-turbo. Pixels go between the codec and the
 // picture's rows without a conversion pass: colour rows are decoded and encoded as
 // blue-green-red (JCS_EXT_BGR, the picture's own layout), straight into and out of the
-// bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here.
+// bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here. An
+// embedded colour profile (APP2 "ICC_PROFILE" segments, in any order) turns the colours
+// into sRGB.
 
 #include <csetjmp>
 #include <cstdio>
@@ -14,6 +16,7 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -90,14 +93,25 @@ struct JpegRowBuffer {
     std::vector<uint8_t> row;
 };
 
+// The profile of the APP2 segments, reassembled by libjpeg (which orders the chunks by
+// their sequence numbers and gives nothing when one is missing or repeated).
+void ReadIccProfile(jpeg_decompress_struct& cinfo, std::vector<uint8_t>& profile) {
+    JOCTET* bytes = nullptr;
+    unsigned int size = 0;
+    if (jpeg_read_icc_profile(&cinfo, &bytes, &size) && bytes) profile.assign(bytes, bytes + size);
+    std::free(bytes);
+}
+
 // Decodes into `out`; false when libjpeg failed (the text is in `errors`) or the
 // picture could not be made (`status`). `truncated` tells a picture cut short.
-bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, JpegRowBuffer& cmyk_row, Dib& out,
-              Status& status, bool& truncated) {
+bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, JpegRowBuffer& cmyk_row,
+              std::vector<uint8_t>& profile, Dib& out, Status& status, bool& truncated) {
     if (setjmp(errors.jump)) return false;
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    ReadIccProfile(cinfo, profile);
     // A picture far larger than its data would be decoded whole before the data's end
     // shows (a progressive file keeps every coefficient of it).
     status = CheckDataCanFill(cinfo.image_width, cinfo.image_height, data.size(), kJpegMostPixelsPerByte, "JPEG");
@@ -165,16 +179,19 @@ Status JpegDecode(Bytes data, Dib& out) {
     jpeg_decompress_struct cinfo;
     JpegErrors errors;
     JpegRowBuffer cmyk_row;
+    std::vector<uint8_t> profile;
     Status status;
     bool truncated = false;
     cinfo.err = &errors.base;
     InstallErrors(&errors.base);
-    const bool read = ReadJpeg(cinfo, errors, data, cmyk_row, out, status, truncated);
+    const bool read = ReadJpeg(cinfo, errors, data, cmyk_row, profile, out, status, truncated);
     jpeg_destroy_decompress(&cinfo);
     if (!read || truncated) out = Dib{};
     if (!status) return status;
     if (!read) return Status::Error(ErrorText(errors));
     if (truncated) return Status::Error("JPEG: premature end of data");
+    // A CMYK picture's profile describes its inks and is left unused, as a grey one is.
+    (void)ConvertToSrgb(out, profile);
     ApplyExifOrientation(data, out);
     return {};
 }
