@@ -29,11 +29,11 @@ Status ReadRest(CxFile& file, std::vector<uint8_t>& out) {
 // Tries every adapter in detection order. When none accepts the data, the text is the
 // error of the first adapter that recognised it, if the program reports those, else the
 // common "unknown format" text.
-Status DecodeDetected(Bytes data, Dib& out, int& format) {
+Status DecodeDetected(Bytes data, const DecodeBox& box, Dib& out, int& format) {
     Status first_recognised;
     for (const Codec& c : ImageCodecs()) {
         if (data.empty() || !c.probe(data)) continue;
-        Status s = DecodeWith(c, data, out);
+        Status s = DecodeWith(c, data, out, box);
         if (s) {
             format = c.format;
             return s;
@@ -100,7 +100,7 @@ bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
     std::string first_error;
     if (format > kFormatNone && format <= kFormatLast) {
         const Codec* codec = FindCodec(format);
-        Status s = codec ? DecodeWith(*codec, bytes, dib_) : Status::Error("Format not supported by this program");
+        Status s = codec ? DecodeWith(*codec, bytes, dib_, box_) : Status::Error("Format not supported by this program");
         if (s) {
             type_ = format;
             return true;
@@ -109,7 +109,7 @@ bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
         Destroy();
     }
     int detected = kFormatNone;
-    Status s = DecodeDetected(bytes, dib_, detected);
+    Status s = DecodeDetected(bytes, box_, dib_, detected);
     if (s) {
         type_ = detected;
         return true;
