@@ -53,6 +53,18 @@ bool CxImage::Fail(const std::string& text) {
 
 void CxImage::Destroy() { dib_ = Dib{}; }
 
+void CxImage::ReuseStorage(std::vector<uint8_t> storage) {
+    Destroy();
+    storage.clear();
+    dib_.bits = std::move(storage);
+}
+
+std::vector<uint8_t> CxImage::TakeStorage() {
+    std::vector<uint8_t> storage = std::move(dib_.bits);
+    Destroy();
+    return storage;
+}
+
 uint8_t* CxImage::Create(int width, int height, int bits, int format) {
     Destroy();
     if (Status s = AllocateDib(dib_, width, height, bits); !s) {
@@ -96,7 +108,7 @@ bool CxImage::LoadResource(std::span<const uint8_t> resource, int format) {
 }
 
 bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
-    Destroy();
+    ReuseStorage(std::move(dib_.bits));
     std::string first_error;
     if (format > kFormatNone && format <= kFormatLast) {
         const Codec* codec = FindCodec(format);

@@ -42,6 +42,13 @@ public:
     // resource that could not be loaded ("Unable to load resource!").
     bool LoadResource(std::span<const uint8_t> resource, int format = kFormatNone);
 
+    // Pixel storage handed from one picture to the next: a build decodes one large picture
+    // after another, and memory that is already the program's costs no page faults. The
+    // next decode fills `storage` when it is large enough; TakeStorage gives the picture's
+    // storage back (the picture becomes empty).
+    void ReuseStorage(std::vector<uint8_t> storage);
+    std::vector<uint8_t> TakeStorage();
+
     // The box the caller will shrink the next decoded pictures into (ShrinkToFit); a
     // decoder that can decode at a reduced size then does (a JPEG at least twice the box).
     // 0 x 0, the default, decodes every picture whole.

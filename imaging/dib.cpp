@@ -42,10 +42,14 @@ Status AllocateDib(Dib& dib, int width, int height, int bits) {
     fresh.width = width;
     fresh.height = height;
     fresh.bpp = bpp;
+    // The pixel storage the picture had is filled again when it is large enough: no fresh
+    // memory (and no page faults on it) for a picture decoded where another one was.
+    fresh.bits = std::move(dib.bits);
     try {
         fresh.palette.assign(size_t(DibPaletteSize(bpp)), RgbQuad{});
         fresh.bits.assign(fresh.row_size() * size_t(height), 0);
     } catch (const std::bad_alloc&) {
+        dib.bits = std::move(fresh.bits);
         return Status::Error("Not enough memory for the image");
     }
     dib = std::move(fresh);
