@@ -62,6 +62,11 @@ Status ConvertToSrgb(Dib& dib, std::span<const uint8_t> profile) {
     Profile source(cmsOpenProfileFromMemTHR(context.get(), profile.data(), cmsUInt32Number(profile.size())));
     if (!source) return Failed("damaged");
     if (cmsGetColorSpace(source.get()) != cmsSigRgbData) return Failed("not an RGB profile");
+    // A device link or an abstract profile maps colours to colours; it describes no space
+    // a picture's colours could be in.
+    const cmsProfileClassSignature kind = cmsGetDeviceClass(source.get());
+    if (kind == cmsSigLinkClass || kind == cmsSigAbstractClass || kind == cmsSigNamedColorClass)
+        return Failed("not a profile of a colour space");
     Profile srgb(cmsCreate_sRGBProfileTHR(context.get()));
     if (!srgb) return Failed("not enough memory");
     Transform transform(cmsCreateTransformTHR(context.get(), source.get(), TYPE_BGR_8, srgb.get(), TYPE_BGR_8,

@@ -110,6 +110,20 @@ TEST(ColourProfile, JpegChunksAreReassembledInTheirNumberedOrder) {
     EXPECT_EQ(Decoded(WithProfileChunks(plain, p3, 3000, {1, 2, 2, 3}), "twice").bits, stored.bits);
 }
 
+// An RGB device link that darkens every channel: a mapping of colours, not a colour space.
+std::vector<uint8_t> RgbLink() {
+    cmsToneCurve* dark = cmsBuildGamma(nullptr, 3.0);
+    cmsToneCurve* curves[3] = {dark, dark, dark};
+    cmsHPROFILE link = cmsCreateLinearizationDeviceLink(cmsSigRgbData, curves);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(link, nullptr, &size);
+    std::vector<uint8_t> bytes(size);
+    cmsSaveProfileToMem(link, bytes.data(), &size);
+    cmsCloseProfile(link);
+    cmsFreeToneCurve(dark);
+    return bytes;
+}
+
 TEST(ColourProfile, UnusableProfilesLeaveThePictureAsItIs) {
     const std::vector<uint8_t> plain = ReadInput("icc/colours.jpg");
     const Dib stored = Decoded(plain, "plain");
@@ -120,7 +134,8 @@ TEST(ColourProfile, UnusableProfilesLeaveThePictureAsItIs) {
     for (size_t i = 128; i < scrambled.size(); i += 7) scrambled[i] ^= 0x5A;  // the tag table and tags
     std::vector<uint8_t> noise(600, 0xA5);
     const std::vector<std::pair<const char*, std::vector<uint8_t>>> profiles = {
-        {"cut short", cut}, {"scrambled", scrambled}, {"noise", noise}, {"grey", ReadInput("icc/grey.icc")}};
+        {"cut short", cut},   {"scrambled", scrambled},       {"noise", noise}, {"grey", ReadInput("icc/grey.icc")},
+        {"link", RgbLink()}};
     for (const auto& [name, profile] : profiles) {
         ASSERT_FALSE(profile.empty()) << name;
         const std::vector<uint8_t> jpeg = WithProfileChunks(plain, profile, 65519, {1});
