@@ -108,7 +108,9 @@ bool CxImage::LoadResource(std::span<const uint8_t> resource, int format) {
 }
 
 bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
-    ReuseStorage(std::move(dib_.bits));
+    // Storage handed over by ReuseStorage is filled; a decoded picture's own is let go, as
+    // it always was.
+    if (IsValid()) Destroy();
     std::string first_error;
     if (format > kFormatNone && format <= kFormatLast) {
         const Codec* codec = FindCodec(format);

@@ -44,8 +44,9 @@ public:
 
     // Pixel storage handed from one picture to the next: a build decodes one large picture
     // after another, and memory that is already the program's costs no page faults. The
-    // next decode fills `storage` when it is large enough; TakeStorage gives the picture's
-    // storage back (the picture becomes empty).
+    // next decode fills `storage` when it is large enough (a picture decoded over another
+    // lets the other's storage go, as always); TakeStorage gives the picture's storage
+    // back (the picture becomes empty).
     void ReuseStorage(std::vector<uint8_t> storage);
     std::vector<uint8_t> TakeStorage();
 

@@ -251,6 +251,12 @@ TEST(Facade, ReusedStorageDecodesAsFreshStorageDoes) {
         large.ReuseStorage(reused.TakeStorage());
     }
     EXPECT_FALSE(large.IsValid());
+    // A picture decoded over another lets the other's storage go, as it always did.
+    CxImage over;
+    ASSERT_TRUE(over.Decode(std::span<const uint8_t>(bytes)));
+    const std::vector<uint8_t> small = testing::ReadInput("png/rgb.png");
+    ASSERT_TRUE(over.Decode(std::span<const uint8_t>(small)));
+    EXPECT_LT(over.dib().bits.capacity(), size_t(300 * 200 * 3));
 }
 
 }  // namespace
