@@ -3,12 +3,16 @@
 // per build, and the time ImageMagick takes to re-encode the same pictures one by one
 // (`/usr/bin/convert IN -quality 75 OUT`) as the baseline.
 //
-// Then both makers' command lines on the same pictures: `glimmerdeck make` on Linux and
-// `glimmerdeck.com make` of the Windows maker under Wine, each timed from start to exit,
-// and how many times the Linux time the Windows one takes.
+// Then both makers' command lines on the same pictures (20, 50 and 200): `glimmerdeck make`
+// on Linux and `glimmerdeck.com make` of the Windows maker under Wine, each timed from
+// start to exit (wall, user and system time of the process and what it waited for), and
+// how many times the Linux time the Windows one takes. Before them, the start and end of
+// each maker alone (`glimmerdeck.com --help`): what Wine costs a program that does nothing.
 //
-//   project_build_bench [TEMPLATE]   (default: the program folder's data/data1.dat, or
-//                                    before that is built, a test executable)
+//   project_build_bench [--makers] [TEMPLATE]
+//        --makers: only the two makers' command lines
+//        TEMPLATE: default the program folder's data/data1.dat, or before that is built, a
+//                  test executable
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -94,15 +98,30 @@ template <class Body> Measure InChild(Body body) {
     return m;
 }
 
-// Runs a program to its end; its time, or a negative one when it failed.
-double RunSeconds(const std::vector<std::string>& argv, bool quiet) {
+struct Times {
+    double wall = -1;  // negative: the program failed
+    double user = 0;
+    double system = 0;
+};
+
+double Seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; }
+
+// Runs a program to its end; its times.
+Times RunTimed(const std::vector<std::string>& argv, bool quiet) {
     auto start = Clock::now();
     pid_t pid = gd::bench::StartProgram(argv, quiet);
     int status = 0;
-    waitpid(pid, &status, 0);
-    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? seconds : -1;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    Times t;
+    t.wall = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) t.wall = -1;
+    t.user = Seconds(usage.ru_utime);
+    t.system = Seconds(usage.ru_stime);
+    return t;
 }
+
+double RunSeconds(const std::vector<std::string>& argv, bool quiet) { return RunTimed(argv, quiet).wall; }
 
 std::string WindowsPath(const std::string& path) {
     std::string out = "Z:" + path;
@@ -118,7 +137,7 @@ struct Maker {
     std::string (*path)(const std::string&);
 };
 
-double CommandLineSeconds(const Maker& maker, const std::vector<std::string>& photos, const fs::path& folder) {
+Times CommandLineTimes(const Maker& maker, const std::vector<std::string>& photos, const fs::path& folder) {
     fs::create_directories(folder);
     auto command = [&](std::vector<std::string> args) {
         std::vector<std::string> argv = maker.launcher;
@@ -133,8 +152,20 @@ double CommandLineSeconds(const Maker& maker, const std::vector<std::string>& ph
         args.push_back("--picture");
         args.push_back(maker.path(p));
     }
-    if (RunSeconds(command(args), true) < 0) return -1;
-    return RunSeconds(command({"make", psm, "--yes"}), true);
+    if (RunSeconds(command(args), true) < 0) return {};
+    return RunTimed(command({"make", psm, "--yes"}), true);
+}
+
+Times StartAndEnd(const Maker& maker) {
+    std::vector<std::string> argv = maker.launcher;
+    argv.insert(argv.end(), {maker.program, "--help"});
+    return RunTimed(argv, true);
+}
+
+void PrintTimes(const char* what, const Times& linux_t, const Times& windows_t) {
+    std::printf("%-10s %8.2f %6.2f %6.2f   %8.2f %6.2f %6.2f   %6.2fx %6.2fx %6.2fx\n", what, linux_t.wall, linux_t.user,
+                linux_t.system, windows_t.wall, windows_t.user, windows_t.system, windows_t.wall / linux_t.wall,
+                windows_t.user / std::max(linux_t.user, 1e-3), windows_t.system / std::max(linux_t.system, 1e-3));
 }
 
 double ImageMagickSeconds(const std::vector<std::string>& photos, const std::string& folder) {
@@ -156,6 +187,8 @@ double ImageMagickSeconds(const std::vector<std::string>& photos, const std::str
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool makers_only = argc > 1 && std::string(argv[1]) == "--makers";
+    if (makers_only) --argc, ++argv;
     std::string template_path = argc > 1 ? argv[1] : fs::exists(GD_DIST_TEMPLATE) ? GD_DIST_TEMPLATE : GD_PROBE_TEMPLATE;
     if (!fs::exists(template_path)) {
         std::fprintf(stderr, "no template at %s (build the Windows runtime first, or name one)\n",
@@ -181,9 +214,10 @@ int main(int argc, char** argv) {
         photos.push_back(path);
     }
 
-    std::printf("%8s %10s %12s %12s %14s %8s\n", "pictures", "build s", "output MB", "peak MB", "ImageMagick s",
-                "ratio");
+    if (!makers_only) std::printf("%8s %10s %12s %12s %14s %8s\n", "pictures", "build s", "output MB", "peak MB",
+                                  "ImageMagick s", "ratio");
     for (size_t count : {size_t(50), size_t(200)}) {
+        if (makers_only) break;
         std::vector<std::string> set(photos.begin(), photos.begin() + long(count));
         std::string out = (work / "out").string();
         Measure build = InChild([&] { return BuildInChild(set, (work / "program").string(), out); });
@@ -198,18 +232,29 @@ int main(int argc, char** argv) {
 
     const Maker linux_maker{{}, GD_LINUX_MAKER, [](const std::string& p) { return p; }};
     const Maker windows_maker{{GD_WINE_RUN}, GD_WINDOWS_MAKER, WindowsPath};
-    std::printf("\n%8s %12s %14s %8s\n", "pictures", "Linux cli s", "Windows cli s", "ratio");
-    for (size_t count : {size_t(50), size_t(200)}) {
+    if (!fs::exists(GD_WINDOWS_MAKER)) {
+        std::printf("\nno Windows maker at %s: no comparison\n", GD_WINDOWS_MAKER);
+        fs::remove_all(work);
+        return 0;
+    }
+    std::printf("\nload average: %.2f\n", gd::bench::LoadAverage());
+    std::printf("%-10s %8s %6s %6s   %8s %6s %6s   %7s %7s %7s\n", "pictures", "Linux s", "user", "sys", "Wine s", "user",
+                "sys", "wall", "user", "sys");
+    // The first run under Wine starts its server; it is not timed.
+    StartAndEnd(windows_maker);
+    PrintTimes("--help", StartAndEnd(linux_maker), StartAndEnd(windows_maker));
+    for (size_t count : {size_t(20), size_t(50), size_t(200)}) {
         std::vector<std::string> set(photos.begin(), photos.begin() + long(count));
-        double linux_s = CommandLineSeconds(linux_maker, set, work / "linux");
-        double windows_s = fs::exists(GD_WINDOWS_MAKER) ? CommandLineSeconds(windows_maker, set, work / "windows") : -1;
-        if (linux_s < 0 || windows_s < 0) {
-            std::printf("%8zu %12.2f %14.2f %8s  (a maker failed or is not built)\n", count, linux_s, windows_s, "-");
-        } else {
-            std::printf("%8zu %12.2f %14.2f %7.2fx\n", count, linux_s, windows_s, windows_s / linux_s);
+        const Times linux_t = CommandLineTimes(linux_maker, set, work / "linux");
+        const Times windows_t = CommandLineTimes(windows_maker, set, work / "windows");
+        if (linux_t.wall < 0 || windows_t.wall < 0) {
+            std::printf("%-10zu a maker failed\n", count);
+            continue;
         }
+        PrintTimes(std::to_string(count).c_str(), linux_t, windows_t);
         std::fflush(stdout);
     }
+    std::printf("load average: %.2f\n", gd::bench::LoadAverage());
     fs::remove_all(work);
     return 0;
 }

@@ -23,6 +23,7 @@ gd_codec_library(gd_codec_tiff libtiff.a)
 gd_codec_library(gd_codec_openjp2 libopenjp2.a)
 gd_codec_library(gd_codec_webp libwebp.a)
 gd_codec_library(gd_codec_webpdemux libwebpdemux.a)
+gd_codec_library(gd_codec_lcms2 liblcms2.a)
 
 set_property(TARGET gd_codec_png PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_zlib)
 set_property(TARGET gd_codec_tiff PROPERTY INTERFACE_LINK_LIBRARIES gd_codec_jpeg gd_codec_jbig gd_codec_zlib)

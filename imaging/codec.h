@@ -26,6 +26,15 @@ struct ImageInfo {
     int bpp = 24;  // the stored depth the decoder will produce
 };
 
+// The box a picture is to be shrunk into once decoded (imaging/fit_size.h; 0: that side
+// unlimited, both 0: no box). An adapter that can decode at a reduced size may then give
+// a smaller picture than its file's, never one smaller than its fit into the box.
+struct DecodeBox {
+    int width = 0;
+    int height = 0;
+    bool limits() const { return width > 0 || height > 0; }
+};
+
 struct EncodeOptions {
     int jpeg_quality = 75;
 };
@@ -37,6 +46,8 @@ struct Codec {
     Status (*info)(Bytes data, ImageInfo& info);
     Status (*decode)(Bytes data, Dib& out);
     Status (*encode)(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out);  // may be null
+    // The picture at a reduced size where that is cheaper than decoding it whole; may be null.
+    Status (*decode_within)(Bytes data, const DecodeBox& box, Dib& out);
 };
 
 // The adapters of this program, in detection order.
@@ -45,8 +56,9 @@ std::span<const Codec> ImageCodecs();
 // The adapter of a format identifier, or null when this program has none.
 const Codec* FindCodec(int format);
 
-// Probes, reads the header, checks the limits, then decodes with one adapter.
-Status DecodeWith(const Codec& codec, Bytes data, Dib& out);
+// Probes, reads the header, checks the limits, then decodes with one adapter (at a reduced
+// size for a box, where the adapter can).
+Status DecodeWith(const Codec& codec, Bytes data, Dib& out, const DecodeBox& box = {});
 
 // Whether a failed detection reports the error of the first adapter that recognised the
 // data (the maker, for readable messages) or always the text below (the runtime).

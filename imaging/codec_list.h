@@ -13,6 +13,7 @@ Status StbGifDecode(Bytes data, Dib& out);
 
 Status JpegInfo(Bytes data, ImageInfo& info);
 Status JpegDecode(Bytes data, Dib& out);
+Status JpegDecodeWithin(Bytes data, const DecodeBox& box, Dib& out);
 Status JpegEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out);
 Status GifDecode(Bytes data, Dib& out);
 Status GifEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out);

@@ -9,19 +9,19 @@ const bool kDetectionNamesFailure = true;
 
 std::span<const Codec> ImageCodecs() {
     static const Codec codecs[] = {
-        {kFormatBmp, "BMP", ProbeBmp, BmpInfo, BmpDecode, nullptr},
-        {kFormatJpeg, "JPEG", ProbeJpeg, JpegInfo, JpegDecode, JpegEncode},
-        {kFormatIco, "ICO", ProbeIco, IcoInfo, IcoDecode, nullptr},
-        {kFormatGif, "GIF", ProbeGif, GifInfo, GifDecode, GifEncode},
-        {kFormatPng, "PNG", ProbePng, PngInfo, PngDecode, nullptr},
-        {kFormatTiff, "TIFF", ProbeTiff, TiffInfo, TiffDecode, nullptr},
-        {kFormatTga, "TGA", ProbeTga, TgaInfo, TgaDecode, nullptr},
-        {kFormatPcx, "PCX", ProbePcx, PcxInfo, PcxDecode, nullptr},
-        {kFormatWbmp, "WBMP", ProbeWbmp, WbmpInfo, WbmpDecode, nullptr},
-        {kFormatWmf, "WMF", ProbeWmf, WmfInfo, WmfDecode, nullptr},
-        {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr},
-        {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr},
-        {kFormatWebp, "WEBP", ProbeWebp, WebpInfo, WebpDecode, nullptr},
+        {kFormatBmp, "BMP", ProbeBmp, BmpInfo, BmpDecode, nullptr, nullptr},
+        {kFormatJpeg, "JPEG", ProbeJpeg, JpegInfo, JpegDecode, JpegEncode, JpegDecodeWithin},
+        {kFormatIco, "ICO", ProbeIco, IcoInfo, IcoDecode, nullptr, nullptr},
+        {kFormatGif, "GIF", ProbeGif, GifInfo, GifDecode, GifEncode, nullptr},
+        {kFormatPng, "PNG", ProbePng, PngInfo, PngDecode, nullptr, nullptr},
+        {kFormatTiff, "TIFF", ProbeTiff, TiffInfo, TiffDecode, nullptr, nullptr},
+        {kFormatTga, "TGA", ProbeTga, TgaInfo, TgaDecode, nullptr, nullptr},
+        {kFormatPcx, "PCX", ProbePcx, PcxInfo, PcxDecode, nullptr, nullptr},
+        {kFormatWbmp, "WBMP", ProbeWbmp, WbmpInfo, WbmpDecode, nullptr, nullptr},
+        {kFormatWmf, "WMF", ProbeWmf, WmfInfo, WmfDecode, nullptr, nullptr},
+        {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr, nullptr},
+        {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr, nullptr},
+        {kFormatWebp, "WEBP", ProbeWebp, WebpInfo, WebpDecode, nullptr, nullptr},
     };
     return codecs;
 }

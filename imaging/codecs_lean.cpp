@@ -9,8 +9,8 @@ const bool kDetectionNamesFailure = false;
 
 std::span<const Codec> ImageCodecs() {
     static const Codec codecs[] = {
-        {kFormatJpeg, "JPEG", ProbeJpeg, StbJpegInfo, StbJpegDecode, nullptr},
-        {kFormatGif, "GIF", ProbeGif, GifInfo, StbGifDecode, nullptr},
+        {kFormatJpeg, "JPEG", ProbeJpeg, StbJpegInfo, StbJpegDecode, nullptr, nullptr},
+        {kFormatGif, "GIF", ProbeGif, GifInfo, StbGifDecode, nullptr, nullptr},
     };
     return codecs;
 }

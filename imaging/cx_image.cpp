@@ -29,11 +29,11 @@ Status ReadRest(CxFile& file, std::vector<uint8_t>& out) {
 // Tries every adapter in detection order. When none accepts the data, the text is the
 // error of the first adapter that recognised it, if the program reports those, else the
 // common "unknown format" text.
-Status DecodeDetected(Bytes data, Dib& out, int& format) {
+Status DecodeDetected(Bytes data, const DecodeBox& box, Dib& out, int& format) {
     Status first_recognised;
     for (const Codec& c : ImageCodecs()) {
         if (data.empty() || !c.probe(data)) continue;
-        Status s = DecodeWith(c, data, out);
+        Status s = DecodeWith(c, data, out, box);
         if (s) {
             format = c.format;
             return s;
@@ -52,6 +52,18 @@ bool CxImage::Fail(const std::string& text) {
 }
 
 void CxImage::Destroy() { dib_ = Dib{}; }
+
+void CxImage::ReuseStorage(std::vector<uint8_t> storage) {
+    Destroy();
+    storage.clear();
+    dib_.bits = std::move(storage);
+}
+
+std::vector<uint8_t> CxImage::TakeStorage() {
+    std::vector<uint8_t> storage = std::move(dib_.bits);
+    Destroy();
+    return storage;
+}
 
 uint8_t* CxImage::Create(int width, int height, int bits, int format) {
     Destroy();
@@ -96,11 +108,13 @@ bool CxImage::LoadResource(std::span<const uint8_t> resource, int format) {
 }
 
 bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
-    Destroy();
+    // Storage handed over by ReuseStorage is filled; a decoded picture's own is let go, as
+    // it always was.
+    if (IsValid()) Destroy();
     std::string first_error;
     if (format > kFormatNone && format <= kFormatLast) {
         const Codec* codec = FindCodec(format);
-        Status s = codec ? DecodeWith(*codec, bytes, dib_) : Status::Error("Format not supported by this program");
+        Status s = codec ? DecodeWith(*codec, bytes, dib_, box_) : Status::Error("Format not supported by this program");
         if (s) {
             type_ = format;
             return true;
@@ -109,7 +123,7 @@ bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
         Destroy();
     }
     int detected = kFormatNone;
-    Status s = DecodeDetected(bytes, dib_, detected);
+    Status s = DecodeDetected(bytes, box_, dib_, detected);
     if (s) {
         type_ = detected;
         return true;

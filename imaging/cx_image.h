@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/codec.h"
 #include "imaging/cx_file.h"
 #include "imaging/dib.h"
 #include "imaging/image_format.h"
@@ -40,6 +41,19 @@ public:
     // Decodes the bytes of a program resource in place; an empty span stands for a
     // resource that could not be loaded ("Unable to load resource!").
     bool LoadResource(std::span<const uint8_t> resource, int format = kFormatNone);
+
+    // Pixel storage handed from one picture to the next: a build decodes one large picture
+    // after another, and memory that is already the program's costs no page faults. The
+    // next decode fills `storage` when it is large enough (a picture decoded over another
+    // lets the other's storage go, as always); TakeStorage gives the picture's storage
+    // back (the picture becomes empty).
+    void ReuseStorage(std::vector<uint8_t> storage);
+    std::vector<uint8_t> TakeStorage();
+
+    // The box the caller will shrink the next decoded pictures into (ShrinkToFit); a
+    // decoder that can decode at a reduced size then does (a JPEG at least twice the box).
+    // 0 x 0, the default, decodes every picture whole.
+    void SetDecodeBox(int width, int height) { box_ = {width, height}; }
 
     // Encodes into a new block of bytes that the caller takes over.
     bool Encode(std::vector<uint8_t>& out, int format);
@@ -112,6 +126,7 @@ private:
     bool Fail(const std::string& text);
 
     Dib dib_;
+    DecodeBox box_;
     int type_ = kFormatNone;
     int jpeg_quality_ = 75;
     bool enabled_ = true;

@@ -42,10 +42,17 @@ Status AllocateDib(Dib& dib, int width, int height, int bits) {
     fresh.width = width;
     fresh.height = height;
     fresh.bpp = bpp;
+    // The pixel storage the picture had is filled again when it is large enough: no fresh
+    // memory (and no page faults on it) for a picture decoded where another one was.
+    // Storage too small goes before the new is taken, so the peak stays one picture.
+    const size_t size = fresh.row_size() * size_t(height);
+    fresh.bits = std::move(dib.bits);
+    if (fresh.bits.capacity() < size) fresh.bits = std::vector<uint8_t>();
     try {
         fresh.palette.assign(size_t(DibPaletteSize(bpp)), RgbQuad{});
-        fresh.bits.assign(fresh.row_size() * size_t(height), 0);
+        fresh.bits.assign(size, 0);
     } catch (const std::bad_alloc&) {
+        dib = Dib{};
         return Status::Error("Not enough memory for the image");
     }
     dib = std::move(fresh);

@@ -56,7 +56,8 @@ struct Dib {
 };
 
 // Allocates a zeroed picture within the size limits (imaging/limits.h); the depth is
-// rounded as by RoundDibBits and the palette zeroed.
+// rounded as by RoundDibBits and the palette zeroed. The picture's pixel storage is reused
+// when it is large enough; when memory is short the picture is left empty.
 Status AllocateDib(Dib& dib, int width, int height, int bits);
 
 // A palette picture from one index byte per pixel, rows top-down; the depth is the

@@ -14,4 +14,10 @@ struct FittedSize {
 // there is no box), else scaled by the smaller of the sides' ratios, rounded, at least 1.
 FittedSize FitIntoBox(int width, int height, int box_width, int box_height);
 
+// For a decoder that can give a picture at M/8 of its size (JPEG: each side rounded up):
+// the smallest M (1..8) at which the picture still covers its fit into the box, so the
+// filter that shrinks it the rest of the way still has at least a pixel for each of its
+// own. 8 (the full size) unless the picture is at least twice its fit on both sides.
+int ReducedEighths(int width, int height, int box_width, int box_height);
+
 }  // namespace gd

@@ -1,7 +1,10 @@
 // JPEG for the maker, through libjpeg-turbo. Pixels go between the codec and the
 // picture's rows without a conversion pass: colour rows are decoded and encoded as
 // blue-green-red (JCS_EXT_BGR, the picture's own layout), straight into and out of the
-// bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here.
+// bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here. An
+// embedded colour profile (APP2 "ICC_PROFILE" segments, in any order) turns the colours
+// into sRGB. A picture to be shrunk into a box is decoded at M/8 of its size when it is at
+// least twice the box (libjpeg's scaled inverse DCT, far cheaper than decoding it whole).
 
 #include <csetjmp>
 #include <cstdio>
@@ -14,6 +17,8 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/fit_size.h"
+#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -90,14 +95,26 @@ struct JpegRowBuffer {
     std::vector<uint8_t> row;
 };
 
+// The profile of the APP2 segments, reassembled by libjpeg (which orders the chunks by
+// their sequence numbers and gives nothing when one is missing or repeated).
+void ReadIccProfile(jpeg_decompress_struct& cinfo, std::vector<uint8_t>& profile) {
+    JOCTET* bytes = nullptr;
+    unsigned int size = 0;
+    if (jpeg_read_icc_profile(&cinfo, &bytes, &size) && bytes) profile.assign(bytes, bytes + size);
+    std::free(bytes);
+}
+
 // Decodes into `out`; false when libjpeg failed (the text is in `errors`) or the
 // picture could not be made (`status`). `truncated` tells a picture cut short.
-bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, JpegRowBuffer& cmyk_row, Dib& out,
-              Status& status, bool& truncated) {
+// `box` is in the stored picture's orientation (0 x 0: decode the whole picture).
+bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, const DecodeBox& box,
+              JpegRowBuffer& cmyk_row, std::vector<uint8_t>& profile, Dib& out, Status& status, bool& truncated) {
     if (setjmp(errors.jump)) return false;
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    ReadIccProfile(cinfo, profile);
     // A picture far larger than its data would be decoded whole before the data's end
     // shows (a progressive file keeps every coefficient of it).
     status = CheckDataCanFill(cinfo.image_width, cinfo.image_height, data.size(), kJpegMostPixelsPerByte, "JPEG");
@@ -105,6 +122,10 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, Bytes data, Jpe
     const bool grey = cinfo.num_components == 1;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    if (box.limits()) {
+        cinfo.scale_num = unsigned(ReducedEighths(int(cinfo.image_width), int(cinfo.image_height), box.width, box.height));
+        cinfo.scale_denom = 8;
+    }
     jpeg_start_decompress(&cinfo);
     const int w = int(cinfo.output_width), h = int(cinfo.output_height);
     status = AllocateDib(out, w, h, grey ? 8 : 24);
@@ -161,22 +182,38 @@ bool WriteJpeg(jpeg_compress_struct& cinfo, JpegErrors& errors, const Dib& dib, 
 
 }  // namespace
 
-Status JpegDecode(Bytes data, Dib& out) {
+namespace {
+
+Status DecodeJpeg(Bytes data, const DecodeBox& box, Dib& out) {
     jpeg_decompress_struct cinfo;
     JpegErrors errors;
     JpegRowBuffer cmyk_row;
+    std::vector<uint8_t> profile;
     Status status;
     bool truncated = false;
     cinfo.err = &errors.base;
     InstallErrors(&errors.base);
-    const bool read = ReadJpeg(cinfo, errors, data, cmyk_row, out, status, truncated);
+    const bool read = ReadJpeg(cinfo, errors, data, box, cmyk_row, profile, out, status, truncated);
     jpeg_destroy_decompress(&cinfo);
     if (!read || truncated) out = Dib{};
     if (!status) return status;
     if (!read) return Status::Error(ErrorText(errors));
     if (truncated) return Status::Error("JPEG: premature end of data");
+    // A CMYK picture's profile describes its inks and is left unused, as a grey one is.
+    (void)ConvertToSrgb(out, profile);
     ApplyExifOrientation(data, out);
     return {};
+}
+
+}  // namespace
+
+Status JpegDecode(Bytes data, Dib& out) { return DecodeJpeg(data, {}, out); }
+
+Status JpegDecodeWithin(Bytes data, const DecodeBox& box, Dib& out) {
+    // The box is meant for the upright picture; a picture stored on its side is decoded
+    // before it is turned.
+    const bool on_its_side = ReadExifOrientation(data) >= 5;
+    return DecodeJpeg(data, on_its_side ? DecodeBox{box.height, box.width} : box, out);
 }
 
 Status JpegEncode(const Dib& dib, const EncodeOptions& options, std::vector<uint8_t>& out) {

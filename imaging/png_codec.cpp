@@ -2,7 +2,8 @@
 // widened to the picture's depths); a palette whose only see-through entry is fully
 // clear gives the transparent index, one with partly see-through entries an alpha plane.
 // Grey pictures become 8-bit with a grey ramp, 16-bit samples are cut to 8, and pictures
-// with an alpha channel (or a transparent colour) become 24-bit with an alpha plane.
+// with an alpha channel (or a transparent colour) become 24-bit with an alpha plane. An
+// embedded colour profile (iCCP) turns the colours into sRGB.
 
 #include <algorithm>
 #include <csetjmp>
@@ -13,6 +14,7 @@
 #include <png.h>
 
 #include "imaging/codec_list.h"
+#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -70,6 +72,7 @@ struct PngDecodeState {
     std::vector<uint8_t> indices;
     std::vector<uint8_t> bgra;  // truecolour pictures with alpha: 4 bytes a pixel
     std::vector<png_bytep> rows;
+    std::vector<uint8_t> profile;  // of the iCCP chunk, inflated by libpng
     int width = 0, height = 0;
     int transparent = -1;
     bool indexed = false;
@@ -110,6 +113,12 @@ bool ReadPng(png_structp png, png_infop info, PngDecodeState& st, Dib& out) {
     png_set_read_fn(png, &st.src, ReadBytes);
     png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
     png_read_info(png, info);
+    png_charp profile_name = nullptr;
+    png_bytep profile = nullptr;
+    png_uint_32 profile_size = 0;
+    int compression = 0;
+    if (png_get_iCCP(png, info, &profile_name, &compression, &profile, &profile_size) && profile)
+        st.profile.assign(profile, profile + profile_size);
     st.width = int(png_get_image_width(png, info));
     st.height = int(png_get_image_height(png, info));
     const int color_type = png_get_color_type(png, info);
@@ -185,6 +194,7 @@ Status PngDecode(Bytes data, Dib& out) {
         }
         DropUnusedAlpha(out, false);
     }
+    (void)ConvertToSrgb(out, st.profile);
     return {};
 }
 

@@ -1,5 +1,6 @@
 // TIFF through libtiff: the first page, read as RGBA with its origin at the top left, as
-// 24-bit with an alpha plane when it has an alpha channel. libtiff reports errors through process-wide handlers; ours
+// 24-bit with an alpha plane when it has an alpha channel; an embedded colour profile
+// turns the colours into sRGB. libtiff reports errors through process-wide handlers; ours
 // keep the last text per thread so concurrent decodes do not mix their messages.
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <tiffio.h>
 
 #include "imaging/codec_list.h"
+#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -119,6 +121,10 @@ Status TiffDecode(Bytes data, Dib& out) {
         }
     }
     DropUnusedAlpha(out, false);
+    uint32_t profile_size = 0;
+    const uint8_t* profile = nullptr;
+    if (TIFFGetField(handle.tiff, TIFFTAG_ICCPROFILE, &profile_size, &profile) && profile)
+        (void)ConvertToSrgb(out, Bytes(profile, profile_size));
     return {};
 }
 

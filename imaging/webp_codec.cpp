@@ -2,7 +2,8 @@
 // picture's rows (bottom-up, as the decoder can turn them); one with an alpha channel gets an alpha plane beside its
 // straight colours, laid over the background later as for PNG. An animated WebP gives its
 // first frame as the animation shows it (libwebp's own frame composition). The EXIF
-// orientation a phone or an editor stored turns the picture upright, as for JPEG.
+// orientation a phone or an editor stored turns the picture upright, as for JPEG, and an
+// embedded colour profile (the ICCP chunk) turns the colours into sRGB.
 
 #include <cstring>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -29,19 +31,29 @@ std::string StatusText(VP8StatusCode code) {
     }
 }
 
-// The orientation in the file's EXIF chunk, 1 without one.
-int WebpOrientation(Bytes data) {
+// What the extended header's chunks say about the picture besides its pixels.
+struct WebpMetadata {
+    int orientation = 1;           // of the EXIF chunk, 1 without one
+    std::vector<uint8_t> profile;  // of the ICCP chunk, empty without one
+};
+
+WebpMetadata ReadMetadata(Bytes data) {
+    WebpMetadata metadata;
     WebPData whole{data.data(), data.size()};
     WebPDemuxer* demux = WebPDemux(&whole);
-    if (!demux) return 1;
-    int orientation = 1;
+    if (!demux) return metadata;
+    const uint32_t flags = WebPDemuxGetI(demux, WEBP_FF_FORMAT_FLAGS);
     WebPChunkIterator chunk;
-    if ((WebPDemuxGetI(demux, WEBP_FF_FORMAT_FLAGS) & EXIF_FLAG) && WebPDemuxGetChunk(demux, "EXIF", 1, &chunk)) {
-        orientation = ReadTiffOrientation(Bytes(chunk.chunk.bytes, chunk.chunk.size));
+    if ((flags & EXIF_FLAG) && WebPDemuxGetChunk(demux, "EXIF", 1, &chunk)) {
+        metadata.orientation = ReadTiffOrientation(Bytes(chunk.chunk.bytes, chunk.chunk.size));
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    if ((flags & ICCP_FLAG) && WebPDemuxGetChunk(demux, "ICCP", 1, &chunk)) {
+        metadata.profile.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
         WebPDemuxReleaseChunkIterator(&chunk);
     }
     WebPDemuxDelete(demux);
-    return orientation;
+    return metadata;
 }
 
 // Straight blue, green, red, alpha bytes, rows top-down, into the picture and its plane.
@@ -141,7 +153,9 @@ Status WebpDecode(Bytes data, Dib& out) {
         out = Dib{};
         return s;
     }
-    return OrientDib(out, WebpOrientation(data));
+    const WebpMetadata metadata = ReadMetadata(data);
+    (void)ConvertToSrgb(out, metadata.profile);
+    return OrientDib(out, metadata.orientation);
 }
 
 }  // namespace gd

@@ -2,32 +2,13 @@
 
 #include "imaging/cx_image.h"
 #include "imaging/exif_orientation.h"
+#include "tests/imaging/jpeg_segments.h"
 #include "tests/imaging/test_inputs.h"
 
 namespace gd {
 namespace {
 
-// A JPEG with an EXIF block (big- or little-endian) carrying `orientation`, spliced in
-// right after the start-of-image marker.
-std::vector<uint8_t> WithOrientation(std::vector<uint8_t> jpeg, int orientation, bool big_endian) {
-    auto u16 = [&](std::vector<uint8_t>& v, int x) {
-        if (big_endian) v.insert(v.end(), {uint8_t(x >> 8), uint8_t(x)});
-        else v.insert(v.end(), {uint8_t(x), uint8_t(x >> 8)});
-    };
-    std::vector<uint8_t> tiff = big_endian ? std::vector<uint8_t>{'M', 'M'} : std::vector<uint8_t>{'I', 'I'};
-    u16(tiff, 42);
-    u16(tiff, 0), u16(tiff, 8);  // IFD at 8 (32-bit, high half first when big-endian)
-    if (!big_endian) std::swap(tiff[4], tiff[6]), std::swap(tiff[5], tiff[7]);
-    u16(tiff, 2);                                     // two entries
-    u16(tiff, 0x010F), u16(tiff, 2), u16(tiff, 0), u16(tiff, 1), u16(tiff, 0), u16(tiff, 0);  // make, ignored
-    u16(tiff, 0x0112), u16(tiff, 3), u16(tiff, 0), u16(tiff, 1), u16(tiff, orientation), u16(tiff, 0);
-    std::vector<uint8_t> app1 = {0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
-    app1.insert(app1.end(), tiff.begin(), tiff.end());
-    size_t length = app1.size() - 2;
-    app1[2] = uint8_t(length >> 8), app1[3] = uint8_t(length);
-    jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
-    return jpeg;
-}
+using gd::testing::WithOrientation;
 
 TEST(ExifOrientation, ReadsBothByteOrders) {
     std::vector<uint8_t> card = testing::ReadInput("jpeg/card.jpg");

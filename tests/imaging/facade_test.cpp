@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/cx_image.h"
+#include "tests/imaging/test_inputs.h"
 
 namespace gd {
 namespace {
@@ -223,6 +224,39 @@ TEST(Encode, GifKeepsPaletteIndicesAndTransparency) {
     EXPECT_FALSE(rgb.Encode(bytes, kFormatGif));
     EXPECT_FALSE(CxImage().Encode(bytes, kFormatJpeg));
     EXPECT_FALSE(rgb.Encode(bytes, kFormatTga));
+}
+
+// Storage handed from a larger picture to a smaller one, of a width whose rows are padded,
+// and from a 24-bit to a grey one: each decodes to exactly what a fresh picture holds,
+// padding zero, in the same memory.
+TEST(Facade, ReusedStorageDecodesAsFreshStorageDoes) {
+    CxImage large;
+    large.Create(300, 200, 24);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(large.Encode(bytes, kFormatJpeg));
+    ASSERT_TRUE(large.Decode(std::span<const uint8_t>(bytes)));
+    for (const char* name : {"png/rgb.png", "jpeg/grey.jpg", "png/palette.png"}) {
+        const std::vector<uint8_t> file = testing::ReadInput(name);
+        CxImage fresh;
+        ASSERT_TRUE(fresh.Decode(std::span<const uint8_t>(file))) << name;
+        std::vector<uint8_t> storage = large.TakeStorage();
+        std::fill(storage.begin(), storage.end(), uint8_t(0xEE));  // what a previous picture left
+        const uint8_t* memory = storage.data();
+        CxImage reused;
+        reused.ReuseStorage(std::move(storage));
+        ASSERT_TRUE(reused.Decode(std::span<const uint8_t>(file))) << name;
+        EXPECT_EQ(reused.dib().bits, fresh.dib().bits) << name;
+        EXPECT_EQ(reused.dib().palette, fresh.dib().palette) << name;
+        EXPECT_EQ(reused.dib().bits.data(), memory) << name;
+        large.ReuseStorage(reused.TakeStorage());
+    }
+    EXPECT_FALSE(large.IsValid());
+    // A picture decoded over another lets the other's storage go, as it always did.
+    CxImage over;
+    ASSERT_TRUE(over.Decode(std::span<const uint8_t>(bytes)));
+    const std::vector<uint8_t> small = testing::ReadInput("png/rgb.png");
+    ASSERT_TRUE(over.Decode(std::span<const uint8_t>(small)));
+    EXPECT_LT(over.dib().bits.capacity(), size_t(300 * 200 * 3));
 }
 
 }  // namespace

@@ -67,3 +67,31 @@ TEST(FitSize, ShrinkingAveragesAndKeepsTheQuadrants) {
 
 }  // namespace
 }  // namespace gd
+
+namespace gd {
+namespace {
+
+TEST(FitSize, ReducedDecodingStillCoversTheFit) {
+    // A 12-megapixel photo into full HD: 1440 x 1080; 3/8 gives 1500 x 1125, 2/8 too little.
+    EXPECT_EQ(ReducedEighths(4000, 3000, 1920, 1080), 3);
+    EXPECT_EQ(ReducedEighths(640, 480, 160, 120), 2);  // exactly a quarter
+    EXPECT_EQ(ReducedEighths(640, 480, 320, 240), 4);  // exactly twice the box
+    EXPECT_EQ(ReducedEighths(640, 480, 321, 0), 8);    // less than twice: decoded whole
+    EXPECT_EQ(ReducedEighths(3000, 2000, 1920, 1080), 8);
+    EXPECT_EQ(ReducedEighths(4000, 3000, 0, 0), 8);  // no box
+    EXPECT_EQ(ReducedEighths(16000, 16000, 100, 100), 1);
+    // Whatever the sizes, the reduced picture (each side rounded up) covers the fit.
+    for (int w = 1; w < 900; w += 13)
+        for (int h = 1; h < 900; h += 17) {
+            const int m = ReducedEighths(w, h, 100, 70);
+            const FittedSize fit = FitIntoBox(w, h, 100, 70);
+            EXPECT_GE((w * m + 7) / 8, fit.width) << w << "x" << h;
+            EXPECT_GE((h * m + 7) / 8, fit.height) << w << "x" << h;
+            // ... and one eighth less would not: the reduction is the largest that does.
+            if (m > 1 && m < 8)
+                EXPECT_TRUE((w * (m - 1) + 7) / 8 < fit.width || (h * (m - 1) + 7) / 8 < fit.height) << w << "x" << h;
+        }
+}
+
+}  // namespace
+}  // namespace gd

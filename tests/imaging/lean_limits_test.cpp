@@ -90,5 +90,14 @@ TEST(LeanDecoders, RefuseAScanThatUsesATableTheFileNeverDefined) {
     }
 }
 
+// The runtime draws what the maker wrote, which is sRGB already: it never converts by a
+// profile, so a profiled JPEG gives the colours its file stores.
+TEST(LeanLimits, ColourProfilesAreNotApplied) {
+    CxImage profiled, plain;
+    ASSERT_TRUE(profiled.Load(testing::InputPath("icc/display_p3.jpg"))) << profiled.GetLastError();
+    ASSERT_TRUE(plain.Load(testing::InputPath("icc/colours.jpg"))) << plain.GetLastError();
+    EXPECT_EQ(profiled.dib().bits, plain.dib().bits);
+}
+
 }  // namespace
 }  // namespace gd
