@@ -22,6 +22,8 @@ std::span<const Codec> ImageCodecs() {
         {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr},
         {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr},
         {kFormatWebp, "WEBP", ProbeWebp, WebpInfo, WebpDecode, nullptr},
+        {kFormatAvif, "AVIF", ProbeAvif, AvifInfo, AvifDecode, nullptr},
+        {kFormatHeif, "HEIF", ProbeHeif, HeifInfo, HeifDecode, nullptr},
     };
     return codecs;
 }

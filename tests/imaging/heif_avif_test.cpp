@@ -1,0 +1,151 @@
+// HEIF and AVIF pictures, on the samples made by tests/imaging/make_heif_avif_inputs.sh:
+// the 32x24 test card (red, green / blue, white) as each encoder stores it, turned and
+// mirrored every way the containers can say, at 10 and 12 bits and with alpha.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "imaging/codec_list.h"
+#include "imaging/cx_image.h"
+#include "tests/imaging/test_inputs.h"
+
+namespace gd {
+namespace {
+
+using testing::InputPath;
+using testing::ReadInput;
+
+struct Probe {
+    int x, y;
+    Pixel colour;
+};
+constexpr Probe kCard[] = {{4, 3, 0xFF0000}, {27, 3, 0x00FF00}, {4, 20, 0x0000FF}, {27, 20, 0xFFFFFF}};
+
+// The picture is the upright card, each quadrant's centre within `tolerance` a channel.
+void ExpectUprightCard(const CxImage& image, int tolerance) {
+    ASSERT_TRUE(image.IsValid());
+    ASSERT_EQ(image.GetWidth(), 32);
+    ASSERT_EQ(image.GetHeight(), 24);
+    EXPECT_EQ(image.GetBpp(), 24);
+    for (const Probe& p : kCard) {
+        const Pixel got = image.GetPixelColor(p.x, p.y);
+        EXPECT_NEAR(PixelRed(got), PixelRed(p.colour), tolerance) << p.x << "," << p.y;
+        EXPECT_NEAR(PixelGreen(got), PixelGreen(p.colour), tolerance) << p.x << "," << p.y;
+        EXPECT_NEAR(PixelBlue(got), PixelBlue(p.colour), tolerance) << p.x << "," << p.y;
+    }
+}
+
+struct Sample {
+    const char* file;
+    int format;
+    int tolerance;
+};
+
+// Lossless AVIF is exact; HEVC's lossless mode still goes through YCbCr, so a step or two;
+// the lossy ones at high quality stay within a few steps at the quadrants' centres.
+constexpr Sample kSamples[] = {
+    {"heif/card.heic", kFormatHeif, 8},       {"heif/card444.heif", kFormatHeif, 2},
+    {"heif/ten_bit.heic", kFormatHeif, 8},    {"heif/twelve_bit.heic", kFormatHeif, 8},
+    {"avif/card.avif", kFormatAvif, 0},       {"avif/lossy.avif", kFormatAvif, 8},
+    {"avif/ten_bit.avif", kFormatAvif, 4},    {"avif/twelve_bit.avif", kFormatAvif, 4},
+};
+
+TEST(HeifAvif, SamplesDecodeToTheCardByDetectionAndByName) {
+    for (const Sample& s : kSamples) {
+        SCOPED_TRACE(s.file);
+        CxImage detected;
+        ASSERT_TRUE(detected.Load(InputPath(s.file))) << detected.GetLastError();
+        EXPECT_EQ(detected.GetType(), s.format);
+        EXPECT_FALSE(detected.HasAlpha());
+        ExpectUprightCard(detected, s.tolerance);
+        CxImage named;
+        ASSERT_TRUE(named.Load(InputPath(s.file), s.format)) << named.GetLastError();
+        EXPECT_EQ(named.GetType(), s.format);
+    }
+}
+
+// Every orientation the containers can say ('irot' then 'imir'), stored as the card turned
+// back: libheif applies them for HEIF (its default, held here), we for AVIF.
+TEST(HeifAvif, EveryRotationAndMirroringTurnsThePictureUpright) {
+    for (const char* folder : {"heif/orientation", "avif/orientation"}) {
+        for (int n = 2; n <= 8; ++n) {
+            const std::string file = folder + std::to_string(n) + (folder[0] == 'h' ? ".heic" : ".avif");
+            SCOPED_TRACE(file);
+            CxImage image;
+            ASSERT_TRUE(image.Load(InputPath(file))) << image.GetLastError();
+            ExpectUprightCard(image, 2);
+        }
+    }
+}
+
+// The header read before decoding gives the size the decode will have, turned.
+TEST(HeifAvif, TheHeaderGivesTheTurnedSizeBeforeDecoding) {
+    for (const char* file : {"heif/orientation6.heic", "avif/orientation6.avif", "avif/orientation5.avif",
+                             "avif/exif6_without_irot.avif", "heif/alpha.heic", "avif/alpha.avif"}) {
+        SCOPED_TRACE(file);
+        const std::vector<uint8_t> data = ReadInput(file);
+        const Codec* codec = FindCodec(file[0] == 'h' ? kFormatHeif : kFormatAvif);
+        ASSERT_NE(codec, nullptr);
+        ASSERT_TRUE(codec->probe(data));
+        ImageInfo info;
+        ASSERT_TRUE(codec->info(data, info)) << file;
+        EXPECT_EQ(info.width, 32);
+        EXPECT_EQ(info.height, 24);
+        EXPECT_EQ(info.bpp, std::string(file).find("alpha") != std::string::npos ? 32 : 24);
+    }
+}
+
+// An EXIF orientation: in HEIF the container's properties alone turn the picture; in AVIF
+// the EXIF orientation counts only where the container has no 'irot' or 'imir' (avifenc
+// writes the matching 'irot' and keeps the EXIF data, which must not turn it twice).
+TEST(HeifAvif, ExifOrientationTurnsOnlyWhereTheContainerSaysNothing) {
+    CxImage heif;
+    ASSERT_TRUE(heif.Load(InputPath("heif/exif6_upright.heic"))) << heif.GetLastError();
+    ExpectUprightCard(heif, 8);
+    for (const char* file : {"avif/exif6.avif", "avif/exif6_without_irot.avif"}) {
+        SCOPED_TRACE(file);
+        CxImage avif;
+        ASSERT_TRUE(avif.Load(InputPath(file))) << avif.GetLastError();
+        ExpectUprightCard(avif, 0);
+    }
+}
+
+// Alpha stays beside the straight colours until the maker lays it over the background.
+TEST(HeifAvif, AlphaIsLaidOverTheBackground) {
+    for (const char* file : {"heif/alpha.heic", "avif/alpha.avif"}) {
+        SCOPED_TRACE(file);
+        CxImage image;
+        ASSERT_TRUE(image.Load(InputPath(file))) << image.GetLastError();
+        ASSERT_TRUE(image.HasAlpha());
+        ASSERT_TRUE(image.FlattenAlpha(0x203040));
+        const Pixel clear = image.GetPixelColor(27, 20);  // the white quadrant, see-through
+        EXPECT_NEAR(PixelRed(clear), 0x40, 2);
+        EXPECT_NEAR(PixelGreen(clear), 0x30, 2);
+        EXPECT_NEAR(PixelBlue(clear), 0x20, 2);
+        const Pixel red = image.GetPixelColor(4, 3);
+        EXPECT_NEAR(PixelRed(red), 0xFF, 8);
+        EXPECT_NEAR(PixelGreen(red), 0, 8);
+    }
+}
+
+// The two probes tell the families apart by their brands: an AVIF file lists 'mif1' too.
+TEST(HeifAvif, EachProbeTakesOnlyItsOwnFiles) {
+    for (const char* file : {"heif/card.heic", "heif/card444.heif"}) {
+        EXPECT_TRUE(ProbeHeif(ReadInput(file))) << file;
+        EXPECT_FALSE(ProbeAvif(ReadInput(file))) << file;
+    }
+    for (const char* file : {"avif/card.avif", "avif/alpha.avif"}) {
+        EXPECT_TRUE(ProbeAvif(ReadInput(file))) << file;
+        EXPECT_FALSE(ProbeHeif(ReadInput(file))) << file;
+    }
+    std::vector<uint8_t> mp4 = ReadInput("heif/card.heic");
+    std::copy_n("isom", 4, mp4.begin() + 8);  // a video's brand: major isom, compatible mif1, heic
+    EXPECT_TRUE(ProbeHeif(mp4));              // still lists heic
+    std::vector<uint8_t> cut(mp4.begin(), mp4.begin() + 12);
+    EXPECT_FALSE(ProbeHeif(cut));
+    EXPECT_FALSE(ProbeAvif(ReadInput("webp/card.webp")));
+}
+
+}  // namespace
+}  // namespace gd
