@@ -44,14 +44,38 @@ for n in 2 3 4 5 6 7 8; do
   heif -L -p chroma=444 "$tmp/stored$n.png" -o "$tmp/stored$n.heic"
   $boxes transform "$tmp/stored$n.heic" "$out/heif/orientation$n.heic" "${angle[$n]}" "${mirror[$n]}"
 done
+# The same at 10 bits, for a quarter turn, a mirroring and both.
+for n in 2 6 7; do
+  # shellcheck disable=SC2086
+  $IM "$card" ${undo[$n]} -depth 16 PNG48:"$tmp/stored$n.png"
+  heif -q 90 -b 10 "$tmp/stored$n.png" -o "$tmp/stored$n.heic"
+  $boxes transform "$tmp/stored$n.heic" "$out/heif/ten_bit_orientation$n.heic" "${angle[$n]}" "${mirror[$n]}"
+done
 # An EXIF orientation of 6 on upright rows and no 'irot': the container does not turn it.
 $IM "$card" -quality 95 "$tmp/card.jpg"
-python3 - "$tmp/card.jpg" "$tmp/exif6.bin" "$tmp/card_exif6.jpg" <<'PY'
+# segment JPEG MARKER PAYLOAD OUT: the JPEG with one more segment after its start.
+segment() {
+  python3 - "$@" <<'PY'
 import struct, sys
-jpeg, exif = open(sys.argv[1], "rb").read(), b"Exif\0\0" + open(sys.argv[2], "rb").read()
-open(sys.argv[3], "wb").write(jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(exif) + 2) + exif + jpeg[2:])
+jpeg, marker, payload = open(sys.argv[1], "rb").read(), int(sys.argv[2], 16), open(sys.argv[3], "rb").read()
+open(sys.argv[4], "wb").write(jpeg[:2] + bytes([0xFF, marker]) + struct.pack(">H", len(payload) + 2) + payload + jpeg[2:])
 PY
+}
+{ printf 'Exif\000\000'; cat "$tmp/exif6.bin"; } >"$tmp/exif6.app1"
+segment "$tmp/card.jpg" E1 "$tmp/exif6.app1" "$tmp/card_exif6.jpg"
 heif -q 95 "$tmp/card_exif6.jpg" -o "$out/heif/exif6_upright.heic"
+# An ICC profile of our own (a header that names it a display RGB profile, no tags), kept
+# with the picture: from a JPEG's ICC segment for HEIF, given to avifenc for AVIF.
+python3 - "$out/avif/profile.icc" <<'PY'
+import struct, sys
+header = struct.pack(">I4sI4s4s4s12s4s4sI4s4sQI12s4s16s28s", 132, b"none", 0x02100000, b"mntr", b"RGB ", b"XYZ ",
+                     bytes(12), b"acsp", b"none", 0, b"none", b"none", 0, 0,
+                     struct.pack(">iii", 0xF6D6, 0x10000, 0xD32D), b"none", bytes(16), bytes(28))
+open(sys.argv[1], "wb").write(header + struct.pack(">I", 0))
+PY
+{ printf 'ICC_PROFILE\000\001\001'; cat "$out/avif/profile.icc"; } >"$tmp/icc.app2"
+segment "$tmp/card.jpg" E2 "$tmp/icc.app2" "$tmp/card_icc.jpg"
+heif -q 95 "$tmp/card_icc.jpg" -o "$out/heif/with_profile.heic"
 
 # AVIF: lossless, lossy 4:2:0, with alpha, 10 and 12 bits, every orientation.
 avif() { avifenc -s 8 -j 1 "$@" >/dev/null; }
@@ -71,6 +95,7 @@ for n in 2 3 4 5 6 7 8; do
     avif -l --irot "${angle[$n]}" --imir "${mirror[$n]}" "$tmp/stored$n.png" "$out/avif/orientation$n.avif"
   fi
 done
+avif -l --icc "$out/avif/profile.icc" "$card" "$out/avif/with_profile.avif"
 # EXIF orientation 6: avifenc sets the matching 'irot' from it, so the rows are stored
 # turned back once and must come out upright (turned once, not twice). Without the 'irot'
 # association, the EXIF orientation alone turns it.
