@@ -104,21 +104,22 @@ Status FromInterleaved(const uint8_t* rows, int stride, int width, int height, b
     return {};
 }
 
-// libheif keeps the coded planes (up to 16 bits a sample), its colour conversion and the
-// interleaved result at once, the AV1 decoder its reference frames: about 16 bytes a
-// pixel for 12 bits with alpha, counted for every picture.
-constexpr int kHeifWorkingBytesPerPixel = 16;
+// The bytes a pixel takes at the peak of a decode: the decoder's planes (1.5 bytes for
+// 8-bit 4:2:0, up to 6 for 4:4:4 at more than 8 bits), libheif's interleaved result (3)
+// and our picture (3), an alpha channel adding its plane at each step. Counted generously
+// so that a 108-megapixel photo still decodes and nothing above 1 GiB is started.
+int WorkingBytesPerPixel(bool deep, bool alpha) { return (deep ? 12 : 8) + (alpha ? 3 : 0); }
 
 // The decode proper, into `out`; the caller clears `out` when it fails.
 Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     HeifFile file;
     if (Status s = file.Open(family, data); !s) return s;
     const heif_image_handle* handle = file.handle();
-    const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
-    if (Status s = CheckWorkingMemory(width, height, kHeifWorkingBytesPerPixel); !s) return s;
     const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
     const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle) > 8 ||
                       heif_image_handle_get_chroma_bits_per_pixel(handle) > 8;
+    const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
+    if (Status s = CheckWorkingMemory(width, height, WorkingBytesPerPixel(deep, alpha)); !s) return s;
     std::vector<HeifTransform> transforms;
     if (deep && !ReadPrimaryTransforms(data, transforms)) return Failed(family, "the picture's properties cannot be read");
     HeifOptions options;

@@ -172,6 +172,17 @@ TEST(HeifAvif, TheEmbeddedProfileIsReachable) {
     }
 }
 
+// A picture whose decode would take more than the limits allow is refused before decoding.
+TEST(HeifAvif, APictureTooBigToDecodeIsRefusedFirst) {
+    for (const char* file : {"heif/bad_too_big_to_decode.heic", "avif/bad_too_big_to_decode.avif"}) {
+        SCOPED_TRACE(file);
+        CxImage image;
+        EXPECT_FALSE(image.Load(InputPath(file)));
+        EXPECT_NE(image.GetLastError().find("16000x16000 needs more than 1 GiB"), std::string::npos)
+            << image.GetLastError();
+    }
+}
+
 // The two probes tell the families apart by their brands: an AVIF file lists 'mif1' too.
 TEST(HeifAvif, EachProbeTakesOnlyItsOwnFiles) {
     for (const char* file : {"heif/card.heic", "heif/card444.heif"}) {

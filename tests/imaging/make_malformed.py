@@ -141,6 +141,15 @@ write("webp/bad_huge.webp", patch(read("webp/card.webp"), 21, "<I", 0x0FFFFFFF))
 import iso_boxes  # noqa: E402  (beside this script)
 
 
+def announce(data, width, height):
+    """Every 'ispe' of the file saying width x height."""
+    ipco = iso_boxes.find(data, [b"meta", b"iprp", b"ipco"])
+    for box in iso_boxes.boxes(data, ipco[0] + 8, ipco[0] + ipco[1]):
+        if box[2] == b"ispe":
+            data = patch(data, box[0] + 12, ">II", width, height)
+    return data
+
+
 def iso_damaged(rel, ext):
     whole = read(rel)
     folder = rel.split("/")[0]
@@ -151,12 +160,9 @@ def iso_damaged(rel, ext):
     write(f"{folder}/bad_garbage.{ext}", whole[:body] + bytes((i * 29 + 7) & 0xFF for i in range(len(whole) - body)))
     pitm = iso_boxes.find(whole, [b"meta", b"pitm"])
     write(f"{folder}/bad_no_primary.{ext}", patch(whole, pitm[0] + 12, ">H", 99))
-    huge = bytearray(whole)
-    ipco = iso_boxes.find(whole, [b"meta", b"iprp", b"ipco"])
-    for box in iso_boxes.boxes(whole, ipco[0] + 8, ipco[0] + ipco[1]):
-        if box[2] == b"ispe":
-            huge = patch(huge, box[0] + 12, ">II", 40000, 40000)
-    write(f"{folder}/bad_huge.{ext}", huge)
+    write(f"{folder}/bad_huge.{ext}", announce(whole, 40000, 40000))
+    # Within the sides' limit, but its decode would take more than 1 GiB.
+    write(f"{folder}/bad_too_big_to_decode.{ext}", announce(whole, 16000, 16000))
 
 
 iso_damaged("heif/card.heic", "heic")
