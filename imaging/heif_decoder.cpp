@@ -8,7 +8,7 @@
 #include <libheif/heif.h>
 
 #include "imaging/exif_orientation.h"
-#include "imaging/heif_transforms.h"
+#include "imaging/heif_boxes.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -120,6 +120,16 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
                       heif_image_handle_get_chroma_bits_per_pixel(handle) > 8;
     const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
     if (Status s = CheckWorkingMemory(width, height, WorkingBytesPerPixel(deep, alpha)); !s) return s;
+    // A grid or an overlay is put together on the canvas its own data declares, which
+    // its size property need not match (imaging/heif_boxes.h).
+    HeifLayout layout;
+    if (!ReadPrimaryLayout(data, layout)) return Failed(family, "the picture's layout cannot be read");
+    if (layout.derived) {
+        if (Status s = CheckWorkingMemory(layout.canvas_width, layout.canvas_height, WorkingBytesPerPixel(deep, alpha)); !s)
+            return s;
+    } else if (!layout.has_data) {
+        return Failed(family, "the picture holds no coded data");
+    }
     std::vector<HeifTransform> transforms;
     if (deep && !ReadPrimaryTransforms(data, transforms)) return Failed(family, "the picture's properties cannot be read");
     HeifOptions options;

@@ -4,7 +4,7 @@
 // the same way, whatever else its libheif was built with). Only the primary picture is
 // read. The container's 'irot' and 'imir' turn and mirror it and its clean aperture crops
 // it, as libheif does by default (the tests hold it); pictures of more than 8 bits are
-// decoded as stored and turned by us instead (imaging/heif_transforms.h says why), without
+// decoded as stored and turned by us instead (imaging/heif_boxes.h says why), without
 // the crop. 10 and 12 bits come out at 8 (libheif's own reduction); alpha comes out as an
 // alpha plane beside the straight colours, laid over the background later as for PNG.
 
