@@ -1,7 +1,7 @@
 #include "imaging/heif_boxes.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -108,8 +108,10 @@ std::optional<Meta> ReadMeta(Bytes data) {
 // The four-character type of an item, from the 'infe' boxes of 'iinf' (versions 2 and 3).
 bool ItemType(const Meta& meta, uint32_t item, char type[4]) {
     const Box* iinf = Find(meta.boxes, "iinf");
-    if (!iinf || iinf->body.size() < 6) return false;
-    const auto entries = Boxes(iinf->body.subspan(iinf->body[0] == 0 ? 6 : 8));
+    if (!iinf || iinf->body.empty()) return false;
+    const size_t first = iinf->body[0] == 0 ? 6 : 8;  // after the version, flags and count
+    if (iinf->body.size() < first) return false;
+    const auto entries = Boxes(iinf->body.subspan(first));
     if (!entries) return false;
     for (const Box& infe : *entries) {
         if (std::memcmp(infe.type, "infe", 4) != 0 || infe.body.size() < 4 || infe.body[0] < 2) continue;
