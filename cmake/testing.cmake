@@ -84,9 +84,14 @@ function(gd_add_wine_program name)
     set(T_TIMEOUT 300)
   endif()
   list(JOIN T_CMD "\" \"" quoted)
+  # The codec DLLs (libheif, libde265) are found in the codec folder, as beside the program.
+  set(dll_path "")
+  if(GD_MINGW_CODECS_DIR)
+    set(dll_path ";WINEPATH=Z:${GD_MINGW_CODECS_DIR}/bin")
+  endif()
   string(CONCAT entry
     "add_test(wine.${name} \"${quoted}\")\n"
-    "set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_display ENVIRONMENT \"GD_TEST_INPUTS=${CMAKE_SOURCE_DIR}/tests/inputs\")\n")
+    "set_tests_properties(wine.${name} PROPERTIES LABELS wine TIMEOUT ${T_TIMEOUT} FIXTURES_REQUIRED wine_session RESOURCE_LOCK wine_display ENVIRONMENT \"GD_TEST_INPUTS=${CMAKE_SOURCE_DIR}/tests/inputs${dll_path}\")\n")
   set_property(GLOBAL APPEND_STRING PROPERTY GD_WINE_TESTS "${entry}")
 endfunction()
 

@@ -51,6 +51,17 @@ Status JbigDecode(Bytes data, Dib& out);
 bool ProbeWebp(Bytes data);
 Status WebpInfo(Bytes data, ImageInfo& info);
 Status WebpDecode(Bytes data, Dib& out);
+bool ProbeHeif(Bytes data);
+Status HeifInfo(Bytes data, ImageInfo& info);
+Status HeifDecode(Bytes data, Dib& out);
+bool ProbeAvif(Bytes data);
+Status AvifInfo(Bytes data, ImageInfo& info);
+Status AvifDecode(Bytes data, Dib& out);
+
+// The ICC profile a HEIF or AVIF file embeds for its primary picture, empty when it has
+// none (or the file cannot be read): the colours the decoded picture is in.
+std::vector<uint8_t> HeifIccProfile(Bytes data);
+std::vector<uint8_t> AvifIccProfile(Bytes data);
 
 // The picture files the maker takes, one row per name pattern of its open dialog's filter,
 // with the group the filter lists it under and the facade format that reads it. The
@@ -72,6 +83,7 @@ inline constexpr PictureFileType kPictureFileTypes[] = {
     {"TGA", "*.tga", kFormatTga},   {"WEBP", "*.webp", kFormatWebp}, {"ICO", "*.ico", kFormatIco},
     {"WMF", "*.wmf", kFormatWmf},   {"J2K", "*.j2k", kFormatJ2k},   {"J2K", "*.j2c", kFormatJ2k},
     {"J2K", "*.jpc", kFormatJ2k},   {"J2K", "*.jp2", kFormatJ2k},   {"JBIG", "*.jbg", kFormatJbig}, {"JBIG", "*.jbig", kFormatJbig},
+    {"HEIC", "*.heic", kFormatHeif}, {"HEIC", "*.heif", kFormatHeif}, {"AVIF", "*.avif", kFormatAvif},
 };
 
 }  // namespace gd

@@ -22,6 +22,8 @@ std::span<const Codec> ImageCodecs() {
         {kFormatJ2k, "J2K", ProbeJ2k, J2kInfo, J2kDecode, nullptr, nullptr},
         {kFormatJbig, "JBIG", ProbeJbig, JbigInfo, JbigDecode, nullptr, nullptr},
         {kFormatWebp, "WEBP", ProbeWebp, WebpInfo, WebpDecode, nullptr, nullptr},
+        {kFormatAvif, "AVIF", ProbeAvif, AvifInfo, AvifDecode, nullptr, nullptr},
+        {kFormatHeif, "HEIF", ProbeHeif, HeifInfo, HeifDecode, nullptr, nullptr},
     };
     return codecs;
 }

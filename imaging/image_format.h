@@ -19,8 +19,10 @@ enum ImageFormat : int {
     kFormatJ2k = 11,
     kFormatJbig = 12,
     kFormatWebp = 13,
+    kFormatHeif = 14,
+    kFormatAvif = 15,
 };
 
-constexpr int kFormatLast = kFormatWebp;
+constexpr int kFormatLast = kFormatAvif;
 
 }  // namespace gd

@@ -33,7 +33,7 @@ const FileTypeSet& PictureListTypes();
 int PictureTypeIcon(std::string_view path);
 inline constexpr int kOtherPictureTypeIcon = 8;
 
-// "Only BMP, JPG, ... and JBIG pictures can be added."
+// "Only BMP, JPG, ... and AVIF pictures can be added."
 std::string PictureTypesAccepted();
 // The Add-pictures dialog's filter, groups separated by "|" and ended by "||": all types
 // first ("All Support Image Files|*.bmp;...|"), then one entry per group ("JPG (*.jpg;*.jpeg;*.jpe)|...").

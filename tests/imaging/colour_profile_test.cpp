@@ -13,6 +13,7 @@
 #include <lcms2.h>
 
 #include "imaging/cx_image.h"
+#include "imaging/heif_decoder.h"
 #include "imaging/icc_profile.h"
 #include "tests/imaging/jpeg_segments.h"
 #include "tests/imaging/test_inputs.h"
@@ -77,6 +78,21 @@ TEST(ColourProfile, DisplayP3InEveryFormatBecomesWhatLcmsMakesOfIt) {
     // The JPEG against the same file with its profile taken out.
     const Dib jpeg_stored = DecodedInput("icc/colours.jpg");
     EXPECT_EQ(DecodedInput("icc/display_p3.jpg").bits, LcmsReference(jpeg_stored, p3).bits);
+}
+
+// HEIF and AVIF keep the profile in the container's 'colr' box; their colours as stored
+// are what the decoder gives before any conversion.
+TEST(ColourProfile, DisplayP3InHeifAndAvifBecomesWhatLcmsMakesOfIt) {
+    const std::vector<uint8_t> p3 = ReadInput("icc/display_p3.icc");
+    for (auto [name, family] : {std::pair{"icc/display_p3.heic", &kHeifFamily}, std::pair{"icc/display_p3.avif", &kAvifFamily}}) {
+        const std::vector<uint8_t> file = ReadInput(name);
+        Dib stored;
+        ASSERT_TRUE(HeifFamilyDecode(*family, file, stored)) << name;
+        const Dib reference = LcmsReference(stored, p3);
+        ASSERT_NE(reference.bits, stored.bits) << name;
+        EXPECT_EQ(DecodedInput(name).bits, reference.bits) << name;
+        ExpectNear(DecodedInput(name), 4, 4, 215, 93, 31, 3, name);
+    }
 }
 
 TEST(ColourProfile, ColoursMatchThePublishedPrimaries) {

@@ -7,33 +7,17 @@
 
 #include "imaging/cx_image.h"
 #include "tests/imaging/malformed_corpus.h"
+#include "tests/imaging/test_card.h"
 #include "tests/imaging/test_inputs.h"
 
 namespace gd {
 namespace {
 
+using testing::ExpectCard;
+using testing::ExpectNear;
 using testing::InputPath;
+using testing::kCard;
 using testing::ReadInput;
-
-// The test card: red, green / blue, white quadrants of 16x12 each.
-struct Probe {
-    int x, y;
-    Pixel colour;
-};
-constexpr Probe kCard[] = {{4, 3, 0xFF0000}, {27, 3, 0x00FF00}, {4, 20, 0x0000FF}, {27, 20, 0xFFFFFF}};
-
-void ExpectNear(Pixel actual, Pixel expected, int tolerance, const char* where) {
-    EXPECT_NEAR(PixelRed(actual), PixelRed(expected), tolerance) << where;
-    EXPECT_NEAR(PixelGreen(actual), PixelGreen(expected), tolerance) << where;
-    EXPECT_NEAR(PixelBlue(actual), PixelBlue(expected), tolerance) << where;
-}
-
-void ExpectCard(const CxImage& image, int tolerance) {
-    ASSERT_TRUE(image.IsValid());
-    ASSERT_EQ(image.GetWidth(), 32);
-    ASSERT_EQ(image.GetHeight(), 24);
-    for (const Probe& p : kCard) ExpectNear(image.GetPixelColor(p.x, p.y), p.colour, tolerance, "card quadrant");
-}
 
 TEST(DecodeJpeg, ColourBaselineAndProgressive) {
     for (const char* name : {"jpeg/card.jpg", "jpeg/progressive.jpg", "jpeg/cmyk.jpg"}) {

@@ -23,3 +23,7 @@ $IM "$out/colours.png" -profile "$out/display_p3.icc" -quality 95 "$out/display_
 $IM "$out/colours.png" -profile "$out/adobe_rgb.icc" -quality 95 "$out/adobe_rgb.jpg"
 $IM "$out/colours.png" -profile "$out/display_p3.icc" -compress lzw "$out/display_p3.tif"
 cwebp -quiet -lossless -metadata icc "$out/display_p3.png" -o "$out/display_p3.webp"
+# HEIF and AVIF, lossless so the stored colours are the card's: the profile goes in as
+# the container's own 'colr' box.
+heif-enc -L -p chroma=444 "$out/display_p3.png" -o "$out/display_p3.heic" >/dev/null
+avifenc -l -s 8 -j 1 --icc "$out/display_p3.icc" "$out/colours.png" "$out/display_p3.avif" >/dev/null

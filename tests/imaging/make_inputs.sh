@@ -94,3 +94,6 @@ webpmux -set exif "$tmp/exif2.bin" "$tmp/stored2.webp" -o "$out/webp/orientation
 $IM "$tmp/alpha.png" -rotate -90 PNG32:"$tmp/alpha6.png"
 cwebp -quiet -lossless -exact "$tmp/alpha6.png" -o "$tmp/alpha6.webp"
 webpmux -set exif "$tmp/exif6.bin" "$tmp/alpha6.webp" -o "$out/webp/alpha_orientation6.webp" >/dev/null
+
+# HEIF and AVIF, with their own tools.
+"$(dirname "${BASH_SOURCE[0]}")/make_heif_avif_inputs.sh"

@@ -134,3 +134,36 @@ card_webp = read("webp/card.webp")
 write("webp/bad_garbage.webp", card_webp[:25] + bytes((i * 29 + 7) & 0xFF for i in range(len(card_webp) - 25)))
 write("webp/bad_start_code.webp", patch(read("webp/lossy.webp"), 23, "<3s", b"\0\0\0"))
 write("webp/bad_huge.webp", patch(read("webp/card.webp"), 21, "<I", 0x0FFFFFFF))
+
+# HEIF and AVIF: cut short (inside the coded picture and inside the boxes), the coded
+# picture overwritten, a primary item that does not exist, and the picture's size
+# announced as 40000 x 40000 (HEIF: every 'ispe', the grid's and its tile's).
+import iso_boxes  # noqa: E402  (beside this script)
+
+
+def announce(data, width, height):
+    """Every 'ispe' of the file saying width x height."""
+    ipco = iso_boxes.find(data, [b"meta", b"iprp", b"ipco"])
+    for box in iso_boxes.boxes(data, ipco[0] + 8, ipco[0] + ipco[1]):
+        if box[2] == b"ispe":
+            data = patch(data, box[0] + 12, ">II", width, height)
+    return data
+
+
+def iso_damaged(rel, ext):
+    whole = read(rel)
+    folder = rel.split("/")[0]
+    write(f"{folder}/bad_truncated.{ext}", cut(rel, 0.8))
+    write(f"{folder}/bad_truncated_boxes.{ext}", cut(rel, 0.15))
+    mdat = iso_boxes.find(whole, [b"mdat"])
+    body = mdat[0] + mdat[3]
+    write(f"{folder}/bad_garbage.{ext}", whole[:body] + bytes((i * 29 + 7) & 0xFF for i in range(len(whole) - body)))
+    pitm = iso_boxes.find(whole, [b"meta", b"pitm"])
+    write(f"{folder}/bad_no_primary.{ext}", patch(whole, pitm[0] + 12, ">H", 99))
+    write(f"{folder}/bad_huge.{ext}", announce(whole, 40000, 40000))
+    # Within the sides' limit, but its decode would take more than 1 GiB.
+    write(f"{folder}/bad_too_big_to_decode.{ext}", announce(whole, 16000, 16000))
+
+
+iso_damaged("heif/card.heic", "heic")
+iso_damaged("avif/card.avif", "avif")

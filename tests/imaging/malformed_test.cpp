@@ -14,6 +14,7 @@ TEST(Malformed, EveryFormatRefusesItsCorpus) {
         {"bmp", kFormatBmp, 11}, {"ico", kFormatIco, 3},  {"png", kFormatPng, 4},   {"tiff", kFormatTiff, 2},
         {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 6},  {"wbmp", kFormatWbmp, 2}, {"wmf", kFormatWmf, 5},  {"j2k", kFormatJ2k, 3},
         {"jbig", kFormatJbig, 2}, {"webp", kFormatWebp, 7},
+        {"heif", kFormatHeif, 7}, {"avif", kFormatAvif, 7},
     };
     for (const auto& c : kCorpus) testing::ExpectCorpusRefused(c.folder, c.format, c.files);
 }

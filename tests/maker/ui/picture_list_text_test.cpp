@@ -31,11 +31,12 @@ TEST(PictureListText, MissingFilesAreNamedOneALine) {
 
 TEST(PictureListText, PictureTypesAreThoseOfTheCodecTable) {
     for (const char* name : {"a.bmp", "a.WBMP", "a.dib", "a.wbm", "a.jpg", "a.jpeg", "a.JPE", "a.gif", "a.png",
-                             "a.pcx", "a.tif", "a.tiff", "a.tga", "a.webp", "a.ico", "a.wmf", "a.j2k", "a.jbg"})
+                             "a.pcx", "a.tif", "a.tiff", "a.tga", "a.webp", "a.ico", "a.wmf", "a.j2k", "a.jbg",
+                             "a.heic", "a.HEIF", "a.avif"})
         EXPECT_TRUE(PictureListTypes().Contains(name)) << name;
     for (const char* name : {"a.mp3", "a.txt", "a", "a.jpg.bak"}) EXPECT_FALSE(PictureListTypes().Contains(name)) << name;
     EXPECT_EQ(PictureTypesAccepted(),
-              "Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, J2K and JBIG pictures can be added.");
+              "Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, J2K, JBIG, HEIC and AVIF pictures can be added.");
 }
 
 TEST(PictureListText, EveryTypeTheMakerReadsHasAnIcon) {
@@ -43,6 +44,8 @@ TEST(PictureListText, EveryTypeTheMakerReadsHasAnIcon) {
     EXPECT_EQ(PictureTypeIcon("a.WBMP"), 0);
     EXPECT_EQ(PictureTypeIcon("a.wmf"), 7);
     EXPECT_EQ(PictureTypeIcon("a.webp"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.heic"), kOtherPictureTypeIcon);
+    EXPECT_EQ(PictureTypeIcon("a.avif"), kOtherPictureTypeIcon);
     EXPECT_EQ(PictureTypeIcon("a.ico"), kOtherPictureTypeIcon);
     EXPECT_EQ(PictureTypeIcon("a.txt"), -1);
 }
@@ -58,7 +61,8 @@ TEST(PictureListText, TheAddDialogsFilterKeepsItsOldGroupsFirstAndListsEveryType
                           "TGA (*.tga)|*.tga|WEBP (*.webp)|*.webp|"),
               std::string::npos)
         << filter;
-    EXPECT_TRUE(filter.ends_with("|JBIG (*.jbg;*.jbig)|*.jbg;*.jbig||")) << filter;
+    EXPECT_TRUE(filter.ends_with("|JBIG (*.jbg;*.jbig)|*.jbg;*.jbig|HEIC (*.heic;*.heif)|*.heic;*.heif|AVIF (*.avif)|*.avif||"))
+        << filter;
 }
 
 }  // namespace

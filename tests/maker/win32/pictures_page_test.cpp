@@ -709,7 +709,7 @@ TEST_F(PicturesPage, AThousandPicturesComeThroughTheDialogAndByDrop) {
     EXPECT_EQ(TakeMessages(),
               std::vector<std::wstring>{Wide(Path("trip\\notes.txt")) +
                                         L"\n\nwas not added. Only BMP, JPG, GIF, PNG, PCX, TIF, TGA, WEBP, ICO, WMF, "
-                                        L"J2K and JBIG pictures can be added."});
+                                        L"J2K, JBIG, HEIC and AVIF pictures can be added."});
     EXPECT_TRUE(Modified());
 }
 

@@ -1,0 +1,191 @@
+#include "imaging/heif_decoder.h"
+
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <libheif/heif.h>
+
+#include "imaging/exif_orientation.h"
+#include "imaging/heif_boxes.h"
+#include "imaging/limits.h"
+
+namespace gd {
+namespace {
+
+Status Failed(const HeifFamily& family, std::string what) {
+    while (!what.empty() && (what.back() == '\n' || what.back() == ' ')) what.pop_back();  // some end in a line break
+    return Status::Error(std::string(family.name) + ": " + (what.empty() ? "damaged file" : what));
+}
+Status Failed(const HeifFamily& family, const heif_error& error) {
+    return Failed(family, error.message ? error.message : "");
+}
+
+// The file's container, read from memory the caller keeps, and its primary picture.
+class HeifFile {
+public:
+    HeifFile() {
+        static std::once_flag initialised;
+        std::call_once(initialised, [] { heif_init(nullptr); });
+        context_ = heif_context_alloc();
+    }
+    ~HeifFile() {
+        if (handle_) heif_image_handle_release(handle_);
+        if (context_) heif_context_free(context_);
+    }
+    HeifFile(const HeifFile&) = delete;
+    HeifFile& operator=(const HeifFile&) = delete;
+
+    // Reads the boxes (no picture data is decoded) and finds the primary picture.
+    Status Open(const HeifFamily& family, Bytes data) {
+        if (!context_) return Failed(family, "not enough memory");
+        heif_context_set_maximum_image_size_limit(context_, kMaxImageSide);
+        if (heif_error e = heif_context_read_from_memory_without_copy(context_, data.data(), data.size(), nullptr);
+            e.code != heif_error_Ok)
+            return Failed(family, e);
+        if (heif_error e = heif_context_get_primary_image_handle(context_, &handle_); e.code != heif_error_Ok)
+            return Failed(family, e);
+        return {};
+    }
+    const heif_image_handle* handle() const { return handle_; }
+
+private:
+    heif_context* context_ = nullptr;
+    heif_image_handle* handle_ = nullptr;
+};
+
+struct HeifImage {
+    heif_image* image = nullptr;
+    ~HeifImage() {
+        if (image) heif_image_release(image);
+    }
+};
+
+struct HeifOptions {
+    heif_decoding_options* options = heif_decoding_options_alloc();
+    ~HeifOptions() { heif_decoding_options_free(options); }
+};
+
+// The orientation of the primary picture's EXIF block, 1 without one. Its payload starts
+// with the offset of the TIFF structure after those four bytes.
+int ExifOrientation(const heif_image_handle* handle) {
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) != 1) return 1;
+    std::vector<uint8_t> exif(heif_image_handle_get_metadata_size(handle, id));
+    if (exif.size() < 4 || heif_image_handle_get_metadata(handle, id, exif.data()).code != heif_error_Ok) return 1;
+    const uint64_t skip = 4 + ((uint64_t(exif[0]) << 24) | (uint64_t(exif[1]) << 16) | (uint64_t(exif[2]) << 8) | exif[3]);
+    if (skip >= exif.size()) return 1;
+    return ReadTiffOrientation(Bytes(exif).subspan(size_t(skip)));
+}
+
+// The EXIF orientation still to apply after the container's own turns: 1 for a family
+// that takes none, or when the container turns the picture itself.
+int RemainingExifOrientation(const HeifFamily& family, Bytes data, const heif_image_handle* handle) {
+    std::vector<HeifTransform> transforms;
+    if (!family.exif_orientation || !ReadPrimaryTransforms(data, transforms) || !transforms.empty()) return 1;
+    return ExifOrientation(handle);
+}
+
+// Interleaved red, green, blue (and alpha) rows into the picture and its plane.
+Status FromInterleaved(const uint8_t* rows, int stride, int width, int height, bool alpha, Dib& out) {
+    if (Status s = AllocateDib(out, width, height, 24); !s) return s;
+    if (alpha) out.alpha.resize(size_t(width) * size_t(height));
+    const int step = alpha ? 4 : 3;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = rows + size_t(y) * size_t(stride);
+        uint8_t* dst = out.top_row(y);
+        for (int x = 0; x < width; ++x, src += step, dst += 3) {
+            dst[0] = src[2], dst[1] = src[1], dst[2] = src[0];
+            if (alpha) out.alpha[size_t(y) * size_t(width) + size_t(x)] = src[3];
+        }
+    }
+    DropUnusedAlpha(out, false);
+    return {};
+}
+
+// The bytes a pixel takes at the peak of a decode: the decoder's planes (1.5 bytes for
+// 8-bit 4:2:0, up to 6 for 4:4:4 at more than 8 bits), libheif's interleaved result (3)
+// and our picture (3), an alpha channel adding its plane at each step. Counted generously
+// so that a 108-megapixel photo still decodes and nothing above 1 GiB is started.
+int WorkingBytesPerPixel(bool deep, bool alpha) { return (deep ? 12 : 8) + (alpha ? 3 : 0); }
+
+// The decode proper, into `out`; the caller clears `out` when it fails.
+Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
+    HeifFile file;
+    if (Status s = file.Open(family, data); !s) return s;
+    const heif_image_handle* handle = file.handle();
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle) > 8 ||
+                      heif_image_handle_get_chroma_bits_per_pixel(handle) > 8;
+    const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
+    if (Status s = CheckWorkingMemory(width, height, WorkingBytesPerPixel(deep, alpha)); !s) return s;
+    // A grid or an overlay is put together on the canvas its own data declares, which
+    // its size property need not match (imaging/heif_boxes.h).
+    HeifLayout layout;
+    if (!ReadPrimaryLayout(data, layout)) return Failed(family, "the picture's layout cannot be read");
+    if (layout.derived) {
+        if (Status s = CheckWorkingMemory(layout.canvas_width, layout.canvas_height, WorkingBytesPerPixel(deep, alpha)); !s)
+            return s;
+    } else if (!layout.has_data) {
+        return Failed(family, "the picture holds no coded data");
+    }
+    std::vector<HeifTransform> transforms;
+    if (deep && !ReadPrimaryTransforms(data, transforms)) return Failed(family, "the picture's properties cannot be read");
+    HeifOptions options;
+    if (!options.options) return Failed(family, "not enough memory");
+    // 8 bits: turned, mirrored and cropped by libheif; more: as stored, turned below.
+    options.options->ignore_transformations = deep ? 1 : 0;
+    options.options->convert_hdr_to_8bit = 1;
+    options.options->decoder_id = family.decoder_id;
+    HeifImage decoded;
+    if (heif_error e = heif_decode_image(handle, &decoded.image, heif_colorspace_RGB,
+                                         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
+                                         options.options);
+        e.code != heif_error_Ok)
+        return Failed(family, e);
+    int stride = 0;
+    const uint8_t* rows = heif_image_get_plane_readonly(decoded.image, heif_channel_interleaved, &stride);
+    const int got_width = heif_image_get_width(decoded.image, heif_channel_interleaved);
+    const int got_height = heif_image_get_height(decoded.image, heif_channel_interleaved);
+    if (!rows || heif_image_get_bits_per_pixel(decoded.image, heif_channel_interleaved) != (alpha ? 32 : 24) ||
+        got_width <= 0 || got_height <= 0 || stride < got_width * (alpha ? 4 : 3))
+        return Failed(family, "the picture decodes to a layout this reader does not take");
+    if (Status s = FromInterleaved(rows, stride, got_width, got_height, alpha, out); !s) return s;
+    if (deep)
+        if (Status s = ApplyHeifTransforms(transforms, out); !s) return s;
+    return OrientDib(out, RemainingExifOrientation(family, data, handle));
+}
+
+}  // namespace
+
+Status HeifFamilyInfo(const HeifFamily& family, Bytes data, ImageInfo& info) {
+    HeifFile file;
+    if (Status s = file.Open(family, data); !s) return s;
+    const bool swaps = RemainingExifOrientation(family, data, file.handle()) >= 5;
+    const int width = heif_image_handle_get_width(file.handle()), height = heif_image_handle_get_height(file.handle());
+    info.width = swaps ? height : width;
+    info.height = swaps ? width : height;
+    info.bpp = heif_image_handle_has_alpha_channel(file.handle()) ? 32 : 24;
+    return {};
+}
+
+Status HeifFamilyDecode(const HeifFamily& family, Bytes data, Dib& out) {
+    out = Dib{};
+    Status s = Decode(family, data, out);
+    if (!s) out = Dib{};
+    return s;
+}
+
+std::vector<uint8_t> HeifFamilyIccProfile(Bytes data) {
+    HeifFile file;
+    if (!file.Open(kHeifFamily, data)) return {};
+    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(file.handle());
+    if (type != heif_color_profile_type_prof && type != heif_color_profile_type_rICC) return {};
+    std::vector<uint8_t> icc(heif_image_handle_get_raw_color_profile_size(file.handle()));
+    if (icc.empty() || heif_image_handle_get_raw_color_profile(file.handle(), icc.data()).code != heif_error_Ok)
+        return {};
+    return icc;
+}
+
+}  // namespace gd
