@@ -119,13 +119,11 @@ void CGeneralView::SetButtonIcons() {
     SendDlgItemMessageW(hwnd(), IDC_BROWSE_FOLDER, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[0]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_DEFAULT, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[1]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_CHANGE, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[2]));
-    tooltip_ = CreateTooltips(context_.instance, hwnd());
-    AddTooltip(IDC_BROWSE_FOLDER, L"Select output folder");
-    AddTooltip(IDC_ICON_DEFAULT, L"Set Screensaver Icon with Default");
-    AddTooltip(IDC_ICON_CHANGE, L"Change Screensaver Icon");
+    tips_.Create(context_.instance, hwnd());
+    tips_.Add(IDC_BROWSE_FOLDER, L"Select output folder");
+    tips_.Add(IDC_ICON_DEFAULT, L"Set Screensaver Icon with Default");
+    tips_.Add(IDC_ICON_CHANGE, L"Change Screensaver Icon");
 }
-
-void CGeneralView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 void CGeneralView::LoadFromProject() {
     if (first_load_) {
