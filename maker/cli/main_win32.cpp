@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/path_parts.h"
 #include "common/utf16.h"
 #include "maker/cli/command.h"
 #include "maker/cli/command_line.h"
@@ -40,8 +41,8 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& args) {
     std::wstring path(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
     path.resize(n < path.size() ? n : 0);
-    size_t slash = path.find_last_of(L"\\/");
-    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + L"Glimmerdeck.exe";
+    return gd::JoinPathParts(gd::PathFolder(std::wstring_view(path), gd::kWindowsSeparators), L"Glimmerdeck.exe",
+                             gd::kWindowsSeparators);
 }
 
 [[maybe_unused]] int OpenWindow(const std::vector<std::string>& args) {

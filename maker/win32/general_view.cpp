@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/win32/bitmap_strip.h"
@@ -40,8 +41,8 @@ HICON LoadIconFile(const std::string& path, int size) {
 }  // namespace
 
 std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
+    // The project stores the folder with exactly a backslash at its end (the root's alone).
+    return folder.empty() ? std::string(1, kStoredSeparators.chars[0]) : WithTrailingSeparator(folder, kStoredSeparators);
 }
 
 CGeneralView::CGeneralView(PageContext context) : context_(std::move(context)) {
