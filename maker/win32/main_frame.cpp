@@ -7,8 +7,8 @@
 #include "common/web_addresses.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/general_view.h"
+#include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
-#include "maker/win32/placeholder_view.h"
 #include "maker/win32/state_window.h"
 #include "maker/win32/ui_text.h"
 
@@ -130,11 +130,7 @@ std::unique_ptr<ProjectView> CMainFrame::MakePage(int page) {
             made = std::move(general);
         }
     } else {
-        if (services_.make_page) made = services_.make_page(page, context);
-        if (!made) {
-            auto placeholder = std::make_unique<CPlaceholderView>(context, page);
-            if (placeholder->Create()) made = std::move(placeholder);
-        }
+        made = services_.make_page ? services_.make_page(page, context) : MakeMakerPage(page, context);
     }
     if (!made) return nullptr;
     frame_pages_[size_t(page)] = made.get();

@@ -21,15 +21,11 @@
 #include "maker/cli/command_line.h"
 #include "maker/cli/interrupt_cleanup.h"
 #include "maker/cli/windows_console.h"
-#if GD_HAS_MAKER_WINDOW && !GD_CONSOLE_COMPANION
+#if !GD_CONSOLE_COMPANION
 #include "maker/win32/maker_window.h"
 #endif
 
 namespace {
-
-// Until the maker's window is built, both programs answer a request for it with the
-// usage, as the Linux program does.
-constexpr bool kHasWindow = GD_HAS_MAKER_WINDOW;
 
 std::vector<std::wstring> Wide(const std::vector<std::string>& args) {
     std::vector<std::wstring> wide;
@@ -45,20 +41,17 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& args) {
                              gd::kWindowsSeparators);
 }
 
-[[maybe_unused]] int OpenWindow(const std::vector<std::string>& args) {
-#if GD_HAS_MAKER_WINDOW && !GD_CONSOLE_COMPANION
+#if !GD_CONSOLE_COMPANION
+int OpenWindow(const std::vector<std::string>& args) {
     return gd::RunMakerWindow(GetModuleHandleW(nullptr), Wide(args));
-#else
-    (void)args;
-    return gd::cli::kExitUsage;
-#endif
 }
+#endif
 
 }  // namespace
 
 int main() {
     const std::vector<std::string> args = gd::cli::WideCommandLineArguments();
-    const bool window = kHasWindow && gd::cli::IsWindowRequest(args);
+    const bool window = gd::cli::IsWindowRequest(args);
 #if GD_CONSOLE_COMPANION
     if (window) {
         const std::wstring program = WindowProgramBesideThisOne();
