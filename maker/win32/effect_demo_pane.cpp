@@ -1,5 +1,7 @@
 #include "maker/win32/effect_demo_pane.h"
 
+#include <windowsx.h>
+
 #include "effects/picture_source.h"
 #include "maker/preview/preview_plan.h"
 
@@ -20,7 +22,7 @@ EffectDemoPane::~EffectDemoPane() {
 
 bool EffectDemoPane::Create(HINSTANCE instance, HWND parent, int frame_id, const std::string& program_folder) {
     HWND frame = GetDlgItem(parent, frame_id);
-    if (!frame || !RegisterShowWindowClass(instance, kClassName, &EffectDemoPane::WindowProc, nullptr,
+    if (!frame || !RegisterShowWindowClass(instance, kClassName, &StateWindowProc<EffectDemoPane>, nullptr,
                                            LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))))
         return false;
     RECT area{};
@@ -60,36 +62,25 @@ void EffectDemoPane::Stop() {
     show_->Clear();
 }
 
-LRESULT CALLBACK EffectDemoPane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<EffectDemoPane*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT EffectDemoPane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCREATE:
-        self = static_cast<EffectDemoPane*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers everything
-    case WM_PAINT:
-        PaintShowWindow(window, self ? self->show_.get() : nullptr);
-        return 0;
-    case WM_TIMER:
-        if (self && self->show_ && self->show_->OnTimer(wparam)) return 0;
-        break;
-    case WM_DESTROY:
-        // The demonstration ends before its window goes.
-        if (self) {
-            self->show_.reset();
-            self->ready_ = false;
-        }
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (self) self->window_ = nullptr;
-        break;
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
+        HANDLE_MSG(window_, WM_PAINT, OnPaint);
+        HANDLE_MSG(window_, WM_TIMER, OnTimer);
+        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
     default:
-        break;
+        return DefWindowProcA(window_, message, wParam, lParam);
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void EffectDemoPane::OnTimer(HWND, UINT id) {
+    if (!show_ || !show_->OnTimer(id)) DefWindowProcA(window_, WM_TIMER, id, 0);
+}
+
+void EffectDemoPane::OnDestroy(HWND) {
+    // The demonstration ends before its window goes.
+    show_.reset();
+    ready_ = false;
 }
 
 }  // namespace gd

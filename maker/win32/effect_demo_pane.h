@@ -15,6 +15,7 @@
 #include <string>
 
 #include "player/win32/window_show.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -43,7 +44,12 @@ public:
     WindowShow* show() { return show_.get(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // WM_PAINT covers everything
+    void OnPaint(HWND) { PaintShowWindow(window_, show_.get()); }
+    void OnTimer(HWND, UINT id);
+    void OnDestroy(HWND);
     void SetUp(const std::string& program_folder);
 
     HWND window_ = nullptr;

@@ -1,5 +1,7 @@
 #include "maker/win32/picture_pane.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "imaging/cx_image.h"
@@ -25,7 +27,7 @@ CPicturePane::~CPicturePane() {
 bool CPicturePane::Create(HINSTANCE instance, HWND parent, int frame_id) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &CPicturePane::WindowProc;
+    wc.lpfnWndProc = &StateWindowProc<CPicturePane>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -100,33 +102,24 @@ Bitmap CPicturePane::Shown() const {
     return copy;
 }
 
-LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CPicturePane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT CPicturePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers every pixel
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        if (self && self->canvas_ && self->canvas_->dc()) {
-            BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
-        } else {
-            FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_NCDESTROY:
-        if (self) self->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
+        HANDLE_MSG(window_, WM_PAINT, OnPaint);
     default:
-        break;
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void CPicturePane::OnPaint(HWND) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    if (canvas_ && canvas_->dc()) {
+        BitBlt(dc, 0, 0, canvas_->width(), canvas_->height(), canvas_->dc(), 0, 0, SRCCOPY);
+    } else {
+        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    EndPaint(window_, &paint);
 }
 
 }  // namespace gd
