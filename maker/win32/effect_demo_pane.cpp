@@ -63,18 +63,9 @@ void EffectDemoPane::Stop() {
 }
 
 LRESULT EffectDemoPane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
-        HANDLE_MSG(window_, WM_PAINT, OnPaint);
-        HANDLE_MSG(window_, WM_TIMER, OnTimer);
-        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
-    default:
-        return DefWindowProcA(window_, message, wParam, lParam);
-    }
-}
-
-void EffectDemoPane::OnTimer(HWND, UINT id) {
-    if (!show_ || !show_->OnTimer(id)) DefWindowProcA(window_, WM_TIMER, id, 0);
+    if (LRESULT result = 0; AnswerShowWindow(window_, show_.get(), message, wParam, result)) return result;
+    if (message == WM_DESTROY) return HANDLE_WM_DESTROY(window_, wParam, lParam, OnDestroy);
+    return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 void EffectDemoPane::OnDestroy(HWND) {

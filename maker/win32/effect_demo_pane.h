@@ -45,10 +45,8 @@ public:
 
 private:
     template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The paint and the timers are the show's (AnswerShowWindow).
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // WM_PAINT covers everything
-    void OnPaint(HWND) { PaintShowWindow(window_, show_.get()); }
-    void OnTimer(HWND, UINT id);
     void OnDestroy(HWND);
     void SetUp(const std::string& program_folder);
 

@@ -34,18 +34,12 @@ CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, cons
 }
 
 LRESULT CChildPreviewWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; AnswerShowWindow(window_, show_.get(), message, wParam, result)) return result;
     switch (message) {
-        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
-        HANDLE_MSG(window_, WM_TIMER, OnTimer);
-        HANDLE_MSG(window_, WM_PAINT, OnPaint);
         HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
         default:
             return DefWindowProcA(window_, message, wParam, lParam);
     }
-}
-
-void CChildPreviewWnd::OnTimer(HWND, UINT id) {
-    if (show_) show_->OnTimer(id);
 }
 
 void CChildPreviewWnd::OnDestroy(HWND) {

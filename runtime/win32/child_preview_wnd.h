@@ -24,11 +24,9 @@ public:
 private:
     CChildPreviewWnd() = default;
     template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The paint (black until the show thread draws, then what it drew) and the timers are
+    // the show's; the show ends before the window goes, and ends the message loop.
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // WM_PAINT covers everything
-    void OnTimer(HWND, UINT id);
-    // The window buffer: black until the show thread draws, then what it drew.
-    void OnPaint(HWND) { PaintShowWindow(window_, show_.get()); }
     void OnDestroy(HWND);
 
     HWND window_ = nullptr;

@@ -11,25 +11,42 @@
 namespace gd {
 namespace {
 
-TEST(PathParts, WindowsNamesAndFoldersAcceptBothSeparatorsAndTheDrive) {
-    EXPECT_EQ(PathName("C:\\pics\\a.jpg", kWindowsSeparators), "a.jpg");
-    EXPECT_EQ(PathName("C:/pics/a.jpg", kWindowsSeparators), "a.jpg");
-    EXPECT_EQ(PathName("C:\\pics/sub\\a.jpg", kWindowsSeparators), "a.jpg");
-    EXPECT_EQ(PathName("a.jpg", kWindowsSeparators), "a.jpg");
-    EXPECT_EQ(PathName("C:a.jpg", kWindowsSeparators), "a.jpg") << "relative to drive C:";
-    EXPECT_EQ(PathName("C:\\pics\\", kWindowsSeparators), "") << "a trailing separator: no name";
-    EXPECT_EQ(PathName("\\\\server\\share\\a.wav", kWindowsSeparators), "a.wav");
+// A Windows path, and its parts as both separators and the drive split it.
+struct WindowsCase {
+    const char* path;
+    const char* folder;
+    const char* name;
+    const char* extension;
+    const char* stem;
+};
+constexpr WindowsCase kWindowsCases[] = {
+    {"C:\\pics\\a.jpg", "C:\\pics", "a.jpg", "jpg", "a"},
+    {"C:/pics/a.JPG", "C:/pics", "a.JPG", "JPG", "a"},
+    {"C:\\pics/sub\\a.jpg", "C:\\pics/sub", "a.jpg", "jpg", "a"},
+    {"C:\\a.jpg", "C:", "a.jpg", "jpg", "a"},
+    {"C:a.jpg", "C:", "a.jpg", "jpg", "a"},                   // relative to drive C:
+    {"C:\\pics\\", "C:\\pics", "", "", ""},                 // a trailing separator: no name
+    {"\\\\server\\share\\a.wav", "\\\\server\\share", "a.wav", "wav", "a"},
+    {"a.jpg", "", "a.jpg", "jpg", "a"},
+    {"C:\\my.pics\\photo", "C:\\my.pics", "photo", "", "photo"},  // a dot in a folder is none
+    {"song.tar.wav", "", "song.tar.wav", "wav", "song.tar"},  // the last dot
+    {"name.", "", "name.", "", "name"},
+    {".scr", "", ".scr", "scr", ""},
+    {"C:\\Savers\\My Show.scr", "C:\\Savers", "My Show.scr", "scr", "My Show"},
+};
 
-    EXPECT_EQ(PathFolder("C:\\pics\\a.jpg", kWindowsSeparators), "C:\\pics");
-    EXPECT_EQ(PathFolder("C:\\a.jpg", kWindowsSeparators), "C:");
-    EXPECT_EQ(PathFolder("C:a.jpg", kWindowsSeparators), "C:");
-    EXPECT_EQ(PathFolder("C:\\pics\\", kWindowsSeparators), "C:\\pics");
-    EXPECT_EQ(PathFolder("\\\\server\\share\\a.wav", kWindowsSeparators), "\\\\server\\share");
-    EXPECT_EQ(PathFolder("a.jpg", kWindowsSeparators), "");
-
+TEST(PathParts, WindowsPathsSplitAtBothSeparatorsAndTheDrive) {
+    for (const WindowsCase& c : kWindowsCases) {
+        EXPECT_EQ(PathFolder(c.path, kWindowsSeparators), c.folder) << c.path;
+        EXPECT_EQ(PathName(c.path, kWindowsSeparators), c.name) << c.path;
+        EXPECT_EQ(PathExtension(c.path, kWindowsSeparators), c.extension) << c.path;
+        EXPECT_EQ(PathStem(c.path, kWindowsSeparators), c.stem) << c.path;
+    }
     // Wide paths (the launcher's and the installer's) split alike.
-    EXPECT_EQ(PathName(std::wstring_view(L"C:\\Windows\\x.scr"), kWindowsSeparators), L"x.scr");
-    EXPECT_EQ(PathFolder(std::wstring_view(L"C:\\Windows\\x.scr"), kWindowsSeparators), L"C:\\Windows");
+    const std::wstring_view wide = L"D:/x/Show.exe";
+    EXPECT_EQ(PathFolder(wide, kWindowsSeparators), L"D:/x");
+    EXPECT_EQ(PathName(wide, kWindowsSeparators), L"Show.exe");
+    EXPECT_EQ(PathStem(wide, kWindowsSeparators), L"Show");
 }
 
 TEST(PathParts, OtherSetsSplitOnlyAtTheirOwnSeparators) {
@@ -38,25 +55,10 @@ TEST(PathParts, OtherSetsSplitOnlyAtTheirOwnSeparators) {
     EXPECT_EQ(PathName("C:name", kPosixSeparators), "C:name");
     EXPECT_EQ(PathFolder("/home/me/a.jpg", kPosixSeparators), "/home/me");
     EXPECT_EQ(PathFolder("/a.jpg", kPosixSeparators), "");
+    EXPECT_EQ(PathExtension("/my.music/song", kPosixSeparators), "");
     // A stored project's text separates with backslashes alone.
     EXPECT_EQ(PathName("C:\\pics/a.jpg", kStoredSeparators), "pics/a.jpg");
     EXPECT_EQ(PathName("C:a.jpg", kStoredSeparators), "C:a.jpg");
-}
-
-TEST(PathParts, ExtensionsAndStemsComeFromTheNameAlone) {
-    EXPECT_EQ(PathExtension("C:\\pics\\a.JPG", kWindowsSeparators), "JPG");
-    EXPECT_EQ(PathExtension("C:\\my.pics\\photo", kWindowsSeparators), "") << "a dot in a folder is no extension";
-    EXPECT_EQ(PathExtension("/my.music/song", kPosixSeparators), "");
-    EXPECT_EQ(PathExtension("song.tar.wav", kWindowsSeparators), "wav") << "the last dot";
-    EXPECT_EQ(PathExtension("name.", kWindowsSeparators), "");
-    EXPECT_EQ(PathExtension(".scr", kWindowsSeparators), "scr");
-    EXPECT_EQ(PathExtension("C:\\pics\\", kWindowsSeparators), "");
-
-    EXPECT_EQ(PathStem("C:\\Savers\\My Show.scr", kWindowsSeparators), "My Show");
-    EXPECT_EQ(PathStem("C:\\Savers.d\\noext", kWindowsSeparators), "noext");
-    EXPECT_EQ(PathStem("a.b.scr", kWindowsSeparators), "a.b");
-    EXPECT_EQ(PathStem(".scr", kWindowsSeparators), "");
-    EXPECT_EQ(PathStem(std::wstring_view(L"D:/x/Show.exe"), kWindowsSeparators), L"Show");
 }
 
 TEST(PathParts, JoiningPutsExactlyOneSeparatorBetween) {

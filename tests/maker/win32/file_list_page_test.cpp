@@ -124,23 +124,25 @@ protected:
     }
     std::string File(const std::string& name, size_t bytes) { return folder_.Write(name, std::string(bytes, 'x')); }
     std::wstring Cell(int row, int column) {
-        wchar_t text[512] = {};
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = 512;
-        SendMessageW(rows_.list(), LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
-        return text;
+        std::wstring text(512, L'\0');
+        LVITEMW cell{.iSubItem = column, .pszText = text.data(), .cchTextMax = int(text.size())};
+        SendMessageW(rows_.list(), LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&cell));
+        return text.c_str();
     }
     int Highlighted() { return int(SendMessageW(rows_.list(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); }
     std::wstring Totals() { return ItemText(page_, kTotals); }
-    // Whether each command is enabled in the context menu, in the strip's order.
-    std::vector<bool> MenuStates() {
-        std::vector<bool> enabled;
+    // Whether each command is enabled in the context menu (or, with `images`, carries
+    // its image), in the strip's order.
+    std::vector<bool> MenuStates(bool images = false) {
+        std::vector<bool> states;
         HMENU menu = rows_.MakeContextMenu();
-        for (int id : kIds) enabled.push_back(!(GetMenuState(menu, UINT(id), MF_BYCOMMAND) & MF_GRAYED));
+        for (int id : kIds) {
+            MENUITEMINFOW info{.cbSize = sizeof(MENUITEMINFOW), .fMask = MIIM_BITMAP | MIIM_STATE};
+            GetMenuItemInfoW(menu, UINT(id), FALSE, &info);
+            states.push_back(images ? info.hbmpItem != nullptr : !(info.fState & MFS_GRAYED));
+        }
         DestroyMenu(menu);
-        return enabled;
+        return states;
     }
 
     testing::TempFolder folder_;
@@ -241,15 +243,7 @@ TEST_F(FileListPageTest, TheMenuOffersWhatTheSelectionAllowsWithImagesAndOpensUn
     rows_.Select(2);
     EXPECT_EQ(MenuStates(), (std::vector<bool>{true, true, true, false, true}));
 
-    HMENU menu = rows_.MakeContextMenu();
-    for (int id : kIds) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_BITMAP;
-        GetMenuItemInfoW(menu, UINT(id), FALSE, &info);
-        EXPECT_NE(info.hbmpItem, nullptr) << id;
-    }
-    DestroyMenu(menu);
+    EXPECT_EQ(MenuStates(/*images=*/true), std::vector<bool>(kListCommandCount, true));
 
     // From the keyboard the menu opens under the selected row; a mouse's point is kept.
     RECT row{};
