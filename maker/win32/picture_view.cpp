@@ -269,7 +269,7 @@ int CPictureView::Ask(const wchar_t* question, UINT icon) {
     return context_.services->prompter->Show(hwnd(), question, kProgramName, MB_OKCANCEL | icon);
 }
 
-// --- adding ------------------------------------------------------------------------------
+// --- adding --------------------------------------------------------------------------------
 
 void CPictureView::AddPictures() {
     SetFocus(list());
@@ -356,14 +356,12 @@ void CPictureView::SetDefault() {
     defaults_ = context_.doc->DefaultCaptionStyle();
 }
 
-// --- the context menu ----------------------------------------------------------------------
+// --- messages and the context menu -------------------------------------------------------
 
 void CPictureView::OnContextMenu(POINT screen) {
     if (screen.x != -1 || screen.y != -1) ClickRow(ListRowAt(list(), screen));
     if (const UINT command = rows_.ChooseFromMenu(screen, track_menu_)) OnCommand(int(command), BN_CLICKED);
 }
-
-// --- messages ------------------------------------------------------------------------------
 
 void CPictureView::OnCommand(int id, int code) {
     if (id == IDC_CAPTION_TEXT && code == EN_CHANGE) OnCaptionEdited();
