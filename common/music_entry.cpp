@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "common/byte_io.h"
+#include "common/path_parts.h"
 
 namespace gd {
 
 std::string MusicExtensionTag(std::string_view path) {
     // Only the file name counts: a "." in a folder name is not an extension.
-    size_t slash = path.find_last_of("/\\");
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    std::string tag(name.substr(dot + 1, kMusicTagSize));
+    std::string tag(PathExtension(path, kWindowsSeparators).substr(0, kMusicTagSize));
     for (char& c : tag) {
         if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     }

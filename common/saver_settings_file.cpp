@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/path_parts.h"
 #include "common/show_options.h"
 
 namespace gd {
@@ -10,11 +11,6 @@ namespace {
 
 constexpr const char* kSection = "param";
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 // The file holds every number as a signed decimal, the unsigned colour too.
 int32_t Get(const SaverConfig& c, const OptionRow& row) { return int32_t(NumberOf(c, row.field)); }
@@ -29,10 +25,8 @@ bool IsPlainName(const std::string& s) {
 }
 
 std::string Join(const std::string& folder, const std::string& name) {
-    if (folder.empty()) return {};
-    std::string path = folder;
-    if (path.back() != kSeparator && path.back() != '/') path += kSeparator;
-    return path + name;
+    // Windows paths take either kind of separator; a Linux path ends its folder with '/'.
+    return folder.empty() ? std::string() : JoinPathParts(folder, name, kNativeSeparators);
 }
 
 // The effect flags are read into a buffer of 64 "1" characters with room for 63 and a

@@ -16,19 +16,24 @@ constexpr int kFlexibleMinimum = 80;
 
 int Scale(int pixels, UINT dpi) { return MulDiv(pixels, int(dpi), 96); }
 
+struct ListKeys {
+    std::function<bool(UINT)> on_key;
+    ListLetters letters;
+};
+
 LRESULT CALLBACK ListKeysProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
-    auto* on_key = reinterpret_cast<std::function<bool(UINT)>*>(data);
+    auto* keys = reinterpret_cast<ListKeys*>(data);
     switch (message) {
     case WM_KEYDOWN:
-        if ((*on_key)(UINT(wparam))) return 0;
+        if (keys->on_key(UINT(wparam))) return 0;
         break;
     case WM_CHAR:
         // Tab and Escape go on to the dialog; letters would move the list's selection.
-        if (wparam != VK_TAB && wparam != VK_ESCAPE) return 0;
+        if (keys->letters == ListLetters::kIgnored && wparam != VK_TAB && wparam != VK_ESCAPE) return 0;
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(list, &ListKeysProc, id);
-        delete on_key;
+        delete keys;
         break;
     default:
         break;
@@ -74,6 +79,15 @@ void AddTooltip(HWND tooltips, HWND owner, HWND control, const wchar_t* text) {
     if ((style & (BS_ICON | BS_BITMAP)) && GetWindowTextLengthW(control) == 0) SetWindowTextW(control, text);
 }
 
+void ControlTips::Create(HINSTANCE instance, HWND dialog) {
+    dialog_ = dialog;
+    tips_ = CreateTooltips(instance, dialog);
+}
+
+void ControlTips::Add(int id, const wchar_t* text) const {
+    AddTooltip(tips_, dialog_, GetDlgItem(dialog_, id), text);
+}
+
 void SetListCell(HWND list, int row, int column, const std::wstring& text) {
     LVITEMW item{};
     item.iSubItem = column;
@@ -110,8 +124,8 @@ int ListRowAt(HWND list, POINT screen) {
     return int(SendMessageW(list, LVM_HITTEST, 0, LPARAM(&hit)));
 }
 
-void HandleListKeys(HWND list, std::function<bool(UINT key)> on_key) {
-    auto* kept = new std::function<bool(UINT)>(std::move(on_key));
+void HandleListKeys(HWND list, std::function<bool(UINT key)> on_key, ListLetters letters) {
+    auto* kept = new ListKeys{std::move(on_key), letters};
     if (!SetWindowSubclass(list, &ListKeysProc, kKeysSubclass, DWORD_PTR(kept))) delete kept;
 }
 

@@ -32,6 +32,19 @@ HWND CreateTooltips(HINSTANCE instance, HWND owner);
 // text, which screen readers read as its name (the icon hides the text on screen).
 void AddTooltip(HWND tooltips, HWND owner, HWND control, const wchar_t* text);
 
+// The tooltips of one dialog's controls, reached by their ids. The tooltip window is a
+// pop-up owned by the dialog and goes with it.
+class ControlTips {
+public:
+    void Create(HINSTANCE instance, HWND dialog);
+    void Add(int id, const wchar_t* text) const;
+    HWND window() const { return tips_; }
+
+private:
+    HWND dialog_ = nullptr;
+    HWND tips_ = nullptr;
+};
+
 // Sets the text of one cell.
 void SetListCell(HWND list, int row, int column, const std::wstring& text);
 // Selects, focuses and shows `row` and nothing else; -1 clears the selection.
@@ -42,9 +55,15 @@ POINT ListMenuPoint(HWND list, int selected, POINT screen);
 // The row under a point on the screen, or -1.
 int ListRowAt(HWND list, POINT screen);
 
+// What typing a letter in the list does.
+enum class ListLetters {
+    kIgnored,     // nothing: the page keeps the selection
+    kJumpToRow,   // the list selects the next row whose name starts with it
+};
+
 // Sends the list's WM_KEYDOWN to `on_key` first; a key it used (true) does not reach the
-// list. Typing a letter does not jump to a row: the page keeps the selection.
-void HandleListKeys(HWND list, std::function<bool(UINT key)> on_key);
+// list. Typing a letter does what `letters` says.
+void HandleListKeys(HWND list, std::function<bool(UINT key)> on_key, ListLetters letters = ListLetters::kIgnored);
 
 // The length of a file that opens for reading; nothing when it does not open.
 std::optional<long long> OpenedFileSize(const std::string& path);

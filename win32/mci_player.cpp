@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "common/path_parts.h"
 #include "common/utf16.h"
 #include "win32/text_convert.h"
 
@@ -10,10 +11,8 @@ namespace {
 
 // MIDI plays on a synthesizer, everything else through a wave device.
 bool IsMidiFile(std::string_view path) {
-    const size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || path.find_first_of("\\/", dot) != std::string_view::npos) return false;
     std::string extension;
-    for (char c : path.substr(dot + 1)) extension += char(c >= 'a' && c <= 'z' ? c - 32 : c);
+    for (char c : PathExtension(path, kWindowsSeparators)) extension += char(c >= 'a' && c <= 'z' ? c - 32 : c);
     return extension == "MID" || extension == "MIDI" || extension == "RMI";
 }
 

@@ -2,13 +2,13 @@
 
 #include <cwctype>
 
+#include "common/path_parts.h"
+
 namespace gd {
 namespace {
 
 std::wstring Join(const std::wstring& folder, std::wstring_view name) {
-    std::wstring path = folder;
-    if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-    return path + std::wstring(name);
+    return JoinPathParts(folder, name, kWindowsSeparators);
 }
 
 bool SamePath(const std::wstring& a, const std::wstring& b) {
@@ -41,8 +41,8 @@ Attempt TryTarget(InstallPlatform& platform, const std::wstring& source, const I
     // leaves it where it is: copying a file onto itself fails.
     if (SamePath(source, target.path)) return {InstallStatus::kInstalled, CopyResult::kCopied};
     if (target.place == InstallPlace::kUserFolder) {
-        size_t slash = target.path.find_last_of(L"\\/");
-        if (slash != std::wstring::npos && !platform.CreateFolder(target.path.substr(0, slash))) {
+        const std::wstring folder(PathFolder(std::wstring_view(target.path), kWindowsSeparators));
+        if (!folder.empty() && !platform.CreateFolder(folder)) {
             return {InstallStatus::kFailed, CopyResult::kFailed};
         }
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/code_page.h"
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 
 namespace gd {
@@ -88,28 +89,11 @@ std::string FormatDate(std::string_view format, const CalendarTime& t) {
     return out;
 }
 
-bool IsSeparator(char c) { return c == '/' || c == kPathSeparator; }
-
-// The last component of `path` and the one before it ("" where there is none).
-struct PathNames {
-    std::string_view name;
-    std::string_view folder;
-};
-
-PathNames SplitPath(std::string_view path) {
-    size_t end = path.size();
-    size_t cut = end;
-    while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
-    PathNames names{path.substr(cut), {}};
-    if (cut == 0) return names;
-    size_t folder_end = cut - 1;
-    while (folder_end > 0 && IsSeparator(path[folder_end - 1])) --folder_end;
-    size_t folder_start = folder_end;
-    while (folder_start > 0 && !IsSeparator(path[folder_start - 1])) --folder_start;
-    names.folder = path.substr(folder_start, folder_end - folder_start);
-    // A drive ("C:") holds files but is no folder with a name.
-    if (folder_start == 0 && names.folder.size() == 2 && names.folder[1] == ':') names.folder = {};
-    return names;
+// The name of the folder holding the file ("" at a root or a drive: they have no name).
+std::string_view FolderName(std::string_view path) {
+    std::string_view folder = PathFolder(path, kNativeSeparators);
+    while (!folder.empty() && IsPathSeparator(folder.back(), kNativeSeparators)) folder.remove_suffix(1);
+    return PathName(folder, kNativeSeparators);
 }
 
 std::string_view WithoutExtension(std::string_view name) {
@@ -127,8 +111,8 @@ std::optional<CalendarTime> WhenMade(const PictureDates& dates) {
 
 // The text of the placeholder `inside` its braces, or nothing when it is not one.
 std::optional<std::string> Placeholder(std::string_view inside, std::string_view path, const PictureDates& dates) {
-    if (inside == "file") return NarrowFileTextToUtf8(WithoutExtension(SplitPath(path).name));
-    if (inside == "folder") return NarrowFileTextToUtf8(SplitPath(path).folder);
+    if (inside == "file") return NarrowFileTextToUtf8(WithoutExtension(PathName(path, kNativeSeparators)));
+    if (inside == "folder") return NarrowFileTextToUtf8(FolderName(path));
     const std::optional<CalendarTime> date = WhenMade(dates);
     if (!date) return std::nullopt;
     if (inside == "date") return FormatDate("%Y-%m-%d", *date);

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/path_parts.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/temporary_files.h"
@@ -76,8 +77,8 @@ std::string FollowLinks(std::string path) {
         if (n <= 0 || size_t(n) >= target.size()) return path;
         target.resize(size_t(n));
         if (target[0] != '/') {
-            size_t slash = path.find_last_of('/');
-            target = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + target;
+            // Relative to the link's folder (its separator kept, so "/" stays the root).
+            target = path.substr(0, PathNameStart(std::string_view(path), kPosixSeparators)) + target;
         }
         path = std::move(target);
     }

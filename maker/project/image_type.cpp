@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/path_parts.h"
 #include "imaging/codec_list.h"
 #include "maker/project/path_rules.h"
 
@@ -40,9 +41,9 @@ std::string_view FileExtension(std::string_view path) {
 }
 
 int PictureFormatFromPath(std::string_view path) {
-    size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos) return kFormatNone;
-    const std::string ext = UpperAscii(path.substr(dot + 1));
+    // The name's own extension: a dot in a folder's name is none.
+    const std::string ext = UpperAscii(PathExtension(path, kWindowsSeparators));
+    if (ext.empty()) return kFormatNone;
     for (const PictureFileType& t : kPictureFileTypes)
         if (PatternExtension(t.pattern) == ext) return t.format;
     return kFormatNone;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "common/byte_io.h"
+#include "common/path_parts.h"
 #include "imaging/cx_image.h"
 #include "maker/project/file_io.h"
 #include "maker/project/path_rules.h"
@@ -16,10 +17,7 @@ namespace gd {
 namespace {
 
 std::string Extension(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    size_t dot = name.rfind('.');
-    return dot == std::string::npos ? std::string() : UpperAscii(name.substr(dot + 1));
+    return UpperAscii(PathExtension(path, kWindowsSeparators));
 }
 
 bool IsMusicExtension(const std::string& e) {

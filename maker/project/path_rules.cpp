@@ -1,5 +1,7 @@
 #include "maker/project/path_rules.h"
 
+#include "common/path_parts.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -48,10 +50,7 @@ bool ContainsPath(const std::vector<std::string>& paths, std::string_view path) 
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
-    std::string out(folder);
-    out += kPathSeparator;
-    out += name;
-    return out;
+    return JoinPathParts(folder, name, kNativeSeparators);
 }
 
 }  // namespace gd

@@ -22,12 +22,8 @@ std::string PathKey(std::string_view path);
 // Defined with the platform's other file calls (file_io_posix.cpp, file_io_win32.cpp).
 bool PathExists(const std::string& path);
 
-// The platform's separator, used where a path is built from a folder and a name.
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
+// `folder` and `name` joined with the platform's separator (common/path_parts.h): one
+// between them, none before a name in an empty folder.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace gd

@@ -1,5 +1,6 @@
 #include "maker/project/screensaver_doc.h"
 
+#include "common/path_parts.h"
 #include "common/text_trim.h"
 
 #include "maker/project/caption_defaults.h"
@@ -9,14 +10,7 @@
 namespace gd {
 
 namespace {
-std::string FileTitle(const std::string& path) {
-#ifdef _WIN32
-    size_t slash = path.find_last_of("\\/:");
-#else
-    size_t slash = path.find_last_of('/');
-#endif
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string FileTitle(const std::string& path) { return std::string(PathName(path, kNativeSeparators)); }
 }  // namespace
 
 CScreenSaverDoc::CScreenSaverDoc(std::string program_folder)

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "common/path_parts.h"
+
 namespace gd {
 
 namespace {
 
 constexpr size_t kNamedFiles = 5;
 
-std::string FileName(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string FileName(const std::string& path) { return std::string(PathName(path, kWindowsSeparators)); }
 
 std::string SkippedLine(const std::vector<std::string>& skipped, size_t total, const char* one, const char* many) {
     if (skipped.empty()) return {};

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/temporary_files.h"
 
@@ -14,9 +15,8 @@ constexpr std::string_view kStagingSuffix = ".making~";
 constexpr const char* kEditorSuffixes[] = {"", ".spool~", ".new~"};
 
 void SplitPath(const std::string& path, std::string& folder, std::string& name) {
-    size_t slash = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
-    folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    folder = PathFolder(path, kNativeSeparators);
+    name = PathName(path, kNativeSeparators);
 }
 
 // The process id in "<name>.<id>.making~", with anything after it (the resource editor's

@@ -1,7 +1,7 @@
 #include "maker/ui/add_dialog_folders.h"
 
+#include "common/path_parts.h"
 #include "maker/project/file_io.h"
-#include "maker/project/path_rules.h"
 
 namespace gd {
 
@@ -24,11 +24,11 @@ void RememberAddDialogFolder(UserSettings& settings, AddDialog dialog, const std
 }
 
 std::string FolderOfFile(std::string_view path) {
-    const size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");
-    if (cut == std::string_view::npos) return {};
-    std::string_view folder = path.substr(0, cut);
+    const size_t start = PathNameStart(path, kNativeSeparators);
+    if (start == 0 || !IsPathSeparator(path[start - 1], kNativeSeparators)) return {};
+    std::string_view folder = path.substr(0, start - 1);
     // A root keeps its separator: "C:" alone is the drive's current folder, "" no folder.
-    if (folder.empty() || folder.back() == ':') folder = path.substr(0, cut + 1);
+    if (folder.empty() || folder.back() == ':') folder = path.substr(0, start);
     return std::string(folder);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/path_parts.h"
 #include "maker/project/file_io.h"
 #include "maker/project/image_type.h"
 #include "maker/project/path_rules.h"
@@ -66,11 +67,8 @@ FileTypeSet::FileTypeSet(const std::vector<std::string>& extensions) {
 }
 
 bool FileTypeSet::Contains(std::string_view path) const {
-    // A name without a dot has no extension here (FileExtension would give the name).
-    const size_t slash = path.find_last_of("/\\");
-    const std::string_view name = slash == path.npos ? path : path.substr(slash + 1);
-    if (name.find('.') == name.npos) return false;
-    const std::string extension = UpperAscii(FileExtension(name));
+    const std::string extension = UpperAscii(PathExtension(path, kWindowsSeparators));
+    if (extension.empty()) return false;
     return std::find(extensions_.begin(), extensions_.end(), extension) != extensions_.end();
 }
 

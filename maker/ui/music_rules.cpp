@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 
 namespace gd {
@@ -19,11 +20,8 @@ std::string Hundredths(int64_t value) {
 
 int MusicTypeFromPath(std::string_view path) {
     // The file name's own extension: a dot in a folder name does not count.
-    const size_t name = path.find_last_of("\\/");
-    if (name != std::string_view::npos) path.remove_prefix(name + 1);
-    const size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos) return kMusicUnknown;
-    const std::string extension = UpperAscii(path.substr(dot + 1));
+    const std::string extension = UpperAscii(PathExtension(path, kWindowsSeparators));
+    if (extension.empty()) return kMusicUnknown;
     if (extension == "WAV") return kMusicWav;
     if (extension == "WMA") return kMusicWma;
     if (extension == "MP3") return kMusicMp3;
@@ -63,8 +61,7 @@ std::string PlayerTimeText(uint32_t position_ms, uint32_t length_ms) {
 }
 
 std::string PlayerStatusText(AuditionState state, std::string_view file, std::string_view problem) {
-    const size_t slash = file.find_last_of("\\/");
-    const std::string name(slash == std::string_view::npos ? file : file.substr(slash + 1));
+    const std::string name(PathName(file, kWindowsSeparators));
     switch (state) {
     case AuditionState::kEmpty: return "Click a music file to listen to it.";
     case AuditionState::kStopped: return "Stopped: " + name;

@@ -1,5 +1,6 @@
 #include "maker/ui/recent_projects.h"
 
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 
 namespace gd {
@@ -42,35 +43,17 @@ void RecentProjects::Save(UserSettings& settings) const {
     }
 }
 
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Where the root of a path ends: after "C:\", after "\\server\share\", or 0.
-size_t RootLength(const std::string& path) {
-    if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return 3;
-    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
-        size_t server_end = path.find_first_of("\\/", 2);
-        if (server_end == path.npos) return path.size();
-        size_t share_end = path.find_first_of("\\/", server_end + 1);
-        return share_end == path.npos ? path.size() : share_end + 1;
-    }
-    if (!path.empty() && IsSeparator(path[0])) return 1;
-    return 0;
-}
-
-}  // namespace
-
 std::string AbbreviatePath(const std::string& path, size_t max_length) {
     if (path.size() <= max_length) return path;
-    size_t root = RootLength(path);
-    size_t name_start = path.find_last_of("\\/");
+    const std::string_view separators = kWindowsSeparators.chars;
+    size_t root = WindowsRootLength(path);
+    size_t name_start = path.find_last_of(separators);
     if (name_start == path.npos || name_start < root) return path;
     // Take whole trailing parts while "root...\parts" still fits.
     size_t tail = name_start;  // the separator before the part kept so far
     for (;;) {
         if (tail <= root) return path;
-        size_t previous = path.find_last_of("\\/", tail - 1);
+        size_t previous = path.find_last_of(separators, tail - 1);
         if (previous == path.npos || previous < root) break;
         if (root + 3 + (path.size() - previous) > max_length) break;
         tail = previous;

@@ -1,5 +1,7 @@
 #include "maker/win32/effect_demo_pane.h"
 
+#include <windowsx.h>
+
 #include "effects/picture_source.h"
 #include "maker/preview/preview_plan.h"
 #include "win32/high_contrast.h"
@@ -21,7 +23,7 @@ EffectDemoPane::~EffectDemoPane() {
 
 bool EffectDemoPane::Create(HINSTANCE instance, HWND parent, int frame_id, const std::string& program_folder) {
     HWND frame = GetDlgItem(parent, frame_id);
-    if (!frame || !RegisterShowWindowClass(instance, kClassName, &EffectDemoPane::WindowProc, nullptr,
+    if (!frame || !RegisterShowWindowClass(instance, kClassName, &StateWindowProc<EffectDemoPane>, nullptr,
                                            LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))))
         return false;
     RECT area{};
@@ -65,46 +67,38 @@ void EffectDemoPane::Stop() {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK EffectDemoPane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<EffectDemoPane*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT EffectDemoPane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCREATE:
-        self = static_cast<EffectDemoPane*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers everything
     case WM_PAINT:
-        if (self && self->playing()) PaintShowWindow(window, self->show_.get());
-        else PaintGround(window, ScreenPaneGround());
+        if (playing()) break;
+        PaintGround(window_, ScreenPaneGround());
         return 0;
     case WM_SYSCOLORCHANGE:
-        // A demonstration playing starts again on the new ground.
-        if (self && self->playing()) {
-            const int32_t id = self->effect();
-            self->Stop();
-            self->Demonstrate(id);
-        }
-        InvalidateRect(window, nullptr, FALSE);
+        OnSysColorChange();
         return 0;
-    case WM_TIMER:
-        if (self && self->show_ && self->show_->OnTimer(wparam)) return 0;
-        break;
     case WM_DESTROY:
-        // The demonstration ends before its window goes.
-        if (self) {
-            self->show_.reset();
-            self->ready_ = false;
-        }
-        break;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (self) self->window_ = nullptr;
-        break;
+        return HANDLE_WM_DESTROY(window_, wParam, lParam, OnDestroy);
     default:
         break;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    if (LRESULT result = 0; AnswerShowWindow(window_, show_.get(), message, wParam, result)) return result;
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void EffectDemoPane::OnSysColorChange() {
+    // A demonstration playing starts again on the new ground.
+    if (playing()) {
+        const int32_t id = effect();
+        Stop();
+        Demonstrate(id);
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void EffectDemoPane::OnDestroy(HWND) {
+    // The demonstration ends before its window goes.
+    show_.reset();
+    ready_ = false;
 }
 
 }  // namespace gd

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "player/win32/window_show.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -46,7 +47,11 @@ public:
     WindowShow* show() { return show_.get(); }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The paint and the timers are the show's (AnswerShowWindow).
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnSysColorChange();
+    void OnDestroy(HWND);
     void SetUp(const std::string& program_folder);
 
     HWND window_ = nullptr;

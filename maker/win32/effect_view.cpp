@@ -77,14 +77,14 @@ void CEffectView::SetUpOnce() {
 }
 
 void CEffectView::SetButtonIcons() {
-    tooltip_ = CreateTooltips(context_.instance, hwnd());
+    tips_.Create(context_.instance, hwnd());
     const int size = ScaleForWindow(hwnd(), 16);
     for (size_t i = 0; i < std::size(kButtons); ++i) {
         const IconButton& b = kButtons[i];
         icons_[i] = static_cast<HICON>(
             LoadImageW(context_.instance, MAKEINTRESOURCEW(b.icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
         SendDlgItemMessageW(hwnd(), b.id, BM_SETIMAGE, IMAGE_ICON, LPARAM(icons_[i]));
-        AddTooltip(tooltip_, hwnd(), Item(b.id), b.tooltip);
+        tips_.Add(b.id, b.tooltip);
     }
 }
 

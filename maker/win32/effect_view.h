@@ -14,6 +14,7 @@
 #include "maker/win32/effect_demo_pane.h"
 #include "maker/win32/frame_page.h"
 #include "win32/dialog_window.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -57,7 +58,7 @@ private:
     bool resume_ = false;
     bool reselecting_ = false;
     HICON icons_[2] = {};
-    HWND tooltip_ = nullptr;
+    ControlTips tips_;
 };
 
 }  // namespace gd

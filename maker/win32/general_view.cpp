@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/path_parts.h"
 #include "maker/project/path_rules.h"
 #include "maker/project/screensaver_doc.h"
 #include "maker/win32/bitmap_strip.h"
@@ -42,8 +43,8 @@ HICON LoadIconFile(const std::string& path, int size) {
 }  // namespace
 
 std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
+    // The project stores the folder with exactly a backslash at its end (the root's alone).
+    return folder.empty() ? std::string(1, kStoredSeparators.chars[0]) : WithTrailingSeparator(folder, kStoredSeparators);
 }
 
 CGeneralView::CGeneralView(PageContext context) : context_(std::move(context)) {
@@ -127,13 +128,11 @@ void CGeneralView::SetButtonIcons() {
     SendDlgItemMessageW(hwnd(), IDC_BROWSE_FOLDER, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[0]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_DEFAULT, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[1]));
     SendDlgItemMessageW(hwnd(), IDC_ICON_CHANGE, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[2]));
-    tooltip_ = CreateTooltips(context_.instance, hwnd());
-    AddTooltip(IDC_BROWSE_FOLDER, L"Select output folder");
-    AddTooltip(IDC_ICON_DEFAULT, L"Set Screensaver Icon with Default");
-    AddTooltip(IDC_ICON_CHANGE, L"Change Screensaver Icon");
+    tips_.Create(context_.instance, hwnd());
+    tips_.Add(IDC_BROWSE_FOLDER, L"Select output folder");
+    tips_.Add(IDC_ICON_DEFAULT, L"Set Screensaver Icon with Default");
+    tips_.Add(IDC_ICON_CHANGE, L"Change Screensaver Icon");
 }
-
-void CGeneralView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 void CGeneralView::LoadFromProject() {
     if (first_load_) {

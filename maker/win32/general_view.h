@@ -12,6 +12,7 @@
 
 #include "maker/win32/frame_page.h"
 #include "win32/dialog_window.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -43,7 +44,6 @@ private:
     void SizeIconDisplay();
     void OnCommand(int id, int code);
     void SetButtonIcons();
-    void AddTooltip(int id, const wchar_t* text);
     // Shows the icon of `path`; false when it cannot be loaded (the built-in one shows).
     bool ShowIcon(const std::string& path);
     void DrawIcon(const DRAWITEMSTRUCT& item);
@@ -55,7 +55,7 @@ private:
     HICON icon_ = nullptr;
     bool shows_built_in_ = true;
     HICON button_icons_[3] = {};
-    HWND tooltip_ = nullptr;
+    ControlTips tips_;
     bool first_load_ = true;
     bool loading_ = false;
     std::vector<CharacterLimit> limits_;  // of the text fields, in their order

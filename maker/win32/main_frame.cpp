@@ -7,9 +7,9 @@
 #include "common/web_addresses.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/general_view.h"
+#include "maker/win32/maker_pages.h"
 #include "maker/win32/maker_resource_ids.h"
-#include "maker/win32/placeholder_view.h"
-#include "maker/win32/state_window.h"
+#include "win32/state_window.h"
 #include "maker/win32/ui_text.h"
 #include "win32/high_contrast.h"
 
@@ -62,7 +62,7 @@ bool CMainFrame::Create() {
     return window_ != nullptr && pages_ != nullptr;
 }
 
-bool CMainFrame::OnCreate() {
+BOOL CMainFrame::OnCreate(HWND, LPCREATESTRUCT) {
     dpi_ = WindowDpi(window_);
     SetWindowPos(window_, nullptr, 0, 0, ScaleForDpi(kFrameWidth, dpi_), ScaleForDpi(kFrameHeight, dpi_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -131,11 +131,7 @@ std::unique_ptr<ProjectView> CMainFrame::MakePage(int page) {
             made = std::move(general);
         }
     } else {
-        if (services_.make_page) made = services_.make_page(page, context);
-        if (!made) {
-            auto placeholder = std::make_unique<CPlaceholderView>(context, page);
-            if (placeholder->Create()) made = std::move(placeholder);
-        }
+        made = services_.make_page ? services_.make_page(page, context) : MakeMakerPage(page, context);
     }
     if (!made) return nullptr;
     frame_pages_[size_t(page)] = made.get();
@@ -204,89 +200,92 @@ void CMainFrame::FocusPage() {
     if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE)) SetFocus(first);
 }
 
-LRESULT CMainFrame::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CMainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate() ? 0 : -1;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wparam));
-        return 0;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (bars_.OnNotify(*reinterpret_cast<const NMHDR*>(lparam), &result)) return result;
-        break;
-    }
+        HANDLE_MSG(window_, WM_CREATE, OnCreate);
+        HANDLE_MSG(window_, WM_COMMAND, OnCommand);
+        HANDLE_MSG(window_, WM_NOTIFY, OnNotify);
+        HANDLE_MSG(window_, WM_INITMENU, OnInitMenu);
+        HANDLE_MSG(window_, WM_TIMER, OnTimer);
+        HANDLE_MSG(window_, WM_DROPFILES, OnDropFiles);
+        HANDLE_MSG(window_, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(window_, WM_SETFOCUS, OnSetFocus);
+        HANDLE_MSG(window_, WM_CLOSE, OnClose);
+        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
     case WM_MENUSELECT:
-        bars_.OnMenuSelect(LOWORD(wparam), HIWORD(wparam), HMENU(lparam));
+        bars_.OnMenuSelect(LOWORD(wParam), HIWORD(wParam), HMENU(lParam));
         return 0;
-    case WM_INITMENU:
-        OnInitMenu(HMENU(wparam));
-        return 0;
-    case WM_TIMER:
-        if (wparam == kIndicatorTimer) bars_.UpdateIndicators();
-        return 0;
-    case WM_DROPFILES:
-        OnDropFiles(HDROP(wparam));
-        return 0;
-    case WM_DPICHANGED: {
-        dpi_ = HIWORD(wparam);
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        bars_.UpdateForDpi();
-        navigation_.UpdateForDpi();
-        menu_images_.Attach(services_.instance, GetMenu(window_), dpi_);
-        Layout();
-        return 0;
-    }
-    case WM_ACTIVATE:
-        // The control that had the focus gets it back when the window is active again.
-        if (LOWORD(wparam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) last_focus_ = focus;
-        }
-        break;
-    case WM_SETFOCUS:
-        if (last_focus_ && IsWindow(last_focus_) && IsWindowVisible(last_focus_) && IsWindowEnabled(last_focus_))
-            SetFocus(last_focus_);
-        else if (navigation_.hwnd())
-            SetFocus(navigation_.Button(navigation_.checked()));
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_NEXTDLGCTL:
-        // The dialog manager moves the focus with this when a label's mnemonic is pressed:
-        // first to the label, then on to the control after it. The frame is the dialog
-        // for the keyboard, so it does what a dialog's own procedure does.
-        if (lparam) SetFocus(HWND(wparam));
-        else if (HWND next = GetNextDlgTabItem(window_, GetFocus(), BOOL(wparam))) SetFocus(next);
+        OnNextControl(HWND(wParam), BOOL(lParam));
         return 0;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows hear of new colours; the panes, samples and the
         // navigation pane draw with them (a high-contrast theme turned on or off).
         SpreadColorChange(window_);
-        break;
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_SETTINGCHANGE:
-        if (wparam == SPI_SETHIGHCONTRAST) SpreadColorChange(window_);
-        break;
+        if (wParam == SPI_SETHIGHCONTRAST) SpreadColorChange(window_);
+        return DefWindowProcW(window_, message, wParam, lParam);
     case kPreviewEndedMessage:
         if (pages_) pages_->ResumePlaying();
         return 0;
-    case WM_CLOSE:
-        OnClose();
-        return 0;
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;
     default:
-        break;
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
-    return DefWindowProcW(window_, message, wparam, lparam);
 }
 
-void CMainFrame::OnInitMenu(HMENU menu) {
+LRESULT CMainFrame::OnNotify(HWND, int id, NMHDR* header) {
+    LRESULT result = 0;
+    if (bars_.OnNotify(*header, &result)) return result;
+    return FORWARD_WM_NOTIFY(window_, id, header, DefWindowProcW);
+}
+
+void CMainFrame::OnTimer(HWND, UINT id) {
+    if (id == kIndicatorTimer) bars_.UpdateIndicators();
+}
+
+void CMainFrame::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    bars_.UpdateForDpi();
+    navigation_.UpdateForDpi();
+    menu_images_.Attach(services_.instance, GetMenu(window_), dpi_);
+    Layout();
+}
+
+void CMainFrame::OnActivate(HWND, UINT state, HWND other, BOOL minimized) {
+    // The control that had the focus gets it back when the window is active again.
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) last_focus_ = focus;
+    }
+    FORWARD_WM_ACTIVATE(window_, state, other, minimized, DefWindowProcW);
+}
+
+void CMainFrame::OnSetFocus(HWND, HWND) {
+    if (last_focus_ && IsWindow(last_focus_) && IsWindowVisible(last_focus_) && IsWindowEnabled(last_focus_))
+        SetFocus(last_focus_);
+    else if (navigation_.hwnd())
+        SetFocus(navigation_.Button(navigation_.checked()));
+}
+
+void CMainFrame::OnNextControl(HWND control, BOOL by_handle) {
+    // The dialog manager moves the focus with this when a label's mnemonic is pressed:
+    // first to the label, then on to the control after it. The frame is the dialog for
+    // the keyboard, so it does what a dialog's own procedure does.
+    if (by_handle) SetFocus(control);
+    else if (HWND next = GetNextDlgTabItem(window_, GetFocus(), BOOL(WPARAM(control)))) SetFocus(next);
+}
+
+void CMainFrame::OnInitMenu(HWND, HMENU menu) {
     if (menu == GetMenu(window_)) EnsureTipOfTheDayItem(window_, menu);
 }
 
-void CMainFrame::OnDropFiles(HDROP drop) {
+void CMainFrame::OnDropFiles(HWND, HDROP drop) {
     // The first file is opened, as a document program does with a dropped file.
     UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::wstring path(size_t(length) + 1, L'\0');
@@ -297,18 +296,18 @@ void CMainFrame::OnDropFiles(HDROP drop) {
     if (!path.empty()) OpenProjectFile(Utf8(path));
 }
 
-void CMainFrame::OnClose() {
+void CMainFrame::OnClose(HWND) {
     if (AskToSaveChanges()) DestroyWindow(window_);
 }
 
-void CMainFrame::OnDestroy() {
+void CMainFrame::OnDestroy(HWND) {
     KillTimer(window_, kIndicatorTimer);
     DragAcceptFiles(window_, FALSE);
     if (services_.settings) recent_.Save(*services_.settings);
     PostQuitMessage(0);
 }
 
-void CMainFrame::OnCommand(int id) {
+void CMainFrame::OnCommand(HWND, int id, HWND, UINT) {
     if (id > kNavigationCommandBase && id <= kNavigationCommandBase + kPageCount) {
         ShowPage(id - kNavigationCommandBase);
         return;

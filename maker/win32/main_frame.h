@@ -21,6 +21,7 @@
 #include "maker/win32/frame_page.h"
 #include "maker/win32/maker_services.h"
 #include "maker/win32/navigation_bar.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -62,14 +63,20 @@ public:
     bool Ask(const std::string& question) override;
 
 private:
-    template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-    bool OnCreate();
-    void OnCommand(int id);
-    void OnClose();
-    void OnDestroy();
-    void OnDropFiles(HDROP drop);
-    void OnInitMenu(HMENU menu);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnCreate(HWND, LPCREATESTRUCT);
+    void OnCommand(HWND, int id, HWND control, UINT code);
+    LRESULT OnNotify(HWND, int id, NMHDR* header);
+    void OnTimer(HWND, UINT id);
+    void OnActivate(HWND, UINT state, HWND other, BOOL minimized);
+    void OnSetFocus(HWND, HWND previous);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnNextControl(HWND control, BOOL by_handle);
+    void OnClose(HWND);
+    void OnDestroy(HWND);
+    void OnDropFiles(HWND, HDROP drop);
+    void OnInitMenu(HWND, HMENU menu);
     void Layout();
     bool OnFrameKey(UINT key);
     HWND ShownPageWindow() const;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "common/path_parts.h"
 #include "maker/project/build_hooks.h"
 #include "maker/ui/tip_of_the_day.h"
 #include "maker/preview/preview_plan.h"
@@ -40,7 +41,9 @@ std::wstring ProgramPath() {
     }
 }
 
-std::string FolderOf(const std::wstring& path) { return Utf8(path.substr(0, path.find_last_of(L'\\'))); }
+std::string FolderOf(const std::wstring& path) {
+    return Utf8(std::wstring(PathFolder(std::wstring_view(path), kWindowsSeparators)));
+}
 
 int RunMessageLoop(CMainFrame& frame) {
     MSG message;

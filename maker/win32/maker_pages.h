@@ -8,8 +8,7 @@
 namespace gd {
 
 // Page `page` (2 to 5) bound to the context's project, created as a child of the frame;
-// nullptr for a page the maker does not have (the frame shows a placeholder) or one that
-// could not be made.
+// nullptr for another number or a page that could not be made.
 std::unique_ptr<FramePage> MakeMakerPage(int page, const PageContext& context);
 
 }  // namespace gd

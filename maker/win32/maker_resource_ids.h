@@ -18,7 +18,6 @@
 #define IDI_NAV_EFFECTS 167
 #define IDD_MAKING 172
 #define IDD_TIP 173
-#define IDD_PLACEHOLDER_PAGE 174
 #define IDB_EXIT 204
 #define IDI_SAVER_DEFAULT 222
 #define IDB_BULB_2X 1102
@@ -67,10 +66,6 @@
 #define IDC_SELF_INSTALL 1010
 #define IDC_OUTPUT_FOLDER 1011
 #define IDC_BROWSE_FOLDER 1012
-
-/* Placeholder page */
-#define IDC_PLACEHOLDER_TITLE 1020
-#define IDC_PLACEHOLDER_TEXT 1021
 
 /* Effects page */
 #define IDC_EFFECT_LIST 1048

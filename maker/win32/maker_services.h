@@ -50,7 +50,7 @@ struct MakerServices {
     std::function<void(HWND frame, CScreenSaverDoc& doc)> start_preview;
     // The media layer of the Music page's player; unset: the media control interface.
     std::function<std::unique_ptr<MediaPlayer>()> make_audition_media;
-    // The pages after General (2 to 5); unset or null: a page that says it is not there.
+    // The pages after General (2 to 5); unset: the maker's own (MakeMakerPage).
     std::function<std::unique_ptr<FramePage>(int page, const PageContext& context)> make_page;
     // The colour dialog, fully open (ChooseColorFullyOpen); tests answer it themselves.
     std::function<std::optional<ColorRef>(HWND owner, ColorRef initial)> choose_color;

@@ -20,16 +20,18 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "maker/project/input_problems.h"
 #include "maker/ui/audition_player.h"
+#include "maker/win32/file_list_page.h"
 #include "maker/win32/frame_page.h"
 #include "win32/dialog_window.h"
 
 namespace gd {
 
-class CMusicView final : public DialogWindow, public FramePage {
+class CMusicView final : public DialogWindow, public FramePage, private FileListOwner {
 public:
     explicit CMusicView(PageContext context);
     ~CMusicView() override;
@@ -53,16 +55,16 @@ public:
     // Files and folders dropped on the list: the music among them (a folder's music in
     // name order) is added as AddFiles adds it; anything else is named in the same message.
     void AddDropped(const std::vector<std::string>& paths);
-    void RemoveSelected();
-    void MoveUp();
-    void MoveDown();
-    void RemoveAll();
+    void RemoveSelected() { rows_.RemoveSelected(); }
+    void MoveUp() { rows_.MoveUp(); }
+    void MoveDown() { rows_.MoveDown(); }
+    void RemoveAll() { rows_.RemoveAll(); }
     // A click in the list: on row `row`, or beside the rows with -1.
     void ClickRow(int row);
     // A key pressed in the list: Up, Down, Home, End, Page Up and Page Down select a row
     // and load its file into the player; Delete removes the selected file. False for
     // other keys, which the list handles itself.
-    bool OnListKey(UINT key);
+    bool OnListKey(UINT key) override;
     // The context menu at `screen` (the row under it is selected first); a point of
     // (-1, -1) puts it at the selected row, as the keyboard asks for it.
     void ShowContextMenu(POINT screen);
@@ -76,54 +78,52 @@ public:
     // What the page holds and shows.
     HWND list() const;
     const std::vector<std::string>& files() const { return files_; }
-    int selected() const { return selected_; }
+    int selected() const { return rows_.selected(); }
     int HighlightedRow() const;
     const AuditionPlayer& player() const { return *player_; }
     // The context menu as it would open now, with its items enabled or not; the caller
     // destroys it.
-    HMENU MakeContextMenu() const;
+    HMENU MakeContextMenu() const { return rows_.MakeContextMenu(); }
 
     // Shows `menu` at `screen` and returns the chosen command, 0 for none. Tests replace
     // it to read the menu and choose.
-    std::function<UINT(HMENU menu, POINT screen)> track_menu;
+    FileListPage::MenuTracker track_menu;
 
 private:
     INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void SetUpOnce();
-    void SetUpList();
-    void SetUpButtons();
-    void AddTooltip(int id, const wchar_t* text);
+    void SetUpPlayerButtons();
     void RunCommand(int id);
-    void OnListNotify(const NMHDR& header);
+    void OnListNotify(NMHDR& header);
     void OnPositionBar(int code);
 
-    // Appends a row for `path` when the file opens; else says so and leaves it out.
-    bool AppendRow(const std::string& path);
-    void FillRows();
-    void SetRowText(int row);
-    void HighlightSelection();
-    void UpdateTotals();
-    void MarkModified();
+    // The list's calls back.
+    const std::string& ItemPath(int row) const override { return files_[size_t(row)]; }
+    void AddItem(const std::string& path) override { files_.push_back(path); }
+    void SwapItems(int a, int b) override { std::swap(files_[size_t(a)], files_[size_t(b)]); }
+    void EraseItem(int row) override { files_.erase(files_.begin() + row); }
+    void EraseAllItems() override { files_.clear(); }
+    // Each file that is not there: " is not exists!" after its path.
+    void ReportMissing(const std::vector<std::string>& paths) override;
+    void AfterAdd() override { rows_.HighlightSelection(); }
+    // The player stops and takes the newly selected file.
+    void AfterRemove() override;
+    // A file that plays goes on playing.
+    void AfterRemoveAll() override {}
+    void MarkModified() override;
+
     // Sets the player's file: the selected row's, or nothing when no row is selected.
     void LoadSelectedIntoPlayer();
     void LoadIntoPlayer(const std::string& path);
     void UpdatePlayer();
-    void Message(const std::wstring& text);
-
-    static LRESULT CALLBACK ListKeys(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                     DWORD_PTR data);
 
     PageContext context_;
     std::unique_ptr<MediaPlayer> media_;
     std::unique_ptr<AuditionPlayer> player_;
     std::vector<std::string> files_;
-    std::vector<int64_t> sizes_;  // hundredths of a megabyte, as shown
-    int selected_ = -1;
+    FileListPage rows_;
     bool set_up_ = false;
     bool dragging_position_ = false;
-    HICON button_icons_[7] = {};
-    std::vector<HBITMAP> menu_images_;
-    HWND tooltip_ = nullptr;
 };
 
 }  // namespace gd

@@ -7,14 +7,15 @@
 
 #include <commctrl.h>
 #include <oleacc.h>
+#include <windowsx.h>
 
 #include <memory>
 
 #include "maker/win32/dpi.h"
 #include "maker/win32/maker_resource_ids.h"
-#include "maker/win32/state_window.h"
-#include "win32/high_contrast.h"
 #include "win32/accessible_window.h"
+#include "win32/high_contrast.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -182,7 +183,7 @@ void CNavigationBar::OnArrowKey(int page, UINT key) {
     }
     // As in a tab list: the page follows the focus.
     SetFocus(buttons_[next]);
-    OnCommand(kNavigationCommandBase + next, BN_CLICKED);
+    OnCommand(window_, kNavigationCommandBase + next, buttons_[next], BN_CLICKED);
 }
 
 void CNavigationBar::SetHovered(int page) {
@@ -193,7 +194,7 @@ void CNavigationBar::SetHovered(int page) {
     if (HWND now = Button(page)) InvalidateRect(now, nullptr, FALSE);
 }
 
-void CNavigationBar::OnCommand(int control, int code) {
+void CNavigationBar::OnCommand(HWND, int control, HWND, UINT code) {
     int page = PageOfButton(control);
     if (code != BN_CLICKED || page < 1 || page > 5 || page == checked_) return;
     SetChecked(page);
@@ -238,26 +239,24 @@ void CNavigationBar::DrawButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT CNavigationBar::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CNavigationBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        OnCommand(LOWORD(wparam), HIWORD(wparam));
-        return 0;
-    case WM_DRAWITEM:
-        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-        return TRUE;
+        HANDLE_MSG(window_, WM_COMMAND, OnCommand);
+        HANDLE_MSG(window_, WM_DRAWITEM, OnDrawItem);
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
     case WM_SYSCOLORCHANGE:
         UpdateColors();
         return 0;
-    case WM_ERASEBKGND: {
-        RECT r;
-        GetClientRect(window_, &r);
-        FillRect(HDC(wparam), &r, background_);
-        return TRUE;
-    }
     default:
-        return DefWindowProcW(window_, message, wparam, lparam);
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+BOOL CNavigationBar::OnEraseBkgnd(HWND, HDC dc) {
+    RECT r;
+    GetClientRect(window_, &r);
+    FillRect(dc, &r, background_);
+    return TRUE;
 }
 
 // Hover tracking of one button: the raised look while the mouse is over it.

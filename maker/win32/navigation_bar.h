@@ -12,6 +12,8 @@
 
 #include <array>
 
+#include "win32/state_window.h"
+
 namespace gd {
 
 inline constexpr int kNavigationCommandBase = 2000;  // + page number 1..5
@@ -40,11 +42,13 @@ public:
 
 private:
     class ButtonAccessible;
-    template <class T> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                                        DWORD_PTR self);
-    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-    void OnCommand(int control, int code);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(HWND, int control, HWND, UINT code);
+    void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) { DrawButton(*item); }
+    BOOL OnEraseBkgnd(HWND, HDC dc);
     // Up and Left go to the previous page's button, Down and Right to the next (round),
     // Home and End to the first and last; the page follows.
     void OnArrowKey(int page, UINT key);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/path_parts.h"
 #include "maker/win32/ui_text.h"
 
 namespace gd {
@@ -58,10 +59,10 @@ std::vector<std::string> SplitSelection(const std::wstring& buffer) {
         paths.push_back(Utf8(parts[0]));
         return paths;
     }
-    std::wstring folder = parts.empty() ? std::wstring() : parts[0];
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    const std::wstring folder = parts.empty() ? std::wstring() : parts[0];
     paths.reserve(parts.size());
-    for (size_t i = 1; i < parts.size(); ++i) paths.push_back(Utf8(folder + parts[i]));
+    for (size_t i = 1; i < parts.size(); ++i)
+        paths.push_back(Utf8(JoinPathParts(std::wstring_view(folder), parts[i], kWindowsSeparators)));
     return paths;
 }
 

@@ -1,5 +1,7 @@
 #include "maker/win32/picture_pane.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "imaging/cx_image.h"
@@ -29,7 +31,7 @@ CPicturePane::~CPicturePane() {
 bool CPicturePane::Create(HINSTANCE instance, HWND parent, int frame_id) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &CPicturePane::WindowProc;
+    wc.lpfnWndProc = &StateWindowProc<CPicturePane>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -108,36 +110,27 @@ Bitmap CPicturePane::Shown() const {
     return copy;
 }
 
-LRESULT CALLBACK CPicturePane::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CPicturePane*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT CPicturePane::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCREATE:
-        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams));
-        break;
-    case WM_ERASEBKGND:
-        return 1;  // the paint covers every pixel
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
+        HANDLE_MSG(window_, WM_PAINT, OnPaint);
     case WM_SYSCOLORCHANGE:
-        if (self) self->Render();
+        Render();
         return 0;
-    case WM_PAINT: {
-        if (!self || !self->canvas_ || !self->canvas_->dc()) {
-            PaintGround(window, ScreenPaneGround());
-            return 0;
-        }
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        BitBlt(dc, 0, 0, self->canvas_->width(), self->canvas_->height(), self->canvas_->dc(), 0, 0, SRCCOPY);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_NCDESTROY:
-        if (self) self->window_ = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
     default:
-        break;
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void CPicturePane::OnPaint(HWND) {
+    if (!canvas_ || !canvas_->dc()) {
+        PaintGround(window_, ScreenPaneGround());
+        return;
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    BitBlt(dc, 0, 0, canvas_->width(), canvas_->height(), canvas_->dc(), 0, 0, SRCCOPY);
+    EndPaint(window_, &paint);
 }
 
 }  // namespace gd

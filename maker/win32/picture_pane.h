@@ -9,6 +9,7 @@
 #include <string>
 
 #include "raster/bitmap.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -41,7 +42,10 @@ public:
     Bitmap Shown() const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // the paint covers every pixel
+    void OnPaint(HWND);
     void Render();
 
     HWND window_ = nullptr;

@@ -16,13 +16,16 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "maker/project/input_problems.h"
 #include "maker/project/picture_data.h"
 #include "maker/ui/list_rules.h"
+#include "maker/ui/picture_list_text.h"
 #include "maker/project/param_data.h"
 #include "maker/win32/character_limit.h"
+#include "maker/win32/file_list_page.h"
 #include "maker/win32/frame_page.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/picture_pane.h"
@@ -30,7 +33,7 @@
 
 namespace gd {
 
-class CPictureView final : public DialogWindow, public FramePage {
+class CPictureView final : public DialogWindow, public FramePage, private FileListOwner {
 public:
     explicit CPictureView(PageContext context);
     ~CPictureView() override;
@@ -52,33 +55,35 @@ public:
     // Adds files as the dialog's choice is added: those already listed are skipped
     // silently; files that cannot be opened or decoded are left out and named, each with
     // its reason, in one message (with `refused`, files already left out by their type).
-    void AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused = {});
+    void AddFiles(const std::vector<std::string>& paths, std::vector<RefusedFile> refused = {}) {
+        rows_.AddFiles(paths, std::move(refused));
+    }
     // Files and folders dropped on the list: the pictures among them are added as above;
     // other files are named in the same message.
-    void AddDropped(const std::vector<std::string>& dropped);
-    void RemoveSelected();
-    void MoveUp();
-    void MoveDown();
-    void RemoveAll();
+    void AddDropped(const std::vector<std::string>& dropped) { rows_.AddDropped(dropped, PictureListTypes()); }
+    void RemoveSelected() { rows_.RemoveSelected(); }
+    void MoveUp() { rows_.MoveUp(); }
+    void MoveDown() { rows_.MoveDown(); }
+    void RemoveAll() { rows_.RemoveAll(); }
     // A click on row `row` (-1: beside the rows, which keeps the selection).
     void ClickRow(int row);
-    void OnListKey(UINT key);
+    // Up and Down select the previous and next picture, Delete removes the selected one;
+    // false for other keys, which the list handles itself.
+    bool OnListKey(UINT key) override;
     void ChooseCaptionFont();
     void ApplyToAll();
     void SetDefault();
 
-    // The "PicList" pop-up with its items enabled for the list as it is; the page keeps it.
-    HMENU PrepareContextMenu();
     // The right click in the list at `screen` (-1, -1: from the keyboard): selects the row
-    // there, shows the pop-up and runs the chosen command.
+    // there, shows the "PicList" pop-up and runs the chosen command.
     void OnContextMenu(POINT screen);
     // Shows a pop-up and returns the chosen command (0: none); tests choose themselves.
-    using MenuTracker = std::function<UINT(HMENU popup, POINT screen)>;
+    using MenuTracker = FileListPage::MenuTracker;
     void SetMenuTracker(MenuTracker tracker) { track_menu_ = std::move(tracker); }
 
     // What tests read back.
     const std::vector<CPictureData>& pictures() const { return pictures_; }
-    int selected() const { return selected_; }
+    int selected() const { return rows_.selected(); }
     HWND list() const;
     CPicturePane& preview() { return preview_; }
     const CaptionStyle& defaults() const { return defaults_; }
@@ -87,51 +92,46 @@ public:
 private:
     INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
     void SetUpOnce();
-    void SetImages();
-    void AddTooltip(int id, const wchar_t* text);
     void OnCommand(int id, int code);
     void OnListNotify(NMHDR& header);
-    static LRESULT CALLBACK ListSubclassProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                             DWORD_PTR self);
+
+    // The list's calls back.
+    const std::string& ItemPath(int row) const override { return pictures_[size_t(row)].szFile; }
+    void AddItem(const std::string& path) override { pictures_.emplace_back(path, defaults_); }
+    void SwapItems(int a, int b) override { std::swap(pictures_[size_t(a)], pictures_[size_t(b)]); }
+    void EraseItem(int row) override { pictures_.erase(pictures_.begin() + row); }
+    void EraseAllItems() override { pictures_.clear(); }
+    void ReportMissing(const std::vector<std::string>& paths) override;
+    void AfterAdd() override { ShowSelection(); }
+    void AfterRemove() override { ShowSelection(); }
+    void AfterRemoveAll() override { ShowSelection(); }
+    void MarkModified() override;
 
     void Load();
-    // Appends a row for picture `index`; false when its file cannot be opened.
-    bool AppendRow(size_t index);
-    void SetRow(int row);
-    void Highlight(int row);
     void ShowSelection();
-    void ShowNoSelection();
+    // No picture selected: the caption controls off and empty, the sample in `look`.
+    void ShowNoSelection(const CaptionStyle& look);
     void EnableCaptionControls(bool enabled);
-    void UpdateTotals();
     void ShowPixelSize();
-    void MarkModified();
-    void ReportMissing(const std::vector<std::string>& paths);
+    void Say(const std::wstring& text);
     // OK and Cancel with the question icon, or the warning icon when OK destroys.
     int Ask(const wchar_t* question, UINT icon);
     void OnCaptionEdited();
     void OnPositionChosen();
-    std::vector<std::string> ListedFiles() const;
 
     PageContext context_;
     std::vector<CPictureData> pictures_;
-    std::vector<long long> kilobytes_;  // the Size column of each row
-    int selected_ = -1;
+    FileListPage rows_;
     CaptionStyle defaults_;
     // The caption look the sample shows.
     LogFont sample_font_;
     ColorRef sample_color_ = 0;
     CPicturePane preview_;
-    HIMAGELIST types_ = nullptr;
-    HICON button_icons_[5] = {};
-    HMENU menu_ = nullptr;
-    HBITMAP menu_images_[5] = {};
-    HWND tooltip_ = nullptr;
     MenuTracker track_menu_;
     bool set_up_ = false;
     bool load_pending_ = false;
-    bool loading_ = false;       // controls being filled: not the user's edits
+    bool loading_ = false;  // controls being filled: not the user's edits
     CharacterLimit caption_limit_{IDC_CAPTION_TEXT, kMaxCaption};
-    bool highlighting_ = false;  // the list being changed by the page itself
 };
 
 }  // namespace gd

@@ -50,8 +50,8 @@ ScreenLayout PreviewWindow::LayoutNow() const {
 PreviewWindow::~PreviewWindow() = default;
 
 PreviewWindow* PreviewWindow::Create(HINSTANCE instance, PreviewPlan plan, PreviewWindowOptions options) {
-    if (!RegisterShowWindowClass(instance, kClassName, &PreviewWindow::WindowProc, nullptr,
-                                 TransparentCursor(instance)))
+    if (!RegisterShowWindowClass(instance, kClassName, &StateWindowProc<PreviewWindow, StateOwner::kWindowDeletes>,
+                                 nullptr, TransparentCursor(instance)))
         return nullptr;
     auto* self = new PreviewWindow(std::move(plan), std::move(options), {});
     self->layout_ = self->LayoutNow();
@@ -68,42 +68,23 @@ PreviewWindow* PreviewWindow::Create(HINSTANCE instance, PreviewPlan plan, Previ
     return self;
 }
 
-LRESULT CALLBACK PreviewWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
-    }
-    if (!self) return DefWindowProcA(window, message, wparam, lparam);
-    LRESULT result = self->Handle(message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
-}
-
-LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (auto input = ShowInputOf(message, wparam); input && session_) {
-        session_->OnInput(*input, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+LRESULT PreviewWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto input = ShowInputOf(message, wParam); input && session_) {
+        session_->OnInput(*input, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         // Keys, buttons and movement end here; activation changes and Alt keys go on
         // to the default handling.
         if (message != WM_ACTIVATE && message != WM_ACTIVATEAPP && message != WM_SYSKEYDOWN) return 0;
     }
     switch (message) {
+        HANDLE_MSG(window_, WM_TIMER, OnTimer);
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
+        HANDLE_MSG(window_, WM_PAINT, OnPaint);
+        HANDLE_MSG(window_, WM_CLOSE, OnClose);
+        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
     case WM_SYSCOMMAND:
         // The system's own screensaver does not start over the preview of one.
-        if ((wparam & 0xFFF0) == SC_SCREENSAVE) return 0;
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
         break;
-    case WM_TIMER:
-        if (monitors_ && monitors_->OnTimer(wparam)) {
-            Relayout();
-            return 0;
-        }
-        if (show_ && show_->OnTimer(wparam)) return 0;
-        if (auto timer = window_side_->TimerOf(wparam)) session_->OnTimer(*timer);
-        return 0;
     case kCloseRequest:
         session_->Close();
         return 0;
@@ -118,28 +99,32 @@ LRESULT PreviewWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // A window over several monitors keeps its place: only the shows' DPI changed.
         if (monitors_) monitors_->OnDisplayChange();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;  // WM_PAINT covers everything
-    case WM_PAINT:
-        PaintShowWindow(window_, show_.get());
-        return 0;
-    case WM_CLOSE:
-        // Alt+F4 and the like go the way of every exit; only Close's own request
-        // destroys the window.
-        if (!closing()) {
-            session_->Close();
-            return 0;
-        }
-        if (options_.return_to && IsWindow(options_.return_to)) SetForegroundWindow(options_.return_to);
-        DestroyWindow(window_);
-        return 0;
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;
     default:
         break;
     }
-    return DefWindowProcA(window_, message, wparam, lparam);
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void PreviewWindow::OnTimer(HWND, UINT id) {
+    if (monitors_ && monitors_->OnTimer(id)) {
+        Relayout();
+        return;
+    }
+    if (show_ && show_->OnTimer(id)) return;
+    if (auto timer = window_side_->TimerOf(id)) session_->OnTimer(*timer);
+}
+
+void PreviewWindow::OnPaint(HWND) { PaintShowWindow(window_, show_.get()); }
+
+void PreviewWindow::OnClose(HWND) {
+    // Alt+F4 and the like go the way of every exit; only Close's own request destroys
+    // the window.
+    if (!closing()) {
+        session_->Close();
+        return;
+    }
+    if (options_.return_to && IsWindow(options_.return_to)) SetForegroundWindow(options_.return_to);
+    DestroyWindow(window_);
 }
 
 void PreviewWindow::Setup() {
@@ -186,7 +171,7 @@ void PreviewWindow::Relayout() {
     exit_.Rebase();
 }
 
-void PreviewWindow::OnDestroy() {
+void PreviewWindow::OnDestroy(HWND) {
     if (monitors_) monitors_->Stop();
     if (session_) session_->OnWindowDestroyed();
     Step("window destroyed");

@@ -31,6 +31,7 @@
 #include "player/win32/session_window.h"
 #include "player/win32/window_show.h"
 #include "raster/geometry.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -85,14 +86,18 @@ public:
 private:
     PreviewWindow(PreviewPlan plan, PreviewWindowOptions options, ScreenLayout layout);
     ~PreviewWindow();
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnTimer(HWND, UINT id);
+    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // WM_PAINT covers everything
+    void OnPaint(HWND);
+    void OnClose(HWND);
+    void OnDestroy(HWND);
 
     void Setup();
     ScreenLayout LayoutNow() const;
     void Relayout();
     void TakeKeyboard();
-    void OnDestroy();
     void Step(std::string_view step) const;
 
     HWND window_ = nullptr;

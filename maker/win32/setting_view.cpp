@@ -179,18 +179,16 @@ void CSettingView::OnInitDialog() {
 }
 
 void CSettingView::SetButtonIcons() {
-    tooltip_ = CreateTooltips(context_.instance, hwnd());
+    tips_.Create(context_.instance, hwnd());
     const int size = ScaleForWindow(hwnd(), 16);
     for (size_t i = 0; i < std::size(kIconButtons); ++i) {
         const IconButton& b = kIconButtons[i];
         button_icons_[i] = static_cast<HICON>(
             LoadImageW(context_.instance, MAKEINTRESOURCEW(b.icon), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
         SendDlgItemMessageW(hwnd(), b.id, BM_SETIMAGE, IMAGE_ICON, LPARAM(button_icons_[i]));
-        AddTooltip(b.id, b.tooltip);
+        tips_.Add(b.id, b.tooltip);
     }
 }
-
-void CSettingView::AddTooltip(int id, const wchar_t* text) { gd::AddTooltip(tooltip_, hwnd(), Item(id), text); }
 
 void CSettingView::LoadFromProject() {
     if (first_load_) {

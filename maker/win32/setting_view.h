@@ -23,6 +23,7 @@
 #include "maker/win32/maker_resource_ids.h"
 #include "win32/color_swatch.h"
 #include "win32/dialog_window.h"
+#include "win32/list_page.h"
 
 namespace gd {
 
@@ -55,7 +56,6 @@ private:
     void OnInitDialog();
     void OnCommand(int id, int code);
     void SetButtonIcons();
-    void AddTooltip(int id, const wchar_t* text);
     void DrawSample(const DRAWITEMSTRUCT& item);
     void BannerChanged();
     void MarkModified();
@@ -68,7 +68,7 @@ private:
     LogFont banner_font_;
     ColorRef banner_color_ = 0xFFFFFF;
     HICON button_icons_[3] = {};
-    HWND tooltip_ = nullptr;
+    ControlTips tips_;
     bool first_load_ = true;
     bool loading_ = false;
     CharacterLimit banner_limit_{IDC_BANNER_TEXT, kMaxBanner};

@@ -143,6 +143,22 @@ void PaintShowWindow(HWND window, const WindowShow* show) {
     EndPaint(window, &ps);
 }
 
+bool AnswerShowWindow(HWND window, WindowShow* show, UINT message, WPARAM wparam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;  // the paint covers every pixel
+        return true;
+    case WM_PAINT:
+        PaintShowWindow(window, show);
+        return true;
+    case WM_TIMER:
+        return show && show->OnTimer(wparam);
+    default:
+        return false;
+    }
+}
+
 void WindowShow::Paint(HDC dc, const RECT& area) const {
     // Black around the stages: monitors without a show, and what lies on no monitor.
     const int saved = SaveDC(dc);

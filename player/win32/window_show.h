@@ -32,6 +32,10 @@ bool RegisterShowWindowClass(HINSTANCE instance, const char* name, WNDPROC proce
 class WindowShow;
 // The WM_PAINT of a show window: the window buffers of `show`, or black before it exists.
 void PaintShowWindow(HWND window, const WindowShow* show);
+// The messages a window whose every pixel is the show's answers alike: no background to
+// erase, the paint from the show (black without one), the show's timers. True, with the
+// message's `result`, for those; false for any other message.
+bool AnswerShowWindow(HWND window, WindowShow* show, UINT message, WPARAM wparam, LRESULT& result);
 
 class WindowShow {
 public:

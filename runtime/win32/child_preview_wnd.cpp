@@ -1,5 +1,7 @@
 #include "runtime/win32/child_preview_wnd.h"
 
+#include <windowsx.h>
+
 #include "runtime/win32/resource_ids.h"
 #include "runtime/win32/saver_show.h"
 
@@ -13,7 +15,7 @@ constexpr char kClassName[] = "ReelhostPreviewWnd";
 CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, const SaverConfig& config,
                                            std::shared_ptr<const ResourceSource> source) {
     if (!parent || !IsWindow(parent)) return nullptr;
-    if (!RegisterShowWindowClass(instance, kClassName, &CChildPreviewWnd::WindowProc,
+    if (!RegisterShowWindowClass(instance, kClassName, &StateWindowProc<CChildPreviewWnd, StateOwner::kWindowDeletes>,
                                  LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)), nullptr)) {
         return nullptr;
     }
@@ -31,33 +33,18 @@ CChildPreviewWnd* CChildPreviewWnd::Create(HINSTANCE instance, HWND parent, cons
     return self;
 }
 
-LRESULT CALLBACK CChildPreviewWnd::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CChildPreviewWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+LRESULT CChildPreviewWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; AnswerShowWindow(window_, show_.get(), message, wParam, result)) return result;
     switch (message) {
-        case WM_NCCREATE:
-            self = static_cast<CChildPreviewWnd*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(self));
-            break;
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers everything
-        case WM_TIMER:
-            if (self && self->show_ && self->show_->OnTimer(wparam)) return 0;
-            break;
-        case WM_PAINT:
-            // The window buffer: black until the show thread draws, then what it drew.
-            PaintShowWindow(hwnd, self ? self->show_.get() : nullptr);
-            return 0;
-        case WM_DESTROY:
-            if (self) self->show_.reset();  // the show thread ends before the window goes
-            PostQuitMessage(0);
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            delete self;
-            break;
+        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
+        default:
+            return DefWindowProcA(window_, message, wParam, lParam);
     }
-    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+void CChildPreviewWnd::OnDestroy(HWND) {
+    show_.reset();  // the show thread ends before the window goes
+    PostQuitMessage(0);
 }
 
 }  // namespace gd

@@ -9,6 +9,7 @@
 #include "common/saver_config.h"
 #include "runtime/resource_source.h"
 #include "player/win32/window_show.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -18,13 +19,17 @@ public:
     // deletes itself when it is destroyed, which ends the message loop.
     static CChildPreviewWnd* Create(HINSTANCE instance, HWND parent, const SaverConfig& config,
                                     std::shared_ptr<const ResourceSource> source);
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return window_; }
 
 private:
     CChildPreviewWnd() = default;
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // The paint (black until the show thread draws, then what it drew) and the timers are
+    // the show's; the show ends before the window goes, and ends the message loop.
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDestroy(HWND);
 
-    HWND hwnd_ = nullptr;
+    HWND window_ = nullptr;
     std::unique_ptr<WindowShow> show_;
 };
 

@@ -1,5 +1,7 @@
 #include "runtime/win32/saver_installer.h"
 
+#include "common/path_parts.h"
+
 namespace gd {
 namespace {
 
@@ -20,10 +22,7 @@ std::wstring FinalMessage(const InstallOutcome& outcome, bool set_ok, const std:
 }  // namespace
 
 std::wstring SaverBaseName(std::wstring_view program_path) {
-    size_t slash = program_path.find_last_of(L"\\/");
-    std::wstring_view name = slash == std::wstring_view::npos ? program_path : program_path.substr(slash + 1);
-    size_t dot = name.find_last_of(L'.');
-    return std::wstring(dot == std::wstring_view::npos ? name : name.substr(0, dot));
+    return std::wstring(PathStem(program_path, kWindowsSeparators));
 }
 
 void InstallSaver(HWND launcher, const std::wstring& program_path, Prompter& prompter, InstallPlatform& platform) {

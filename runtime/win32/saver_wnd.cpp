@@ -1,5 +1,7 @@
 #include "runtime/win32/saver_wnd.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "player/win32/monitor_list.h"
@@ -46,8 +48,8 @@ CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
 
 CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source, LayoutSource layouts) {
-    if (!RegisterShowWindowClass(instance, kClassName, &CSaverWnd::WindowProc, nullptr,
-                                 LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR)))) {
+    if (!RegisterShowWindowClass(instance, kClassName, &StateWindowProc<CSaverWnd, StateOwner::kWindowDeletes>,
+                                 nullptr, LoadCursorA(instance, MAKEINTRESOURCEA(IDC_SAVER_CURSOR)))) {
         return nullptr;
     }
     ScreenLayout layout = layouts(MonitorModeOf(config.monitor_mode));
@@ -64,33 +66,20 @@ CSaverWnd* CSaverWnd::Create(HINSTANCE instance, const SaverConfig& config,
     return self;
 }
 
-LRESULT CALLBACK CSaverWnd::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto* self = reinterpret_cast<CSaverWnd*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        self = static_cast<CSaverWnd*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(self));
-    }
-    if (!self) return DefWindowProcA(hwnd, message, wparam, lparam);
-    LRESULT result = self->Handle(message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        delete self;
-    }
-    return result;
-}
-
-LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CSaverWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool idle = !exit_.checking_password;
     switch (message) {
-        case WM_CREATE:
-            OnCreate();
-            break;
+        HANDLE_MSG(window_, WM_CREATE, OnCreate);
+        HANDLE_MSG(window_, WM_ERASEBKGND, OnEraseBkgnd);
+        HANDLE_MSG(window_, WM_PAINT, OnPaint);
+        HANDLE_MSG(window_, WM_TIMER, OnTimer);
+        HANDLE_MSG(window_, WM_CLOSE, OnClose);
+        HANDLE_MSG(window_, WM_DESTROY, OnDestroy);
         case WM_SYSCOMMAND:
-            if (wparam == SC_SCREENSAVE || wparam == SC_CLOSE) return 0;
+            if (wParam == SC_SCREENSAVE || wParam == SC_CLOSE) return 0;
             break;
         case WM_NCACTIVATE:
-            if (wparam == FALSE && idle) return FALSE;
+            if (wParam == FALSE && idle) return FALSE;
             break;
         case WM_ACTIVATE:
         case WM_ACTIVATEAPP:
@@ -100,19 +89,11 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_MBUTTONDOWN:
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (auto input = ShowInputOf(message, wparam); input && session_) session_->OnInput(*input);
+            if (auto input = ShowInputOf(message, wParam); input && session_) session_->OnInput(*input);
             break;
         case WM_SETCURSOR:
             SetCursor(idle ? nullptr : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));  // IDC_ARROW
             return TRUE;
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers everything
-        case WM_PAINT:
-            PaintShowWindow(hwnd_, show_.get());
-            return 0;
-        case WM_CLOSE:
-            if (!OnClose()) return 0;
-            break;
         case WM_DISPLAYCHANGE:
             OnDisplayChange();
             break;
@@ -120,25 +101,27 @@ LRESULT CSaverWnd::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // The window spans monitors and keeps its place: only the shows' DPI changed.
             OnDisplayChange();
             return 0;
-        case WM_TIMER:
-            if (monitors_ && monitors_->OnTimer(wparam)) {
-                Relayout();
-                return 0;
-            }
-            if (show_ && show_->OnTimer(wparam)) return 0;
-            if (auto timer = window_side_ ? window_side_->TimerOf(wparam) : std::nullopt; timer && session_) {
-                session_->OnTimer(*timer);
-                return 0;
-            }
-            break;
-        case WM_DESTROY:
-            OnDestroy();
-            break;
     }
-    return DefWindowProcA(hwnd_, message, wparam, lparam);
+    return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-void CSaverWnd::OnCreate() {
+void CSaverWnd::OnPaint(HWND) { PaintShowWindow(window_, show_.get()); }
+
+void CSaverWnd::OnTimer(HWND, UINT id) {
+    if (monitors_ && monitors_->OnTimer(id)) {
+        Relayout();
+        return;
+    }
+    if (show_ && show_->OnTimer(id)) return;
+    if (auto timer = window_side_ ? window_side_->TimerOf(id) : std::nullopt; timer && session_)
+        session_->OnTimer(*timer);
+}
+
+void CSaverWnd::OnClose(HWND) {
+    if (MayClose()) FORWARD_WM_CLOSE(window_, DefWindowProcA);
+}
+
+BOOL CSaverWnd::OnCreate(HWND, LPCREATESTRUCT) {
     exit_.checking_password = false;
     exit_.closing = false;
     BOOL previous = FALSE;
@@ -146,19 +129,20 @@ void CSaverWnd::OnCreate() {
     exit_.reference = CursorPosition();
     exit_.start_tick = GetTickCount();
     exit_.values = ReadScreenSaverValues();
+    return TRUE;
 }
 
 void CSaverWnd::StartMusicAndShow() {
-    monitors_ = std::make_unique<MonitorWatch>(hwnd_, kRelayoutTimerId, kMonitorCheckTimerId);
+    monitors_ = std::make_unique<MonitorWatch>(window_, kRelayoutTimerId, kMonitorCheckTimerId);
     monitors_->Start();
-    window_side_ = std::make_unique<WindowSession>(hwnd_, kTimerIds);
+    window_side_ = std::make_unique<WindowSession>(window_, kTimerIds);
     // A password asked for on closing is asked over the show's window.
     window_side_->keep_on_close = [this] {
         return PasswordCheckAsks() && DecideClose(exit_, GetTickCount()) == CloseDecision::kCheckPassword;
     };
     const ShowCaptureSettings* capture = SaverShowCapture();
     auto sharing = std::make_shared<MonitorSharing>(mode_, capture ? capture->seed : std::nullopt);
-    show_ = MakeFullScreenShows(hwnd_, config_, source_, layout_.stages, std::move(sharing));
+    show_ = MakeFullScreenShows(window_, config_, source_, layout_.stages, std::move(sharing));
     if (auto probe = FirstPresentProbeFromEnvironment()) show_->set_first_present_hook(std::move(probe));
     auto music = std::make_unique<SaverMusic>(config_, source_, std::make_shared<PlatformTrackFiles>(), player_,
                                               TemporaryFolder());
@@ -185,26 +169,26 @@ void CSaverWnd::Relayout() {
     if (!show_ || !session_ || session_->closing()) return;
     ScreenLayout layout = layouts_(mode_);
     if (layout == layout_) return;
-    MoveToLayout(hwnd_, *show_, layout_, layout);
+    MoveToLayout(window_, *show_, layout_, layout);
     layout_ = std::move(layout);
     // The platform may have moved the pointer off a monitor that went: no movement.
     exit_.reference = CursorPosition();
 }
 
-bool CSaverWnd::OnClose() {
+bool CSaverWnd::MayClose() {
     switch (DecideClose(exit_, GetTickCount())) {
         case CloseDecision::kIgnore: return false;
         case CloseDecision::kClose: return true;
         case CloseDecision::kCheckPassword: break;
     }
     exit_.checking_password = true;
-    bool accepted = VerifyPassword(hwnd_);
+    bool accepted = VerifyPassword(window_);
     exit_.checking_password = false;
     exit_.reference = CursorPosition();
     return accepted;
 }
 
-void CSaverWnd::OnDestroy() {
+void CSaverWnd::OnDestroy(HWND) {
     if (monitors_) monitors_->Stop();
     // The shows stop before their window goes away; then the music.
     if (session_) session_->OnWindowDestroyed();

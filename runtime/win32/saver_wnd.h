@@ -24,6 +24,7 @@
 #include "runtime/resource_source.h"
 #include "player/screen_layout.h"
 #include "win32/mci_player.h"
+#include "win32/state_window.h"
 
 namespace gd {
 
@@ -41,7 +42,7 @@ public:
     // of the monitors): `window` in screen coordinates, the shows in `stages`.
     static CSaverWnd* Create(HINSTANCE instance, const SaverConfig& config,
                              std::shared_ptr<const ResourceSource> source, LayoutSource layouts);
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return window_; }
     SaverSession& session() { return *session_; }
     WindowShow& shows() { return *show_; }
     const ScreenLayout& layout() const { return layout_; }
@@ -56,10 +57,13 @@ private:
     CSaverWnd(const SaverConfig& config, std::shared_ptr<const ResourceSource> source, LayoutSource layouts,
               ScreenLayout layout);
     ~CSaverWnd();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    template <class T, StateOwner> friend LRESULT CALLBACK StateWindowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void OnCreate();
+    BOOL OnCreate(HWND, LPCREATESTRUCT);
+    BOOL OnEraseBkgnd(HWND, HDC) { return TRUE; }  // WM_PAINT covers everything
+    void OnPaint(HWND);
+    void OnTimer(HWND, UINT id);
     void StartMusicAndShow();
     bool EndsShow(ShowInput input);
     // The monitors changed: the pointer's new place is no movement, and the layout is
@@ -67,11 +71,12 @@ private:
     void OnDisplayChange();
     // Takes the monitors' layout again, when it changed.
     void Relayout();
-    // False when the close message must not close the window.
-    bool OnClose();
-    void OnDestroy();
+    // Closes the window unless the close message must not close it.
+    void OnClose(HWND);
+    bool MayClose();
+    void OnDestroy(HWND);
 
-    HWND hwnd_ = nullptr;
+    HWND window_ = nullptr;
     const SaverConfig config_;
     std::shared_ptr<const ResourceSource> source_;
     const LayoutSource layouts_;

@@ -10,7 +10,10 @@
 #include "maker/project/project_file.h"
 #include "maker/win32/dpi.h"
 #include "maker/win32/frame_menu.h"
+#include "maker/win32/effect_view.h"
 #include "maker/win32/general_view.h"
+#include "maker/win32/music_view.h"
+#include "maker/win32/picture_view.h"
 #include "maker/win32/maker_resource_ids.h"
 #include "maker/win32/ui_text.h"
 #include "tests/maker/win32/window_fixture.h"
@@ -166,6 +169,10 @@ TEST_F(Frame, NavigationPaneSwitchesPagesWithOneButtonChecked) {
     for (int page : {kMusicPage, kSettingsPage, kEffectsPage}) SendMessageW(nav.Button(page), BM_CLICK, 0, 0);
     EXPECT_EQ(nav.checked(), kEffectsPage);
     for (int page = 1; page <= kPageCount; ++page) EXPECT_NE(frame_->pages().page(page), nullptr) << page;
+    // Without a page factory of the test's own the frame makes the maker's pages.
+    EXPECT_NE(dynamic_cast<CPictureView*>(frame_->pages().page(kPicturesPage)), nullptr);
+    EXPECT_NE(dynamic_cast<CMusicView*>(frame_->pages().page(kMusicPage)), nullptr);
+    EXPECT_NE(dynamic_cast<CEffectView*>(frame_->pages().page(kEffectsPage)), nullptr);
 }
 
 TEST_F(Frame, CaptionShowsTheFileNameMarkedWhileModified) {

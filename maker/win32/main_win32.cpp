@@ -15,20 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "common/path_parts.h"
 #include "common/utf16.h"
 #include "maker/cli/command.h"
 #include "maker/cli/command_line.h"
 #include "maker/cli/interrupt_cleanup.h"
 #include "maker/cli/windows_console.h"
-#if GD_HAS_MAKER_WINDOW && !GD_CONSOLE_COMPANION
+#if !GD_CONSOLE_COMPANION
 #include "maker/win32/maker_window.h"
 #endif
 
 namespace {
-
-// Until the maker's window is built, both programs answer a request for it with the
-// usage, as the Linux program does.
-constexpr bool kHasWindow = GD_HAS_MAKER_WINDOW;
 
 std::vector<std::wstring> Wide(const std::vector<std::string>& args) {
     std::vector<std::wstring> wide;
@@ -40,24 +37,21 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& args) {
     std::wstring path(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
     path.resize(n < path.size() ? n : 0);
-    size_t slash = path.find_last_of(L"\\/");
-    return path.substr(0, slash == std::wstring::npos ? 0 : slash + 1) + L"Glimmerdeck.exe";
+    return gd::JoinPathParts(gd::PathFolder(std::wstring_view(path), gd::kWindowsSeparators), L"Glimmerdeck.exe",
+                             gd::kWindowsSeparators);
 }
 
-[[maybe_unused]] int OpenWindow(const std::vector<std::string>& args) {
-#if GD_HAS_MAKER_WINDOW && !GD_CONSOLE_COMPANION
+#if !GD_CONSOLE_COMPANION
+int OpenWindow(const std::vector<std::string>& args) {
     return gd::RunMakerWindow(GetModuleHandleW(nullptr), Wide(args));
-#else
-    (void)args;
-    return gd::cli::kExitUsage;
-#endif
 }
+#endif
 
 }  // namespace
 
 int main() {
     const std::vector<std::string> args = gd::cli::WideCommandLineArguments();
-    const bool window = kHasWindow && gd::cli::IsWindowRequest(args);
+    const bool window = gd::cli::IsWindowRequest(args);
 #if GD_CONSOLE_COMPANION
     if (window) {
         const std::wstring program = WindowProgramBesideThisOne();
