@@ -50,17 +50,19 @@ struct Rig {
         host->settings().effect_duration = 100;
         AddEffect(host->settings(), 3);
         host->runner().seed = uint32_t(made);
-        host->stage().on_transition_end = [this, made] { ++transitions[size_t(made)]; };
+        // The counts outlive the rig: a show given up by a bounded stop finishes on its own
+        // thread after the test has ended.
+        host->stage().on_transition_end = [counts = transitions, made] { ++(*counts)[size_t(made)]; };
         return host;
     }
     bool WaitForTransitions(size_t show, int n) {
-        return WaitUntil([&] { return transitions[show] >= n; });
+        return WaitUntil([&] { return (*transitions)[show] >= n; });
     }
     MovableSurface& SurfaceOf(size_t i) { return static_cast<MovableSurface&>(group->host(i).surface()); }
 
     CountingPresenter presenter;
     std::vector<std::shared_ptr<HeldPictures::State>> states;
-    std::array<std::atomic<int>, 8> transitions{};
+    std::shared_ptr<std::array<std::atomic<int>, 8>> transitions = std::make_shared<std::array<std::atomic<int>, 8>>();
     std::unique_ptr<ShowGroup> group;
 };
 
