@@ -1,6 +1,6 @@
 #pragma once
 // Little-endian field access for the fixed byte layouts (payload records, project
-// files, PE headers). Records are written and read field by field with these helpers,
+// files, PE headers), and the big-endian reads picture formats need. Records are written and read field by field with these helpers,
 // never by casting structs onto bytes.
 
 #include <cstddef>
@@ -19,6 +19,12 @@ inline uint32_t ReadU32(const uint8_t* p) {
 }
 inline int32_t ReadI32(const uint8_t* p) { return int32_t(ReadU32(p)); }
 inline uint64_t ReadU64(const uint8_t* p) { return uint64_t(ReadU32(p)) | (uint64_t(ReadU32(p + 4)) << 32); }
+
+// Big-endian fields, as picture formats store them (PNG chunks, ISO boxes, JBIG headers).
+inline uint16_t ReadU16BigEndian(const uint8_t* p) { return uint16_t((p[0] << 8) | p[1]); }
+inline uint32_t ReadU32BigEndian(const uint8_t* p) {
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+}
 
 inline void WriteU16(uint8_t* p, uint16_t v) {
     p[0] = uint8_t(v);

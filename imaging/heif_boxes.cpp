@@ -5,15 +5,14 @@
 #include <cstring>
 #include <optional>
 
+#include "common/byte_io.h"
 #include "imaging/exif_orientation.h"
 
 namespace gd {
 namespace {
 
-uint32_t Read32(Bytes data, size_t at) {
-    return (uint32_t(data[at]) << 24) | (uint32_t(data[at + 1]) << 16) | (uint32_t(data[at + 2]) << 8) | data[at + 3];
-}
-uint32_t Read16(Bytes data, size_t at) { return (uint32_t(data[at]) << 8) | data[at + 1]; }
+uint32_t Read32(Bytes data, size_t at) { return ReadU32BigEndian(data.data() + at); }
+uint32_t Read16(Bytes data, size_t at) { return ReadU16BigEndian(data.data() + at); }
 
 struct Box {
     char type[4];

@@ -1,23 +1,17 @@
 #include "imaging/iso_brands.h"
 
+#include "common/byte_io.h"
 #include "imaging/codec_list.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace gd {
-namespace {
-
-uint32_t BigEndian32(const uint8_t* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
-}  // namespace
 
 bool HasFileBrand(Bytes data, std::initializer_list<std::string_view> brands) {
     // size, 'ftyp', major brand, minor version, then the compatible brands.
     if (data.size() < 16 || std::string_view(reinterpret_cast<const char*>(data.data()) + 4, 4) != "ftyp") return false;
-    const uint32_t size = BigEndian32(data.data());
+    const uint32_t size = ReadU32BigEndian(data.data());
     if (size < 16 || size % 4 != 0) return false;
     const size_t end = std::min<size_t>(size, data.size());
     auto named = [&](size_t at) {

@@ -7,6 +7,7 @@ extern "C" {
 #include <jbig.h>
 }
 
+#include "common/byte_io.h"
 #include "imaging/codec_list.h"
 #include "imaging/limits.h"
 
@@ -14,8 +15,6 @@ namespace gd {
 namespace {
 
 constexpr size_t kHeader = 20;
-
-uint32_t BigEndian32(const uint8_t* p) { return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3]; }
 
 struct JbigDecoder {
     jbg_dec_state state;
@@ -28,12 +27,12 @@ struct JbigDecoder {
 bool ProbeJbig(Bytes d) {
     // The 20-byte header: DL, D, P, 0, XD, YD, L0, MX, MY (0), order, options.
     return d.size() > kHeader && d[3] == 0 && d[2] >= 1 && d[2] <= 8 && d[0] <= d[1] && d[1] < 32 && d[17] == 0 &&
-           (d[18] & 0xF0) == 0 && (d[19] & 0x80) == 0 && BigEndian32(d.data() + 4) > 0 && BigEndian32(d.data() + 8) > 0;
+           (d[18] & 0xF0) == 0 && (d[19] & 0x80) == 0 && ReadU32BigEndian(d.data() + 4) > 0 && ReadU32BigEndian(d.data() + 8) > 0;
 }
 
 Status JbigInfo(Bytes data, ImageInfo& info) {
-    info.width = int(std::min<uint32_t>(BigEndian32(data.data() + 4), 0x7FFFFFFF));
-    info.height = int(std::min<uint32_t>(BigEndian32(data.data() + 8), 0x7FFFFFFF));
+    info.width = int(std::min<uint32_t>(ReadU32BigEndian(data.data() + 4), 0x7FFFFFFF));
+    info.height = int(std::min<uint32_t>(ReadU32BigEndian(data.data() + 8), 0x7FFFFFFF));
     info.bpp = 1;
     return {};
 }

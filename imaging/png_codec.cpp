@@ -13,6 +13,7 @@
 
 #include <png.h>
 
+#include "common/byte_io.h"
 #include "imaging/codec_list.h"
 #include "imaging/icc_profile.h"
 #include "imaging/limits.h"
@@ -41,8 +42,6 @@ void OnError(png_structp png, png_const_charp message) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
-uint32_t BigEndian32(const uint8_t* p) { return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3]; }
-
 }  // namespace
 
 bool ProbePng(Bytes data) {
@@ -52,7 +51,7 @@ bool ProbePng(Bytes data) {
 
 Status PngInfo(Bytes data, ImageInfo& info) {
     if (data.size() < 33 || std::memcmp(data.data() + 12, "IHDR", 4) != 0) return Status::Error("PNG: missing header");
-    uint32_t w = BigEndian32(data.data() + 16), h = BigEndian32(data.data() + 20);
+    uint32_t w = ReadU32BigEndian(data.data() + 16), h = ReadU32BigEndian(data.data() + 20);
     info.width = int(std::min<uint32_t>(w, 0x7FFFFFFF));
     info.height = int(std::min<uint32_t>(h, 0x7FFFFFFF));
     int color_type = data[25];

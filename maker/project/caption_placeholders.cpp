@@ -6,7 +6,6 @@
 
 #include "common/code_page.h"
 #include "common/path_parts.h"
-#include "maker/project/path_rules.h"
 
 namespace gd {
 namespace {

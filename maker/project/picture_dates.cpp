@@ -5,6 +5,7 @@
 #include <ctime>
 #include <vector>
 
+#include "common/byte_io.h"
 #include "imaging/exif_fields.h"
 #include "maker/project/file_io.h"
 #include "maker/project/file_time.h"
@@ -25,20 +26,12 @@ bool StartsWith(FileBytes bytes, std::string_view prefix, size_t at = 0) {
            std::memcmp(bytes.data() + at, prefix.data(), prefix.size()) == 0;
 }
 
-uint32_t BigEndian32(FileBytes b, size_t at) {
-    return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
-}
-
-uint32_t LittleEndian32(FileBytes b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
-}
-
 bool IsJpeg(FileBytes file) { return StartsWith(file, "\xFF\xD8"); }
 
 // The data of the first PNG chunk of `type`.
 std::optional<FileBytes> PngChunk(FileBytes file, std::string_view type) {
     for (size_t pos = 8; pos + 12 <= file.size();) {
-        const size_t length = BigEndian32(file, pos);
+        const size_t length = ReadU32BigEndian(file.data() + pos);
         if (length > file.size() - pos - 12) break;
         if (StartsWith(file, type, pos + 4)) return file.subspan(pos + 8, length);
         pos += 12 + length;
@@ -49,7 +42,7 @@ std::optional<FileBytes> PngChunk(FileBytes file, std::string_view type) {
 // The data of the first RIFF chunk of `type` in a WebP file.
 std::optional<FileBytes> WebpChunk(FileBytes file, std::string_view type) {
     for (size_t pos = 12; pos + 8 <= file.size();) {
-        const size_t length = LittleEndian32(file, pos + 4);
+        const size_t length = ReadU32(file.data() + pos + 4);
         if (length > file.size() - pos - 8) break;
         if (StartsWith(file, type, pos)) return file.subspan(pos + 8, length);
         pos += 8 + length + (length & 1);  // chunks are padded to an even length
