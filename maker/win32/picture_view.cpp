@@ -85,7 +85,7 @@ INT_PTR CPictureView::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (item.CtlID != IDC_CAPTION_SAMPLE) return FALSE;
         const bool shown = rows_.selected() >= 0;
         DrawCaptionSample(item, FontOnWindow(sample_font_, hwnd(), context_.doc->project().bScaleTexts != 0),
-                          sample_color_, shown ? Wide(CaptionAsMade(pictures_[size_t(rows_.selected())])) : std::wstring());
+                          sample_color_, shown ? SampleCaption() : std::wstring());
         return TRUE;
     }
     case WM_DPICHANGED_AFTERPARENT:
@@ -198,6 +198,7 @@ void CPictureView::ShowNoSelection(const CaptionStyle& look) {
 }
 
 void CPictureView::ShowSelection() {
+    sample_dates_.reset();  // a file chosen again may have changed since
     const int selected = rows_.selected();
     if (selected < 0 || selected >= int(pictures_.size())) {
         ShowNoSelection(defaults_);
@@ -225,6 +226,14 @@ void CPictureView::ShowSelection() {
         }
     }
     ShowPixelSize();
+}
+
+std::wstring CPictureView::SampleCaption() {
+    const CPictureData& picture = pictures_[size_t(rows_.selected())];
+    if (!CaptionNeedsDate(picture.szCaption)) return Wide(CaptionAsMade(picture));
+    if (!sample_dates_ || sample_dates_->first != picture.szFile)
+        sample_dates_.emplace(picture.szFile, ReadPictureDates(picture.szFile));
+    return Wide(ExpandCaption(picture.szCaption, picture.szFile, sample_dates_->second));
 }
 
 void CPictureView::ShowPixelSize() {

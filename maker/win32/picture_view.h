@@ -15,10 +15,12 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "maker/project/caption_placeholders.h"
 #include "maker/project/input_problems.h"
 #include "maker/project/picture_data.h"
 #include "maker/ui/list_rules.h"
@@ -113,6 +115,8 @@ private:
     void ShowNoSelection(const CaptionStyle& look);
     void EnableCaptionControls(bool enabled);
     void ShowPixelSize();
+    // The selected picture's caption as the screensaver will show it.
+    std::wstring SampleCaption();
     void Say(const std::wstring& text);
     // OK and Cancel with the question icon, or the warning icon when OK destroys.
     int Ask(const wchar_t* question, UINT icon);
@@ -126,6 +130,9 @@ private:
     // The caption look the sample shows.
     LogFont sample_font_;
     ColorRef sample_color_ = 0;
+    // The dates of the picture the sample shows (its path and them), read once for a
+    // selection rather than at every paint: each letter typed repaints the sample.
+    std::optional<std::pair<std::string, PictureDates>> sample_dates_;
     CPicturePane preview_;
     MenuTracker track_menu_;
     bool set_up_ = false;
