@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <vector>
 
@@ -48,6 +49,42 @@ size_t WritePhoto(const std::string& path, CxImage& image) {
     if (!out.flush()) return 0;
     image.SetJpegQuality(kMakerQuality);
     return image.Encode(payload, kFormatJpeg) ? payload.size() : 0;
+}
+
+bool Installed(const PhotoFormat& format) {
+    if (!format.tool) return true;
+    return std::system(("command -v " + std::string(format.tool) + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+namespace {
+std::string Replace(std::string text, const std::string& what, const std::string& with) {
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+}  // namespace
+
+bool WritePhotoSet(const PhotoFormat& format, const std::vector<std::string>& jpegs, size_t distinct,
+                   const std::filesystem::path& folder, std::vector<std::string>& out) {
+    out.clear();
+    if (!format.writer) {
+        out = jpegs;
+        return true;
+    }
+    std::filesystem::create_directories(folder);
+    for (size_t i = 0; i < jpegs.size(); ++i) {
+        const std::string path = (folder / ("photo" + std::to_string(i) + format.extension)).string();
+        if (i < distinct) {
+            const std::string command = Replace(Replace(format.writer, "OUT", Quoted(path)), "IN", Quoted(jpegs[i]));
+            if (std::system(command.c_str()) != 0) return false;
+        } else {
+            std::filesystem::copy_file(out[i % distinct], path, std::filesystem::copy_options::overwrite_existing);
+        }
+        out.push_back(path);
+    }
+    return true;
 }
 
 bool WriteTone(const std::string& path, double seconds) {

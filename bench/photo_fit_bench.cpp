@@ -9,9 +9,9 @@
 //               photos each.
 // Figures only, with the machine's load before and after: nothing here passes or fails.
 //
-// Photo sets: JPEG today. A format joins by a row of kSets whose writer turns the JPEG
-// set into its own files (HEIC: `heif-enc -q 90`, once the maker reads HEIC); a set whose
-// writer is not installed, or that the maker refuses, is reported and skipped.
+// Photo sets: JPEG and HEIC (`heif-enc -q 90` of the JPEGs); a set whose writer is not
+// installed, or that the maker refuses, is reported and skipped. The per-photo comparison
+// with djpeg | cjpeg is for JPEG only.
 //
 //   photo_fit_bench [COUNT]   (default 200; 8 distinct photos, the rest copies of them)
 #include <sys/wait.h>
@@ -51,49 +51,7 @@ double ShellSeconds(const std::string& command) {
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
-bool Installed(const char* program) {
-    return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// A set of photos in one format, written from the JPEG set.
-struct PhotoSet {
-    const char* name;
-    const char* extension;
-    const char* tool;     // the program the writer needs; null: none
-    const char* writer;   // a shell command with IN (a JPEG) and OUT; null: the JPEGs themselves
-};
-
-constexpr PhotoSet kSets[] = {
-    {"JPEG", ".jpg", nullptr, nullptr},
-    {"HEIC", ".heic", "heif-enc", "heif-enc -q 90 -o OUT IN >/dev/null"},
-};
-
-std::string Replace(std::string text, const std::string& what, const std::string& with) {
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
-        text.replace(at, what.size(), with);
-    return text;
-}
-
-// The set's files for the JPEG files `jpegs` (the distinct ones written, the rest copied).
-bool WriteSet(const PhotoSet& set, const std::vector<std::string>& jpegs, const fs::path& folder,
-              std::vector<std::string>& out) {
-    if (!set.writer) {
-        out = jpegs;
-        return true;
-    }
-    fs::create_directories(folder);
-    for (size_t i = 0; i < jpegs.size(); ++i) {
-        const std::string path = (folder / ("photo" + std::to_string(i) + set.extension)).string();
-        if (i < size_t(kVariants)) {
-            std::string command = Replace(Replace(set.writer, "OUT", Quoted(path)), "IN", Quoted(jpegs[i]));
-            if (std::system(command.c_str()) != 0) return false;
-        } else {
-            fs::copy_file(out[i % kVariants], path, fs::copy_options::overwrite_existing);
-        }
-        out.push_back(path);
-    }
-    return true;
-}
+constexpr gd::bench::PhotoFormat kSets[] = {gd::bench::kJpegPhotos, gd::bench::kHeicPhotos};
 
 // `glimmerdeck make` of a new project with the photos, fitted or not; its wall time.
 double MakerSeconds(const std::vector<std::string>& photos, const fs::path& folder, bool fitted) {
@@ -127,7 +85,7 @@ double ConvertAllSeconds(const std::vector<std::string>& photos, const fs::path&
 double EncoderSeconds(const std::string& photo, int box_width, int box_height) {
     const auto start = Clock::now();
     const gd::PictureEntry entry =
-        gd::CxPictureEncoder().Encode(photo, gd::kImageJpeg, gd::PictureShape{0, box_width, box_height});
+        gd::CxPictureEncoder().Encode(photo, gd::ImageTypeFromPath(photo), gd::PictureShape{0, box_width, box_height});
     return entry.outcome == gd::PictureOutcome::kOk ? Seconds(start) : -1;
 }
 
@@ -139,18 +97,22 @@ void PrintRatio(const char* what, double ours, double theirs, const char* their_
     std::printf("%-34s %9.3fs %9.3fs   %s takes %.2fx the maker's time\n", what, ours, theirs, their_name, theirs / ours);
 }
 
-void PerPhoto(const std::vector<std::string>& photos, const fs::path& folder) {
+// djpeg reads only JPEG: other sets compare the fitted encoding alone.
+void PerPhoto(const std::vector<std::string>& photos, const fs::path& folder, bool jpeg) {
     std::vector<double> unfitted, pipeline, fitted, resize;
     const std::string out = (folder / "per_photo.jpg").string();
     for (int i = 0; i < kPerPhotoSamples && i < int(photos.size()); ++i) {
         const std::string& p = photos[size_t(i % kVariants)];
-        unfitted.push_back(EncoderSeconds(p, 0, 0));
-        pipeline.push_back(ShellSeconds("djpeg " + Quoted(p) + " | cjpeg -quality 75 > " + Quoted(out)));
+        if (jpeg) {
+            unfitted.push_back(EncoderSeconds(p, 0, 0));
+            pipeline.push_back(ShellSeconds("djpeg " + Quoted(p) + " | cjpeg -quality 75 > " + Quoted(out)));
+        }
         fitted.push_back(EncoderSeconds(p, kFitWidth, kFitHeight));
         resize.push_back(ShellSeconds("/usr/bin/convert " + Quoted(p) + " -resize 1920x1080 -quality 75 " + Quoted(out)));
     }
-    std::printf("\nper photo, median of %zu (the maker's encoder on one thread):\n", unfitted.size());
-    PrintRatio("unfitted vs djpeg | cjpeg -q 75", gd::bench::Median(unfitted), gd::bench::Median(pipeline),
+    std::printf("\nper photo, median of %zu (the maker's encoder on one thread):\n", fitted.size());
+    if (jpeg)
+        PrintRatio("unfitted vs djpeg | cjpeg -q 75", gd::bench::Median(unfitted), gd::bench::Median(pipeline),
                "djpeg | cjpeg");
     PrintRatio("fitted vs convert -resize", gd::bench::Median(fitted), gd::bench::Median(resize), "convert");
 }
@@ -179,13 +141,13 @@ int main(int argc, char** argv) {
         jpegs.push_back(path);
     }
 
-    for (const PhotoSet& set : kSets) {
-        if (set.tool && !Installed(set.tool)) {
+    for (const gd::bench::PhotoFormat& set : kSets) {
+        if (!gd::bench::Installed(set)) {
             std::printf("\n%s: skipped (%s is not installed)\n", set.name, set.tool);
             continue;
         }
         std::vector<std::string> photos;
-        if (!WriteSet(set, jpegs, work / set.name, photos)) {
+        if (!gd::bench::WritePhotoSet(set, jpegs, kVariants, work / set.name, photos)) {
             std::printf("\n%s: skipped (cannot write the photos)\n", set.name);
             continue;
         }
@@ -200,7 +162,7 @@ int main(int argc, char** argv) {
         PrintRatio("fitted to 1920x1080, whole make", fitted, convert, "convert one by one");
         const double unfitted = MakerSeconds(photos, work / "unfitted", false);
         std::printf("%-34s %9.3fs   (%.3fs a photo)\n", "unfitted, whole make", unfitted, unfitted / double(photos.size()));
-        PerPhoto(photos, work);
+        PerPhoto(photos, work, set.writer == nullptr);
         std::fflush(stdout);
     }
     std::printf("\nload average after: %.2f\n", gd::bench::LoadAverage());

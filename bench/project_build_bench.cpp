@@ -3,7 +3,8 @@
 // per build, and the time ImageMagick takes to re-encode the same pictures one by one
 // (`/usr/bin/convert IN -quality 75 OUT`) as the baseline.
 //
-// Then both makers' command lines on the same pictures (20, 50 and 200): `glimmerdeck make`
+// Then both makers' command lines on the same pictures (20, 50 and 200, as JPEG and as HEIC
+// written from them by heif-enc when it is installed): `glimmerdeck make`
 // on Linux and `glimmerdeck.com make` of the Windows maker under Wine, each timed from
 // start to exit (wall, user and system time of the process and what it waited for), and
 // how many times the Linux time the Windows one takes. Before them, the start and end of
@@ -243,16 +244,25 @@ int main(int argc, char** argv) {
     // The first run under Wine starts its server; it is not timed.
     StartAndEnd(windows_maker);
     PrintTimes("--help", StartAndEnd(linux_maker), StartAndEnd(windows_maker));
-    for (size_t count : {size_t(20), size_t(50), size_t(200)}) {
-        std::vector<std::string> set(photos.begin(), photos.begin() + long(count));
-        const Times linux_t = CommandLineTimes(linux_maker, set, work / "linux");
-        const Times windows_t = CommandLineTimes(windows_maker, set, work / "windows");
-        if (linux_t.wall < 0 || windows_t.wall < 0) {
-            std::printf("%-10zu a maker failed\n", count);
+    for (const gd::bench::PhotoFormat& format : {gd::bench::kJpegPhotos, gd::bench::kHeicPhotos}) {
+        std::vector<std::string> set_photos;
+        if (!gd::bench::Installed(format) ||
+            !gd::bench::WritePhotoSet(format, photos, kVariants, work / format.name, set_photos)) {
+            std::printf("%s: skipped (%s cannot write them)\n", format.name, format.tool);
             continue;
         }
-        PrintTimes(std::to_string(count).c_str(), linux_t, windows_t);
-        std::fflush(stdout);
+        std::printf("%s\n", format.name);
+        for (size_t count : {size_t(20), size_t(50), size_t(200)}) {
+            std::vector<std::string> set(set_photos.begin(), set_photos.begin() + long(count));
+            const Times linux_t = CommandLineTimes(linux_maker, set, work / "linux");
+            const Times windows_t = CommandLineTimes(windows_maker, set, work / "windows");
+            if (linux_t.wall < 0 || windows_t.wall < 0) {
+                std::printf("%-10zu a maker failed\n", count);
+                continue;
+            }
+            PrintTimes(std::to_string(count).c_str(), linux_t, windows_t);
+            std::fflush(stdout);
+        }
     }
     std::printf("load average: %.2f\n", gd::bench::LoadAverage());
     fs::remove_all(work);

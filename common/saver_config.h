@@ -109,6 +109,7 @@ struct SaverConfig {
     // fitted): here so that the options table can name them like every other option.
     int32_t fit_width = 0;
     int32_t fit_height = 0;
+    int32_t true_colours = 1;
 
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };

@@ -62,6 +62,7 @@ enum class OptionId : uint8_t {
     kScaleTexts,
     kFitWidth,
     kFitHeight,
+    kTrueColours,
     kCount
 };
 constexpr size_t kOptionCount = size_t(OptionId::kCount);
@@ -239,6 +240,10 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
      .homes = kMakerOnly, .default_value = 0, .absent = 0, .min = 0, .max = kMaxFitSide},
     {.id = OptionId::kFitHeight, .key = "nFitHeight", .kind = OptionKind::kNumber, .field = &SaverConfig::fit_height,
      .homes = kMakerOnly, .default_value = 0, .absent = 0, .min = 0, .max = kMaxFitSide},
+    // Pictures whose file embeds a colour profile (a phone's Display P3, ...) are turned into
+    // sRGB before they are encoded; a project saved before keeps the colours as stored.
+    {.id = OptionId::kTrueColours, .key = "bTrueColours", .kind = OptionKind::kFlag,
+     .field = &SaverConfig::true_colours, .homes = kMakerOnly, .default_value = 1, .absent = 0, .min = 0, .max = 1},
 }};
 
 constexpr const OptionRow& Option(OptionId id) { return kOptions[size_t(id)]; }

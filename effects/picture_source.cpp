@@ -63,6 +63,7 @@ std::optional<CaptionRecord> ResourcePictureSource::Caption(int32_t index) {
 
 bool FilePictureSource::DecodePicture(int32_t index, CxImage& image) {
     if (index < 0 || index >= count()) return false;
+    image.SetTrueColours(true_colours_);
     return image.Load(files_[size_t(index)].path);
 }
 

@@ -62,15 +62,19 @@ struct PictureFile {
     std::optional<CaptionRecord> caption;
 };
 
+// With `true_colours` off, a file's colour profile is ignored (CxImage::SetTrueColours),
+// as the maker does for a project saved before it read profiles.
 class FilePictureSource : public PictureSource {
 public:
-    explicit FilePictureSource(std::vector<PictureFile> files) : files_(std::move(files)) {}
+    explicit FilePictureSource(std::vector<PictureFile> files, bool true_colours = true)
+        : files_(std::move(files)), true_colours_(true_colours) {}
     int32_t count() const { return int32_t(files_.size()); }
     bool DecodePicture(int32_t index, CxImage& image) override;
     std::optional<CaptionRecord> Caption(int32_t index) override;
 
 private:
     std::vector<PictureFile> files_;
+    bool true_colours_;
 };
 
 }  // namespace gd

@@ -60,6 +60,10 @@ const Codec* FindCodec(int format);
 // size for a box, where the adapter can).
 Status DecodeWith(const Codec& codec, Bytes data, Dib& out, const DecodeBox& box = {});
 
+// Turns a decoded picture's colours into sRGB by the profile its file embeds
+// (Dib::colour_profile); null in a program whose adapters find no profiles (the runtime).
+extern void (*const kColourConversion)(Dib& dib);
+
 // Whether a failed detection reports the error of the first adapter that recognised the
 // data (the maker, for readable messages) or always the text below (the runtime).
 extern const bool kDetectionNamesFailure;

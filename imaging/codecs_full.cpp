@@ -2,10 +2,18 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/gif_layout.h"
+#include "imaging/icc_profile.h"
 
 namespace gd {
 
 const bool kDetectionNamesFailure = true;
+
+namespace {
+// A profile that cannot be used leaves the colours as stored: a picture is never refused
+// for its profile.
+void ConvertByOwnProfile(Dib& dib) { (void)ConvertToSrgb(dib, dib.colour_profile); }
+}  // namespace
+void (*const kColourConversion)(Dib&) = ConvertByOwnProfile;
 
 std::span<const Codec> ImageCodecs() {
     static const Codec codecs[] = {

@@ -6,6 +6,7 @@
 namespace gd {
 
 const bool kDetectionNamesFailure = false;
+void (*const kColourConversion)(Dib&) = nullptr;
 
 std::span<const Codec> ImageCodecs() {
     static const Codec codecs[] = {

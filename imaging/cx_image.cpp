@@ -117,6 +117,7 @@ bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
         Status s = codec ? DecodeWith(*codec, bytes, dib_, box_) : Status::Error("Format not supported by this program");
         if (s) {
             type_ = format;
+            ApplyColourProfile();
             return true;
         }
         first_error = s.text();
@@ -126,10 +127,16 @@ bool CxImage::DecodeBytes(std::span<const uint8_t> bytes, int format) {
     Status s = DecodeDetected(bytes, box_, dib_, detected);
     if (s) {
         type_ = detected;
+        ApplyColourProfile();
         return true;
     }
     Destroy();
     return Fail(first_error.empty() ? s.text() : first_error);
+}
+
+void CxImage::ApplyColourProfile() {
+    if (true_colours_ && kColourConversion) kColourConversion(dib_);
+    dib_.colour_profile = {};
 }
 
 bool CxImage::Encode(std::vector<uint8_t>& out, int format) {

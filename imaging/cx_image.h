@@ -55,6 +55,11 @@ public:
     // 0 x 0, the default, decodes every picture whole.
     void SetDecodeBox(int width, int height) { box_ = {width, height}; }
 
+    // Whether the next decoded pictures have their colours turned into sRGB by the colour
+    // profile their file embeds (the default), or keep them as stored with the profile
+    // ignored: what the maker did before it read profiles, kept for projects made then.
+    void SetTrueColours(bool on) { true_colours_ = on; }
+
     // Encodes into a new block of bytes that the caller takes over.
     bool Encode(std::vector<uint8_t>& out, int format);
     bool Encode(CxFile& file, int format);
@@ -123,10 +128,12 @@ public:
 
 private:
     bool DecodeBytes(std::span<const uint8_t> bytes, int format);
+    void ApplyColourProfile();
     bool Fail(const std::string& text);
 
     Dib dib_;
     DecodeBox box_;
+    bool true_colours_ = true;
     int type_ = kFormatNone;
     int jpeg_quality_ = 75;
     bool enabled_ = true;

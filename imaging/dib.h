@@ -44,6 +44,9 @@ struct Dib {
     std::vector<uint8_t> bits;  // bottom-up rows of row_size() bytes
     int transparent = -1;       // palette index drawn as transparent, -1 = none
     std::vector<uint8_t> alpha; // one opacity per pixel, rows top-down, 255 opaque; empty: opaque
+    // The ICC profile the picture's file embeds, as an adapter found it (empty: none); the
+    // facade converts the colours by it and lets it go (imaging/icc_profile.h).
+    std::vector<uint8_t> colour_profile;
 
     bool valid() const { return width > 0 && height > 0 && bpp > 0 && !bits.empty(); }
     size_t row_size() const { return DibRowSize(width, bpp); }

@@ -1,5 +1,7 @@
 #include "imaging/icc_profile.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -32,6 +34,25 @@ Status Failed(const char* why) { return Status::Error(std::string("Colour profil
 // Converts `count` pixels of three bytes (blue, green, red) in place.
 void ConvertRun(cmsHTRANSFORM transform, uint8_t* pixels, size_t count) {
     cmsDoTransform(transform, pixels, pixels, cmsUInt32Number(count));
+}
+
+// Whether the profile is sRGB itself, in whatever form it was written (a tabulated or a
+// parametric curve, version 2 or 4): converting by it moves no colour of a grid through
+// the whole cube by more than one level. Such pictures, the most common tagged ones, are
+// kept byte for byte as stored instead of being rounded through the conversion.
+bool DescribesSrgb(cmsHTRANSFORM transform) {
+    constexpr int kSteps = 33;  // levels 0, 8, ..., 248 and 255
+    auto level = [](int i) { return uint8_t(std::min(255, i * 8)); };
+    std::vector<uint8_t> grid;
+    grid.reserve(size_t(kSteps * kSteps * kSteps * 3));
+    for (int b = 0; b < kSteps; ++b)
+        for (int g = 0; g < kSteps; ++g)
+            for (int r = 0; r < kSteps; ++r) grid.insert(grid.end(), {level(b), level(g), level(r)});
+    std::vector<uint8_t> converted(grid.size());
+    cmsDoTransform(transform, grid.data(), converted.data(), cmsUInt32Number(grid.size() / 3));
+    for (size_t i = 0; i < grid.size(); ++i)
+        if (std::abs(int(converted[i]) - int(grid[i])) > 1) return false;
+    return true;
 }
 
 void ConvertPixels(cmsHTRANSFORM transform, Dib& dib) {
@@ -72,6 +93,7 @@ Status ConvertToSrgb(Dib& dib, std::span<const uint8_t> profile) {
     Transform transform(cmsCreateTransformTHR(context.get(), source.get(), TYPE_BGR_8, srgb.get(), TYPE_BGR_8,
                                               INTENT_PERCEPTUAL, 0));
     if (!transform) return Failed("damaged or unusable");
+    if (DescribesSrgb(transform.get())) return {};
     if (palette) ConvertPalette(transform.get(), dib);
     else ConvertPixels(transform.get(), dib);
     return {};

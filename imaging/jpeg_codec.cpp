@@ -2,8 +2,8 @@
 // picture's rows without a conversion pass: colour rows are decoded and encoded as
 // blue-green-red (JCS_EXT_BGR, the picture's own layout), straight into and out of the
 // bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here. An
-// embedded colour profile (APP2 "ICC_PROFILE" segments, in any order) turns the colours
-// into sRGB. A picture to be shrunk into a box is decoded at M/8 of its size when it is at
+// embedded colour profile (APP2 "ICC_PROFILE" segments, in any order) is handed to the
+// facade with the picture. A picture to be shrunk into a box is decoded at M/8 of its size when it is at
 // least twice the box (libjpeg's scaled inverse DCT, far cheaper than decoding it whole).
 
 #include <csetjmp>
@@ -18,7 +18,6 @@
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
 #include "imaging/fit_size.h"
-#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -200,7 +199,7 @@ Status DecodeJpeg(Bytes data, const DecodeBox& box, Dib& out) {
     if (!read) return Status::Error(ErrorText(errors));
     if (truncated) return Status::Error("JPEG: premature end of data");
     // A CMYK picture's profile describes its inks and is left unused, as a grey one is.
-    (void)ConvertToSrgb(out, profile);
+    out.colour_profile = std::move(profile);
     ApplyExifOrientation(data, out);
     return {};
 }

@@ -3,7 +3,7 @@
 // clear gives the transparent index, one with partly see-through entries an alpha plane.
 // Grey pictures become 8-bit with a grey ramp, 16-bit samples are cut to 8, and pictures
 // with an alpha channel (or a transparent colour) become 24-bit with an alpha plane. An
-// embedded colour profile (iCCP) turns the colours into sRGB.
+// embedded colour profile (iCCP) goes with the picture to the facade.
 
 #include <algorithm>
 #include <csetjmp>
@@ -15,7 +15,6 @@
 
 #include "common/byte_io.h"
 #include "imaging/codec_list.h"
-#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -193,7 +192,7 @@ Status PngDecode(Bytes data, Dib& out) {
         }
         DropUnusedAlpha(out, false);
     }
-    (void)ConvertToSrgb(out, st.profile);
+    out.colour_profile = std::move(st.profile);
     return {};
 }
 

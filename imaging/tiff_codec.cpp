@@ -13,7 +13,6 @@
 #include <tiffio.h>
 
 #include "imaging/codec_list.h"
-#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -124,7 +123,7 @@ Status TiffDecode(Bytes data, Dib& out) {
     uint32_t profile_size = 0;
     const uint8_t* profile = nullptr;
     if (TIFFGetField(handle.tiff, TIFFTAG_ICCPROFILE, &profile_size, &profile) && profile)
-        (void)ConvertToSrgb(out, Bytes(profile, profile_size));
+        out.colour_profile.assign(profile, profile + profile_size);
     return {};
 }
 

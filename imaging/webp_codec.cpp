@@ -3,7 +3,7 @@
 // straight colours, laid over the background later as for PNG. An animated WebP gives its
 // first frame as the animation shows it (libwebp's own frame composition). The EXIF
 // orientation a phone or an editor stored turns the picture upright, as for JPEG, and an
-// embedded colour profile (the ICCP chunk) turns the colours into sRGB.
+// embedded colour profile (the ICCP chunk) goes with the picture to the facade.
 
 #include <cstring>
 #include <string>
@@ -14,7 +14,6 @@
 
 #include "imaging/codec_list.h"
 #include "imaging/exif_orientation.h"
-#include "imaging/icc_profile.h"
 #include "imaging/limits.h"
 
 namespace gd {
@@ -154,7 +153,7 @@ Status WebpDecode(Bytes data, Dib& out) {
         return s;
     }
     const WebpMetadata metadata = ReadMetadata(data);
-    (void)ConvertToSrgb(out, metadata.profile);
+    out.colour_profile = metadata.profile;
     return OrientDib(out, metadata.orientation);
 }
 

@@ -38,15 +38,15 @@ private:
     bool shown_ = false;
 };
 
-// Adds one file of a known kind; false when it was refused.
-bool AddFile(CheckProgress& say, CScreenSaverDoc& doc, const std::string& path, InputKind kind, AddedInputs& added) {
+// Adds one file of a known kind, whose check found `problem`; false when it was refused.
+bool AddFile(CheckProgress& say, CScreenSaverDoc& doc, const std::string& path, InputKind kind,
+             const std::string& problem, AddedInputs& added) {
     CParamData& project = doc.project();
     const bool picture = kind == InputKind::kPicture;
     if (picture ? project.HasPicture(path) : ContainsPath(project.musicList, path)) {
         say.Say(path + " is already listed; skipped");
         return true;
     }
-    const std::string problem = picture ? PictureProblem(path) : MusicProblem(path);
     if (!problem.empty()) {
         say.Say(path + ": " + problem + "; skipped");
         return false;
@@ -74,11 +74,18 @@ AddedInputs AddInputs(std::string_view command, CScreenSaverDoc& doc, const std:
         added.named += int(expanded.skipped.size());
         files.insert(files.end(), expanded.files.begin(), expanded.files.end());
     }
+    auto kind_of = [&](const std::string& path) { return kind ? *kind : KindOfFile(path); };
     CheckProgress progress(command, files.size());
+    // Photos are decoded to be checked: on every core, then added in the given order.
+    const std::vector<std::string> problems = FileProblems(
+        files,
+        [&](const std::string& path) {
+            return kind_of(path) == InputKind::kPicture ? PictureProblem(path) : MusicProblem(path);
+        },
+        FileCheckThreads(), [&](size_t done) { progress.Show(done); });
     for (size_t i = 0; i < files.size(); ++i) {
-        progress.Show(i + 1);
         ++added.named;
-        if (!AddFile(progress, doc, files[i], kind ? *kind : KindOfFile(files[i]), added)) ++added.skipped;
+        if (!AddFile(progress, doc, files[i], kind_of(files[i]), problems[i], added)) ++added.skipped;
     }
     return added;
 }

@@ -54,6 +54,7 @@ PreviewPlan MakePreviewPlan(const CParamData& project) {
     plan.exit.right_click = project.bMouseRightClick != 0;
     plan.exit.any_key = project.bKeyboardEvent != 0;
     plan.monitor_mode = project.nMonitorMode;
+    plan.true_colours = project.bTrueColours != 0;
     return plan;
 }
 

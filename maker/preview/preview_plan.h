@@ -32,6 +32,7 @@ struct PreviewPlan {
     int32_t music_pause = 0;            // seconds between two tracks
     PreviewExitFlags exit;
     int32_t monitor_mode = 0;           // nMonitorMode: where the preview plays (player/screen_layout.h)
+    bool true_colours = true;           // bTrueColours: pictures in sRGB by their profiles, as made
 };
 
 // The project as the made screensaver will show it. With pictures: every picture with
@@ -40,7 +41,8 @@ struct PreviewPlan {
 // order and captions are always on. Texts and font names are taken as the screensaver
 // stores them (code-page bytes, trimmed, cut to their fields), so the preview draws the
 // same letters. Without pictures the show keeps the values of a new show and never
-// starts. Music, exit events and the monitor mode come from the project as it is.
+// starts. Music, exit events, the monitor mode and whether colour profiles are followed come
+// from the project as it is.
 PreviewPlan MakePreviewPlan(const CParamData& project);
 
 // The effect demonstration's two sample pictures in the program folder:

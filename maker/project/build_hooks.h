@@ -29,11 +29,14 @@ struct PictureEntry {
 
 // How a picture is prepared besides what its file holds: see-through pixels are laid over
 // `background` (0x00BBGGRR, the show's background colour), and a picture larger than the
-// box of `fit_width` x `fit_height` is shrunk to fit it (0: that side is not limited).
+// box of `fit_width` x `fit_height` is shrunk to fit it (0: that side is not limited);
+// with `true_colours` the colours are turned into sRGB by the profile the file embeds,
+// without it they are kept as stored.
 struct PictureShape {
     uint32_t background = 0;
     int fit_width = 0;
     int fit_height = 0;
+    bool true_colours = true;
 };
 
 // Turns a picture file into the bytes of its entry. Called from several threads at once.

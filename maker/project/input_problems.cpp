@@ -86,17 +86,30 @@ std::string IconProblem(const std::string& path) {
     return {};
 }
 
-std::vector<RefusedFile> TakeRefusedFiles(std::vector<std::string>& paths, const FileProblem& problem, int threads) {
+std::vector<std::string> FileProblems(const std::vector<std::string>& paths, const FileProblem& problem, int threads,
+                                      const std::function<void(size_t done)>& progress) {
     std::vector<std::string> problems(paths.size());
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t i = next++; i < paths.size(); i = next++) problems[i] = problem(paths[i]);
+    std::atomic<size_t> next{0}, done{0};
+    auto work = [&](bool reports) {
+        for (size_t i = next++; i < paths.size(); i = next++) {
+            problems[i] = problem(paths[i]);
+            const size_t finished = ++done;
+            if (reports && progress) progress(finished);
+        }
     };
     const size_t helpers = std::min(paths.size(), size_t(std::max(threads, 1))) - (paths.empty() ? 0 : 1);
     std::vector<std::thread> pool;
-    for (size_t i = 0; i < helpers; ++i) pool.emplace_back(work);
-    work();
+    for (size_t i = 0; i < helpers; ++i) pool.emplace_back(work, false);
+    work(true);
     for (std::thread& t : pool) t.join();
+    if (progress && !paths.empty()) progress(paths.size());
+    return problems;
+}
+
+int FileCheckThreads() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
+
+std::vector<RefusedFile> TakeRefusedFiles(std::vector<std::string>& paths, const FileProblem& problem, int threads) {
+    std::vector<std::string> problems = FileProblems(paths, problem, threads);
 
     std::vector<RefusedFile> refused;
     std::vector<std::string> kept;

@@ -31,9 +31,16 @@ struct RefusedFile {
 };
 
 // Checks every file with `problem`, on up to `threads` threads (decoding a folder of
-// photos one by one would keep a window waiting), and takes the refused ones out of
-// `paths`; returns them with their reasons, both lists in the given order.
+// photos one by one would keep a window waiting, or a command line); the problems in the
+// order of `paths`. `progress`, when given, hears on the calling thread how many files
+// are done.
 using FileProblem = std::function<std::string(const std::string& path)>;
+std::vector<std::string> FileProblems(const std::vector<std::string>& paths, const FileProblem& problem, int threads,
+                                      const std::function<void(size_t done)>& progress = {});
+// Checks every file as FileProblems does and takes the refused ones out of `paths`;
+// returns them with their reasons, both lists in the given order.
 std::vector<RefusedFile> TakeRefusedFiles(std::vector<std::string>& paths, const FileProblem& problem, int threads);
+// The threads a check of many files uses: the machine's cores, at most 8.
+int FileCheckThreads();
 
 }  // namespace gd

@@ -98,6 +98,7 @@ public:
     int32_t bScaleTexts{};   // captions and banner scaled to each monitor's DPI
     int32_t nFitWidth{};  // pictures shrunk when made to fit this box; 0: that side unlimited
     int32_t nFitHeight{};
+    int32_t bTrueColours{};  // pictures' colours turned into sRGB by their embedded profiles
     ReservedFields reserved;
     ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 

@@ -37,6 +37,7 @@ PictureEntry CxPictureEncoder::Encode(const std::string& path, int image_type, c
         // A JPEG far larger than the box is decoded at a reduced size, then shrunk the rest
         // of the way; without a box every picture is decoded whole, as always.
         if (image_type != kImageGif) image.SetDecodeBox(shape.fit_width, shape.fit_height);
+        image.SetTrueColours(shape.true_colours);
         if (!image.Load(path)) return Failed(PictureOutcome::kLoadFailed, image.GetLastError());
         if (image_type != kImageGif) {
             if (!image.FlattenAlpha(shape.background) || !image.ShrinkToFit(shape.fit_width, shape.fit_height))

@@ -55,6 +55,7 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kScaleTexts, &CParamData::bScaleTexts, kInExtensionBlock},
     {OptionId::kFitWidth, &CParamData::nFitWidth, kInExtensionBlock},
     {OptionId::kFitHeight, &CParamData::nFitHeight, kInExtensionBlock},
+    {OptionId::kTrueColours, &CParamData::bTrueColours, kInExtensionBlock},
 }};
 
 constexpr const ProjectOption& ProjectOptionOf(OptionId id) { return kProjectOptions[size_t(id)]; }

@@ -165,7 +165,7 @@ bool CSaverBuilder::WritePictures(ResourceTarget& target) {
     pictures_total_ = int(count);
     std::vector<PictureJob> jobs;
     jobs.reserve(count);
-    const PictureShape shape{project_.crBgColor, project_.nFitWidth, project_.nFitHeight};
+    const PictureShape shape{project_.crBgColor, project_.nFitWidth, project_.nFitHeight, project_.bTrueColours != 0};
     for (const auto& p : project_.pictureList) jobs.push_back({p.szFile, p.GetImageType(), shape});
     OrderedEncoder encoder(services_.encoder, std::move(jobs), services_.encode_threads);
     for (size_t i = 0; i < count; ++i) {

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <thread>
-
 #include "maker/win32/ui_text.h"
 
 namespace gd {
@@ -21,8 +18,7 @@ std::vector<RefusedFile> TakeRefused(std::vector<std::string>& paths, const File
     if (paths.empty()) return {};
     auto problem = [&](const std::string& path) { return Exists(path) ? check(path) : std::string(); };
     HCURSOR before = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
-    const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-    std::vector<RefusedFile> refused = TakeRefusedFiles(paths, problem, threads);
+    std::vector<RefusedFile> refused = TakeRefusedFiles(paths, problem, FileCheckThreads());
     SetCursor(before);
     return refused;
 }

@@ -181,5 +181,6 @@
 #define IDC_BACKDROP 1125
 #define IDC_MONITOR_MODE 1126
 #define IDC_FIT_BOX 1190
+#define IDC_TRUE_COLOURS 1191
 
 #endif

@@ -134,7 +134,7 @@ void PreviewWindow::Setup() {
         window_, SessionTimerIds{kShowTimerId, kMusicStartTimerId, kMusicTimerId, kMusicPrepareTimerId});
     auto sharing = std::make_shared<MonitorSharing>(MonitorModeOf(plan_.monitor_mode), options_.seed);
     show_ = std::make_unique<WindowShow>(
-        window_, layout_.stages, [this] { return std::make_unique<FilePictureSource>(plan_.pictures); },
+        window_, layout_.stages, [this] { return std::make_unique<FilePictureSource>(plan_.pictures, plan_.true_colours); },
         [this, sharing](ShowHost& host, const ShowStage& stage, size_t stages) {
             host.settings() = plan_.show;
             sharing->SetUp(host, stage, stages);

@@ -39,6 +39,7 @@ constexpr OptionControl kOptionControls[] = {
     {OptionId::kSmoothScaling, IDC_SMOOTH_SCALING}, {OptionId::kShuffleRounds, IDC_SHUFFLE_ROUNDS},
     {OptionId::kPanZoom, IDC_PAN_ZOOM},             {OptionId::kPanZoomStrength, IDC_PAN_ZOOM_STRENGTH},
     {OptionId::kBackdrop, IDC_BACKDROP},           {OptionId::kMonitorMode, IDC_MONITOR_MODE},
+    {OptionId::kTrueColours, IDC_TRUE_COLOURS},
 };
 
 const OptionControl* ControlOf(int id) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -191,6 +192,86 @@ TEST(ColourProfile, PalettesAreConvertedAndGreyRampsKept) {
     const Dib unchanged = rgb;
     EXPECT_TRUE(ConvertToSrgb(rgb, {}).ok());
     EXPECT_EQ(rgb.bits, unchanged.bits);
+}
+
+std::vector<uint8_t> Saved(cmsHPROFILE profile) {
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    std::vector<uint8_t> bytes(size);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
+// A version-2 profile of sRGB's primaries and white with `curve` for every channel, as
+// cameras and editors write them.
+std::vector<uint8_t> SrgbPrimariesWith(cmsToneCurve* curve) {
+    const cmsCIExyY d65 = {0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}};
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
+    cmsSetProfileVersion(profile, 2.1);
+    cmsFreeToneCurve(curve);
+    return Saved(profile);
+}
+
+// sRGB's curve as a table of 1024 entries.
+cmsToneCurve* TabulatedSrgbCurve() {
+    std::vector<cmsUInt16Number> table(1024);
+    for (size_t i = 0; i < table.size(); ++i) {
+        const double v = double(i) / double(table.size() - 1);
+        const double linear = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        table[i] = cmsUInt16Number(std::lround(linear * 65535));
+    }
+    return cmsBuildTabulatedToneCurve16(nullptr, cmsUInt32Number(table.size()), table.data());
+}
+
+// Colours all over the cube, dark ones included, where curves differ most.
+Dib ColourSpread() {
+    Dib dib;
+    EXPECT_TRUE(AllocateDib(dib, 256, 64, 24).ok());
+    for (int y = 0; y < dib.height; ++y)
+        for (int x = 0; x < dib.width; ++x) {
+            uint8_t* p = dib.top_row(y) + size_t(x) * 3;
+            p[0] = uint8_t(x), p[1] = uint8_t(x * 7 + y * 13), p[2] = uint8_t(y * 4 + x / 2);
+        }
+    return dib;
+}
+
+// A photo tagged sRGB (the commonest profile) keeps its stored bytes, whichever way the
+// profile was written; a profile of sRGB's primaries with another curve is converted.
+TEST(ColourProfile, AnSrgbProfileLeavesThePictureByteForByte) {
+    const Dib spread = ColourSpread();
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> srgb_profiles = {
+        {"lcms2's sRGB", Saved(cmsCreate_sRGBProfile())}, {"tabulated curve", SrgbPrimariesWith(TabulatedSrgbCurve())}};
+    for (const auto& [name, profile] : srgb_profiles) {
+        Dib dib = spread;
+        EXPECT_TRUE(ConvertToSrgb(dib, profile).ok()) << name;
+        EXPECT_EQ(dib.bits, spread.bits) << name;
+    }
+    Dib gamma = spread;
+    EXPECT_TRUE(ConvertToSrgb(gamma, SrgbPrimariesWith(cmsBuildGamma(nullptr, 2.2))).ok());
+    EXPECT_NE(gamma.bits, spread.bits) << "gamma 2.2 is not sRGB's curve";
+
+    const std::vector<uint8_t> plain = ReadInput("icc/colours.jpg");
+    const std::vector<uint8_t> tagged = WithProfileChunks(plain, srgb_profiles[1].second, 65519, {1});
+    EXPECT_EQ(Decoded(tagged, "sRGB JPEG").bits, Decoded(plain, "plain").bits);
+}
+
+// Told to keep colours as stored, the facade ignores a profile, as the maker did before
+// it read them (a project saved then still makes the same pictures).
+TEST(ColourProfile, TrueColoursOffKeepsTheStoredColours) {
+    for (const char* format : {"jpg", "png"}) {
+        const std::string tagged = std::string("icc/display_p3.") + format;
+        const std::vector<uint8_t> bytes = ReadInput(tagged);
+        CxImage image;
+        image.SetTrueColours(false);
+        ASSERT_TRUE(image.Decode(std::span<const uint8_t>(bytes))) << tagged;
+        const Dib stored = DecodedInput(std::string("icc/colours.") + format);
+        EXPECT_EQ(image.dib().bits, stored.bits) << tagged;
+        EXPECT_NE(DecodedInput(tagged).bits, stored.bits) << tagged << ": converted by default";
+        EXPECT_TRUE(image.dib().colour_profile.empty()) << "the facade lets the profile go";
+    }
 }
 
 }  // namespace

@@ -167,6 +167,23 @@ TEST_F(Pipeline, PicturesLargerThanTheBoxAreFittedAndNoneIsEnlarged) {
     ExpectPicture(pe.value(), 3, kFormatJpeg, 32, 24);
 }
 
+// A Display P3 photo is made in sRGB when the project follows colour profiles; a project
+// that does not (one saved before it could) makes it from its stored colours, the same
+// picture as one without a profile.
+TEST_F(Pipeline, TrueColoursDecideWhetherAProfileIsFollowed) {
+    for (const char* name : {"display_p3.jpg", "colours.jpg"})
+        project.pictureList.push_back({HostPath(Inputs() + "/icc/" + name), {}});
+    for (int32_t on : {0, 1}) {
+        project.bTrueColours = on;
+        Build();
+        auto pe = res::ReadPeResources(output);
+        ASSERT_TRUE(pe) << pe.error();
+        const std::vector<uint8_t> tagged = Entry(pe.value(), RT_SAVER_PICTURE, 0);
+        ASSERT_FALSE(tagged.empty());
+        EXPECT_EQ(tagged == Entry(pe.value(), RT_SAVER_PICTURE, 1), on == 0) << "bTrueColours=" << on;
+    }
+}
+
 TEST_F(Pipeline, OtherFormatsBecomeJpeg) {
     for (const char* name : {"truecolor.png", "truecolor.tif", "truecolor.pcx", "truecolor.tga"})
         project.pictureList.push_back({Input(name), {}});

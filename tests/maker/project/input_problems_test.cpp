@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "maker/project/skipped_inputs.h"
 #include "tests/imaging/test_inputs.h"
@@ -59,6 +61,24 @@ TEST(InputProblems, RefusedFilesAreTakenOutInOrderOnAnyNumberOfThreads) {
     }
     std::vector<std::string> none;
     EXPECT_TRUE(TakeRefusedFiles(none, problem, 4).empty());
+}
+
+// The progress is heard on the calling thread only, never goes back, and ends at the whole.
+TEST(InputProblems, ProgressOfACheckIsHeardOnTheCallingThreadAndEndsAtTheWhole) {
+    std::vector<std::string> paths(40, "x");
+    const std::thread::id caller = std::this_thread::get_id();
+    std::vector<size_t> heard;
+    bool elsewhere = false;
+    const std::vector<std::string> problems = FileProblems(
+        paths, [](const std::string&) { return std::string("p"); }, 3, [&](size_t done) {
+            elsewhere = elsewhere || std::this_thread::get_id() != caller;
+            heard.push_back(done);
+        });
+    EXPECT_EQ(problems, std::vector<std::string>(40, "p"));
+    EXPECT_FALSE(elsewhere);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_TRUE(std::is_sorted(heard.begin(), heard.end()));
+    EXPECT_EQ(heard.back(), 40u);
 }
 
 TEST(SkippedInputs, TheLineCountsAndNamesTheFilesLeftOut) {

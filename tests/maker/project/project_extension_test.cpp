@@ -118,6 +118,20 @@ TEST_F(ExtensionBlock, MonitorModeAndTextScaleOfOldAndNewProjects) {
     EXPECT_EQ(Load(bytes), mode_only);
 }
 
+// Colour profiles: a project saved before the maker followed them opens with them
+// ignored, so it makes the pictures it made then; a new project follows them.
+TEST_F(ExtensionBlock, TrueColoursAreOffInOldProjectsAndOnInNewOnes) {
+    EXPECT_EQ(Load(today).bTrueColours, 0);
+    CParamData fresh;
+    SetOptionDefaults(fresh);
+    EXPECT_EQ(fresh.bTrueColours, 1);
+    CParamData turned_on = project;
+    turned_on.bTrueColours = 1;
+    std::vector<uint8_t> bytes = Store(turned_on);
+    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry("bTrueColours", 1)})));
+    EXPECT_EQ(Load(bytes), turned_on);
+}
+
 TEST_F(ExtensionBlock, WhatALaterVersionAddsIsKeptAndWrittenBack) {
     // Entries this version does not know, and bytes after the block.
     const std::vector<uint8_t> more = {'M', 'O', 'R', 'E'};

@@ -418,6 +418,7 @@ TEST_F(SettingPage, ANewProjectShowsItsDefaults) {
     EXPECT_EQ(Selected(IDC_PAN_ZOOM_STRENGTH), L"15");
     EXPECT_EQ(Selected(IDC_BACKDROP), L"Background color");
     EXPECT_EQ(Selected(IDC_MONITOR_MODE), L"A different picture on each monitor");
+    EXPECT_TRUE(IsItemChecked(page.hwnd(), IDC_TRUE_COLOURS));
 }
 
 // A project saved before the show's newer options shows them off, and the page stores
@@ -431,6 +432,7 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_SHUFFLE_ROUNDS));
     EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_PAN_ZOOM));
     EXPECT_EQ(Selected(IDC_MONITOR_MODE), L"Primary monitor only");
+    EXPECT_FALSE(IsItemChecked(page.hwnd(), IDC_TRUE_COLOURS));
     page.StoreToProject();
     EXPECT_EQ(Project(), before);
     EXPECT_FALSE(Modified());
@@ -443,6 +445,9 @@ TEST_F(SettingPage, AProjectOfBeforeShowsTheNewerOptionsOffAndKeepsThem) {
     PressInList(IDC_MONITOR_MODE, VK_DOWN);
     page.StoreToProject();
     EXPECT_EQ(Project().nMonitorMode, 1);
+    Click(IDC_TRUE_COLOURS);
+    page.StoreToProject();
+    EXPECT_EQ(Project().bTrueColours, 1);
 }
 
 // The box pictures are fitted into when made: off in a new project, a screen size chosen
