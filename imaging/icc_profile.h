@@ -20,9 +20,10 @@ namespace gd {
 // (perceptual intent: colours outside sRGB are brought in rather than clipped where the
 // profile says how). A 24-bit picture has its pixels converted, a palette picture its
 // palette; a grey-ramp palette and the alpha plane are left alone. An empty profile, and
-// one that describes sRGB itself, leave the picture byte for byte as it was. A profile that is damaged, or describes no
-// RGB space (a grey or CMYK one), leaves the picture unchanged too and gives an error
-// saying why: a picture is never refused for its profile, so callers may ignore it.
+// one that describes sRGB itself, leave the picture byte for byte as it was. A profile
+// that is damaged, or describes no RGB space (a grey or CMYK one), leaves the picture
+// unchanged too and gives an error saying why: a picture is never refused for its
+// profile, so callers may ignore it.
 Status ConvertToSrgb(Dib& dib, std::span<const uint8_t> profile);
 
 }  // namespace gd

@@ -3,8 +3,9 @@
 // blue-green-red (JCS_EXT_BGR, the picture's own layout), straight into and out of the
 // bottom-up rows. Grey pictures are 8-bit with a grey ramp; CMYK is converted here. An
 // embedded colour profile (APP2 "ICC_PROFILE" segments, in any order) is handed to the
-// facade with the picture. A picture to be shrunk into a box is decoded at M/8 of its size when it is at
-// least twice the box (libjpeg's scaled inverse DCT, far cheaper than decoding it whole).
+// facade with the picture. A picture to be shrunk into a box is decoded at M/8 of its
+// size when it is at least twice the box (libjpeg's scaled inverse DCT, far cheaper than
+// decoding it whole).
 
 #include <csetjmp>
 #include <cstdio>

@@ -133,8 +133,9 @@ void PreviewWindow::Setup() {
     window_side_ = std::make_unique<WindowSession>(
         window_, SessionTimerIds{kShowTimerId, kMusicStartTimerId, kMusicTimerId, kMusicPrepareTimerId});
     auto sharing = std::make_shared<MonitorSharing>(MonitorModeOf(plan_.monitor_mode), options_.seed);
+    auto pictures = [this] { return std::make_unique<FilePictureSource>(plan_.pictures, plan_.true_colours); };
     show_ = std::make_unique<WindowShow>(
-        window_, layout_.stages, [this] { return std::make_unique<FilePictureSource>(plan_.pictures, plan_.true_colours); },
+        window_, layout_.stages, pictures,
         [this, sharing](ShowHost& host, const ShowStage& stage, size_t stages) {
             host.settings() = plan_.show;
             sharing->SetUp(host, stage, stages);
