@@ -110,6 +110,21 @@ Status FromInterleaved(const uint8_t* rows, int stride, int width, int height, b
 // so that a 108-megapixel photo still decodes and nothing above 1 GiB is started.
 int WorkingBytesPerPixel(bool deep, bool alpha) { return (deep ? 12 : 8) + (alpha ? 3 : 0); }
 
+// A coded picture is padded to whole coding blocks, of 64 pixels at most.
+constexpr int64_t kCodingPadding = 64;
+
+// Whether a size is no larger than the size the picture declares, either way round
+// (pictures of more than 8 bits come unturned), give or take the padding. libheif makes a
+// grid's canvas and decodes a coded picture at the sizes their data state, which a
+// damaged file can make far larger than it declares (a 628-byte file declaring 32 x 24
+// had a grid canvas of 3843 x 8192), and that picture would go into the show as it came.
+bool WithinDeclaredSize(int64_t width, int64_t height, int declared_width, int declared_height) {
+    auto fits = [](int64_t a, int64_t b, int64_t bound_a, int64_t bound_b) {
+        return a <= bound_a + kCodingPadding && b <= bound_b + kCodingPadding;
+    };
+    return fits(width, height, declared_width, declared_height) || fits(width, height, declared_height, declared_width);
+}
+
 // The decode proper, into `out`; the caller clears `out` when it fails.
 Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     HeifFile file;
@@ -127,6 +142,8 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     if (layout.derived) {
         if (Status s = CheckWorkingMemory(layout.canvas_width, layout.canvas_height, WorkingBytesPerPixel(deep, alpha)); !s)
             return s;
+        if (!WithinDeclaredSize(layout.canvas_width, layout.canvas_height, width, height))
+            return Failed(family, "the picture's canvas is larger than the size it declares");
     } else if (!layout.has_data) {
         return Failed(family, "the picture holds no coded data");
     }
@@ -151,6 +168,8 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     if (!rows || heif_image_get_bits_per_pixel(decoded.image, heif_channel_interleaved) != (alpha ? 32 : 24) ||
         got_width <= 0 || got_height <= 0 || stride < got_width * (alpha ? 4 : 3))
         return Failed(family, "the picture decodes to a layout this reader does not take");
+    if (!WithinDeclaredSize(got_width, got_height, width, height))
+        return Failed(family, "the picture decodes larger than the size it declares");
     if (Status s = FromInterleaved(rows, stride, got_width, got_height, alpha, out); !s) return s;
     if (deep)
         if (Status s = ApplyHeifTransforms(transforms, out); !s) return s;

@@ -196,6 +196,23 @@ TEST(HeifAvif, APictureWithoutDataIsRefused) {
     EXPECT_EQ(image.GetLastError(), "AVIF: the picture holds no coded data");
 }
 
+// Found by fuzzing: a 628-byte file declaring a 32 x 24 picture, a grid of one 64 x 64
+// tile on a canvas of 3843 x 8192, made libheif give 8192 x 3843 (after 377 MB and a
+// second), which went into the show as it came. It is refused before decoding.
+TEST(HeifAvif, AGridCanvasLargerThanThePictureDeclaresIsRefused) {
+    HeifLayout layout;
+    ASSERT_TRUE(ReadPrimaryLayout(ReadInput("heif/bad_canvas_larger_than_declared.heic"), layout));
+    EXPECT_EQ(layout.canvas_width, 3843);
+    EXPECT_EQ(layout.canvas_height, 8192);
+    CxImage image;
+    EXPECT_FALSE(image.Load(InputPath("heif/bad_canvas_larger_than_declared.heic")));
+    EXPECT_EQ(image.GetLastError(), "HEIF: the picture's canvas is larger than the size it declares");
+    // Every good picture, turned or not, of every depth, stays within what it declares.
+    for (const char* file : {"heif/card.heic", "heif/orientation6.heic", "heif/ten_bit_orientation6.heic",
+                             "heif/twelve_bit.heic", "avif/card.avif"})
+        EXPECT_TRUE(image.Load(InputPath(file))) << file << ": " << image.GetLastError();
+}
+
 // The two probes tell the families apart by their brands: an AVIF file lists 'mif1' too.
 TEST(HeifAvif, EachProbeTakesOnlyItsOwnFiles) {
     for (const char* file : {"heif/card.heic", "heif/card444.heif"}) {
