@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 #include "common/byte_io.h"
 #include "imaging/exif_orientation.h"
+#include "imaging/hevc_sps.h"
 
 namespace gd {
 namespace {
@@ -52,8 +54,8 @@ const Box* Find(const std::vector<Box>& boxes, const char* type) {
     return nullptr;
 }
 
-// The primary item's property indices (1-based into 'ipco'), in association order.
-bool PrimaryAssociations(Bytes ipma, uint32_t primary, std::vector<uint32_t>& indices) {
+// An item's property indices (1-based into 'ipco'), in association order.
+bool ItemAssociations(Bytes ipma, uint32_t wanted, std::vector<uint32_t>& indices) {
     if (ipma.size() < 8) return false;
     const int version = ipma[0];
     const bool wide = ipma[3] & 1;
@@ -68,9 +70,9 @@ bool PrimaryAssociations(Bytes ipma, uint32_t primary, std::vector<uint32_t>& in
         if (ipma.size() - at < count * each) return false;
         for (size_t i = 0; i < count; ++i, at += each) {
             const uint32_t index = wide ? Read16(ipma, at) & 0x7FFF : ipma[at] & 0x7F;
-            if (item == primary && index != 0) indices.push_back(index);
+            if (item == wanted && index != 0) indices.push_back(index);
         }
-        if (item == primary) return true;
+        if (item == wanted) return true;
     }
     return true;  // no associations
 }
@@ -104,8 +106,14 @@ std::optional<Meta> ReadMeta(Bytes data) {
     return result;
 }
 
-// The four-character type of an item, from the 'infe' boxes of 'iinf' (versions 2 and 3).
-bool ItemType(const Meta& meta, uint32_t item, char type[4]) {
+struct ItemInfo {
+    uint32_t id;
+    char type[4];
+};
+
+// The items of the 'infe' boxes of 'iinf' (versions 2 and 3) with their four-character
+// types; false when there is no item list.
+bool Items(const Meta& meta, std::vector<ItemInfo>& items) {
     const Box* iinf = Find(meta.boxes, "iinf");
     if (!iinf || iinf->body.empty()) return false;
     const size_t first = iinf->body[0] == 0 ? 6 : 8;  // after the version, flags and count
@@ -116,9 +124,20 @@ bool ItemType(const Meta& meta, uint32_t item, char type[4]) {
         if (std::memcmp(infe.type, "infe", 4) != 0 || infe.body.size() < 4 || infe.body[0] < 2) continue;
         const size_t id_size = infe.body[0] == 2 ? 2 : 4;
         if (infe.body.size() < 4 + id_size + 2 + 4) continue;
-        const uint32_t id = id_size == 2 ? Read16(infe.body, 4) : Read32(infe.body, 4);
-        if (id != item) continue;
-        std::memcpy(type, infe.body.data() + 4 + id_size + 2, 4);
+        ItemInfo item{id_size == 2 ? Read16(infe.body, 4) : Read32(infe.body, 4), {}};
+        std::memcpy(item.type, infe.body.data() + 4 + id_size + 2, 4);
+        items.push_back(item);
+    }
+    return true;
+}
+
+// The four-character type of an item.
+bool ItemType(const Meta& meta, uint32_t item, char type[4]) {
+    std::vector<ItemInfo> items;
+    if (!Items(meta, items)) return false;
+    for (const ItemInfo& info : items) {
+        if (info.id != item) continue;
+        std::memcpy(type, info.type, 4);
         return true;
     }
     return false;
@@ -168,7 +187,84 @@ bool ItemData(Bytes data, const Meta& meta, uint32_t item, size_t most, std::vec
     return false;
 }
 
+// The properties associated with an item, in association order; false when the boxes on
+// the way cannot be read or an association names no property.
+bool ItemProperties(const Meta& meta, uint32_t item, std::vector<Box>& out) {
+    const Box* iprp = Find(meta.boxes, "iprp");
+    const auto in_iprp = iprp ? Boxes(iprp->body) : std::nullopt;
+    const Box* ipco = in_iprp ? Find(*in_iprp, "ipco") : nullptr;
+    const Box* ipma = in_iprp ? Find(*in_iprp, "ipma") : nullptr;
+    const auto properties = ipco ? Boxes(ipco->body) : std::nullopt;
+    std::vector<uint32_t> indices;
+    if (!properties || !ipma || !ItemAssociations(ipma->body, item, indices)) return false;
+    for (uint32_t index : indices) {
+        if (index > properties->size()) return false;
+        out.push_back((*properties)[index - 1]);
+    }
+    return true;
+}
+
+bool IsType(const char type[4], const char* wanted) { return std::memcmp(type, wanted, 4) == 0; }
+bool IsDerived(const char type[4]) { return IsType(type, "grid") || IsType(type, "iovl"); }
+
+// The canvas a grid or an overlay declares in its data: a grid has version, flags, rows - 1,
+// columns - 1, then the size; an overlay version, flags, four 16-bit fill values, then the
+// size. Bit 0 of the flags: 32-bit sizes.
+bool ReadCanvas(const char type[4], Bytes item, HevcPictureSize& canvas) {
+    size_t at = IsType(type, "grid") ? 4 : 10;
+    if (item.size() < 2) return false;
+    const size_t size = (item[1] & 1) ? 4 : 2;
+    uint64_t w = 0, h = 0;
+    if (!ReadSized(item, at, size, w) || !ReadSized(item, at, size, h)) return false;
+    canvas = {int64_t(w), int64_t(h)};
+    return true;
+}
+
+constexpr size_t kDerivedDataMost = 32;  // enough for any canvas's fields
+
+// An item's declared size ('ispe') and the sizes the decoder makes of it: an HEVC
+// picture's from its parameter sets, a grid's or an overlay's canvas.
+bool ReadItemSizes(Bytes data, const Meta& meta, const ItemInfo& info, HeifItemSizes& item) {
+    std::vector<Box> properties;
+    if (!ItemProperties(meta, info.id, properties)) return false;
+    item.derived = IsDerived(info.type);
+    int length_size = 4;
+    for (const Box& property : properties) {
+        if (IsType(property.type, "ispe") && property.body.size() >= 12) {
+            item.declared_width = Read32(property.body, 4);
+            item.declared_height = Read32(property.body, 8);
+        } else if (IsType(property.type, "hvcC") && !HevcConfigSpsSizes(property.body, item.made, length_size)) {
+            return false;
+        }
+    }
+    std::vector<uint8_t> bytes;
+    const size_t most = item.derived ? kDerivedDataMost : std::numeric_limits<size_t>::max();
+    if (!ItemData(data, meta, info.id, most, bytes)) return false;
+    if (!item.derived) {
+        InBandSpsSizes(bytes, length_size, item.made);
+        return true;
+    }
+    HevcPictureSize canvas;
+    if (!ReadCanvas(info.type, bytes, canvas)) return false;
+    item.made.push_back(canvas);
+    return true;
+}
+
 }  // namespace
+
+bool ReadPictureItemSizes(Bytes data, std::vector<HeifItemSizes>& items) {
+    items.clear();
+    const auto meta = ReadMeta(data);
+    std::vector<ItemInfo> infos;
+    if (!meta || !Items(*meta, infos)) return false;
+    for (const ItemInfo& info : infos) {
+        if (!IsType(info.type, "hvc1") && !IsDerived(info.type)) continue;
+        HeifItemSizes item;
+        if (!ReadItemSizes(data, *meta, info, item)) return false;
+        items.push_back(std::move(item));
+    }
+    return true;
+}
 
 bool ReadPrimaryLayout(Bytes data, HeifLayout& layout) {
     layout = HeifLayout{};
@@ -176,40 +272,24 @@ bool ReadPrimaryLayout(Bytes data, HeifLayout& layout) {
     char type[4];
     if (!meta || !ItemType(*meta, meta->primary, type)) return false;
     std::vector<uint8_t> item;
-    if (!ItemData(data, *meta, meta->primary, 32, item)) return false;
-    // A grid: version, flags, rows - 1, columns - 1, then the size; an overlay: version,
-    // flags, four 16-bit fill values, then the size. Bit 0 of the flags: 32-bit sizes.
-    size_t at;
-    if (std::memcmp(type, "grid", 4) == 0) at = 4;
-    else if (std::memcmp(type, "iovl", 4) == 0) at = 10;
-    else {
+    if (!ItemData(data, *meta, meta->primary, kDerivedDataMost, item)) return false;
+    if (!IsDerived(type)) {
         layout.has_data = !item.empty();
         return true;
     }
     layout.derived = true;
-    if (item.size() < 2) return false;
-    const size_t size = (item[1] & 1) ? 4 : 2;
-    uint64_t w = 0, h = 0;
-    if (!ReadSized(item, at, size, w) || !ReadSized(item, at, size, h)) return false;
-    layout.canvas_width = int64_t(w), layout.canvas_height = int64_t(h);
+    HevcPictureSize canvas;
+    if (!ReadCanvas(type, item, canvas)) return false;
+    layout.canvas_width = canvas.width, layout.canvas_height = canvas.height;
     return true;
 }
 
 bool ReadPrimaryTransforms(Bytes data, std::vector<HeifTransform>& transforms) {
     transforms.clear();
     const auto meta = ReadMeta(data);
-    const Box* iprp = meta ? Find(meta->boxes, "iprp") : nullptr;
-    if (!iprp) return false;
-    const uint32_t primary = meta->primary;
-    const auto in_iprp = Boxes(iprp->body);
-    const Box* ipco = in_iprp ? Find(*in_iprp, "ipco") : nullptr;
-    const Box* ipma = in_iprp ? Find(*in_iprp, "ipma") : nullptr;
-    const auto properties = ipco ? Boxes(ipco->body) : std::nullopt;
-    std::vector<uint32_t> indices;
-    if (!properties || !ipma || !PrimaryAssociations(ipma->body, primary, indices)) return false;
-    for (uint32_t index : indices) {
-        if (index > properties->size()) return false;
-        const Box& property = (*properties)[index - 1];
+    std::vector<Box> properties;
+    if (!meta || !ItemProperties(*meta, meta->primary, properties)) return false;
+    for (const Box& property : properties) {
         if (property.body.empty()) continue;
         if (std::memcmp(property.type, "irot", 4) == 0)
             transforms.push_back({HeifTransform::kRotate, property.body[0] & 3});

@@ -9,12 +9,16 @@
 //     own data: libheif allocates it at that size whatever the size property says, so a
 //     file of a few hundred bytes could take gigabytes;
 //   - whether a coded primary picture has data at all: libheif hands an empty one to the
-//     AV1 decoder, which refuses it with a line on stderr, and loses a little memory.
+//     AV1 decoder, which refuses it with a line on stderr, and loses a little memory;
+//   - the sizes every picture of the file is made at, which its declared size need not
+//     match: an HEVC picture's parameter sets (imaging/hevc_sps.h), a grid's or overlay's
+//     canvas (an alpha plane's too), each decoded or allocated whole by libheif.
 
 #include <cstdint>
 #include <vector>
 
 #include "imaging/codec.h"
+#include "imaging/hevc_sps.h"
 
 namespace gd {
 
@@ -39,6 +43,17 @@ struct HeifLayout {
 // The primary picture's layout. False when the boxes on the way, or a derived picture's
 // data, cannot be read.
 bool ReadPrimaryLayout(Bytes data, HeifLayout& layout);
+
+struct HeifItemSizes {
+    bool derived = false;                             // a grid or an overlay
+    int64_t declared_width = 0, declared_height = 0;  // its 'ispe'; 0 without one
+    std::vector<HevcPictureSize> made;                // its canvas, or each SPS's size
+};
+
+// Every HEVC ('hvc1'), grid and overlay item of the file: the primary picture, its tiles,
+// its alpha plane and any other. False when the boxes on the way, an item's configuration
+// or a derived item's data cannot be read.
+bool ReadPictureItemSizes(Bytes data, std::vector<HeifItemSizes>& items);
 
 // Applies them to a decoded picture, in order.
 Status ApplyHeifTransforms(const std::vector<HeifTransform>& transforms, Dib& dib);

@@ -118,11 +118,34 @@ constexpr int64_t kCodingPadding = 64;
 // grid's canvas and decodes a coded picture at the sizes their data state, which a
 // damaged file can make far larger than it declares (a 628-byte file declaring 32 x 24
 // had a grid canvas of 3843 x 8192), and that picture would go into the show as it came.
-bool WithinDeclaredSize(int64_t width, int64_t height, int declared_width, int declared_height) {
+bool WithinDeclaredSize(int64_t width, int64_t height, int64_t declared_width, int64_t declared_height) {
     auto fits = [](int64_t a, int64_t b, int64_t bound_a, int64_t bound_b) {
         return a <= bound_a + kCodingPadding && b <= bound_b + kCodingPadding;
     };
     return fits(width, height, declared_width, declared_height) || fits(width, height, declared_height, declared_width);
+}
+
+// libheif decodes an HEVC picture at the size its parameter sets declare and allocates a
+// grid's or an overlay's canvas whole, for every picture it needs (tiles and alpha planes
+// too): each must be the size its item declares, and that within the limits.
+Status CheckItemSizes(const HeifFamily& family, Bytes data, int bytes_per_pixel) {
+    std::vector<HeifItemSizes> items;
+    if (!ReadPictureItemSizes(data, items)) return Failed(family, "the picture's layout cannot be read");
+    for (const HeifItemSizes& item : items) {
+        // Without a declared size (libheif refuses such a picture) the limits alone apply.
+        const bool declared = item.declared_width > 0 || item.declared_height > 0;
+        if (declared)
+            if (Status s = CheckWorkingMemory(item.declared_width, item.declared_height, bytes_per_pixel); !s) return s;
+        for (const HevcPictureSize& made : item.made) {
+            if (!declared) {
+                if (Status s = CheckWorkingMemory(made.width, made.height, bytes_per_pixel); !s) return s;
+            } else if (!WithinDeclaredSize(made.width, made.height, item.declared_width, item.declared_height)) {
+                return Failed(family, item.derived ? "a canvas in the file is larger than the size it declares"
+                                                   : "a coded picture in the file is larger than the size it declares");
+            }
+        }
+    }
+    return {};
 }
 
 // The decode proper, into `out`; the caller clears `out` when it fails.
@@ -142,11 +165,10 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     if (layout.derived) {
         if (Status s = CheckWorkingMemory(layout.canvas_width, layout.canvas_height, WorkingBytesPerPixel(deep, alpha)); !s)
             return s;
-        if (!WithinDeclaredSize(layout.canvas_width, layout.canvas_height, width, height))
-            return Failed(family, "the picture's canvas is larger than the size it declares");
     } else if (!layout.has_data) {
         return Failed(family, "the picture holds no coded data");
     }
+    if (Status s = CheckItemSizes(family, data, WorkingBytesPerPixel(deep, alpha)); !s) return s;
     std::vector<HeifTransform> transforms;
     if (deep && !ReadPrimaryTransforms(data, transforms)) return Failed(family, "the picture's properties cannot be read");
     HeifOptions options;
