@@ -105,6 +105,15 @@ Status DecodeFirstFrame(Bytes data, const WebPBitstreamFeatures& features, Dib& 
 // us take and clear the whole picture before the data runs out (memory the library
 // takes and never writes costs nothing).
 Status DecodeStill(Bytes data, const WebPBitstreamFeatures& features, Dib& out) {
+    // What a still takes at the peak of its decode, per pixel: a lossless picture's ARGB
+    // pixels inside libwebp (a lossy one's alpha plane), libwebp's output and our picture
+    // with its alpha plane. Lossless data can say "all one colour" in a few bytes, so a
+    // 311-byte file announcing 16384 x 16384 pixels decoded whole, taking 1.8 GB; counted
+    // so, it is refused first, and a photo of 89 megapixels (134 lossy) still decodes.
+    const bool lossless = features.format == 2;
+    const int output = features.has_alpha ? 4 : 3;
+    const int working = (lossless ? 4 : features.has_alpha ? 1 : 0) + output + output;
+    if (Status s = CheckWorkingMemory(features.width, features.height, working); !s) return s;
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) return Failed("this decoder's library does not match it");
     const int width = features.width, height = features.height;

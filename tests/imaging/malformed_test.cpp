@@ -13,8 +13,8 @@ TEST(Malformed, EveryFormatRefusesItsCorpus) {
     } kCorpus[] = {
         {"bmp", kFormatBmp, 11}, {"ico", kFormatIco, 3},  {"png", kFormatPng, 4},   {"tiff", kFormatTiff, 2},
         {"tga", kFormatTga, 6},  {"pcx", kFormatPcx, 6},  {"wbmp", kFormatWbmp, 2}, {"wmf", kFormatWmf, 5},  {"j2k", kFormatJ2k, 3},
-        {"jbig", kFormatJbig, 2}, {"webp", kFormatWebp, 7},
-        {"heif", kFormatHeif, 7}, {"avif", kFormatAvif, 7},
+        {"jbig", kFormatJbig, 2}, {"webp", kFormatWebp, 8},
+        {"heif", kFormatHeif, 9}, {"avif", kFormatAvif, 7},
     };
     for (const auto& c : kCorpus) testing::ExpectCorpusRefused(c.folder, c.format, c.files);
 }
@@ -44,6 +44,10 @@ TEST(Malformed, ReadableReasons) {
     // 8960x31488 icon was checked one by one; now only the pixels the data wrote are.
     EXPECT_FALSE(image.Load(testing::InputPath("ico/bad_rle4_huge.ico"), kFormatIco));
     EXPECT_EQ(image.GetLastError(), "BMP: palette index out of range");
+    // Regression (found by fuzzing): 311 bytes of lossless WebP announcing 16384 x 16384
+    // pixels decoded whole and took 1.8 GB; refused before decoding.
+    EXPECT_FALSE(image.Load(testing::InputPath("webp/bad_lossless_too_big_to_decode.webp"), kFormatWebp));
+    EXPECT_EQ(image.GetLastError(), "Image too large: 16384x16384 needs more than 1 GiB to decode");
     // Regression (found by fuzzing): 130 bytes announcing 627 MB of run-length rows.
     EXPECT_FALSE(image.Load(testing::InputPath("pcx/bad_rows_beyond_data.pcx"), kFormatPcx));
     EXPECT_EQ(image.GetLastError(), "PCX: truncated pixel data");
