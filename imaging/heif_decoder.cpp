@@ -190,7 +190,10 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     if (!rows || heif_image_get_bits_per_pixel(decoded.image, heif_channel_interleaved) != (alpha ? 32 : 24) ||
         got_width <= 0 || got_height <= 0 || stride < got_width * (alpha ? 4 : 3))
         return Failed(family, "the picture decodes to a layout this reader does not take");
-    if (!WithinDeclaredSize(got_width, got_height, width, height))
+    // Pictures of more than 8 bits come uncropped too: held to the size before cropping.
+    if (!WithinDeclaredSize(got_width, got_height, width, height) &&
+        !WithinDeclaredSize(got_width, got_height, heif_image_handle_get_ispe_width(handle),
+                            heif_image_handle_get_ispe_height(handle)))
         return Failed(family, "the picture decodes larger than the size it declares");
     if (Status s = FromInterleaved(rows, stride, got_width, got_height, alpha, out); !s) return s;
     if (deep)
