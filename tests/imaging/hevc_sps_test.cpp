@@ -15,8 +15,9 @@ namespace {
 
 class BitWriter {
 public:
+    // The low `count` bits of `value`, the first the highest; beyond 64, zeros lead.
     void Bits(uint64_t value, int count) {
-        for (int i = count - 1; i >= 0; --i) Bit(int(value >> i) & 1);
+        for (int i = count - 1; i >= 0; --i) Bit(i < 64 ? int(value >> i) & 1 : 0);
     }
     void Golomb(uint64_t value) {  // ue(v)
         int length = 0;
