@@ -104,6 +104,26 @@ Status FromInterleaved(const uint8_t* rows, int stride, int width, int height, b
     return {};
 }
 
+// One 8-bit plane of a decoded picture, and the bytes from one row to the next.
+struct HeifPlane {
+    const uint8_t* rows = nullptr;
+    int stride = 0;
+};
+
+// Red, green and blue planes into the picture.
+Status FromPlanes(const HeifPlane& red, const HeifPlane& green, const HeifPlane& blue, int width, int height,
+                  Dib& out) {
+    if (Status s = AllocateDib(out, width, height, 24); !s) return s;
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* r = red.rows + size_t(y) * size_t(red.stride);
+        const uint8_t* g = green.rows + size_t(y) * size_t(green.stride);
+        const uint8_t* b = blue.rows + size_t(y) * size_t(blue.stride);
+        uint8_t* dst = out.top_row(y);
+        for (int x = 0; x < width; ++x, dst += 3) dst[0] = b[x], dst[1] = g[x], dst[2] = r[x];
+    }
+    return {};
+}
+
 // The bytes a pixel takes at the peak of a decode: the decoder's planes (1.5 bytes for
 // 8-bit 4:2:0, up to 6 for 4:4:4 at more than 8 bits), libheif's interleaved result (3)
 // and our picture (3), an alpha channel adding its plane at each step. Counted generously
@@ -148,6 +168,47 @@ Status CheckItemSizes(const HeifFamily& family, Bytes data, int bytes_per_pixel)
     return {};
 }
 
+// Whether libheif's result is no larger than the picture declares. Pictures of more than
+// 8 bits come uncropped: held to the size before cropping.
+Status CheckDecodedSize(const HeifFamily& family, const heif_image_handle* handle, int got_width, int got_height) {
+    if (got_width <= 0 || got_height <= 0) return Failed(family, "the picture decodes to a layout this reader does not take");
+    const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
+    if (!WithinDeclaredSize(got_width, got_height, width, height) &&
+        !WithinDeclaredSize(got_width, got_height, heif_image_handle_get_ispe_width(handle),
+                            heif_image_handle_get_ispe_height(handle)))
+        return Failed(family, "the picture decodes larger than the size it declares");
+    return {};
+}
+
+Status ReadInterleaved(const HeifFamily& family, const heif_image_handle* handle, const heif_image* image, bool alpha,
+                       Dib& out) {
+    int stride = 0;
+    const uint8_t* rows = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(image, heif_channel_interleaved);
+    const int height = heif_image_get_height(image, heif_channel_interleaved);
+    if (!rows || heif_image_get_bits_per_pixel(image, heif_channel_interleaved) != (alpha ? 32 : 24) ||
+        stride < width * (alpha ? 4 : 3))
+        return Failed(family, "the picture decodes to a layout this reader does not take");
+    if (Status s = CheckDecodedSize(family, handle, width, height); !s) return s;
+    return FromInterleaved(rows, stride, width, height, alpha, out);
+}
+
+Status ReadPlanes(const HeifFamily& family, const heif_image_handle* handle, const heif_image* image, Dib& out) {
+    const heif_channel channels[3] = {heif_channel_R, heif_channel_G, heif_channel_B};
+    HeifPlane planes[3];
+    const int width = heif_image_get_width(image, heif_channel_R);
+    const int height = heif_image_get_height(image, heif_channel_R);
+    for (int i = 0; i < 3; ++i) {
+        planes[i].rows = heif_image_get_plane_readonly(image, channels[i], &planes[i].stride);
+        if (!planes[i].rows || heif_image_get_bits_per_pixel(image, channels[i]) != 8 ||
+            heif_image_get_width(image, channels[i]) != width || heif_image_get_height(image, channels[i]) != height ||
+            planes[i].stride < width)
+            return Failed(family, "the picture decodes to a layout this reader does not take");
+    }
+    if (Status s = CheckDecodedSize(family, handle, width, height); !s) return s;
+    return FromPlanes(planes[0], planes[1], planes[2], width, height, out);
+}
+
 // The decode proper, into `out`; the caller clears `out` when it fails.
 Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     HeifFile file;
@@ -177,25 +238,19 @@ Status Decode(const HeifFamily& family, Bytes data, Dib& out) {
     options.options->ignore_transformations = deep ? 1 : 0;
     options.options->convert_hdr_to_8bit = 1;
     options.options->decoder_id = family.decoder_id;
+    // A picture of 8 bits without alpha is asked for as the three planes libheif makes
+    // first: interleaved rows would cost it another copy of the whole picture.
+    const bool planar = !deep && !alpha;
+    const heif_chroma chroma =
+        planar ? heif_chroma_444 : alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
     HeifImage decoded;
-    if (heif_error e = heif_decode_image(handle, &decoded.image, heif_colorspace_RGB,
-                                         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                                         options.options);
+    if (heif_error e = heif_decode_image(handle, &decoded.image, heif_colorspace_RGB, chroma, options.options);
         e.code != heif_error_Ok)
         return Failed(family, e);
-    int stride = 0;
-    const uint8_t* rows = heif_image_get_plane_readonly(decoded.image, heif_channel_interleaved, &stride);
-    const int got_width = heif_image_get_width(decoded.image, heif_channel_interleaved);
-    const int got_height = heif_image_get_height(decoded.image, heif_channel_interleaved);
-    if (!rows || heif_image_get_bits_per_pixel(decoded.image, heif_channel_interleaved) != (alpha ? 32 : 24) ||
-        got_width <= 0 || got_height <= 0 || stride < got_width * (alpha ? 4 : 3))
-        return Failed(family, "the picture decodes to a layout this reader does not take");
-    // Pictures of more than 8 bits come uncropped too: held to the size before cropping.
-    if (!WithinDeclaredSize(got_width, got_height, width, height) &&
-        !WithinDeclaredSize(got_width, got_height, heif_image_handle_get_ispe_width(handle),
-                            heif_image_handle_get_ispe_height(handle)))
-        return Failed(family, "the picture decodes larger than the size it declares");
-    if (Status s = FromInterleaved(rows, stride, got_width, got_height, alpha, out); !s) return s;
+    if (Status s = planar ? ReadPlanes(family, handle, decoded.image, out)
+                          : ReadInterleaved(family, handle, decoded.image, alpha, out);
+        !s)
+        return s;
     if (deep)
         if (Status s = ApplyHeifTransforms(transforms, out); !s) return s;
     return OrientDib(out, RemainingExifOrientation(family, data, handle));
@@ -215,7 +270,7 @@ Status HeifFamilyInfo(const HeifFamily& family, Bytes data, ImageInfo& info) {
 }
 
 Status HeifFamilyDecode(const HeifFamily& family, Bytes data, Dib& out) {
-    out = Dib{};
+    // `out` keeps its storage until the decode fills it (AllocateDib).
     Status s = Decode(family, data, out);
     if (!s) out = Dib{};
     return s;
