@@ -54,16 +54,17 @@ bool CxImage::ShrinkToFit(int box_width, int box_height, Pixel under) {
     if (size.width == dib_.width && size.height == dib_.height) return true;
     Bitmap shrunk(size.width, size.height, under);
     if (!DrawSmooth(shrunk, shrunk.rect(), under)) return Fail("Fit: cannot draw the picture");
-    Dib out;
-    if (Status s = AllocateDib(out, size.width, size.height, 24); !s) return Fail(s.text());
+    // The fitted picture goes into the storage of the whole one, drawn already: it keeps
+    // that storage's size for the next picture decoded into it (ReuseStorage), and
+    // needs no memory of its own.
+    if (Status s = AllocateDib(dib_, size.width, size.height, 24); !s) return Fail(s.text());
     for (int y = 0; y < size.height; ++y) {
         const Pixel* in = shrunk.row(y);
-        uint8_t* row = out.top_row(y);
+        uint8_t* row = dib_.top_row(y);
         for (int x = 0; x < size.width; ++x, row += 3) {
             row[0] = uint8_t(PixelBlue(in[x])), row[1] = uint8_t(PixelGreen(in[x])), row[2] = uint8_t(PixelRed(in[x]));
         }
     }
-    dib_ = std::move(out);
     return true;
 }
 

@@ -235,7 +235,8 @@ TEST(Facade, ReusedStorageDecodesAsFreshStorageDoes) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(large.Encode(bytes, kFormatJpeg));
     ASSERT_TRUE(large.Decode(std::span<const uint8_t>(bytes)));
-    for (const char* name : {"png/rgb.png", "jpeg/grey.jpg", "png/palette.png"}) {
+    for (const char* name : {"png/rgb.png", "jpeg/grey.jpg", "png/palette.png", "heif/card.heic", "avif/card.avif",
+                             "heif/alpha.heic"}) {
         const std::vector<uint8_t> file = testing::ReadInput(name);
         CxImage fresh;
         ASSERT_TRUE(fresh.Decode(std::span<const uint8_t>(file))) << name;
@@ -257,6 +258,20 @@ TEST(Facade, ReusedStorageDecodesAsFreshStorageDoes) {
     const std::vector<uint8_t> small = testing::ReadInput("png/rgb.png");
     ASSERT_TRUE(over.Decode(std::span<const uint8_t>(small)));
     EXPECT_LT(over.dib().bits.capacity(), size_t(300 * 200 * 3));
+}
+
+// A picture shrunk to fit keeps the storage of the whole one, for the next picture its
+// encoding thread decodes (the fitted pixels themselves: fit_size_test).
+TEST(Facade, ShrinkingToFitKeepsTheWholePicturesStorage) {
+    const std::vector<uint8_t> file = testing::ReadInput("heif/card.heic");
+    CxImage image;
+    ASSERT_TRUE(image.Decode(std::span<const uint8_t>(file)));
+    const size_t whole_bytes = image.dib().bits.size();
+    const uint8_t* memory = image.dib().bits.data();
+    ASSERT_TRUE(image.ShrinkToFit(image.GetWidth() / 3, image.GetHeight() / 3));
+    EXPECT_LT(image.dib().bits.size(), whole_bytes);
+    EXPECT_EQ(image.dib().bits.data(), memory);
+    EXPECT_GE(image.TakeStorage().capacity(), whole_bytes);
 }
 
 }  // namespace
