@@ -53,6 +53,24 @@ TEST(HeifAvif, SamplesDecodeToTheCardByDetectionAndByName) {
     }
 }
 
+// A grey picture (HEVC 4:0:0) comes as 24 bits, each pixel grey: the card's quadrants as
+// ImageMagick makes them grey.
+TEST(HeifAvif, AGreyPictureDecodesGrey) {
+    CxImage image;
+    ASSERT_TRUE(image.Load(InputPath("heif/grey.heic"))) << image.GetLastError();
+    ASSERT_EQ(image.GetWidth(), 32);
+    ASSERT_EQ(image.GetHeight(), 24);
+    EXPECT_EQ(image.GetBpp(), 24);
+    constexpr uint32_t kGreys[] = {54, 182, 18, 255};
+    for (size_t i = 0; i < std::size(kGreys); ++i) {
+        const testing::CardProbe& p = testing::kCard[i];
+        const Pixel pixel = image.GetPixelColor(p.x, p.y);
+        testing::ExpectNear(pixel, kGreys[i] * 0x010101, 8, "grey quadrant");
+        EXPECT_EQ(PixelRed(pixel), PixelGreen(pixel));
+        EXPECT_EQ(PixelGreen(pixel), PixelBlue(pixel));
+    }
+}
+
 // Every orientation the containers can say ('irot' then 'imir'), stored as the card turned
 // back: libheif applies them for HEIF (its default, held here), we for AVIF.
 TEST(HeifAvif, EveryRotationAndMirroringTurnsThePictureUpright) {

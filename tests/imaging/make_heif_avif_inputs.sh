@@ -36,6 +36,9 @@ heif() { heif-enc "$@" >/dev/null; }
 heif -q 90 "$card" -o "$out/heif/card.heic"
 heif -L -p chroma=444 "$card" -o "$out/heif/card444.heif"
 heif -q 90 "$tmp/alpha.png" -o "$out/heif/alpha.heic"
+# A grey PNG gives a grey HEVC picture (4:0:0).
+$IM "$card" -colorspace Gray -type Grayscale -depth 8 "$tmp/grey.png"
+heif -q 90 "$tmp/grey.png" -o "$out/heif/grey.heic"
 heif -q 90 -b 10 "$tmp/card16.png" -o "$out/heif/ten_bit.heic"
 heif -q 90 -b 12 "$tmp/card16.png" -o "$out/heif/twelve_bit.heic"
 for n in 2 3 4 5 6 7 8; do
