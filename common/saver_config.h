@@ -110,6 +110,7 @@ struct SaverConfig {
     int32_t fit_width = 0;
     int32_t fit_height = 0;
     int32_t true_colours = 1;
+    int32_t caption_fields = 1;
 
     friend bool operator==(const SaverConfig&, const SaverConfig&) = default;
 };

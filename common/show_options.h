@@ -63,6 +63,7 @@ enum class OptionId : uint8_t {
     kFitWidth,
     kFitHeight,
     kTrueColours,
+    kCaptionFields,
     kCount
 };
 constexpr size_t kOptionCount = size_t(OptionId::kCount);
@@ -244,6 +245,10 @@ inline constexpr std::array<OptionRow, kOptionCount> kOptions = {{
     // sRGB before they are encoded; a project saved before keeps the colours as stored.
     {.id = OptionId::kTrueColours, .key = "bTrueColours", .kind = OptionKind::kFlag,
      .field = &SaverConfig::true_colours, .homes = kMakerOnly, .default_value = 1, .absent = 0, .min = 0, .max = 1},
+    // Captions' placeholders ({date}, {file}, {folder}) are filled in when made; a project
+    // saved before them makes its captions as typed until one is typed or set with them.
+    {.id = OptionId::kCaptionFields, .key = "bCaptionFields", .kind = OptionKind::kFlag,
+     .field = &SaverConfig::caption_fields, .homes = kMakerOnly, .default_value = 1, .absent = 0, .min = 0, .max = 1},
 }};
 
 constexpr const OptionRow& Option(OptionId id) { return kOptions[size_t(id)]; }

@@ -5,6 +5,7 @@
 #include "maker/cli/command.h"
 #include "maker/cli/input_check.h"
 #include "maker/cli/project_fields.h"
+#include "maker/project/caption_placeholders.h"
 #include "maker/project/file_io.h"
 
 namespace gd::cli {
@@ -21,7 +22,8 @@ constexpr std::string_view kUsage =
     "  pictureList[2].szFile=other.jpg  musicList[0]=song.mp3  szIconFile=show.ico\n"
     "pictureList[*] sets the field of every picture. A caption may hold {date}, {file},\n"
     "{folder} or {date:%d %B %Y}, filled in for each picture when the screensaver is\n"
-    "made ('pictureList[*].szCaption={date}'). Colours are #RRGGBB or 0xBBGGRR;\n"
+    "made ('pictureList[*].szCaption={date}'); setting such a caption turns the project's\n"
+    "bCaptionFields on. Colours are #RRGGBB or 0xBBGGRR;\n"
     "caption positions 0..8 or top-left .. bottom-right; banner positions 0, 1, top or\n"
     "bottom. Texts the screensaver shows (name, author, addresses, copyright, description,\n"
     "banner, captions, font names) may hold any character; their limits count characters\n"
@@ -70,6 +72,9 @@ int RunSet(std::span<const std::string_view> arg_list) {
             PrintError("set", problem);
             return kExitUsage;
         }
+        // A caption set with a placeholder asks for it filled in, in a project saved before
+        // placeholders too (whose captions were made as typed).
+        if (EndsWith(key, ".szCaption") && CaptionHasFields(value)) doc.project().bCaptionFields = 1;
     }
     return SaveProject("set", doc, file) ? kExitOk : kExitFailed;
 }

@@ -12,8 +12,8 @@ namespace gd {
 namespace {
 
 // A picture's caption as the screensaver reads it from the record the build writes.
-CaptionRecord StoredCaption(const CPictureData& picture) {
-    const CaptionRecord written = MakeCaptionRecord(picture);
+CaptionRecord StoredCaption(const CParamData& project, const CPictureData& picture) {
+    const CaptionRecord written = MakeCaptionRecord(project, picture);
     CaptionRecord read = DecodeCaptionRecord(EncodeCaptionRecord(written)).value_or(written);
     ApplyCaptionTexts(EncodeCaptionTexts(*written.texts), read);
     return read;
@@ -40,7 +40,7 @@ PreviewPlan MakePreviewPlan(const CParamData& project) {
     PreviewPlan plan;
     if (!project.pictureList.empty()) {
         for (const CPictureData& picture : project.pictureList)
-            plan.pictures.push_back({picture.szFile, StoredCaption(picture)});
+            plan.pictures.push_back({picture.szFile, StoredCaption(project, picture)});
         plan.show = StoredShowSettings(project);
     }
     if (project.bMuteMusic == 0 && !project.musicList.empty()) {

@@ -133,6 +133,14 @@ bool CaptionNeedsDate(std::string_view text) {
     return text.find("{date}") != std::string_view::npos || text.find("{date:") != std::string_view::npos;
 }
 
+bool CaptionHasFields(std::string_view text) {
+    if (text.find('{') == std::string_view::npos) return false;
+    // Filled in for a picture with every part known, a text with a placeholder changes.
+    PictureDates dated;
+    dated.taken = CalendarTime{2000, 1, 1, 0, 0, 0};
+    return ExpandCaption(text, "folder/file.jpg", dated) != text;
+}
+
 std::string ExpandCaption(std::string_view text, std::string_view path, const PictureDates& dates) {
     std::string out;
     out.reserve(text.size());

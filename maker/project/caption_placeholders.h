@@ -51,6 +51,10 @@ struct PictureDates {
 // dates only when they are needed.
 bool CaptionNeedsDate(std::string_view text);
 
+// Whether the text holds a placeholder that filling in would replace: typing or setting
+// such a caption turns a project's placeholders on (bCaptionFields).
+bool CaptionHasFields(std::string_view text);
+
 // The most bytes one "{date:FORMAT}" turns into: a long format stops there.
 inline constexpr size_t kDateTextLimit = 256;
 

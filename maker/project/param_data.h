@@ -99,6 +99,7 @@ public:
     int32_t nFitWidth{};  // pictures shrunk when made to fit this box; 0: that side unlimited
     int32_t nFitHeight{};
     int32_t bTrueColours{};  // pictures' colours turned into sRGB by their embedded profiles
+    int32_t bCaptionFields{};  // captions' placeholders filled in when made
     ReservedFields reserved;
     ExtensionKept extension;  // what the extension block of the file read held and this version does not know
 

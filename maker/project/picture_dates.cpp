@@ -203,8 +203,8 @@ PictureDates ReadPictureDates(const std::string& path) {
     return dates;
 }
 
-std::string CaptionAsMade(const CPictureData& picture) {
-    if (picture.szCaption.find('{') == std::string::npos) return picture.szCaption;
+std::string CaptionAsMade(const CPictureData& picture, bool fill_in_fields) {
+    if (!fill_in_fields || picture.szCaption.find('{') == std::string::npos) return picture.szCaption;
     const PictureDates dates = CaptionNeedsDate(picture.szCaption) ? ReadPictureDates(picture.szFile) : PictureDates{};
     return ExpandCaption(picture.szCaption, picture.szFile, dates);
 }

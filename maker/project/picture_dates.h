@@ -28,8 +28,9 @@ std::optional<CalendarTime> CaptureTimeIn(std::span<const uint8_t> file);
 // The picture file's dates; what cannot be read is missing.
 PictureDates ReadPictureDates(const std::string& path);
 
-// A picture's caption as a made screensaver shows it: its placeholders filled in
-// (reading the file's dates only when the text asks for one), nothing else changed.
-std::string CaptionAsMade(const CPictureData& picture);
+// A picture's caption as a made screensaver shows it: with `fill_in_fields` (the
+// project's bCaptionFields) its placeholders filled in, reading the file's dates only
+// when the text asks for one; nothing else changed.
+std::string CaptionAsMade(const CPictureData& picture, bool fill_in_fields);
 
 }  // namespace gd

@@ -56,6 +56,7 @@ inline constexpr std::array<ProjectOption, kOptionCount> kProjectOptions = {{
     {OptionId::kFitWidth, &CParamData::nFitWidth, kInExtensionBlock},
     {OptionId::kFitHeight, &CParamData::nFitHeight, kInExtensionBlock},
     {OptionId::kTrueColours, &CParamData::bTrueColours, kInExtensionBlock},
+    {OptionId::kCaptionFields, &CParamData::bCaptionFields, kInExtensionBlock},
 }};
 
 constexpr const ProjectOption& ProjectOptionOf(OptionId id) { return kProjectOptions[size_t(id)]; }

@@ -90,8 +90,8 @@ CaptionRecord MakeCaptionRecord(const CPictureData& picture, std::string_view sh
             CaptionTexts{std::string(text), picture.lfCaptionFont.face_name}};
 }
 
-CaptionRecord MakeCaptionRecord(const CPictureData& picture) {
-    return MakeCaptionRecord(picture, CaptionAsMade(picture));
+CaptionRecord MakeCaptionRecord(const CParamData& project, const CPictureData& picture) {
+    return MakeCaptionRecord(picture, CaptionAsMade(picture, project.bCaptionFields != 0));
 }
 
 CSaverBuilder::CSaverBuilder(CParamData& project, std::string program_folder, BuildLogMailbox& log,
@@ -191,7 +191,7 @@ bool CSaverBuilder::WriteCaption(ResourceTarget& target, CPictureData& picture, 
     picture.szCaption = std::string(TrimWhiteSpace(picture.szCaption));
     // The project keeps the caption as typed; the screensaver gets it filled in, and no
     // caption at all when that leaves nothing to show ("{folder}" of a file in a root).
-    const std::string shown = CaptionAsMade(picture);
+    const std::string shown = CaptionAsMade(picture, project_.bCaptionFields != 0);
     if (TrimWhiteSpace(shown).empty()) return true;
     const CaptionRecord caption = MakeCaptionRecord(picture, shown);
     if (target.Write(RT_SAVER_CAPTION, id, EncodeCaptionRecord(caption)) &&

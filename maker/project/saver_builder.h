@@ -55,8 +55,8 @@ SaverConfig MakeSaverConfig(const CParamData& project, int picture_count, int mu
 // best-fit code-page bytes with the font's face name (the record cuts the text to its
 // field).
 CaptionRecord MakeCaptionRecord(const CPictureData& picture, std::string_view shown);
-// The same for the picture's own caption with its placeholders filled in (CaptionAsMade).
-CaptionRecord MakeCaptionRecord(const CPictureData& picture);
+// The same for the picture's own caption as the project makes it (CaptionAsMade).
+CaptionRecord MakeCaptionRecord(const CParamData& project, const CPictureData& picture);
 
 class CSaverBuilder {
 public:

@@ -30,6 +30,7 @@ void CPictureView::OnCaptionEdited() {
         return;
     }
     picture.szCaption = std::move(text);
+    if (CaptionHasFields(picture.szCaption)) caption_fields_ = true;
     InvalidateRect(Item(IDC_CAPTION_SAMPLE), nullptr, TRUE);
     MarkModified();
 }

@@ -143,6 +143,7 @@ void CPictureView::Load() {
     load_pending_ = false;
     const std::vector<CPictureData>& stored = context_.doc->project().pictureList;
     defaults_ = context_.doc->DefaultCaptionStyle();
+    caption_fields_ = context_.doc->project().bCaptionFields != 0;
     pictures_.clear();
     rows_.ClearRows();
     std::vector<std::string> paths;
@@ -158,6 +159,7 @@ void CPictureView::StoreToProject() {
     // A page still waiting to load holds nothing of this project.
     if (load_pending_) return;
     context_.doc->project().pictureList = pictures_;
+    context_.doc->project().bCaptionFields = caption_fields_ ? 1 : 0;
 }
 
 void CPictureView::AfterProjectSaved() {
@@ -230,7 +232,7 @@ void CPictureView::ShowSelection() {
 
 std::wstring CPictureView::SampleCaption() {
     const CPictureData& picture = pictures_[size_t(rows_.selected())];
-    if (!CaptionNeedsDate(picture.szCaption)) return Wide(CaptionAsMade(picture));
+    if (!caption_fields_ || !CaptionNeedsDate(picture.szCaption)) return Wide(CaptionAsMade(picture, caption_fields_));
     if (!sample_dates_ || sample_dates_->first != picture.szFile)
         sample_dates_.emplace(picture.szFile, ReadPictureDates(picture.szFile));
     return Wide(ExpandCaption(picture.szCaption, picture.szFile, sample_dates_->second));

@@ -133,6 +133,9 @@ private:
     // The dates of the picture the sample shows (its path and them), read once for a
     // selection rather than at every paint: each letter typed repaints the sample.
     std::optional<std::pair<std::string, PictureDates>> sample_dates_;
+    // The project's bCaptionFields: a caption typed with a placeholder turns it on (a
+    // project saved before placeholders has it off, and its captions made as typed).
+    bool caption_fields_ = true;
     CPicturePane preview_;
     MenuTracker track_menu_;
     bool set_up_ = false;

@@ -316,5 +316,18 @@ TEST_F(Commands, CaptionPlaceholdersAreSetForEveryPictureAndFilledInByMake) {
     EXPECT_EQ(Project(psm).pictureList[0].szCaption, "{file}, {date:%d %b %Y}");
 }
 
+// A project whose placeholders are off (saved before them) turns them on when a caption is
+// set with one, and only then.
+TEST_F(Commands, SettingACaptionWithAPlaceholderTurnsThemOn) {
+    const std::string psm = folder.File("p.psm");
+    ASSERT_EQ(Glimmerdeck({"new", psm, "--name", "Old", "--picture", Copy("project/photo.gif", "Quay.gif")}).code, 0)
+        << Stderr();
+    ASSERT_EQ(Glimmerdeck({"set", psm, "bCaptionFields=0", "pictureList[0].szCaption=Quay {at} noon"}).code, 0)
+        << Stderr();
+    EXPECT_EQ(Project(psm).bCaptionFields, 0);
+    ASSERT_EQ(Glimmerdeck({"set", psm, "pictureList[*].szCaption={file}"}).code, 0) << Stderr();
+    EXPECT_EQ(Project(psm).bCaptionFields, 1);
+}
+
 }  // namespace
 }  // namespace gd

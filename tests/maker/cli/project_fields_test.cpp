@@ -127,7 +127,7 @@ TEST(ProjectFields, FieldsAreListedInTheProjectsOrder) {
         "nBannerPos",      "bShufflePic",    "bAutoAdjustSize",  "nEffectMilliSecond", "nPicturePause",
         "bEffectOn",       "bMovePicture",   "nEffectCount",     "bSmoothScaling",  "bShuffleRounds",
         "bPanZoom",        "nPanZoom",       "nBackdrop",        "nMonitorMode",    "bScaleTexts",
-        "nFitWidth",       "nFitHeight",     "bTrueColours",
+        "nFitWidth",       "nFitHeight",     "bTrueColours",     "bCaptionFields",
         "reserved.n1"};
     EXPECT_EQ(names, expected);
     EXPECT_EQ(SetProjectField(p, "bMovePicture", "0"), "");

@@ -63,6 +63,7 @@ TEST(PreviewPlan, CaptionsShowTheirPlaceholdersFilledIn) {
         folder.Write("Ferry.jpg", test::JpegWith(test::ExifSegment(test::ExifTiff("2019:08:17 18:30:45"))));
     project.pictureList[0].szCaption = " {file}, {date:%e %b %Y} ";
     project.pictureList[1].szCaption = "{date}";  // a file that is not there: nothing to fill in
+    project.bCaptionFields = 1;
     const PreviewPlan plan = MakePreviewPlan(project);
     ASSERT_EQ(plan.pictures.size(), 3u);
     ASSERT_TRUE(plan.pictures[0].caption && plan.pictures[0].caption->texts);
@@ -70,6 +71,9 @@ TEST(PreviewPlan, CaptionsShowTheirPlaceholdersFilledIn) {
     EXPECT_EQ(plan.pictures[0].caption->texts->text, "Ferry, 17 Aug 2019");
     EXPECT_EQ(plan.pictures[1].caption->text, "{date}");
     EXPECT_EQ(project.pictureList[0].szCaption, " {file}, {date:%e %b %Y} ");
+    // As a project saved before placeholders makes it: as typed.
+    project.bCaptionFields = 0;
+    EXPECT_EQ(MakePreviewPlan(project).pictures[0].caption->text, "{file}, {date:%e %b %Y}");
 }
 
 TEST(PreviewPlan, TakesThePicturesEffectsAndSettingsAsTheScreensaverStoresThem) {

@@ -100,7 +100,8 @@ TEST(SessionVariants, TheScreensaverAndThePreviewShowTheSameFramesAndCloseInTheS
     auto payload = std::make_shared<MemoryResourceSource>();
     for (int i = 0; i < 3; ++i) {
         payload->Add(RT_SAVER_PICTURE, uint16_t(i), std::vector<uint8_t>(bytes[i].begin(), bytes[i].end()));
-        payload->Add(RT_SAVER_CAPTION, uint16_t(i), EncodeCaptionRecord(MakeCaptionRecord(project.pictureList[size_t(i)])));
+        const CaptionRecord caption = MakeCaptionRecord(project, project.pictureList[size_t(i)]);
+        payload->Add(RT_SAVER_CAPTION, uint16_t(i), EncodeCaptionRecord(caption));
     }
     auto find = [payload](uint16_t type, uint16_t id) { return payload->Find(type, id); };
     ShowHost saver_host(std::make_unique<MemoryShowSurface>(kWidth, kHeight),

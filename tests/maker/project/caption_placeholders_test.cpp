@@ -51,6 +51,15 @@ TEST(CaptionPlaceholders, TextsWithoutPlaceholdersStayAsTyped) {
         EXPECT_EQ(Expand(text), text) << text;
 }
 
+// A caption with a placeholder in it, and only such a caption, turns a project's fields on.
+TEST(CaptionPlaceholders, SaysWhetherATextHoldsAPlaceholder) {
+    for (std::string_view text : {"{date}", "on {date:%Y}", "{file}", "{folder}!", "{{file}}", "{date:%Q}"})
+        EXPECT_TRUE(CaptionHasFields(text)) << text;
+    for (std::string_view text : {"", "Arrival", "100% %Y", "{}", "{Date}", "{dates}", "{date:}", "{file:x}", "{date",
+                                  "folder}", "{ file}"})
+        EXPECT_FALSE(CaptionHasFields(text)) << text;
+}
+
 TEST(CaptionPlaceholders, MalformedBracesKeepTheirTextAndSpareTheirNeighbours) {
     EXPECT_EQ(Expand("{{date}}"), "{2024-03-09}");
     EXPECT_EQ(Expand("{x{file}"), "{xIMG_0042");

@@ -142,16 +142,17 @@ TEST(PictureDatesOfFiles, CaptionAsMadeFillsInOnlyWhatItHolds) {
     CPictureData picture;
     picture.szFile = folder.Write("IMG_7.jpg", JpegWith(ExifSegment(ExifTiff(kTakenText))));
     picture.szCaption = "{date:%d %B %Y} {file}";
-    EXPECT_EQ(CaptionAsMade(picture), "17 August 2019 IMG_7");
+    EXPECT_EQ(CaptionAsMade(picture, true), "17 August 2019 IMG_7");
+    EXPECT_EQ(CaptionAsMade(picture, false), "{date:%d %B %Y} {file}");  // a project's fields off
     picture.szCaption = "  As typed 100%  ";
-    EXPECT_EQ(CaptionAsMade(picture), "  As typed 100%  ");
+    EXPECT_EQ(CaptionAsMade(picture, true), "  As typed 100%  ");
     // Without a date to give, the file time stands in; without a file, the text stays.
     picture.szCaption = "{date:%Y}";
     picture.szFile = folder.Write("no-exif.jpg", JpegWith({}));
     SetChangeTime(picture.szFile, 1625400000);
-    EXPECT_EQ(CaptionAsMade(picture), std::to_string(Local(1625400000).year));
+    EXPECT_EQ(CaptionAsMade(picture, true), std::to_string(Local(1625400000).year));
     picture.szFile = folder.File("gone.jpg");
-    EXPECT_EQ(CaptionAsMade(picture), "{date:%Y}");
+    EXPECT_EQ(CaptionAsMade(picture, true), "{date:%Y}");
 }
 
 }  // namespace

@@ -132,6 +132,18 @@ TEST_F(ExtensionBlock, TrueColoursAreOffInOldProjectsAndOnInNewOnes) {
     EXPECT_EQ(Load(bytes), turned_on);
 }
 
+// Caption placeholders: a project saved before them opens with them off, so a caption
+// typed then as "{date}" makes what it made; a new project fills them in.
+TEST_F(ExtensionBlock, CaptionFieldsAreOffInOldProjectsAndOnInNewOnes) {
+    EXPECT_EQ(Load(today).bCaptionFields, 0);
+    CParamData fresh;
+    SetOptionDefaults(fresh);
+    EXPECT_EQ(fresh.bCaptionFields, 1);
+    CParamData turned_on = project;
+    turned_on.bCaptionFields = 1;
+    EXPECT_EQ(Load(Store(turned_on)), turned_on);
+}
+
 TEST_F(ExtensionBlock, WhatALaterVersionAddsIsKeptAndWrittenBack) {
     // Entries this version does not know, and bytes after the block.
     const std::vector<uint8_t> more = {'M', 'O', 'R', 'E'};

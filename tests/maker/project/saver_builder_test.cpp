@@ -155,6 +155,7 @@ TEST_F(Build, CaptionPlaceholdersAreFilledInForTheScreensaverAndKeptAsTypedInThe
     project.pictureList.push_back({program.Write("long.jpg", dated), {}});
     project.pictureList[1].szCaption = "{date:%B %B %B %B %B %B %B %B %B %B %B %B}";  // 83 characters filled in
     const std::string typed[] = {"{date:%A %d %B %Y}, {file} in {folder}", project.pictureList[1].szCaption};
+    project.bCaptionFields = 1;
     RunIt();
     ASSERT_TRUE(succeeded);
     auto caption = [&](uint16_t id) {
@@ -171,6 +172,19 @@ TEST_F(Build, CaptionPlaceholdersAreFilledInForTheScreensaverAndKeptAsTypedInThe
     EXPECT_EQ(long_one.texts->text, months);
     EXPECT_EQ(project.pictureList[0].szCaption, typed[0]);
     EXPECT_EQ(project.pictureList[1].szCaption, typed[1]);
+}
+
+// A project saved before placeholders existed (bCaptionFields absent, so 0) makes a caption
+// that holds one exactly as typed, as it did then.
+TEST_F(Build, PlaceholdersOfAProjectSavedBeforeThemStayAsTyped) {
+    AddPicture("Ferry.jpg", "{file} on {date:%Y}");
+    project.bCaptionFields = 0;
+    RunIt();
+    ASSERT_TRUE(succeeded);
+    std::optional<CaptionRecord> record = DecodeCaptionRecord(targets.written.entries.at({RT_SAVER_CAPTION, 0}));
+    ASSERT_TRUE(record && ApplyCaptionTexts(targets.written.entries.at({RT_SAVER_CAPTION_TEXTS, 0}), *record));
+    EXPECT_EQ(record->text, "{file} on {date:%Y}");
+    EXPECT_EQ(record->texts->text, "{file} on {date:%Y}");
 }
 
 // Captions typed before placeholders existed, braces and all, make the bytes they made.

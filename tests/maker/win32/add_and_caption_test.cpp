@@ -117,5 +117,29 @@ TEST_F(AddAndCaption, TheCaptionSampleShowsThePlaceholdersFilledIn) {
     EXPECT_NE(filled, other_day) << "the comparison sees one digit";
 }
 
+// A project saved before placeholders shows and makes its captions as typed; typing one
+// with a placeholder turns them on for the project.
+TEST_F(AddAndCaption, AnOldProjectsCaptionsStayAsTypedUntilAPlaceholderIsTyped) {
+    MakeFrame();
+    CParamData& project = frame_->doc().project();
+    project.bCaptionFields = 0;
+    CPictureData picture(folder_.Write("Ferry.jpg", JpegWith({})), frame_->doc().DefaultCaptionStyle());
+    picture.szCaption = "{file}";
+    project.pictureList.push_back(picture);
+    CPictureView& page = Show<CPictureView>(kPicturesPage);
+    page.ClickRow(0);
+    TakeMessages();
+    const std::vector<uint32_t> as_typed = SamplePixels(page);
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"Ferry");
+    const std::vector<uint32_t> name = SamplePixels(page);
+    page.StoreToProject();
+    EXPECT_EQ(project.bCaptionFields, 0) << "a caption without a placeholder leaves them off";
+    SetItemText(page.hwnd(), IDC_CAPTION_TEXT, L"{file}");
+    EXPECT_EQ(SamplePixels(page), name) << "typed with a placeholder: filled in";
+    EXPECT_NE(as_typed, name) << "as stored: shown as typed";
+    page.StoreToProject();
+    EXPECT_EQ(project.bCaptionFields, 1);
+}
+
 }  // namespace
 }  // namespace gd::test
