@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "common/byte_io.h"
 #include "maker/project/project_extension.h"
@@ -118,30 +119,24 @@ TEST_F(ExtensionBlock, MonitorModeAndTextScaleOfOldAndNewProjects) {
     EXPECT_EQ(Load(bytes), mode_only);
 }
 
-// Colour profiles: a project saved before the maker followed them opens with them
-// ignored, so it makes the pictures it made then; a new project follows them.
-TEST_F(ExtensionBlock, TrueColoursAreOffInOldProjectsAndOnInNewOnes) {
-    EXPECT_EQ(Load(today).bTrueColours, 0);
+// Settings that change what a project makes: a project saved before them opens with them
+// off, so it makes what it made then (colours as stored, captions as typed, "{date}"
+// included); a new project has them on.
+TEST_F(ExtensionBlock, SettingsNewerThanAProjectAreOffInItAndOnInNewOnes) {
     CParamData fresh;
     SetOptionDefaults(fresh);
-    EXPECT_EQ(fresh.bTrueColours, 1);
-    CParamData turned_on = project;
-    turned_on.bTrueColours = 1;
-    std::vector<uint8_t> bytes = Store(turned_on);
-    EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry("bTrueColours", 1)})));
-    EXPECT_EQ(Load(bytes), turned_on);
-}
-
-// Caption placeholders: a project saved before them opens with them off, so a caption
-// typed then as "{date}" makes what it made; a new project fills them in.
-TEST_F(ExtensionBlock, CaptionFieldsAreOffInOldProjectsAndOnInNewOnes) {
-    EXPECT_EQ(Load(today).bCaptionFields, 0);
-    CParamData fresh;
-    SetOptionDefaults(fresh);
-    EXPECT_EQ(fresh.bCaptionFields, 1);
-    CParamData turned_on = project;
-    turned_on.bCaptionFields = 1;
-    EXPECT_EQ(Load(Store(turned_on)), turned_on);
+    const std::pair<int32_t CParamData::*, const char*> settings[] = {{&CParamData::bTrueColours, "bTrueColours"},
+                                                                       {&CParamData::bCaptionFields, "bCaptionFields"}};
+    for (const auto& [member, key] : settings) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(Load(today).*member, 0);
+        EXPECT_EQ(fresh.*member, 1);
+        CParamData turned_on = project;
+        turned_on.*member = 1;
+        std::vector<uint8_t> bytes = Store(turned_on);
+        EXPECT_EQ(bytes, Concat(today, Block({Int32Entry("bMovePicture", 1), Int32Entry(key, 1)})));
+        EXPECT_EQ(Load(bytes), turned_on);
+    }
 }
 
 TEST_F(ExtensionBlock, WhatALaterVersionAddsIsKeptAndWrittenBack) {
