@@ -125,8 +125,8 @@ Status FromPlanes(const HeifPlane& red, const HeifPlane& green, const HeifPlane&
 }
 
 // The bytes a pixel takes at the peak of a decode: the decoder's planes (1.5 bytes for
-// 8-bit 4:2:0, up to 6 for 4:4:4 at more than 8 bits), libheif's interleaved result (3)
-// and our picture (3), an alpha channel adding its plane at each step. Counted generously
+// 8-bit 4:2:0, up to 6 for 4:4:4 at more than 8 bits), libheif's RGB result (3, as planes
+// or interleaved) and our picture (3), an alpha channel adding its plane at each step. Counted generously
 // so that a 108-megapixel photo still decodes and nothing above 1 GiB is started.
 int WorkingBytesPerPixel(bool deep, bool alpha) { return (deep ? 12 : 8) + (alpha ? 3 : 0); }
 
